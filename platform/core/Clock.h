@@ -1,0 +1,12 @@
+#pragma once
+// "Now" for the price-list expiry and the order letters' date, replaceable in tests.
+
+#include <ctime>
+#include <functional>
+
+namespace qx {
+
+std::time_t Now();
+void SetNowForTesting(std::function<std::time_t()> now); // empty function restores the real clock
+
+} // namespace qx

@@ -1,0 +1,51 @@
+#pragma once
+// A Ui for tests: every call is recorded; answers come from queues filled in
+// advance. An unanswered message box returns the default answer (IDOK for an
+// MB_OK box, else IDCANCEL); an unanswered file dialog is cancelled.
+
+#include "Ui.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace qx {
+
+class ScriptedUi : public Ui {
+public:
+    struct Shown {
+        std::string kind; // "message", "open", "save", "shell", "run"
+        std::string text;
+        std::string caption;
+        unsigned type = 0;
+        FileDialogSpec spec;
+    };
+
+    std::deque<int> messageAnswers;
+    std::deque<std::optional<std::string>> fileAnswers; // for open and save dialogs
+    bool shellResult = true;
+    std::vector<Shown> shown;
+
+    int MessageBox(std::string_view text, std::string_view caption, unsigned type) override;
+    std::optional<std::string> GetOpenFileName(const FileDialogSpec& spec) override;
+    std::optional<std::string> GetSaveFileName(const FileDialogSpec& spec) override;
+    bool ShellOpen(std::string_view windowsPath) override;
+    bool RunProgram(std::string_view commandLine) override;
+
+    // Messages shown so far (texts only), oldest first.
+    std::vector<std::string> Messages() const;
+};
+
+// Installs a ScriptedUi for the lifetime of the object.
+class ScopedScriptedUi {
+public:
+    ScopedScriptedUi();
+    ~ScopedScriptedUi();
+    ScriptedUi* operator->() { return &ui_; }
+    ScriptedUi& operator*() { return ui_; }
+
+private:
+    ScriptedUi ui_;
+};
+
+} // namespace qx
