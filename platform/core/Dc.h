@@ -84,6 +84,11 @@ public:
     virtual ~Dc() = default;
 
     // --- mapping (handled here, identical for every implementation) ---
+    // As GDI: Text resets both extents to 1,1; Isotropic starts from the
+    // MM_LOMETRIC extents (from GetDeviceCaps); Anisotropic keeps the current
+    // ones. Extents can only be set in the isotropic and anisotropic modes
+    // (zero is refused); in isotropic mode every change shrinks one viewport
+    // extent so that both axes get the smaller scale, keeping its sign.
     MapMode SetMapMode(MapMode mode);
     Size SetWindowExt(int cx, int cy);
     Size SetViewportExt(int cx, int cy);
@@ -96,10 +101,14 @@ public:
     Point GetViewportOrg() const { return viewportOrg_; }
 
     // Device units per logical unit on each axis, after the isotropic
-    // adjustment; 1.0 in text mode.
+    // adjustment; 1.0 in text mode. Magnitudes (never negative): LpToDp
+    // handles the direction of a flipped axis.
     double ScaleX() const;
     double ScaleY() const;
+    // device = (logical - windowOrg) * viewportExt / windowExt + viewportOrg,
+    // rounded half up as GDI does.
     Point LpToDp(Point p) const;
+    // Both corners mapped, then ordered (left <= right, top <= bottom).
     Rect LpToDp(const Rect& r) const;
     Point DpToLp(Point p) const;
 
@@ -122,12 +131,17 @@ public:
     Point MoveTo(int x, int y);
     Point GetCurrentPosition() const { return position_; }
 
-    // Saves and restores the whole state above (SaveDC/RestoreDC).
+    // Saves and restores the whole state above (SaveDC/RestoreDC). SaveDc
+    // returns the new save level (1, 2, ...); RestoreDc takes such a level,
+    // or a negative number relative to the newest (-1 = the last saved), and
+    // drops that state and every newer one. Unknown levels are ignored.
     int SaveDc();
     void RestoreDc(int saved = -1);
 
     // --- drawing, in logical coordinates ---
+    // From the current position with the current pen; moves the position.
     void LineTo(int x, int y);
+    // Does not use or move the current position. A Null pen draws nothing.
     void Polyline(const std::vector<Point>& points);
     virtual void FillRect(const Rect& rect, ColorRef color) = 0;
     virtual void TextOut(int x, int y, std::string_view text) = 0;
@@ -163,6 +177,7 @@ private:
         Point position;
     };
     State Capture() const;
+    void FixIsotropic();
 
     MapMode mapMode_ = MapMode::Text;
     Size windowExt_{1, 1};

@@ -2,12 +2,21 @@
 // A device context that draws nothing and records every call, in logical
 // coordinates, with the state in force (font, pen, colours, mapping). Tests
 // of paint and print code assert what was drawn where. Text measurement uses
-// a fixed approximation: each character is 0.5 x |font height| wide (at least
-// 1), lines are |font height| high (16 when the height is 0).
+// a fixed approximation: lines are |font height| high (16 when the height is
+// 0) and each character is half a line high wide (integer division, at least
+// 1), so a run of n bytes is n x that wide.
+//
+// DrawText lays the text out with LayoutText (TextLayout.h) and returns what
+// Windows returns (DrawTextResult); it records one DrawText call whose text is
+// the text as passed (prefixes and line breaks included). With DT_CALCRECT it
+// only adjusts the rectangle (right = left + widest line, bottom = top +
+// height) and records nothing. Screen contexts report 96 dots per inch,
+// printer contexts 300; a StartPage that fails is neither counted nor recorded.
 
 #include "Dc.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qx {
