@@ -11,7 +11,7 @@
 namespace qx {
 
 // The host directory that stands for drive "C:\" (and any other drive letter):
-// $HOME/qxkat. Tests may redirect it.
+// $HOME/qxkat. Tests may redirect it; an empty path restores the default.
 std::filesystem::path DriveRoot();
 void SetDriveRootForTesting(const std::filesystem::path& root);
 
@@ -19,18 +19,26 @@ void SetDriveRootForTesting(const std::filesystem::path& root);
 // prefix "X:\" maps to DriveRoot(), and each existing component is matched
 // case-insensitively (ASCII letters) against the directory entries, since
 // catalogue CDs mix letter case freely. Components that do not exist (a file
-// about to be created) are kept as written. Never throws.
+// about to be created) are kept as written, and so is everything after the
+// first missing one. Where an exact match exists it wins; else the all upper
+// case spelling, else the all lower case one, else the (byte-wise) smallest
+// of the names that match. A leading "\" is
+// the file system root; a relative path is taken from the current directory
+// (the result is absolute). "." is dropped, ".." goes up one level but never
+// above the drive root or "/". An empty path gives an empty path. Never throws.
 std::filesystem::path ResolvePath(std::string_view windowsPath);
 
-// The internal (backslash) form of a real path; directories get no trailing
-// separator unless asked for.
+// The internal (backslash) form of a real path: "/a/b" -> "\a\b" (paths under
+// DriveRoot() are not turned back into "C:\"). No trailing separator unless
+// asked for; the root stays "\".
 std::string ToWindowsPath(const std::filesystem::path& path, bool trailingSeparator = false);
 
 // True when the resolved path names an existing regular file.
 bool FileExists(std::string_view windowsPath);
 
 // The directory part of a backslash path, without the trailing backslash
-// ("C:\a\b.stk" -> "C:\a"); empty when there is none.
+// ("C:\a\b.stk" -> "C:\a"); "/" counts as a separator too; empty when
+// there is none.
 std::string DirectoryOf(std::string_view windowsPath);
 
 // Case-insensitive comparison of ASCII letters.
