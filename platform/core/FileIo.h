@@ -11,9 +11,13 @@
 
 namespace qx {
 
+// Nothing when the file is missing, is not a regular file or cannot be read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
-// Writes the bytes atomically. False on any failure; the old file is intact.
+// Writes the bytes atomically: "<name>.tmp-<pid>" beside the target, fsync,
+// rename over the target (which keeps its permissions). False on any failure,
+// the temporary file then removed and the old file intact. The directory
+// must exist.
 bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 
 // Test seam: while set, WriteFileAtomic fails for every path for which the
