@@ -1,0 +1,40 @@
+#pragma once
+// What lives from start-up to exit and every page reaches: the global state,
+// the configuration file, the shared pictures of the screen mode, the level
+// history of the area pages and the result of the last price-list check.
+
+#include "app/core/GlobalState.h"
+#include "catalog/Picture.h"
+#include "navigation/AreaFile.h"
+#include "platform/core/Profile.h"
+
+#include <memory>
+
+namespace qx {
+
+struct SharedPictures {
+    DibHandle logo;               // Logo.bmp
+    DibHandle backgroundWithLogo; // Hintergrund_mit_logo.bmp
+    DibHandle background;         // Hintergrund.bmp
+    DibHandle buttonUp;           // buttons\Up.bmp
+    DibHandle buttonDown;         // buttons\Down.bmp
+};
+
+struct AppContext {
+    explicit AppContext(std::filesystem::path profileFile) : profile(std::move(profileFile)) {}
+
+    GlobalState state;
+    Profile profile;
+    SharedPictures pictures;
+    DibHandle seal;        // "IDB_SEAL"
+    AreaHistory areaHistory;
+    // The price kinds the current list offers, from the last price-list
+    // check (-1 none, 0 UPE only, >= 1 both); reapplied to a new menu.
+    int priceAvailability = -1;
+};
+
+// Selects the screen mode for a width value and reloads the five shared
+// pictures of that mode (each previous one released first).
+void SelectScreenMode(AppContext& app, int widthValue);
+
+} // namespace qx

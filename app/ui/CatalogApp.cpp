@@ -1,0 +1,133 @@
+#include "CatalogApp.h"
+
+#include "BackgroundWindow.h"
+#include "InfoDialog.h"
+#include "LanguageDialog.h"
+#include "MainFrame.h"
+#include "app/core/Languages.h"
+#include "app/core/ScreenMode.h"
+#include "platform/core/CodePage.h"
+#include "platform/core/Path.h"
+#include "platform/qt/Desktop.h"
+#include "resources/Bitmaps.h"
+#include "resources/Menus.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QImage>
+
+namespace qx {
+
+namespace {
+
+QIcon IconFromDib(const std::vector<std::uint8_t>& dib) {
+    const auto px = DecodeDib(DibBytes{dib.data(), dib.size(), 0});
+    if (!px)
+        return {};
+    QImage image(px->width, px->height, QImage::Format_ARGB32);
+    for (int y = 0; y < px->height; ++y) {
+        for (int x = 0; x < px->width; ++x)
+            image.setPixel(x, y, px->argb[static_cast<std::size_t>(y * px->width + x)]);
+    }
+    return QIcon(QPixmap::fromImage(image.scaled(32, 32)));
+}
+
+} // namespace
+
+std::filesystem::path DefaultProgramDir(const std::filesystem::path& executableDir,
+                                        const std::filesystem::path& demoDir) {
+    std::error_code ec;
+    const std::filesystem::path beside = ResolvePath(ToWindowsPath(executableDir) + "\\DATEN");
+    if (std::filesystem::is_directory(beside, ec))
+        return executableDir;
+    return demoDir;
+}
+
+CatalogApp::CatalogApp(Options options) : options_(std::move(options)) {}
+
+CatalogApp::~CatalogApp() = default;
+
+bool CatalogApp::StartUp() {
+    // 1. A fresh, zero-filled state and level history.
+    app_ = std::make_unique<AppContext>(options_.configFile);
+    GlobalState& s = app_->state;
+
+    // 2. The desktop; its right edge is the width the screen mode is chosen from.
+    if (options_.desktopWidth > 0)
+        SetDesktopWidthOverride(options_.desktopWidth);
+    s.desktopRect = DesktopRect();
+    const int desktopWidth = s.desktopRect.right;
+
+    // 3. The program directory, with one trailing backslash.
+    s.programDir = ToWindowsPath(options_.programDir, true);
+
+    // 4. A background window behind the main window on wide desktops.
+    if (desktopWidth > 1024) {
+        background_ = std::make_unique<BackgroundWindow>(s, nullptr);
+        background_->show();
+    }
+
+    // 5-7. Dialog colours (the window layer's default), icon, seal, cursors, fonts.
+    QApplication::setWindowIcon(IconFromDib(AppIconBitmap()));
+    app_->seal = DibFromBytes(SealBitmap());
+
+    // 8. The language: asked at every start unless given.
+    int language = options_.language;
+    if (language < 0) {
+        LanguageDialog dialog(nullptr, s);
+        dialog.DoModal();
+        language = dialog.ChosenLanguage();
+    }
+    s.languageIndex = language;
+    SetAnsiCodePage(CodePageOfLanguage(language));
+
+    // 9-10. First page and screen mode.
+    s.pageMode = kPageArea;
+    s.designRect = Rect{0, 0, 628, 430};
+    SelectScreenMode(*app_, desktopWidth);
+
+    // 11-12. Price settings.
+    s.priceUpdatePath = app_->profile.GetString("Global", "Update04", "", 128);
+    s.priceMode = app_->profile.GetInt("Global", "PriceMode", 0);
+    s.currency = "DM";
+
+    // 13. Data directories of the language.
+    const LanguageInfo& info = LanguageAt(language);
+    s.dataDir = info.dataDir;
+    s.langDir = info.langDir;
+
+    // 14-15. The main window.
+    frame_ = std::make_unique<MainFrame>(*app_);
+    if (background_)
+        background_->SetMainWindow(frame_.get());
+    frame_->SetBackgroundWindow(background_.get());
+    s.colorDepth = ScreenColorDepth();
+    RegisterPages();
+
+    // 16. The first page, the window shown and painted.
+    frame_->ShowPageOfMode();
+    frame_->show();
+    frame_->move(s.desktopRect.left + (s.desktopRect.Width() - frame_->width()) / 2,
+                 s.desktopRect.top + (s.desktopRect.Height() - frame_->height()) / 2);
+    frame_->repaint();
+    return true;
+}
+
+void CatalogApp::RegisterPages() {
+    MainFrame& f = *frame_;
+    AppContext& app = *app_;
+    f.SetCommandHandler(kCmdInfo, [&f, &app] {
+        InfoDialog dialog(&f, app.pictures);
+        dialog.DoModal();
+    });
+}
+
+int CatalogApp::Exit() {
+    frame_.reset();
+    background_.reset();
+    if (app_)
+        app_->pictures = SharedPictures{};
+    return 0;
+}
+
+} // namespace qx

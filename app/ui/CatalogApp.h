@@ -1,0 +1,49 @@
+#pragma once
+// The application object: start-up in its fixed order, and exit.
+
+#include "app/core/CommandLine.h"
+#include "app/shell/AppContext.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace qx {
+
+class MainFrame;
+class BackgroundWindow;
+
+class CatalogApp {
+public:
+    struct Options {
+        std::filesystem::path programDir; // real directory of the catalogue
+        std::filesystem::path configFile; // qxkat.ini
+        int desktopWidth = 0;             // 0: the real desktop
+        int language = -1;                // -1: ask
+    };
+
+    explicit CatalogApp(Options options);
+    ~CatalogApp();
+
+    // Runs the start-up steps; the main window is shown with its first page.
+    bool StartUp();
+    // Releases the shared resources; returns the exit code.
+    int Exit();
+
+    AppContext& Context() { return *app_; }
+    MainFrame* Frame() { return frame_.get(); }
+    BackgroundWindow* Background() { return background_.get(); }
+
+private:
+    void RegisterPages();
+    Options options_;
+    std::unique_ptr<AppContext> app_;
+    std::unique_ptr<MainFrame> frame_;
+    std::unique_ptr<BackgroundWindow> background_;
+};
+
+// The catalogue directory used when none is given: beside the program when a
+// DATEN folder is there, else the bundled demo catalogue.
+std::filesystem::path DefaultProgramDir(const std::filesystem::path& executableDir,
+                                        const std::filesystem::path& demoDir);
+
+} // namespace qx

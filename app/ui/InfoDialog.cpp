@@ -1,0 +1,51 @@
+#include "InfoDialog.h"
+
+#include "app/shell/AppContext.h"
+#include "app/shell/Fonts.h"
+#include "catalog/Draw.h"
+#include "platform/core/Ui.h"
+
+namespace qx {
+
+InfoDialog::InfoDialog(QWidget* parent, const SharedPictures& pictures)
+    : DialogWindow(parent, Kind::Modal), pictures_(pictures) {}
+
+const char* InfoDialog::ContactText() {
+    return "QUARVENTA AG\r\nAfter Sales - Workshop Equipment and Special Tools\r\n"
+           "Werkstattausruestung Service\r\nPostfach 21 40, 38436 Wolfsfeld\r\n"
+           "Telefon +49 5361 90-0, Telefax +49 5361 90-2140";
+}
+
+const char* InfoDialog::CreditsText() {
+    return "Electronic catalogue qxkat\r\nCatalogue data: QUARVENTA AG, After Sales\r\n"
+           "Program: the qxkat team\r\nFonts: Liberation Sans";
+}
+
+void InfoDialog::OnInitDialog() {
+    SetCaption("Info");
+    const Rect client = DialogUnits(0, 0, 184, 212);
+    resize(client.Width(), client.Height());
+    setFixedSize(client.Width(), client.Height());
+    AddControl(IDOK, ControlKind::DefPushButton);
+    MoveItem(IDOK, DialogUnits(140, 10, 36, 14));
+    SetItemText(IDOK, "OK");
+    SetAllControlsFont(FontText14);
+    CenterOn(parentWidget());
+}
+
+void InfoDialog::OnPaint(Dc& dc) {
+    DrawDib(dc, pictures_.logo, 0, 0, 0);
+    dc.SetBkMode(BkMode::Transparent);
+    dc.SelectFont(FontText14);
+    Rect contact{12, 90, 290, 400};
+    dc.DrawText(ContactText(), contact, DT_WORDBREAK | DT_NOPREFIX);
+    Rect credits{12, 210, 290, 400};
+    dc.DrawText(CreditsText(), credits, DT_WORDBREAK | DT_NOPREFIX);
+}
+
+void InfoDialog::OnCommand(int id, int) {
+    if (id == IDOK)
+        EndDialog(IDOK);
+}
+
+} // namespace qx

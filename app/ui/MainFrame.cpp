@@ -1,0 +1,276 @@
+#include "MainFrame.h"
+
+#include "BackgroundWindow.h"
+#include "Texts.h"
+#include "app/core/Languages.h"
+#include "app/core/ScreenMode.h"
+#include "catalog/Scale.h"
+#include "platform/core/CodePage.h"
+#include "platform/core/Ui.h"
+#include "platform/qt/QtText.h"
+#include "resources/Menus.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QWindowStateChangeEvent>
+
+namespace qx {
+
+namespace {
+// The event that carries UM_SHOWPAGE and the close request to the frame.
+int FrameEventType() {
+    static const int type = QEvent::registerEventType();
+    return type;
+}
+struct FrameEvent : QEvent {
+    explicit FrameEvent(int m) : QEvent(static_cast<QEvent::Type>(FrameEventType())), message(m) {}
+    int message;
+};
+constexpr int kCloseRequest = -1;
+} // namespace
+
+MainFrame::MainFrame(AppContext& app) : app_(app), client_(new QWidget(this)) {
+    setWindowTitle(FromAnsi(texts::kAppTitle.Text(app_.state.languageIndex)));
+    QPalette pal = client_->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    client_->setPalette(pal);
+    client_->setAutoFillBackground(true);
+    setCentralWidget(client_);
+    // No sizing border: the size follows the screen mode only.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+
+    SetCommandHandler(kCmdQuit, [this] { AskQuit(); });
+    for (const LanguageInfo& l : kLanguages) {
+        const int index = static_cast<int>(&l - kLanguages.data());
+        SetCommandHandler(l.menuCommand, [this, index] { ChangeLanguage(index); });
+    }
+    SetCommandHandler(kCmdScreen800, [this] { ChangeScreenSize(800); });
+    SetCommandHandler(kCmdScreen1024, [this] { ChangeScreenSize(1024); });
+    BuildMenu();
+    FitToScreenMode();
+}
+
+MainFrame::~MainFrame() = default;
+
+void MainFrame::SetCommandHandler(int command, std::function<void()> handler) {
+    handlers_[command] = std::move(handler);
+    if (QAction* a = Action(command))
+        a->setEnabled(enabled_.count(command) ? enabled_[command] : true);
+}
+
+void MainFrame::BuildMenu() {
+    actions_.clear();
+    screenSizeMenu_ = nullptr;
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    AddMenuItems(nullptr, MenuOfLanguage(app_.state.languageIndex));
+    if (screenSizeMenu_)
+        screenSizeMenu_->menuAction()->setEnabled(screenSizeEnabled_);
+}
+
+void MainFrame::AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+        if (item.IsSeparator()) {
+            if (menu)
+                menu->addSeparator();
+            continue;
+        }
+        const QString text = QString::fromUtf8(item.text);
+        if (item.IsPopup()) {
+            QMenu* sub = menu ? menu->addMenu(text) : menuBar()->addMenu(text);
+            AddMenuItems(sub, item.children);
+            if (item.children.front().command == kCmdScreen800)
+                screenSizeMenu_ = sub;
+            continue;
+        }
+        QAction* action = menu->addAction(text);
+        const int command = item.command;
+        action->setCheckable(command == kCmdPriceUpe || command == kCmdPriceVz);
+        // A new menu comes with every item enabled and unchecked; states set
+        // since are applied again, and items without a handler are grayed.
+        const bool handled = handlers_.count(command) != 0;
+        action->setEnabled(handled && (enabled_.count(command) ? enabled_[command] : true));
+        QObject::connect(action, &QAction::triggered, this, [this, command] { OnMenuCommand(command); });
+        actions_[command] = action;
+    }
+}
+
+QAction* MainFrame::Action(int command) const {
+    auto it = actions_.find(command);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainFrame::EnableCommand(int command, bool enable) {
+    enabled_[command] = enable;
+    if (QAction* a = Action(command))
+        a->setEnabled(enable && handlers_.count(command) != 0);
+}
+
+void MainFrame::CheckCommand(int command, bool check) {
+    checked_[command] = check;
+    if (QAction* a = Action(command))
+        a->setChecked(check);
+}
+
+bool MainFrame::IsCommandEnabled(int command) const {
+    QAction* a = Action(command);
+    return a && a->isEnabled();
+}
+
+bool MainFrame::IsCommandChecked(int command) const {
+    QAction* a = Action(command);
+    return a && a->isChecked();
+}
+
+bool MainFrame::IsScreenSizeMenuEnabled() const {
+    return screenSizeMenu_ && screenSizeMenu_->menuAction()->isEnabled();
+}
+
+void MainFrame::OnMenuCommand(int command) {
+    auto it = handlers_.find(command);
+    if (it == handlers_.end())
+        return;
+    if (QAction* a = Action(command); a && !a->isEnabled())
+        return;
+    auto handler = it->second; // the handler may replace the menu
+    handler();
+}
+
+DialogWindow* MainFrame::CurrentPage() const {
+    for (DialogWindow* page : Pages()) {
+        if (!page->isHidden())
+            return page;
+    }
+    return nullptr;
+}
+
+std::vector<DialogWindow*> MainFrame::Pages() const {
+    std::vector<DialogWindow*> pages;
+    const QObjectList& children = client_->children();
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        auto* page = dynamic_cast<DialogWindow*>(*it);
+        if (page && !page->IsDestroyed())
+            pages.push_back(page);
+    }
+    return pages;
+}
+
+void MainFrame::PostToAllPages(int message) {
+    for (DialogWindow* page : Pages())
+        DialogWindow::PostMessageTo(page, message);
+}
+
+DialogWindow* MainFrame::HideCurrentPage() {
+    DialogWindow* page = CurrentPage();
+    if (page)
+        page->ShowPage(false);
+    return page;
+}
+
+void MainFrame::FitToScreenMode() {
+    const GlobalState& s = app_.state;
+    const int w = static_cast<int>(632 * s.scaleX);
+    const int h = static_cast<int>(434 * s.scaleY);
+    if (w <= 0 || h <= 0)
+        return;
+    client_->setFixedSize(w, h);
+    // The maximised size never exceeds the screen mode: the window cannot grow.
+    adjustSize();
+    setFixedSize(sizeHint());
+}
+
+void MainFrame::PostShowPage() { QCoreApplication::postEvent(this, new FrameEvent(UM_SHOWPAGE)); }
+
+void MainFrame::PostClose() { QCoreApplication::postEvent(this, new FrameEvent(kCloseRequest)); }
+
+void MainFrame::DestroyAllPages() {
+    for (DialogWindow* page : Pages())
+        page->DestroyWindow();
+}
+
+void MainFrame::RunDocumentSearch(int mode) {
+    if (documentSearch_)
+        documentSearch_(mode);
+}
+
+void MainFrame::EnableLanguageAndScreenItems(bool enable) {
+    for (const LanguageInfo& l : kLanguages)
+        EnableCommand(l.menuCommand, enable);
+    screenSizeEnabled_ = enable;
+    if (screenSizeMenu_)
+        screenSizeMenu_->menuAction()->setEnabled(enable);
+}
+
+void MainFrame::ShowPageOfMode() {
+    const int mode = app_.state.pageMode;
+    if (mode < 1 || mode > 4 || !pageFactory_)
+        return;
+    DialogWindow* page = pageFactory_(*this, client_, mode);
+    if (!page || page->IsDestroyed())
+        return;
+    page->ShowPage(true);
+    page->raise();
+    page->UpdateNow();
+}
+
+void MainFrame::ChangeLanguage(int languageIndex) {
+    const LanguageInfo& info = LanguageAt(languageIndex);
+    GlobalState& s = app_.state;
+    s.languageIndex = languageIndex;
+    SetAnsiCodePage(CodePageOfLanguage(languageIndex));
+    BuildMenu();
+    if (priceItemsRefresh_)
+        priceItemsRefresh_();
+    app_.profile.WriteString("Global", "language", info.iniValue);
+    s.dataDir = info.dataDir;
+    s.langDir = info.langDir;
+    PostToAllPages(UM_RELOAD);
+}
+
+void MainFrame::ChangeScreenSize(int width) {
+    DestroyAllPages();
+    SelectScreenMode(app_, width);
+    FitToScreenMode();
+    move(0, 0);
+    GlobalState& s = app_.state;
+    s.pageOrigin = 1;
+    s.pageMode = kPageArea;
+    s.areaLevel = 0;
+    PostShowPage();
+}
+
+void MainFrame::AskQuit() {
+    const int lang = app_.state.languageIndex;
+    if (TheUi().MessageBox(texts::kQuitQuestion.Text(lang), texts::kAppTitle.Text(lang),
+                           MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK)
+        close();
+}
+
+bool MainFrame::event(QEvent* event) {
+    if (event->type() == FrameEventType()) {
+        const int message = static_cast<FrameEvent*>(event)->message;
+        if (message == UM_SHOWPAGE)
+            ShowPageOfMode();
+        else if (message == kCloseRequest)
+            close();
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void MainFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && background_) {
+        if (isMinimized())
+            background_->showMinimized();
+        else
+            background_->showNormal();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+} // namespace qx

@@ -1,0 +1,73 @@
+// qxkat: start-up from the command line.
+
+#include "CatalogApp.h"
+#include "app/core/CommandLine.h"
+#include "platform/core/Profile.h"
+#include "platform/core/Ui.h"
+#include "platform/qt/QtUi.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#ifndef QX_VERSION
+#define QX_VERSION "0"
+#endif
+#ifndef QX_DEMO_DIR
+#define QX_DEMO_DIR ""
+#endif
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const qx::CommandLine cl = qx::ParseCommandLine(args);
+    if (!cl.error.empty()) {
+        std::fprintf(stderr, "qxkat: %s\n\n%s", cl.error.c_str(), qx::CommandLineUsage());
+        return 2;
+    }
+    if (cl.help) {
+        std::fputs(qx::CommandLineUsage(), stdout);
+        return 0;
+    }
+    if (cl.version) {
+        std::printf("qxkat %s\n", QX_VERSION);
+        return 0;
+    }
+
+    std::error_code ec;
+    const std::filesystem::path exeDir = std::filesystem::canonical("/proc/self/exe", ec).parent_path();
+    std::filesystem::path programDir =
+        cl.programDir.empty() ? qx::DefaultProgramDir(exeDir, QX_DEMO_DIR) : std::filesystem::path(cl.programDir);
+    if (!std::filesystem::is_directory(programDir, ec)) {
+        std::fprintf(stderr, "qxkat: no catalogue directory: %s\n", programDir.string().c_str());
+        return 2;
+    }
+    programDir = std::filesystem::absolute(programDir, ec);
+
+    // Qt sees only its own options.
+    std::vector<char*> qtArgv{argv[0]};
+    for (const std::string& a : cl.passThrough)
+        qtArgv.push_back(const_cast<char*>(a.c_str()));
+    int qtArgc = static_cast<int>(qtArgv.size());
+    qtArgv.push_back(nullptr);
+    QApplication application(qtArgc, qtArgv.data());
+    QApplication::setApplicationName(QStringLiteral("qxkat"));
+
+    qx::QtUi ui;
+    qx::SetUi(&ui);
+
+    qx::CatalogApp::Options options;
+    options.programDir = programDir;
+    options.configFile = cl.configFile.empty() ? qx::Profile::DefaultPath() : std::filesystem::path(cl.configFile);
+    options.desktopWidth = cl.desktopWidth;
+    options.language = cl.language;
+    qx::CatalogApp app(options);
+    if (!app.StartUp())
+        return 1;
+    QApplication::exec();
+    const int code = app.Exit();
+    qx::SetUi(nullptr);
+    return code;
+}

@@ -1,0 +1,174 @@
+#pragma once
+// The window layer the pages and dialogs are written against: a dialog window
+// (modeless child page or modal dialog) that owns controls by numeric id,
+// forwards painting to a Dc, clicks and notifications to OnCommand, Escape and
+// Enter to OnCancel and OnOk, owner-drawn items to OnDrawItem, and posted
+// private messages to OnMessage. Texts cross this boundary as ANSI bytes.
+
+#include "platform/core/Dc.h"
+#include "platform/core/DrawItem.h"
+#include "platform/core/Geometry.h"
+
+#include <QDialog>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+
+class QAbstractButton;
+class QListWidget;
+class QLineEdit;
+class QPlainTextEdit;
+class QComboBox;
+class QLabel;
+
+namespace qx {
+
+// Notification codes passed to OnCommand (Windows values where they exist).
+enum : int {
+    BN_CLICKED = 0,
+    LBN_SELCHANGE = 1,
+    LBN_DBLCLK = 2,
+    EN_CHANGE = 0x300,
+    CBN_SELCHANGE = 1,
+    CBN_SELENDOK = 9,
+};
+
+enum class ControlKind { OwnerDrawButton, PushButton, DefPushButton, ListBox, Edit, MultiLineEdit, Static, ComboBox };
+
+struct ControlStyle {
+    bool ownerDraw = false;     // list box: items drawn by OnDrawItem
+    bool hasStrings = true;     // list box: items carry text
+    bool sorted = false;        // list box / combo box
+    bool readOnly = false;      // edits
+    bool vScroll = false;       // edits and list boxes: vertical scroll bar
+    bool wantReturn = false;    // multi-line edits: Enter makes a new line
+    int itemHeight = 16;        // list box, in pixels
+    bool centered = false;      // statics
+};
+
+class DialogWindow : public QDialog {
+public:
+    // A modeless page is a child widget of the parent; a modal dialog is a
+    // top-level dialog run with DoModal().
+    enum class Kind { Page, Modal, Popup };
+    DialogWindow(QWidget* parent, Kind kind);
+    ~DialogWindow() override;
+
+    // --- controls ---
+    QWidget* AddControl(int id, ControlKind kind, const ControlStyle& style = {});
+    QWidget* Item(int id) const;
+    bool HasItem(int id) const { return controls_.count(id) != 0; }
+    void SetItemText(int id, std::string_view text);
+    std::string GetItemText(int id, std::size_t maxChars = 0x7FFFFFFF) const;
+    void EnableItem(int id, bool enable);
+    bool IsItemEnabled(int id) const;
+    void ShowItem(int id, bool show);
+    bool IsItemVisible(int id) const;
+    void MoveItem(int id, const Rect& rect); // pixels, client coordinates
+    void SetItemFont(int id, const Font& font);
+    void SetAllControlsFont(const Font& font);
+    void SetEditLimit(int id, int maxChars);
+    void SetEditModified(int id, bool modified);
+    bool IsEditModified(int id) const;
+    void SetEditSelection(int id, int start, int end);
+    void SetFocusTo(int id);
+    void SetEditVScroll(int id, bool show);
+
+    // list boxes and combo boxes
+    int AddString(int id, std::string_view text, std::intptr_t data = 0);
+    void ResetContent(int id);
+    int GetCount(int id) const;
+    int GetCurSel(int id) const;
+    void SetCurSel(int id, int index);
+    std::string GetLbText(int id, int index) const;
+    std::intptr_t GetItemData(int id, int index) const;
+    void SetItemData(int id, int index, std::intptr_t data);
+    int FindStringExact(int id, std::string_view text) const; // ignores ASCII case; -1 when absent
+    void DeleteString(int id, int index);
+    void SetItemHeight(int id, int height);
+
+    // --- window ---
+    void MoveWindowTo(const Rect& rect); // pixels, parent coordinates
+    Rect ClientRect() const;
+    void Invalidate(bool erase = true);
+    void InvalidateRect(const Rect& rect, bool erase = true);
+    void UpdateNow();
+    void ShowPage(bool show);
+    // Destroys the window: hidden at once, deleted by the event loop.
+    void DestroyWindow();
+    bool IsDestroyed() const { return destroyed_; }
+    void SetCaption(std::string_view text);
+    void CenterOn(QWidget* other);
+    void SetHandCursorOver(int id, bool hand);
+
+    // --- modal run ---
+    int DoModal();
+    void EndDialog(int result);
+
+    // --- messages ---
+    // Posts a private message; it is delivered by the event loop to OnMessage.
+    static void PostMessageTo(QObject* target, int message, std::intptr_t wParam = 0, std::intptr_t lParam = 0);
+    // Delivers a command as if the control had sent it (tests and keyboard).
+    void SendCommand(int id, int code = BN_CLICKED) { DispatchCommand(id, code); }
+
+    // Tooltip text source for controls; empty string: no tooltip.
+    void EnableToolTips(std::function<std::string(int id)> provider);
+
+protected:
+    virtual void OnInitDialog() {}
+    virtual void OnPaint(Dc& dc) { (void)dc; }
+    virtual void OnCommand(int id, int code) { (void)id; (void)code; }
+    virtual void OnOk() {}
+    virtual void OnCancel() {}
+    virtual void OnDrawItem(DrawItem& item) { (void)item; }
+    virtual void OnMessage(int message, std::intptr_t wParam, std::intptr_t lParam) {
+        (void)message; (void)wParam; (void)lParam;
+    }
+    virtual void OnShowWindow(bool shown) { (void)shown; }
+    // The mouse entered a control (the cursor question of the platform).
+    virtual void OnControlHover(int id) { (void)id; }
+    virtual void OnDestroy() {}
+    // Runs OnInitDialog once, before the first show or DoModal.
+    void EnsureInitialised();
+
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void reject() override;
+    void accept() override;
+
+private:
+    friend class OwnerDrawButtonWidget;
+    friend class OwnerDrawDelegate;
+    void DispatchCommand(int id, int code);
+    void PaintButton(int id, QAbstractButton* button, QPainter& painter);
+    struct ControlEntry {
+        ControlKind kind;
+        ControlStyle style;
+        QWidget* widget;
+    };
+    Kind kind_;
+    std::map<int, ControlEntry> controls_;
+    std::function<std::string(int)> tooltips_;
+    bool initialised_ = false;
+    bool destroyed_ = false;
+    bool inCommand_ = false;
+};
+
+// The registered event type of posted private messages.
+int PrivateMessageEventType();
+
+// Dialog units of the templates ("MS Sans Serif" 8) to pixels: 1.5 pixels
+// per horizontal and 1.625 per vertical unit.
+constexpr Rect DialogUnits(int x, int y, int width, int height) {
+    return Rect{x * 3 / 2, y * 13 / 8, (x + width) * 3 / 2, (y + height) * 13 / 8};
+}
+
+} // namespace qx
