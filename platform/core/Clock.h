@@ -6,7 +6,7 @@
 
 namespace qx {
 
-std::time_t Now();
+std::time_t Now(); // seconds since the epoch, or the test's clock when one is set
 void SetNowForTesting(std::function<std::time_t()> now); // empty function restores the real clock
 
 } // namespace qx

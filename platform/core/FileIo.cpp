@@ -16,8 +16,12 @@ std::mutex g_failMutex;
 std::function<bool(const fs::path&)> g_fail;
 
 bool ShouldFail(const fs::path& path) {
-    std::lock_guard lock(g_failMutex);
-    return g_fail && g_fail(path);
+    std::function<bool(const fs::path&)> fail;
+    {
+        std::lock_guard lock(g_failMutex);
+        fail = g_fail;
+    }
+    return fail && fail(path);
 }
 
 bool WriteAll(int fd, const char* data, std::size_t size) {

@@ -15,15 +15,15 @@ class ScriptedUi : public Ui {
 public:
     struct Shown {
         std::string kind; // "message", "open", "save", "shell", "run"
-        std::string text;
-        std::string caption;
+        std::string text;    // message text, shell path or command line
+        std::string caption; // message caption
         unsigned type = 0;
-        FileDialogSpec spec;
+        FileDialogSpec spec; // open and save
     };
 
     std::deque<int> messageAnswers;
     std::deque<std::optional<std::string>> fileAnswers; // for open and save dialogs
-    bool shellResult = true;
+    bool shellResult = true;                             // answer of ShellOpen and RunProgram
     std::vector<Shown> shown;
 
     int MessageBox(std::string_view text, std::string_view caption, unsigned type) override;
@@ -36,16 +36,20 @@ public:
     std::vector<std::string> Messages() const;
 };
 
-// Installs a ScriptedUi for the lifetime of the object.
+// Installs a ScriptedUi for the lifetime of the object, then puts back the
+// Ui that was installed before.
 class ScopedScriptedUi {
 public:
     ScopedScriptedUi();
     ~ScopedScriptedUi();
+    ScopedScriptedUi(const ScopedScriptedUi&) = delete;
+    ScopedScriptedUi& operator=(const ScopedScriptedUi&) = delete;
     ScriptedUi* operator->() { return &ui_; }
     ScriptedUi& operator*() { return ui_; }
 
 private:
     ScriptedUi ui_;
+    Ui* previous_;
 };
 
 } // namespace qx

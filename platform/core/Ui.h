@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace qx {
@@ -44,10 +45,15 @@ public:
 };
 
 // The process-wide instance (like the Windows services it stands for).
+// Without an installed Ui, a built-in one shows nothing: message boxes answer
+// IDOK when their only button is OK (MB_OK), else IDCANCEL; file dialogs are
+// cancelled; ShellOpen and RunProgram answer false.
 Ui& TheUi();
-void SetUi(Ui* ui); // not owned; nullptr restores a Ui that answers Cancel/IDCANCEL to everything
+void SetUi(Ui* ui); // not owned; nullptr restores the built-in Ui
 
-// Parses a filter string of the form "Name (*.ext) | *.ext ||" into (name, pattern) pairs.
+// Parses a filter string of the form "Name (*.ext) | *.ext ||" into (name, pattern) pairs:
+// split at "|", blanks trimmed, taken in pairs up to the first empty name; a
+// name without a pattern is dropped.
 std::vector<std::pair<std::string, std::string>> ParseFileFilter(std::string_view filter);
 
 } // namespace qx
