@@ -1,0 +1,126 @@
+#include "ProductList.h"
+
+#include "PriceList.h"
+#include "app/core/GlobalState.h"
+
+#include <algorithm>
+
+namespace qx {
+
+namespace {
+
+void ToUpperAscii(std::string& s) {
+    for (char& ch : s) {
+        if (ch >= 'a' && ch <= 'z') {
+            ch = static_cast<char>(ch - 'a' + 'A');
+        }
+    }
+}
+
+// True when only blanks and line ends remain before the end of the file's
+// own bytes: a count larger than the records present stops here instead of
+// inventing empty records from the trailing line ends.
+bool NothingLeft(const TextCursor& c, const char* contentEnd) {
+    for (const char* p = c.pos; p < contentEnd; ++p) {
+        if (*p != '\r' && *p != '\n' && *p != ' ' && *p != '\t') {
+            return false;
+        }
+    }
+    return true;
+}
+
+void ReadRecord(TextCursor& c, ProductRecord& r, const char* contentEnd) {
+    ReadLine(c, r.key);
+    ReadLine(c, r.picture);
+    ReadLine(c, r.number);
+    ReadLine(c, r.designation);
+    r.sealFlag = ReadInteger(c);
+    ReadLine(c, r.name);
+    ReadLine(c, r.sheetPicture);
+    ReadLine(c, r.sheetFooter);
+    ReadLine(c, r.vzPrice);
+    ReadLine(c, r.infoFile);
+    ReadLine(c, r.reserved);
+    std::string supplier;
+    ReadLine(c, supplier, decltype(r.supplier)::kMaxLength);
+    ToUpperAscii(supplier);
+    r.supplier = supplier;
+    if (r.sheetFooter.empty()) {
+        r.sheetFooter = r.number;
+    }
+    if (r.supplier == "DORNA") {
+        r.designation.clear();
+    }
+
+    if (c.Peek() == '\r') {
+        SkipLine(c);
+    }
+    SkipComments(c);
+    const char* textStart = c.pos;
+    const char* searchEnd = c.pos + std::min<std::size_t>(static_cast<std::size_t>(c.end - c.pos), kSearchLimit);
+    const char* brace = std::find(textStart, searchEnd, '}');
+    const char* textEnd = brace;
+    if (brace == searchEnd) {
+        // No "}": the text runs to the end of the file's bytes (or the search
+        // limit) and the block is used up.
+        textEnd = std::max(textStart, std::min(searchEnd, contentEnd));
+        c.pos = c.end;
+    } else {
+        c.pos = brace + 1;
+    }
+    r.freeText.assign(textStart, static_cast<std::size_t>(textEnd - textStart));
+    if (const std::size_t nul = r.freeText.find('\0'); nul != std::string::npos) {
+        r.freeText.resize(nul);
+    }
+    SkipLine(c); // rest of the "}" line
+    SkipLine(c); // separator line
+}
+
+} // namespace
+
+ProductList ParseProductList(const CatalogBlock& block, std::string_view currency, int languageIndex) {
+    ProductList list;
+    TextCursor c = CursorAt(block);
+    ReadLine(c, list.header.title);
+    ReadField(c, list.header.groupFile, '|');
+    ReadLine(c, list.header.hierarchyCode);
+    ReadLine(c, list.header.subtitle);
+
+    c = CursorAt(block);
+    SkipLine(c);
+    SkipLine(c);
+    SkipLine(c);
+    list.header.declaredCount = ReadInteger(c);
+    SkipLine(c);
+
+    const char* contentEnd = block.Data() + block.ContentSize();
+    for (std::int32_t i = 0; i < list.header.declaredCount; ++i) {
+        if (c.AtEnd() || NothingLeft(c, contentEnd)) {
+            break;
+        }
+        ProductRecord& r = list.records.emplace_back();
+        ReadRecord(c, r, contentEnd);
+        FormatPrice(r.vzPrice, false, currency, languageIndex);
+        FormatPrice(r.upePrice, false, currency, languageIndex);
+        FormatPrice(r.upePriceEuro, true, currency, languageIndex);
+        FormatPrice(r.vzPriceEuro, true, currency, languageIndex);
+    }
+    return list;
+}
+
+std::optional<ProductList> LoadProductList(const GlobalState& state, std::string_view listFile) {
+    std::string path = state.programDir.str();
+    path += state.dataDir.str();
+    path += listFile;
+    std::optional<CatalogBlock> block = LoadCatalogFile(path);
+    if (!block) {
+        return std::nullopt;
+    }
+    ProductList list = ParseProductList(*block, state.currency, state.languageIndex);
+    LookUpPrices(list.records, state);
+    return list;
+}
+
+std::optional<ProductList> LoadProductList(const GlobalState& state) { return LoadProductList(state, state.listFile); }
+
+} // namespace qx

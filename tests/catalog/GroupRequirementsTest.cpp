@@ -1,0 +1,62 @@
+#include "catalog/GroupFile.h"
+#include "catalog/Requirements.h"
+
+#include <gtest/gtest.h>
+
+namespace qx {
+namespace {
+
+TEST(GroupFile, EntriesUpToTheFirstBracketLine) {
+    const std::string file = "Group title\r\nline two\r\nskipped\r\n"
+                             "a|LIST_A.TXT|Alpha|a.jpg\r\n"
+                             "abcd\r\n" // four characters: not listed
+                             "#comment\r\n"
+                             "ab|LIST_B.TXT|Beta|b.jpg|extra\r\n"
+                             "[end\r\n"
+                             "b|LIST_C.TXT|Gamma|c.jpg\r\n";
+    const GroupFile g = ParseGroupFile(CatalogBlock(file));
+    EXPECT_EQ(g.title, "Group title");
+    EXPECT_EQ(g.line2, "line two");
+    ASSERT_EQ(g.entries.size(), 2u);
+    EXPECT_EQ(g.entries[0].hierarchyCode, "a");
+    EXPECT_EQ(g.entries[0].listFile, "LIST_A.TXT");
+    EXPECT_EQ(g.entries[0].displayName, "Alpha");
+    EXPECT_EQ(g.entries[0].picture, "a.jpg");
+    EXPECT_EQ(g.entries[1].line, "ab|LIST_B.TXT|Beta|b.jpg|extra");
+    EXPECT_EQ(g.entries[1].picture, "b.jpg");
+
+    // Without a "[" line the appended end marker ends the list; long lines are cut.
+    const GroupFile h = ParseGroupFile(CatalogBlock("T\r\n2\r\n3\r\nc|L|" + std::string(300, 'n')));
+    ASSERT_EQ(h.entries.size(), 1u);
+    EXPECT_EQ(h.entries[0].line.size(), 127u);
+    EXPECT_EQ(h.entries[0].displayName.size(), 123u);
+}
+
+TEST(Requirements, RowsFollowTheirTextDirectly) {
+    const std::string file = "Title\r\ninfo.htm\r\nunused\r\nSubtitle\r\n3\r\nignored\r\n"
+                             "$H|1|Heading|N-1|2x3|h.jpg\r\n<p>head</p>}\r\n"
+                             "C|2|Lift|N-2|4x5|lift.jpg\r\n<p>lift\r\ntext</p>} rest of line\r\n"
+                             "D|3|Press|N-3||press.jpg\r\n}\r\n";
+    const RequirementsFile r = ParseRequirements(CatalogBlock(file));
+    EXPECT_EQ(r.title, "Title");
+    EXPECT_EQ(r.infoFile, "info.htm");
+    EXPECT_EQ(r.subtitle, "Subtitle");
+    ASSERT_EQ(r.rows.size(), 3u);
+    EXPECT_EQ(r.rows[0].code, "$H");
+    EXPECT_EQ(r.rows[0].text, "<p>head</p>");
+    EXPECT_EQ(r.rows[1].quantity, "2");
+    EXPECT_EQ(r.rows[1].designation, "Lift");
+    EXPECT_EQ(r.rows[1].number, "N-2");
+    EXPECT_EQ(r.rows[1].floorArea, "4x5");
+    EXPECT_EQ(r.rows[1].picture, "lift.jpg");
+    EXPECT_EQ(r.rows[1].text, "<p>lift\r\ntext</p>");
+    EXPECT_EQ(r.rows[2].floorArea, "");
+    EXPECT_EQ(r.rows[2].text, "");
+
+    // A count beyond the rows present stops at the end of the file.
+    const RequirementsFile s = ParseRequirements(CatalogBlock("T\r\ni\r\nu\r\nS\r\n99\r\n\r\nC|1|x|n|a|p\r\nt}\r\n"));
+    EXPECT_EQ(s.rows.size(), 1u);
+}
+
+} // namespace
+} // namespace qx

@@ -1,0 +1,222 @@
+#include "catalog/PriceList.h"
+
+#include "app/core/GlobalState.h"
+#include "platform/core/Path.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace qx {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The lookup as first described: one search of the whole text per key.
+std::optional<std::size_t> NaiveFind(std::string_view text, std::string_view number) {
+    const std::string key = "|" + std::string(number) + "|";
+    const std::size_t p = text.find(key);
+    return p == std::string_view::npos ? std::nullopt : std::optional<std::size_t>(p);
+}
+
+TEST(PriceKeys, OnePassFindsWhatTheKeyByKeySearchFinds) {
+    // Small alphabets make keys occur at odd places: inside fields, across
+    // line ends, spanning several fields, as empty fields.
+    std::mt19937 rng(1234);
+    const std::string alphabet = "|1 2|\r\n,a|";
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const int length = static_cast<int>(rng() % 200);
+        for (int i = 0; i < length; ++i) {
+            text += alphabet[rng() % alphabet.size()];
+        }
+        std::vector<std::string> owned;
+        const int keys = 1 + static_cast<int>(rng() % 12);
+        for (int i = 0; i < keys; ++i) {
+            std::string n;
+            if (rng() % 2 && !text.empty()) { // a piece of the text, so that many are found
+                const std::size_t from = rng() % text.size();
+                n = text.substr(from, rng() % 6);
+            } else {
+                const int nl = static_cast<int>(rng() % 4);
+                for (int j = 0; j < nl; ++j) {
+                    n += alphabet[rng() % alphabet.size()];
+                }
+            }
+            owned.push_back(n);
+        }
+        std::vector<std::string_view> numbers(owned.begin(), owned.end());
+        const auto found = FindPriceKeys(text, numbers);
+        ASSERT_EQ(found.size(), numbers.size());
+        for (std::size_t i = 0; i < numbers.size(); ++i) {
+            ASSERT_EQ(found[i], NaiveFind(text, numbers[i])) << "text [" << text << "] number [" << numbers[i] << "]";
+        }
+    }
+}
+
+std::string PriceFile(const std::string& currency, const std::string& date, const std::string& lines) {
+    return currency + "\r\nLIST-ID\r\n" + date + "\r\n31.12.99\r\n1\r\n" + lines;
+}
+
+std::string Scramble(const std::string& plain) {
+    std::string out = "CRPT";
+    unsigned k = 1;
+    for (unsigned char ch : plain) {
+        out += static_cast<char>(static_cast<unsigned char>(ch - k));
+        k = (k + 1) % 9;
+    }
+    return out;
+}
+
+std::vector<ProductRecord> Records(std::initializer_list<const char*> numbers) {
+    std::vector<ProductRecord> records;
+    for (const char* n : numbers) {
+        ProductRecord r;
+        r.number = n;
+        r.vzPrice = "7,00 DM";
+        FormatPrice(r.upePrice, false, "DM", 1);
+        FormatPrice(r.upePriceEuro, true, "DM", 1);
+        FormatPrice(r.vzPriceEuro, true, "DM", 1);
+        records.push_back(r);
+    }
+    return records;
+}
+
+TEST(PriceLookup, FieldsOfTheFirstMatchingLineAndScrambledTwins) {
+    const std::string lines = "x|A1|1234,5|631.36|1000|511,29|sofort lieferbar\r\n"
+                              "|B2|0,00||2.5||\r\n"
+                              "dup|A1|9|9|9|9|second\r\n";
+    const std::string plain = PriceFile("CZK", "01.01.05", lines);
+    for (const std::string& bytes : {plain, Scramble(plain)}) {
+        CatalogBlock block(bytes);
+        std::vector<ProductRecord> records = Records({"A1", "B2", "C3"});
+        ApplyPriceFile(records, block, "CZK", 1);
+        EXPECT_EQ(records[0].upePrice, "1234,50 CZK");
+        EXPECT_EQ(records[0].upePriceEuro, "631,36 EUR");
+        EXPECT_EQ(records[0].vzPrice, "1000,00 CZK");
+        EXPECT_EQ(records[0].vzPriceEuro, "511,29 EUR");
+        EXPECT_EQ(records[0].deliveryText, "sofort lieferbar");
+        EXPECT_EQ(records[1].upePrice, "0.00");
+        EXPECT_EQ(records[1].upePriceEuro, "on request");
+        EXPECT_EQ(records[1].vzPrice, "2,50 CZK");
+        EXPECT_EQ(records[1].deliveryText, "");
+        // Absent: the record keeps what the product list gave it.
+        EXPECT_EQ(records[2].upePrice, "on request");
+        EXPECT_EQ(records[2].vzPrice, "7,00 DM");
+    }
+    CatalogBlock header(Scramble(plain));
+    const PriceListHeader h = ParsePriceListHeader(header);
+    EXPECT_EQ(h.currency, "CZK");
+    EXPECT_EQ(h.id, "LIST-ID");
+    EXPECT_EQ(h.date, "01.01.05");
+    EXPECT_EQ(h.availability, 1);
+}
+
+TEST(PriceLookup, KeysAreSearchedAfterTheFourthLineOnly) {
+    // The header's lines 1 to 4 never match; line 5 is searched.
+    const std::string bytes = "|N|1|1|1|1|in header\r\nid\r\nd\r\ne\r\n|N|2|2|2|2|line five\r\n";
+    CatalogBlock block(bytes);
+    std::vector<ProductRecord> records = Records({"N"});
+    ApplyPriceFile(records, block, "DM", 0);
+    EXPECT_EQ(records[0].deliveryText, "line five");
+}
+
+class TempDir {
+public:
+    TempDir() {
+        std::random_device rd;
+        path_ = fs::temp_directory_path() / ("qx_price_" + std::to_string(rd()));
+        fs::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+    void Write(const std::string& rel, const std::string& bytes) const {
+        fs::create_directories((path_ / rel).parent_path());
+        std::ofstream(path_ / rel, std::ios::binary) << bytes;
+    }
+
+private:
+    fs::path path_;
+};
+
+GlobalState StateFor(const TempDir& dir) {
+    GlobalState s;
+    s.programDir = ToWindowsPath(dir.path(), true);
+    s.dataDir = "DATEN\\LANG2\\";
+    s.currency = "DM";
+    s.languageIndex = 1;
+    return s;
+}
+
+TEST(PriceLookup, UpdateFileWinsAndTheWholeProductLoadUsesBoth) {
+    TempDir dir;
+    dir.Write("DATEN/LANG2/QX.PRS", PriceFile("EUR", "01.01.05", "|A|1|1|1|1|list\r\n|B|2|2|2|2|list\r\n"));
+    dir.Write("update.prs", Scramble(PriceFile("EUR", "01.01.05", "|B|3|3|3|3|update\r\n")));
+    dir.Write("DATEN/LANG2/liste.txt", "T\r\nG|a\r\nS\r\n3\r\n\r\n"
+                                      "k1\r\np\r\nA\r\nd\r\n0\r\nn\r\ns\r\n\r\n5\r\ni\r\n\r\nsup\r\n\r\nt}\r\n\r\n"
+                                      "k2\r\np\r\nB\r\nd\r\n0\r\nn\r\ns\r\n\r\n5\r\ni\r\n\r\nsup\r\n\r\nt}\r\n\r\n"
+                                      "k3\r\np\r\nC\r\nd\r\n0\r\nn\r\ns\r\n\r\n5\r\ni\r\n\r\nsup\r\n\r\nt}\r\n\r\n");
+    GlobalState state = StateFor(dir);
+    state.priceUpdatePath = ToWindowsPath(dir.path() / "update.prs");
+    const PriceListCheckResult check = CheckPriceList(state, 0);
+    EXPECT_TRUE(check.updateUsed); // same date as the list
+    EXPECT_EQ(state.currency, "EUR");
+
+    std::optional<ProductList> list = LoadProductList(state, "LISTE.TXT");
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->records.size(), 3u);
+    EXPECT_EQ(list->records[0].upePrice, "1,00 EUR");
+    EXPECT_EQ(list->records[0].deliveryText, "list");
+    EXPECT_EQ(list->records[1].upePrice, "3,00 EUR");
+    EXPECT_EQ(list->records[1].deliveryText, "update");
+    EXPECT_EQ(list->records[2].upePrice, "on request");
+    EXPECT_EQ(list->records[2].vzPrice, "5,00 EUR");
+
+    // An outdated list looks nothing up.
+    state.priceListOutdated = 1;
+    list = LoadProductList(state, "liste.txt");
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->records[0].upePrice, "on request");
+
+    EXPECT_FALSE(LoadProductList(state, "missing.txt"));
+}
+
+TEST(PriceListCheck, DatesDecideUpdateAndExpiry) {
+    TempDir dir;
+    dir.Write("DATEN/LANG2/QX.PRS", "EUR\r\n#c\r\nID\r\n05.03.07\r\n05.03.07\r\n0\r\n");
+    dir.Write("old.prs", "CZK\r\nID2\r\n04.03.07\r\n01.01.30\r\n1\r\n");
+    dir.Write("nodate.prs", "CZK\r\nID2\r\n\r\n01.01.30\r\n1\r\n");
+
+    GlobalState state = StateFor(dir);
+    state.priceUpdatePath = ToWindowsPath(dir.path() / "old.prs");
+    const std::time_t expiryMidnight = MidnightOf({5, 3, 2007});
+    PriceListCheckResult r = CheckPriceList(state, expiryMidnight - 1);
+    EXPECT_FALSE(r.updateUsed);
+    EXPECT_TRUE(state.priceUpdatePath.empty()); // an older update is dropped
+    EXPECT_EQ(state.currency, "EUR");
+    EXPECT_EQ(state.priceListId, "ID"); // the "#" line is skipped
+    EXPECT_EQ(r.availability, 0);
+    EXPECT_FALSE(r.showOutdatedWarning);
+    EXPECT_EQ(state.priceListOutdated, 0);
+
+    state.priceUpdatePath = ToWindowsPath(dir.path() / "nodate.prs");
+    r = CheckPriceList(state, expiryMidnight + 1); // the expiry day has begun
+    EXPECT_FALSE(r.updateUsed);
+    EXPECT_TRUE(r.showOutdatedWarning);
+    EXPECT_EQ(state.priceListOutdated, 1);
+
+    EXPECT_EQ(ParseCatalogDate("1.2.99"), (CatalogDate{1, 2, 1999}));
+    EXPECT_EQ(ParseCatalogDate("1.2.31"), (CatalogDate{1, 2, 2031}));
+    EXPECT_EQ(ParseCatalogDate("1.2.2005"), (CatalogDate{1, 2, 2005}));
+    EXPECT_FALSE(ParseCatalogDate("1.2"));
+    EXPECT_FALSE(ParseCatalogDate(""));
+}
+
+} // namespace
+} // namespace qx
