@@ -3,9 +3,20 @@
 // 32 bits per pixel, uncompressed, bottom-up or top-down) into 32-bit pixels
 // 0xAARRGGBB, top row first. Every declared size is checked against the
 // bytes present; a DIB that does not fit gives nothing.
+//
+// Accepted: a header of 40 bytes (BITMAPINFOHEADER) or 108/124 (V4/V5);
+// one plane; width 1..32768, height 1..32768 either way up; BI_RGB, or
+// BI_BITFIELDS for 32 bits (masks after a 40-byte header, inside the larger
+// ones; each mask one run of bits, not all zero). The colour table follows the
+// header (and masks) with biClrUsed entries of 4 bytes (blue, green, red, 0);
+// 0 means 2^bits for up to 8 bits, more than 2^bits is refused. The bits
+// follow the colour table directly, rows padded to 4 bytes. All sizes are
+// computed in 64 bits. Pixels are always opaque (alpha 0xFF, as GDI ignores
+// it); a palette index past the colour table gives black.
 
 #include "Dc.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -21,6 +32,7 @@ struct DibInfo {
     std::size_t headerSize = 0;
     std::size_t bitsOffset = 0; // from the start of the packed DIB
     std::size_t stride = 0;     // bytes per row
+    std::array<std::uint32_t, 3> masks{}; // red, green, blue of BI_BITFIELDS; all zero for BI_RGB
 };
 
 std::optional<DibInfo> ParseDibHeader(const DibBytes& dib);
@@ -33,7 +45,9 @@ struct Pixels {
 
 std::optional<Pixels> DecodeDib(const DibBytes& dib);
 
-// Builds a packed 24-bit DIB (bottom-up) from pixels; used by generators and tests.
+// Builds a packed 24-bit DIB (40-byte header with biSizeImage, bottom-up rows)
+// from pixels; used by generators and tests. Empty when the pixels are not
+// width x height values or a dimension is outside 1..32768.
 std::vector<std::uint8_t> EncodeDib24(const Pixels& pixels);
 
 } // namespace qx
