@@ -92,6 +92,15 @@ std::string_view StripQuotes(std::string_view v) {
     return v;
 }
 
+// Ends the last line of out, which has no LF: a final lone CR becomes CR LF
+// (appending a whole CR LF would leave that CR in the line's value).
+void EndLine(std::string& out) {
+    if (!out.empty() && out.back() == '\r')
+        out.push_back('\n');
+    else
+        out.append("\r\n");
+}
+
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
 bool ValidSection(std::string_view s) {
@@ -193,14 +202,14 @@ std::optional<std::string> ProfileReplace(std::string_view iniText, std::string_
     if (sectionFound) {
         out.append(iniText.substr(0, insertAfter.next));
         if (!insertAfter.Terminated(iniText))
-            out.append("\r\n");
+            EndLine(out);
         out.append(key).append("=").append(value).append("\r\n");
         out.append(iniText.substr(insertAfter.next));
         return out;
     }
     out.append(iniText);
     if (!out.empty() && out.back() != '\n')
-        out.append("\r\n");
+        EndLine(out);
     out.append("[").append(section).append("]\r\n");
     out.append(key).append("=").append(value).append("\r\n");
     return out;

@@ -173,6 +173,9 @@ TEST(ProfileText, LookupAndReplaceRoundTrip) {
     EXPECT_EQ(*t, "x=1\r\n[S]\r\nk=v\r\n");
     EXPECT_EQ(ProfileLookup(*t, "s", "K"), "v");
     EXPECT_FALSE(ProfileReplace("", "S", "k", "a\nb"));
+    // A file ending in a lone CR: the CR is completed, not left in the value.
+    EXPECT_EQ(ProfileReplace("[S]\r\na=1\r", "S", "b", "2"), "[S]\r\na=1\r\nb=2\r\n");
+    EXPECT_EQ(ProfileReplace("[S]\r\na=1\r", "T", "b", "2"), "[S]\r\na=1\r\n[T]\r\nb=2\r\n");
 }
 
 TEST(FileIo, WriteAndRead) {
