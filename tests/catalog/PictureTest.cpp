@@ -334,6 +334,33 @@ TEST(Jpeg, DecodesColourGreyAndCmykIntoBottomUp24BitDibs) {
     ASSERT_TRUE(c);
     EXPECT_EQ((*c)[14], 24);
     ExpectNear(Pixel24(*c, 4, 4), 255, 0, 0);
+
+    // Without the Adobe marker the inks are taken as written: full magenta
+    // and yellow, no cyan, no black = red again.
+    Bytes plainInks;
+    for (int i = 0; i < 8 * 8; ++i)
+        plainInks.insert(plainInks.end(), {0, 255, 255, 0});
+    Bytes plain = EncodeJpeg(8, 8, JCS_CMYK, 4, plainInks);
+    bool stripped = false;
+    for (std::size_t i = 2; i + 3 < plain.size(); ++i)
+        if (plain[i] == 0xFF && plain[i + 1] == 0xEE) { // APP14, the Adobe marker
+            const std::size_t length = static_cast<std::size_t>(plain[i + 2] << 8 | plain[i + 3]);
+            plain.erase(plain.begin() + static_cast<long>(i), plain.begin() + static_cast<long>(i + 2 + length));
+            stripped = true;
+            break;
+        }
+    ASSERT_TRUE(stripped);
+    const auto p = DecodeJpegToDib(plain);
+    ASSERT_TRUE(p);
+    ExpectNear(Pixel24(*p, 4, 4), 255, 0, 0);
+
+    // Two components of no known colour space: the first is shown as grey.
+    Bytes two;
+    for (int i = 0; i < 8 * 8; ++i)
+        two.insert(two.end(), {200, 50});
+    const auto t = DecodeJpegToDib(EncodeJpeg(8, 8, JCS_UNKNOWN, 2, two));
+    ASSERT_TRUE(t);
+    ExpectNear(Pixel24(*t, 2, 2), 200, 200, 200);
 }
 
 TEST(Jpeg, DamagedOrOversizedStreamsAreRefused) {
