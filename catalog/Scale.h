@@ -14,7 +14,7 @@ struct GlobalState;
 Rect ScaleRect(const GlobalState& state, int left, int top, int right, int bottom);
 
 // As ScaleRect, but top and bottom are scaled by scaleX too when square is
-// not zero (for things that must keep their aspect, such as pictures).
+// not zero, so that a square in design units stays square on screen.
 Rect ScaleRectSquare(const GlobalState& state, int left, int top, int right, int bottom, int square);
 
 int ScaleX(const GlobalState& state, int x);
