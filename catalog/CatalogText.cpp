@@ -1,12 +1,13 @@
 #include "CatalogText.h"
 
 #include "app/core/LangText.h"
-#include "platform/core/FileIo.h"
 #include "platform/core/Path.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <limits>
 
 namespace qx {
@@ -17,12 +18,36 @@ CatalogBlock::CatalogBlock(std::string_view fileBytes) : contentSize_(fileBytes.
     bytes_.append(kEndMarker);
 }
 
+CatalogBlock::CatalogBlock(std::string&& fileBytes) : bytes_(std::move(fileBytes)), contentSize_(bytes_.size()) {
+    bytes_.append(kEndMarker);
+}
+
 std::optional<CatalogBlock> LoadCatalogFile(std::string_view windowsPath) {
-    std::optional<std::string> bytes = ReadWholeFile(ResolvePath(windowsPath));
-    if (!bytes) {
+    // Read straight into a buffer with room for the end marker: price files
+    // run to megabytes, and growing a full buffer would copy them once more.
+    const std::filesystem::path path = ResolvePath(windowsPath);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
         return std::nullopt;
     }
-    return CatalogBlock(*bytes);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0) {
+        return std::nullopt;
+    }
+    in.seekg(0, std::ios::beg);
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(size) + kEndMarker.size());
+    bytes.resize(static_cast<std::size_t>(size));
+    in.read(bytes.data(), size);
+    if (in.gcount() != size) {
+        return std::nullopt;
+    }
+    return CatalogBlock(std::move(bytes));
 }
 
 TextCursor CursorAt(const CatalogBlock& block) { return CursorAt(block, 0); }

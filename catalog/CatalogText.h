@@ -29,6 +29,9 @@ public:
     CatalogBlock() : CatalogBlock(std::string_view{}) {}
     // A block made from bytes in memory (tests, fuzzers, data already read).
     explicit CatalogBlock(std::string_view fileBytes);
+    // Takes the bytes over without copying them.
+    explicit CatalogBlock(std::string&& fileBytes);
+    explicit CatalogBlock(const char* fileBytes) : CatalogBlock(std::string_view(fileBytes)) {}
 
     // The file's bytes as loaded (or as changed by Unscramble).
     std::string_view Content() const { return {bytes_.data(), contentSize_}; }

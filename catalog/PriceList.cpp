@@ -3,9 +3,8 @@
 #include "app/core/GlobalState.h"
 
 #include <algorithm>
-#include <bitset>
+#include <cstdint>
 #include <cstring>
-#include <unordered_map>
 
 namespace qx {
 
@@ -123,20 +122,96 @@ PriceListCheckResult CheckPriceList(GlobalState& state, std::time_t now) {
 // them. Numbers that hold a "|" span several tokens; they are rare, and a
 // plain search serves them. The caller cuts the text at its first NUL, as a
 // C-string search would stop there.
+namespace {
+
+std::uint64_t HashBytes(std::string_view s) {
+    constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
+    std::uint64_t h = s.size() * kMul;
+    std::size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, s.data() + i, 8);
+        h = (h ^ w) * kMul;
+        h ^= h >> 32;
+    }
+    std::uint64_t tail = 0;
+    std::memcpy(&tail, s.data() + i, s.size() - i);
+    h = (h ^ tail) * kMul;
+    return h ^ (h >> 29);
+}
+
+// The wanted token contents in an open-addressing table kept at most a
+// quarter full, behind a small bit filter, so that a token nobody wants (most
+// numbers, prices and texts) usually costs one hash and one bit test.
+class WantedTokens {
+public:
+    explicit WantedTokens(std::size_t expected) {
+        std::size_t size = 16;
+        while (size < expected * 4) {
+            size *= 2;
+        }
+        cells_.resize(size);
+        mask_ = size - 1;
+        filter_.resize(kFilterBits / 64);
+    }
+    // The slot of s, adding it when new.
+    std::size_t Add(std::string_view s) {
+        const std::uint64_t h = HashBytes(s);
+        filter_[FilterBit(h) / 64] |= std::uint64_t{1} << (FilterBit(h) % 64);
+        for (std::size_t i = h & mask_;; i = (i + 1) & mask_) {
+            Cell& cell = cells_[i];
+            if (cell.slot == kEmpty) {
+                cell = {h, static_cast<std::uint32_t>(contents_.size())};
+                contents_.push_back(s);
+                return cell.slot;
+            }
+            if (cell.hash == h && contents_[cell.slot] == s) {
+                return cell.slot;
+            }
+        }
+    }
+    // The slot of s, or SIZE_MAX.
+    std::size_t Find(std::string_view s) const {
+        const std::uint64_t h = HashBytes(s);
+        if (!(filter_[FilterBit(h) / 64] >> (FilterBit(h) % 64) & 1)) {
+            return SIZE_MAX;
+        }
+        for (std::size_t i = h & mask_;; i = (i + 1) & mask_) {
+            const Cell& cell = cells_[i];
+            if (cell.slot == kEmpty) {
+                return SIZE_MAX;
+            }
+            if (cell.hash == h && contents_[cell.slot] == s) {
+                return cell.slot;
+            }
+        }
+    }
+    std::size_t Count() const { return contents_.size(); }
+
+private:
+    static constexpr std::uint32_t kEmpty = UINT32_MAX;
+    static constexpr std::size_t kFilterBits = std::size_t{1} << 18;
+    static std::size_t FilterBit(std::uint64_t h) { return static_cast<std::size_t>(h >> 46); }
+
+    struct Cell {
+        std::uint64_t hash = 0;
+        std::uint32_t slot = kEmpty;
+    };
+    std::vector<Cell> cells_;
+    std::vector<std::uint64_t> filter_;
+    std::vector<std::string_view> contents_;
+    std::size_t mask_ = 0;
+};
+
+} // namespace
+
 std::vector<std::optional<std::size_t>> FindPriceKeys(std::string_view text,
                                                       std::span<const std::string_view> numbers) {
     std::vector<std::optional<std::size_t>> found(numbers.size());
 
-    // Distinct wanted token contents, each with the first position found.
-    struct Wanted {
-        std::optional<std::size_t> position;
-    };
-    std::unordered_map<std::string_view, std::size_t> slotOf;
-    std::vector<Wanted> slots;
+    WantedTokens wanted(numbers.size());
     std::vector<std::size_t> slotOfNumber(numbers.size(), SIZE_MAX);
-    std::size_t maxLength = 0;
     std::vector<bool> lengthWanted;
-    slotOf.reserve(numbers.size() * 2);
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         const std::string_view n = numbers[i];
         if (n.find('|') != std::string_view::npos) {
@@ -148,19 +223,16 @@ std::vector<std::optional<std::size_t>> FindPriceKeys(std::string_view text,
             }
             continue;
         }
-        auto [it, inserted] = slotOf.try_emplace(n, slots.size());
-        if (inserted) {
-            slots.emplace_back();
-        }
-        slotOfNumber[i] = it->second;
-        maxLength = std::max(maxLength, n.size());
+        slotOfNumber[i] = wanted.Add(n);
         if (lengthWanted.size() <= n.size()) {
             lengthWanted.resize(n.size() + 1, false);
         }
         lengthWanted[n.size()] = true;
     }
 
-    std::size_t open = slots.size();
+    // First position per wanted content, in text order.
+    std::vector<std::optional<std::size_t>> firstAt(wanted.Count());
+    std::size_t open = wanted.Count();
     const char* base = text.data();
     const char* end = base + text.size();
     const char* bar = open ? static_cast<const char*>(std::memchr(base, '|', text.size())) : nullptr;
@@ -170,10 +242,10 @@ std::vector<std::optional<std::size_t>> FindPriceKeys(std::string_view text,
             break;
         }
         const std::size_t length = static_cast<std::size_t>(next - bar - 1);
-        if (length <= maxLength && lengthWanted[length]) {
-            const auto it = slotOf.find(std::string_view(bar + 1, length));
-            if (it != slotOf.end() && !slots[it->second].position) {
-                slots[it->second].position = static_cast<std::size_t>(bar - base);
+        if (length < lengthWanted.size() && lengthWanted[length]) {
+            const std::size_t slot = wanted.Find(std::string_view(bar + 1, length));
+            if (slot != SIZE_MAX && !firstAt[slot]) {
+                firstAt[slot] = static_cast<std::size_t>(bar - base);
                 --open;
             }
         }
@@ -182,7 +254,7 @@ std::vector<std::optional<std::size_t>> FindPriceKeys(std::string_view text,
 
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         if (slotOfNumber[i] != SIZE_MAX) {
-            found[i] = slots[slotOfNumber[i]].position;
+            found[i] = firstAt[slotOfNumber[i]];
         }
     }
     return found;

@@ -42,7 +42,7 @@ TEST(AreaFile, EntryFieldsAndNumbers) {
 }
 
 TEST(AreaFile, SixtyFourEntriesAtMost) {
-    const AreaFileParse full = ParseAreaFile(Lines(64) + "\r\n#c\r\n[end\r\nmore|x|y\r\n");
+    const AreaFileParse full = ParseAreaFile(Lines(64) + "\r\n#c\r\n\r\n[end\r\nmore|x|y\r\n");
     EXPECT_EQ(full.entries.size(), 64u);
     EXPECT_FALSE(full.tooManyEntries);
 

@@ -1,0 +1,132 @@
+// Opening a product list of 5,000 records against a price list and an update
+// file of 200,000 lines each: the one-pass lookup against the key-by-key
+// search it replaces.
+
+#include "app/core/GlobalState.h"
+#include "catalog/PriceList.h"
+#include "catalog/ProductList.h"
+#include "platform/core/Path.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace fs = std::filesystem;
+using namespace qx;
+
+namespace {
+
+constexpr int kPriceLines = 200000;
+constexpr int kRecords = 5000;
+
+std::string Number(int i) { return "ZRT " + std::to_string(100000 + i * 7) + " A"; }
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string PriceFileText(int firstNumber, std::mt19937& rng) {
+    std::string s = "EUR\r\nPL 2005/1\r\n01.01.05\r\n31.12.30\r\n1\r\n";
+    s.reserve(kPriceLines * 64);
+    for (int i = 0; i < kPriceLines; ++i) {
+        const int cents = static_cast<int>(rng() % 100000);
+        const std::string price = std::to_string(cents / 100) + "," + std::to_string(cents % 100);
+        s += "|" + Number(firstNumber + i) + "|" + price + "|" + price + "|" + price + "|" + price +
+             "|sofort lieferbar\r\n";
+    }
+    return s;
+}
+
+// A catalogue in a temporary directory: QX.PRS, an update file and a product
+// list whose numbers are spread over both.
+struct BenchCatalogue {
+    fs::path root;
+    GlobalState state;
+
+    BenchCatalogue() {
+        std::random_device rd;
+        root = fs::temp_directory_path() / ("qx_bench_prices_" + std::to_string(rd()));
+        std::mt19937 rng(42);
+        WriteFile(root / "DATEN/LANG1/QX.PRS", PriceFileText(0, rng));
+        WriteFile(root / "update.prs", PriceFileText(kPriceLines / 2, rng));
+        std::string list = "Bench catalogue\r\nGRUPPE|a\r\nSubtitle\r\n" + std::to_string(kRecords) + "\r\n\r\n";
+        for (int r = 0; r < kRecords; ++r) {
+            const int n = static_cast<int>(rng() % (kPriceLines + kPriceLines / 2 + 1000));
+            list += "K" + std::to_string(r) + "\r\npic.jpg\r\n" + Number(n) + "\r\nDES\r\n0\r\nProduct name " +
+                    std::to_string(r) + "\r\nsheet.bmp\r\n\r\n12,50\r\ninfo.htm\r\n\r\nQTX_VZ\r\n\r\nFree text\r\n}\r\n\r\n";
+        }
+        WriteFile(root / "DATEN/LANG1/LIST.TXT", list);
+        state.programDir = ToWindowsPath(root, true);
+        state.dataDir = "DATEN\\LANG1\\";
+        state.currency = "EUR";
+        state.priceUpdatePath = ToWindowsPath(root / "update.prs");
+    }
+    ~BenchCatalogue() {
+        std::error_code ec;
+        fs::remove_all(root, ec);
+    }
+};
+
+BenchCatalogue& Catalogue() {
+    static BenchCatalogue c;
+    return c;
+}
+
+// The lookup as first described: the whole text searched once per record.
+void KeyByKeyLookup(std::vector<ProductRecord>& records, const std::string& path, const GlobalState& state) {
+    std::optional<CatalogBlock> block = LoadCatalogFile(path);
+    if (!block) {
+        return;
+    }
+    const std::size_t start = Unscramble(*block);
+    const PriceSearchRange range = PriceSearchRangeOf(*block, start);
+    const std::string_view text(block->Data() + range.begin, range.end - range.begin);
+    for (ProductRecord& r : records) {
+        const std::size_t p = text.find("|" + r.number.str() + "|");
+        if (p == std::string_view::npos) {
+            continue;
+        }
+        TextCursor c = CursorAt(*block, range.begin + p);
+        std::string ignored;
+        ReadField(c, ignored, 31, '|');
+        ReadField(c, ignored, 31, '|');
+        ReadField(c, r.upePrice, '|');
+        ReadField(c, r.upePriceEuro, '|');
+        ReadField(c, r.vzPrice, '|');
+        ReadField(c, r.vzPriceEuro, '|');
+        ReadLine(c, r.deliveryText);
+        FormatPrice(r.upePrice, false, state.currency, 0);
+        FormatPrice(r.upePriceEuro, true, state.currency, 0);
+        FormatPrice(r.vzPrice, false, state.currency, 0);
+        FormatPrice(r.vzPriceEuro, true, state.currency, 0);
+    }
+}
+
+void BM_OpenProductList(benchmark::State& st) {
+    const BenchCatalogue& c = Catalogue();
+    for (auto _ : st) {
+        std::optional<ProductList> list = LoadProductList(c.state, "LIST.TXT");
+        benchmark::DoNotOptimize(list);
+    }
+}
+BENCHMARK(BM_OpenProductList)->Unit(benchmark::kMillisecond);
+
+void BM_OpenProductListKeyByKey(benchmark::State& st) {
+    const BenchCatalogue& c = Catalogue();
+    for (auto _ : st) {
+        std::optional<CatalogBlock> block = LoadCatalogFile(c.state.programDir.str() + "DATEN\\LANG1\\LIST.TXT");
+        ProductList list = ParseProductList(*block, c.state.currency, 0);
+        KeyByKeyLookup(list.records, c.state.programDir.str() + "DATEN\\LANG1\\QX.PRS", c.state);
+        KeyByKeyLookup(list.records, c.state.priceUpdatePath.str(), c.state);
+        benchmark::DoNotOptimize(list);
+    }
+}
+BENCHMARK(BM_OpenProductListKeyByKey)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+BENCHMARK_MAIN();
