@@ -1,0 +1,33 @@
+#include "platform/qt/Desktop.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace qx {
+
+namespace {
+int g_widthOverride = 0;
+}
+
+Rect DesktopRect() {
+    if (g_widthOverride > 0)
+        return Rect{0, 0, g_widthOverride, g_widthOverride * 3 / 4};
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return Rect{0, 0, 640, 480};
+    const QRect area = screen->availableGeometry();
+    return Rect{0, 0, area.width(), area.height()};
+}
+
+void SetDesktopWidthOverride(int width) { g_widthOverride = width > 0 ? width : 0; }
+
+int ScreenColorDepth() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen && screen->depth() > 0 ? screen->depth() : 24;
+}
+
+QCursor HandCursor() { return QCursor(Qt::PointingHandCursor); }
+
+QCursor ArrowCursor() { return QCursor(Qt::ArrowCursor); }
+
+} // namespace qx

@@ -1,0 +1,54 @@
+#pragma once
+// qx::Ui on Qt widgets: message boxes, file dialogs, shell open and program
+// start. Texts arrive as ANSI bytes and are converted at this boundary; paths
+// leave in backslash form (qx::ToWindowsPath).
+
+#include "platform/core/Ui.h"
+
+#include <QStringList>
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+class QWidget;
+
+namespace qx {
+
+class QtUi : public Ui {
+public:
+    // Dialogs are owned by the active modal dialog if there is one, else by
+    // the owner given here (the main window), else by the active window.
+    explicit QtUi(QWidget* owner = nullptr) : owner_(owner) {}
+    void SetOwner(QWidget* owner) { owner_ = owner; }
+
+    // Buttons OK, OK+Cancel, Yes+No+Cancel, Yes+No; the first is the default.
+    // Escape (and closing the box) answers IDCANCEL where there is a Cancel
+    // button, IDOK in a box with only OK, and does nothing in a Yes/No box.
+    int MessageBox(std::string_view text, std::string_view caption, unsigned type) override;
+    // The open dialog also accepts a name that does not exist yet (a new
+    // order list); a proposed name with wildcards ("*.STK") is not preset.
+    std::optional<std::string> GetOpenFileName(const FileDialogSpec& spec) override;
+    std::optional<std::string> GetSaveFileName(const FileDialogSpec& spec) override;
+    // False when the file does not exist or nothing could take it.
+    bool ShellOpen(std::string_view windowsPath) override;
+    // False when the program does not exist or could not be started.
+    bool RunProgram(std::string_view commandLine) override;
+
+private:
+    QWidget* Parent() const;
+    std::optional<std::string> RunFileDialog(const FileDialogSpec& spec, bool save);
+
+    QWidget* owner_ = nullptr;
+};
+
+// Qt name filters ("Name (*.ext)") from a Windows filter string
+// ("Name (*.ext) | *.ext ||"); "*.*" becomes "*", as it matches every name there.
+QStringList NameFiltersOf(std::string_view filter);
+
+// Program and arguments of a command line: a quoted program name, or up to a
+// name ending in ".exe" that is followed by a blank or the end (such names
+// may contain blanks), or up to the first blank.
+std::pair<std::string, std::string> SplitCommandLine(std::string_view commandLine);
+
+} // namespace qx
