@@ -1,0 +1,201 @@
+#include "platform/core/CodePage.h"
+#include "platform/core/Path.h"
+#include "platform/qt/QtUi.h"
+#include "tests/platform/QtTestApp.h"
+#include "tests/platform/TempDir.h"
+
+#include <QAbstractButton>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QTimer>
+#include <QUrl>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace qx {
+namespace {
+
+// Runs `act` on the modal dialog once it is up.
+void WhenModal(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) {
+            WhenModal(act);
+            return;
+        }
+        act(w);
+    });
+}
+
+void PressEscape(QWidget* w) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+}
+
+struct SeenBox {
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
+    bool stillOpenAfterEscape = false;
+};
+
+// Shows a box; the dialog side presses Escape, then (if still open) clicks
+// the button with the given standard role.
+int AskAndAnswer(QtUi& ui, std::string_view text, unsigned type, QMessageBox::StandardButton click, SeenBox& seen) {
+    WhenModal([&seen, click](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        for (QAbstractButton* b : box->buttons())
+            seen.buttons.append(b->text().remove(QLatin1Char('&')));
+        PressEscape(box);
+        seen.stillOpenAfterEscape = box->isVisible();
+        if (box->isVisible() && click != QMessageBox::NoButton)
+            box->button(click)->click();
+    });
+    return ui.MessageBox(text, "QUARVENTA AG", type);
+}
+
+TEST(QtUiTest, MessageBoxButtonsIconsAndEscape) {
+    test::TestApp();
+    SetAnsiCodePage(CodePage::Cp1252);
+    QtUi ui;
+    SeenBox ok;
+    EXPECT_EQ(AskAndAnswer(ui, "M\xF6" "chten Sie das Programm beenden?", MB_OK | MB_ICONEXCLAMATION,
+                           QMessageBox::NoButton, ok),
+              IDOK);
+    EXPECT_EQ(ok.title, QStringLiteral("QUARVENTA AG"));
+    EXPECT_EQ(ok.text, QStringLiteral("Möchten Sie das Programm beenden?"));
+    EXPECT_EQ(ok.icon, QMessageBox::Warning);
+    EXPECT_EQ(ok.buttons.size(), 1);
+    EXPECT_FALSE(ok.stillOpenAfterEscape);
+
+    SeenBox okCancel;
+    EXPECT_EQ(AskAndAnswer(ui, "?", MB_OKCANCEL | MB_ICONEXCLAMATION, QMessageBox::NoButton, okCancel), IDCANCEL);
+    EXPECT_EQ(okCancel.buttons.size(), 2);
+
+    SeenBox yesNoCancel;
+    EXPECT_EQ(AskAndAnswer(ui, "?", MB_YESNOCANCEL, QMessageBox::NoButton, yesNoCancel), IDCANCEL);
+    EXPECT_EQ(yesNoCancel.buttons.size(), 3);
+    EXPECT_EQ(yesNoCancel.icon, QMessageBox::NoIcon);
+
+    // Yes/No has no Escape; the user has to choose.
+    SeenBox yesNo;
+    EXPECT_EQ(AskAndAnswer(ui, "?", MB_YESNO | MB_ICONINFORMATION, QMessageBox::No, yesNo), IDNO);
+    EXPECT_TRUE(yesNo.stillOpenAfterEscape);
+    EXPECT_EQ(yesNo.icon, QMessageBox::Information);
+    SeenBox yes;
+    EXPECT_EQ(AskAndAnswer(ui, "?", MB_YESNO, QMessageBox::Yes, yes), IDYES);
+}
+
+TEST(QtUiTest, NameFiltersFromWindowsFilters) {
+    SetAnsiCodePage(CodePage::Cp1252);
+    EXPECT_EQ(NameFiltersOf("Bestellliste (*.stk) | *.stk ||"), QStringList{QStringLiteral("Bestellliste (*.stk)")});
+    EXPECT_EQ(NameFiltersOf("Installationspfad | *.* ||"), QStringList{QStringLiteral("Installationspfad (*)")});
+    EXPECT_EQ(NameFiltersOf("Bilder (*.bmp;*.jpg) | *.bmp;*.jpg | Alle Dateien | *.* ||"),
+              (QStringList{QStringLiteral("Bilder (*.bmp *.jpg)"), QStringLiteral("Alle Dateien (*)")}));
+    SetAnsiCodePage(CodePage::Cp1250);
+    EXPECT_EQ(NameFiltersOf("Objedn\xE1vka (*.stk) | *.stk ||"), QStringList{QStringLiteral("Objednávka (*.stk)")});
+    SetAnsiCodePage(CodePage::Cp1252);
+    EXPECT_TRUE(NameFiltersOf("").isEmpty());
+}
+
+TEST(QtUiTest, CommandLineSplitsAfterTheProgram) {
+    using P = std::pair<std::string, std::string>;
+    EXPECT_EQ(SplitCommandLine("C:\\Programme\\Viewer\\view.exe D:\\PDF\\LANG1\\a.pdf"),
+              P("C:\\Programme\\Viewer\\view.exe", "D:\\PDF\\LANG1\\a.pdf"));
+    EXPECT_EQ(SplitCommandLine("C:\\Program Files\\Tool.EXE -a  b "), P("C:\\Program Files\\Tool.EXE", "-a  b"));
+    EXPECT_EQ(SplitCommandLine("notepad readme.txt"), P("notepad", "readme.txt"));
+    EXPECT_EQ(SplitCommandLine("C:\\My Tools\\run.exe"), P("C:\\My Tools\\run.exe", ""));
+    EXPECT_EQ(SplitCommandLine("\"C:\\a b\\x.exe\" y z"), P("C:\\a b\\x.exe", "y z"));
+    // ".exe" inside a longer name is not the end of the program.
+    EXPECT_EQ(SplitCommandLine("C:\\x.exefile arg"), P("C:\\x.exefile", "arg"));
+}
+
+TEST(QtUiTest, FileDialogsStartWhereAskedAndAnswerInBackslashForm) {
+    test::TestApp();
+    SetAnsiCodePage(CodePage::Cp1252);
+    test::TempDir dir;
+    dir.Write("ALT.STK", "x");
+    QtUi ui;
+    FileDialogSpec spec;
+    spec.fileName = "*.STK";
+    spec.filter = "Bestellliste (*.stk) | *.stk ||";
+    spec.initialDirectory = ToWindowsPath(dir.Path());
+    spec.defaultExtension = "stk";
+
+    QString seenDir;
+    QStringList seenFilters;
+    bool seenSave = true;
+    WhenModal([&](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(d, nullptr);
+        seenDir = d->directory().absolutePath();
+        seenFilters = d->nameFilters();
+        seenSave = d->acceptMode() == QFileDialog::AcceptSave;
+        // A name that does not exist yet: a new order list.
+        d->selectFile(QStringLiteral("neu"));
+        static_cast<QDialog*>(d)->accept(); // virtual: QFileDialog::accept
+    });
+    const std::optional<std::string> opened = ui.GetOpenFileName(spec);
+    ASSERT_TRUE(opened.has_value());
+    EXPECT_EQ(*opened, ToWindowsPath(dir / "neu.stk"));
+    EXPECT_EQ(opened->find('/'), std::string::npos);
+    EXPECT_EQ(seenDir, QString::fromStdString(dir.Path().string()));
+    EXPECT_EQ(seenFilters, QStringList{QStringLiteral("Bestellliste (*.stk)")});
+    EXPECT_FALSE(seenSave);
+
+    // Save: an existing name is taken as it is when no overwrite prompt is asked for.
+    spec.fileName = "ALT.STK";
+    WhenModal([&](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(d, nullptr);
+        seenSave = d->acceptMode() == QFileDialog::AcceptSave;
+        static_cast<QDialog*>(d)->accept(); // virtual: QFileDialog::accept
+    });
+    const std::optional<std::string> saved = ui.GetSaveFileName(spec);
+    EXPECT_TRUE(seenSave);
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(*saved, ToWindowsPath(dir / "ALT.STK"));
+
+    WhenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+    EXPECT_FALSE(ui.GetOpenFileName(spec).has_value());
+}
+
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public Q_SLOTS:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+TEST(QtUiTest, ShellOpenAndRunProgramNeedAnExistingFile) {
+    test::TestApp();
+    test::TempDir dir;
+    const auto doc = dir.Write("PDF/LANG1/Katalog.pdf", "%PDF-1.4");
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    QtUi ui;
+    // Letter case of the catalogue's path does not matter.
+    EXPECT_TRUE(ui.ShellOpen(ToWindowsPath(dir.Path()) + "\\pdf\\lang1\\KATALOG.PDF"));
+    EXPECT_FALSE(ui.ShellOpen(ToWindowsPath(dir.Path()) + "\\PDF\\LANG1\\fehlt.pdf"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ASSERT_EQ(catcher.urls.size(), 1);
+    EXPECT_EQ(catcher.urls.front(), QUrl::fromLocalFile(QString::fromStdString(doc.string())));
+
+    EXPECT_TRUE(ui.RunProgram("\\bin\\true Katalog.pdf"));
+    EXPECT_FALSE(ui.RunProgram(ToWindowsPath(dir.Path()) + "\\fehlt.exe /x"));
+    EXPECT_FALSE(ui.RunProgram(""));
+}
+
+} // namespace
+} // namespace qx
+
+#include "QtUiTest.moc"
