@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -303,6 +304,27 @@ TEST_F(QtDcTest, DibCacheFollowsTheSerial) {
     EXPECT_EQ(image.pixel(0, 10), 0xFF00FFFF);
     EXPECT_EQ(image.pixel(0, 20), 0xFFFF0000);
     EXPECT_EQ(image.pixel(0, 30), 0xFFFF0000);
+}
+
+TEST_F(QtDcTest, BorrowedPainterKeepsItsState) {
+    QPainter painter(&image);
+    painter.translate(50, 50);
+    painter.setPen(QColor(0, 0, 255));
+    {
+        QtDc dc(painter);
+        dc.FillRect({0, 0, 10, 10}, Rgb(255, 0, 0)); // device pixels of the image
+        dc.SelectPen(Pen{PenStyle::Solid, 1, Rgb(0, 255, 0)});
+        dc.Polyline({{0, 20}, {10, 20}});
+        dc.SelectFont(Font{"Arial", -30, 700});
+        dc.TextOut(0, 30, "X");
+    }
+    EXPECT_EQ(painter.transform(), QTransform::fromTranslate(50, 50));
+    EXPECT_EQ(painter.pen().color(), QColor(0, 0, 255));
+    painter.drawPoint(0, 0); // the painter's own drawing is as before
+    painter.end();
+    EXPECT_EQ(image.pixel(0, 0), 0xFFFF0000);
+    EXPECT_EQ(image.pixel(5, 20), 0xFF00FF00);
+    EXPECT_EQ(image.pixel(50, 50), 0xFF0000FF);
 }
 
 TEST_F(QtDcTest, DeviceCapsOfAnImage) {
