@@ -36,7 +36,15 @@ struct CatalogDate {
     int day = 0;
     int month = 0;
     int year = 0;
-    friend auto operator<=>(const CatalogDate&, const CatalogDate&) = default;
+    // Dates compare by year, then month, then day.
+    friend auto operator<=>(const CatalogDate& a, const CatalogDate& b) {
+        if (a.year != b.year)
+            return a.year <=> b.year;
+        if (a.month != b.month)
+            return a.month <=> b.month;
+        return a.day <=> b.day;
+    }
+    friend bool operator==(const CatalogDate&, const CatalogDate&) = default;
 };
 std::optional<CatalogDate> ParseCatalogDate(std::string_view text);
 // Midnight at the start of the date, local time.

@@ -1,6 +1,9 @@
 # Warnings for our own targets: call qx_warnings(target).
 function(qx_warnings target)
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local -Wno-missing-field-initializers)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wno-missing-field-initializers)
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        target_compile_options(${target} PRIVATE -Wshadow=local)
+    endif()
     if(QX_WERROR)
         target_compile_options(${target} PRIVATE -Werror)
     endif()

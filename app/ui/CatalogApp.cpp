@@ -6,10 +6,14 @@
 #include "MainFrame.h"
 #include "app/core/Languages.h"
 #include "app/core/ScreenMode.h"
+#include "app/shell/Prices.h"
+#include "platform/core/Clock.h"
 #include "platform/core/CodePage.h"
+#include "platform/core/DibPixels.h"
 #include "platform/core/Path.h"
 #include "platform/qt/Desktop.h"
 #include "resources/Bitmaps.h"
+#include "navigation/ui/AreaPage.h"
 #include "resources/Menus.h"
 
 #include <QApplication>
@@ -110,12 +114,48 @@ bool CatalogApp::StartUp() {
     frame_->move(s.desktopRect.left + (s.desktopRect.Width() - frame_->width()) / 2,
                  s.desktopRect.top + (s.desktopRect.Height() - frame_->height()) / 2);
     frame_->repaint();
+
+    // 17. The price list in force, its expiry and the price items.
+    ApplyPriceMenu(RunPriceListCheck(*app_, Now()));
     return true;
+}
+
+void CatalogApp::ApplyPriceMenu(const PriceMenuState& m) {
+    MainFrame& f = *frame_;
+    f.EnableCommand(kCmdPriceUpe, m.enabled);
+    f.EnableCommand(kCmdPriceVz, m.enabled);
+    f.CheckCommand(kCmdPriceUpe, m.upeChecked);
+    f.CheckCommand(kCmdPriceVz, m.vzChecked);
 }
 
 void CatalogApp::RegisterPages() {
     MainFrame& f = *frame_;
     AppContext& app = *app_;
+    auto repaintCurrent = [&f] {
+        if (DialogWindow* page = f.CurrentPage())
+            page->Invalidate(true);
+    };
+    f.SetCommandHandler(kCmdPriceVz, [this, repaintCurrent] {
+        ApplyPriceMenu(SetPriceMode(*app_, 1));
+        repaintCurrent();
+    });
+    f.SetCommandHandler(kCmdPriceUpe, [this, repaintCurrent] {
+        ApplyPriceMenu(SetPriceMode(*app_, 0));
+        repaintCurrent();
+    });
+    f.SetCommandHandler(kCmdPriceUpdate, [this] {
+        if (RunPriceUpdate(*app_))
+            ApplyPriceMenu(RunPriceListCheck(*app_, Now()));
+    });
+    f.SetPriceItemsRefresh([this] { ApplyPriceMenu(PriceMenuStateFor(app_->state, app_->priceAvailability)); });
+    f.SetPageFactory([&app](MainFrame& frame, QWidget* client, int mode) -> DialogWindow* {
+        switch (mode) {
+        case kPageArea:
+            return new AreaPage(frame, app, client);
+        default:
+            return nullptr;
+        }
+    });
     f.SetCommandHandler(kCmdInfo, [&f, &app] {
         InfoDialog dialog(&f, app.pictures);
         dialog.DoModal();

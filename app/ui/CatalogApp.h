@@ -11,6 +11,7 @@ namespace qx {
 
 class MainFrame;
 class BackgroundWindow;
+struct PriceMenuState;
 
 class CatalogApp {
 public:
@@ -35,6 +36,7 @@ public:
 
 private:
     void RegisterPages();
+    void ApplyPriceMenu(const PriceMenuState& state);
     Options options_;
     std::unique_ptr<AppContext> app_;
     std::unique_ptr<MainFrame> frame_;

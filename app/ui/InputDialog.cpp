@@ -1,6 +1,6 @@
 #include "InputDialog.h"
 
-#include "Texts.h"
+#include "app/shell/Texts.h"
 #include "app/shell/Fonts.h"
 #include "platform/core/Ui.h"
 

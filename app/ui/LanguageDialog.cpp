@@ -2,6 +2,7 @@
 
 #include "app/core/GlobalState.h"
 #include "catalog/Draw.h"
+#include "platform/core/Ui.h"
 
 namespace qx {
 

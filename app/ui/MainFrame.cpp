@@ -1,7 +1,7 @@
 #include "MainFrame.h"
 
 #include "BackgroundWindow.h"
-#include "Texts.h"
+#include "app/shell/Texts.h"
 #include "app/core/Languages.h"
 #include "app/core/ScreenMode.h"
 #include "catalog/Scale.h"
@@ -55,7 +55,14 @@ MainFrame::MainFrame(AppContext& app) : app_(app), client_(new QWidget(this)) {
     FitToScreenMode();
 }
 
-MainFrame::~MainFrame() = default;
+MainFrame::~MainFrame() {
+    // Pages call back into this window while they go; let them go while it is whole.
+    const QObjectList children = client_->children();
+    for (QObject* child : children) {
+        if (dynamic_cast<DialogWindow*>(child))
+            delete child;
+    }
+}
 
 void MainFrame::SetCommandHandler(int command, std::function<void()> handler) {
     handlers_[command] = std::move(handler);

@@ -1,0 +1,48 @@
+#include "External.h"
+
+#include "app/core/GlobalState.h"
+#include "platform/core/Ui.h"
+
+#include <string>
+
+namespace qx {
+
+bool StaysInside(std::string_view path) {
+    if (path.empty() || path.front() == '\\' || path.front() == '/')
+        return false;
+    if (path.size() >= 2 && path[1] == ':')
+        return false;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find_first_of("\\/", start);
+        if (end == std::string_view::npos)
+            end = path.size();
+        if (path.substr(start, end - start) == "..")
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+bool OpenDocument(const GlobalState& state, std::string_view fileName) {
+    if (!StaysInside(fileName))
+        return false;
+    std::string path = state.programDir.str();
+    path += "PDF\\";
+    path += state.langDir.str();
+    path += fileName;
+    return TheUi().ShellOpen(path);
+}
+
+bool RunCatalogProgram(const GlobalState& state, std::string_view target) {
+    // The program name ends at the first blank after ".EXE"; the rest are parameters.
+    std::size_t exe = target.find(".EXE");
+    std::size_t nameEnd = exe == std::string_view::npos ? target.find(' ') : exe + 4;
+    if (nameEnd == std::string_view::npos)
+        nameEnd = target.size();
+    if (!StaysInside(target.substr(0, nameEnd)))
+        return false;
+    return TheUi().RunProgram(state.programDir.str() + std::string(target));
+}
+
+} // namespace qx

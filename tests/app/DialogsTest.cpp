@@ -1,0 +1,69 @@
+#include "GuiFixture.h"
+#include "app/core/GlobalState.h"
+#include "app/ui/InputDialog.h"
+#include "app/ui/LanguageDialog.h"
+#include "platform/core/Path.h"
+#include "platform/core/Ui.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace qx {
+namespace {
+
+TEST(LanguageDialog, HotAreasEnterAndEscape) {
+    testing::TempCatalog c;
+    c.WriteBmp("BILDER\\OHNE\\800\\qxintro.bmp", 800, 600);
+    GlobalState s;
+    s.programDir = ToWindowsPath(c.Dir(), true);
+    struct Case {
+        int id, language;
+    };
+    for (Case k : {Case{1175, 0}, Case{1176, 1}, Case{1177, 2}, Case{1178, 3}}) {
+        LanguageDialog d(nullptr, s);
+        QTimer::singleShot(0, &d, [&d, k] {
+            // Escape is ignored: the dialog stays until a choice is made.
+            QTest::keyClick(&d, Qt::Key_Escape);
+            EXPECT_TRUE(d.isVisible());
+            QTest::mouseClick(d.Item(k.id), Qt::LeftButton);
+        });
+        EXPECT_EQ(d.DoModal(), IDOK);
+        EXPECT_EQ(d.ChosenLanguage(), k.language);
+        EXPECT_TRUE(d.HasPicture());
+        EXPECT_EQ(d.size(), QSize(800, 600));
+        EXPECT_EQ(d.Item(k.id)->cursor().shape(), Qt::PointingHandCursor);
+    }
+    LanguageDialog d(nullptr, s);
+    QTimer::singleShot(0, &d, [&d] { QTest::keyClick(&d, Qt::Key_Return); });
+    EXPECT_EQ(d.DoModal(), IDOK);
+    EXPECT_EQ(d.ChosenLanguage(), 0);
+    // The hot areas sit where the picture shows the choices.
+    EXPECT_EQ(d.Item(1178)->geometry(), QRect(76, 470, 226, 80));
+}
+
+TEST(InputDialog, InitialTextLimitAndCancel) {
+    InputDialog d(nullptr, 0, "Suchbegriff:", "bohr");
+    QTimer::singleShot(0, &d, [&d] {
+        auto* edit = static_cast<QLineEdit*>(d.Item(InputDialog::kEditId));
+        EXPECT_EQ(edit->text(), QStringLiteral("bohr"));
+        EXPECT_EQ(edit->maxLength(), 511);
+        QTest::keyClick(&d, Qt::Key_Return);
+    });
+    EXPECT_EQ(d.DoModal(), IDOK);
+    EXPECT_EQ(d.Result(), "bohr");
+
+    InputDialog e(nullptr, 1, "Search for:");
+    QTimer::singleShot(0, &e, [&e] {
+        QTest::keyClicks(e.Item(InputDialog::kEditId), QStringLiteral("satz"));
+        EXPECT_EQ(e.GetItemText(IDCANCEL), "Cancel");
+        QTest::keyClick(&e, Qt::Key_Escape);
+    });
+    EXPECT_EQ(e.DoModal(), IDCANCEL);
+    EXPECT_TRUE(e.Result().empty());
+}
+
+} // namespace
+} // namespace qx

@@ -1,0 +1,227 @@
+#include "GuiFixture.h"
+#include "app/ui/BackgroundWindow.h"
+#include "app/ui/CatalogApp.h"
+#include "app/ui/MainFrame.h"
+#include "navigation/ui/AreaPage.h"
+#include "platform/core/ScriptedUi.h"
+#include "platform/qt/Desktop.h"
+#include "resources/Menus.h"
+
+#include <QAction>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace qx {
+namespace {
+
+using testing::Pump;
+using testing::TempCatalog;
+
+constexpr const char* kBack = "ZUR\xDC"
+                              "CK";
+
+// A catalogue with a start page, a catalogue page and two sub-area levels in
+// German and French.
+void WriteAreas(TempCatalog& c) {
+    for (const char* lang : {"LANG1", "LANG3"}) {
+        const std::string d = std::string("DATEN\\") + lang + "\\";
+        const std::string tag = lang == std::string("LANG1") ? "de" : "fr";
+        c.Write(d + "QXSTART.BER", "# start\nKatalog " + tag + "|QXKatalog.bmp|katalog.ber|330|300|470|322|Zum Katalog\n" +
+                                       "Ende|x|" + kBack + "|330|330|470|352|Beenden\n");
+        c.Write(d + "KATALOG.BER", "Betrieb " + tag + "|V_BE.bmp|BE.BER|330|300|470|322|" + std::string(100, 't') +
+                                       "\nWerkzeug|V_SW.bmp|SW.BER|330|330|470|352|SW\nZurueck|x|" + kBack +
+                                       "|480|330|620|352|zur\xFC"
+                                       "ck\n");
+        c.Write(d + "BE.BER", "Heben " + tag + "|BE_SEITE.bmp|BE2.BER|20|80|200|120|Heben\nLeer||  |20|130|200|170|\n");
+        c.Write(d + "BE2.BER", "Tief " + tag + "|BE2_SEITE.bmp|HEBE|20|80|200|120|Gruppe\n");
+    }
+    for (int w : {640, 800, 1024}) {
+        const std::string o = "BILDER\\OHNE\\" + std::to_string(w) + "\\";
+        c.WriteBmp(o + "QXStart.bmp", 40, 30);
+        c.WriteBmp(o + "QXKatalog.bmp", 40, 30);
+        c.WriteBmp(o + "Hintergrund_mit_logo.bmp", 40, 30);
+        c.WriteBmp(o + "buttons\\Up.bmp", 8, 4);
+        c.WriteBmp(o + "buttons\\Down.bmp", 8, 4);
+        c.WriteBmp("BILDER\\" + std::to_string(w) + "\\V_BE.bmp", 20, 20);
+        c.WriteBmp("BILDER\\LANG1\\" + std::to_string(w) + "\\BE_SEITE.bmp", 20, 20);
+    }
+}
+
+struct Started {
+    explicit Started(TempCatalog& c, int desktopWidth = 640, int language = 0) {
+        CatalogApp::Options o;
+        o.programDir = c.Dir();
+        o.configFile = c.Ini();
+        o.desktopWidth = desktopWidth;
+        o.language = language;
+        app = std::make_unique<CatalogApp>(o);
+        EXPECT_TRUE(app->StartUp());
+        Pump();
+    }
+    ~Started() {
+        app->Exit();
+        Pump();
+    }
+    MainFrame& Frame() { return *app->Frame(); }
+    AreaPage* Area() { return dynamic_cast<AreaPage*>(Frame().CurrentPage()); }
+    std::unique_ptr<CatalogApp> app;
+};
+
+TEST(StartUp, EachScreenModeWithoutConfiguration) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    struct Case {
+        int desktop, w, h;
+        bool background;
+    };
+    for (const Case& k : {Case{640, 632, 434, false}, Case{800, 793, 555, false}, Case{1024, 1018, 724, false},
+                          Case{1280, 1018, 724, true}}) {
+        Started s(c, k.desktop, 1);
+        const GlobalState& st = s.app->Context().state;
+        EXPECT_EQ(s.Frame().Client()->width(), k.w) << k.desktop;
+        EXPECT_EQ(s.Frame().Client()->height(), k.h) << k.desktop;
+        EXPECT_EQ(s.Frame().windowTitle(), QStringLiteral("QUARVENTA AG"));
+        EXPECT_EQ(s.app->Background() != nullptr, k.background) << k.desktop;
+        EXPECT_EQ(st.dataDir, "DATEN\\LANG2\\");
+        EXPECT_EQ(st.currency, "DM");
+        EXPECT_EQ(st.priceMode, -1); // no price list: no prices, items grayed
+        EXPECT_TRUE(st.priceUpdatePath.empty());
+        EXPECT_FALSE(s.Frame().IsCommandEnabled(kCmdPriceUpe));
+        EXPECT_TRUE(st.programDir.str().ends_with("\\"));
+    }
+}
+
+TEST(AreaPages, WalkDownAndBackAndQuitQuestion) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    Started s(c);
+    AreaPage* page = s.Area();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->PageKind(), AreaPageKind::Start);
+    EXPECT_EQ(page->EntryCount(), 2);
+    EXPECT_FALSE(page->PagePicture().IsNull());
+    EXPECT_TRUE(page->IsItemVisible(1010));
+    EXPECT_FALSE(page->IsItemVisible(1012));
+
+    page->SendCommand(1010); // "katalog.ber" in lower case: upper-cased on reading
+    EXPECT_EQ(page->Level(), 1);
+    EXPECT_EQ(page->PageKind(), AreaPageKind::Catalogue);
+    EXPECT_EQ(page->TooltipOf(1010).size(), 79u);
+
+    // The preview is loaded once per entry, and only on the catalogue page.
+    page->HoverOver(1010);
+    page->HoverOver(1010);
+    EXPECT_EQ(page->PreviewLoads(), 1);
+    EXPECT_FALSE(page->PreviewPicture().IsNull());
+    page->HoverOver(1011);
+    EXPECT_EQ(page->PreviewLoads(), 2);
+
+    page->SendCommand(1010); // BE.BER: a sub-area, rectangles scaled by scaleX both ways
+    EXPECT_EQ(page->Level(), 2);
+    EXPECT_EQ(page->PageKind(), AreaPageKind::SubArea);
+    EXPECT_FALSE(page->PagePicture().IsNull());
+    page->HoverOver(1010);
+    EXPECT_EQ(page->PreviewLoads(), 2);
+
+    // Escape goes up a level; on the start page it asks, Cancel keeps running.
+    QTest::keyClick(page, Qt::Key_Escape);
+    EXPECT_EQ(page->Level(), 1);
+    page->Back();
+    EXPECT_EQ(page->Level(), 0);
+    ui->messageAnswers = {IDCANCEL};
+    page->Back();
+    ASSERT_EQ(ui->Messages().size(), 1u);
+    EXPECT_EQ(ui->Messages()[0], "M\xF6"
+                                 "chten Sie das Programm beenden?");
+    Pump();
+    EXPECT_TRUE(s.Frame().isVisible());
+    EXPECT_FALSE(page->IsDestroyed());
+    ui->messageAnswers = {IDOK};
+    page->Back();
+    Pump();
+    EXPECT_FALSE(s.Frame().isVisible());
+}
+
+TEST(AreaPages, LanguageChangeReloadsTheSameLevel) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    Started s(c);
+    AreaPage* page = s.Area();
+    ASSERT_NE(page, nullptr);
+    page->SendCommand(1010);
+    page->SendCommand(1010);
+    ASSERT_EQ(page->Level(), 2);
+    EXPECT_EQ(page->Entry(0).caption, "Heben de");
+    s.Frame().OnMenuCommand(kCmdFrench);
+    Pump();
+    EXPECT_EQ(s.app->Context().state.dataDir, "DATEN\\LANG3\\");
+    EXPECT_EQ(page->Level(), 2);
+    EXPECT_EQ(page->Entry(0).caption, "Heben fr");
+    EXPECT_EQ(s.app->Context().profile.GetString("Global", "language", ""), "2");
+}
+
+TEST(AreaPages, ScreenSizeChangeShowsTheStartPageWithNewFaces) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    Started s(c, 1024);
+    s.Area()->SendCommand(1010);
+    s.Frame().OnMenuCommand(kCmdScreen800);
+    Pump();
+    AreaPage* page = s.Area();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->Level(), 0);
+    EXPECT_EQ(s.app->Context().state.screenWidth, 800);
+    EXPECT_EQ(s.Frame().Client()->width(), 793);
+    // Start page rectangles use scaleY vertically: 300 * 1.279 = 383.
+    EXPECT_EQ(page->Item(1010)->geometry().top(), 383);
+    EXPECT_EQ(page->Item(1010)->geometry().left(), 414);
+}
+
+TEST(AreaPages, SixtyFourEntriesAndOneTooMany) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    std::string lines;
+    for (int i = 0; i < 64; ++i)
+        lines += "E" + std::to_string(i) + "|p|X" + std::to_string(i) + "|1|1|5|5|t\n";
+    c.Write("DATEN\\LANG1\\QXSTART.BER", lines);
+    {
+        Started s(c);
+        ASSERT_NE(s.Area(), nullptr);
+        EXPECT_EQ(s.Area()->EntryCount(), 64);
+        EXPECT_TRUE(ui->Messages().empty());
+        EXPECT_TRUE(s.Area()->IsItemVisible(1073));
+    }
+    c.Write("DATEN\\LANG1\\QXSTART.BER", lines + "E64|p|X|1|1|5|5|t\n");
+    Started s(c);
+    EXPECT_EQ(s.Area()->EntryCount(), 64);
+    ASSERT_EQ(ui->Messages().size(), 1u);
+    EXPECT_EQ(ui->Messages()[0], "Maximal 64 Eintr\xE4ge zul\xE4ssig.");
+}
+
+TEST(AreaPages, ProductListTargetHandsOverToTheMainWindow) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    Started s(c);
+    AreaPage* page = s.Area();
+    page->SendCommand(1010);
+    page->SendCommand(1010);
+    page->SendCommand(1010); // BE2.BER at level 3
+    ASSERT_EQ(page->Level(), 3);
+    page->SendCommand(1010); // "HEBE": the group page
+    const GlobalState& st = s.app->Context().state;
+    EXPECT_EQ(st.pageMode, kPageGroup);
+    EXPECT_EQ(st.groupFile, "HEBE");
+    EXPECT_EQ(st.listFile, "HEBE");
+    EXPECT_EQ(st.areaLevel, 3);
+    EXPECT_TRUE(page->IsDestroyed());
+}
+
+} // namespace
+} // namespace qx

@@ -1,0 +1,56 @@
+#include "app/core/GlobalState.h"
+#include "app/core/LangText.h"
+#include "app/core/Languages.h"
+#include "app/core/ScreenMode.h"
+#include "catalog/Scale.h"
+
+#include <gtest/gtest.h>
+
+namespace qx {
+namespace {
+
+TEST(ScreenModes, WidthChoosesModeAndTruncatesScaling) {
+    struct Case {
+        int width, w, h;
+        Rect client;
+        int x628;
+    };
+    const Case cases[] = {{640, 640, 480, {0, 0, 628, 430}, 628},
+                          {800, 800, 600, {0, 0, 788, 550}, 788},
+                          {1024, 1024, 768, {0, 0, 1012, 718}, 1012},
+                          {1280, 1024, 768, {0, 0, 1012, 718}, 1012},
+                          {799, 1024, 768, {0, 0, 1012, 718}, 1012}};
+    for (const Case& c : cases) {
+        GlobalState s;
+        ApplyScreenMode(s, ScreenModeForWidth(c.width));
+        EXPECT_EQ(s.screenWidth, c.w) << c.width;
+        EXPECT_EQ(s.screenHeight, c.h) << c.width;
+        EXPECT_EQ(s.clientRect, c.client) << c.width;
+        EXPECT_EQ(ScaleX(s, 628), c.x628) << c.width;
+    }
+}
+
+TEST(GlobalStateFields, CopiesAreCutToCapacity) {
+    GlobalState s;
+    s.dataDir = std::string(100, 'x');
+    EXPECT_EQ(s.dataDir.size(), 63u);
+    s.searchTerm = std::string(1000, 'y');
+    EXPECT_EQ(s.searchTerm.size(), 399u);
+    s.breadcrumb = "a";
+    s.breadcrumb += std::string(500, 'b');
+    EXPECT_EQ(s.breadcrumb.size(), 259u);
+}
+
+TEST(Languages, TableAndCodePages) {
+    EXPECT_STREQ(LanguageAt(3).dataDir, "DATEN\\LANG4\\");
+    EXPECT_EQ(LanguageAt(3).menuResource, 145);
+    EXPECT_EQ(LanguageAt(9).menuCommand, 40032);
+    constexpr LangText t{{"Zurück", "Back", "Retour", "Zpět"}};
+    EXPECT_EQ(t.Text(0), "Zur\xFC"
+                         "ck");
+    EXPECT_EQ(t.Text(3), "Zp\xEC"
+                         "t"); // ě in code page 1250
+}
+
+} // namespace
+} // namespace qx
