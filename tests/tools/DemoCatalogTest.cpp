@@ -1,0 +1,246 @@
+// Checks the demo catalogue that the generator writes at build time: the
+// layout pictures the program loads at start-up, the language picture, the
+// scrambled price list and the video container.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kDemo = QX_DEMO_DIR;
+
+std::vector<unsigned char> ReadAll(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::uint32_t U32(const std::vector<unsigned char>& b, size_t at)
+{
+    return at + 4 <= b.size() ? std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16
+                                    | std::uint32_t(b[at + 3]) << 24
+                              : 0;
+}
+std::uint16_t U16(const std::vector<unsigned char>& b, size_t at)
+{
+    return at + 2 <= b.size() ? std::uint16_t(b[at] | b[at + 1] << 8) : 0;
+}
+bool Tag(const std::vector<unsigned char>& b, size_t at, const char* tag)
+{
+    return at + 4 <= b.size() && std::equal(tag, tag + 4, b.begin() + std::ptrdiff_t(at));
+}
+
+// The file below dir whose name matches apart from letter case.
+fs::path FindNoCase(const fs::path& dir, const std::string& name)
+{
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(dir, ec)) {
+        std::string a = e.path().filename().string();
+        std::string b = name;
+        std::transform(a.begin(), a.end(), a.begin(), [](unsigned char c) { return std::tolower(c); });
+        std::transform(b.begin(), b.end(), b.begin(), [](unsigned char c) { return std::tolower(c); });
+        if (a == b)
+            return e.path();
+    }
+    return {};
+}
+
+struct Bmp {
+    bool ok = false;
+    int width = 0, height = 0;
+    std::string why;
+};
+
+// A picture as the program's own reader takes it: "BM", a 40-byte info
+// header, 24 bits, uncompressed, bits right after the header, whole rows.
+Bmp ReadBmp(const fs::path& p)
+{
+    Bmp r;
+    const auto b = ReadAll(p);
+    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') {
+        r.why = "not a BMP";
+        return r;
+    }
+    if (U32(b, 14) != 40) {
+        r.why = "info header is not 40 bytes";
+        return r;
+    }
+    r.width = int(U32(b, 18));
+    r.height = int(U32(b, 22));
+    const int bits = U16(b, 28);
+    const size_t stride = (size_t(r.width) * 3 + 3) & ~size_t(3);
+    if (bits != 24 || U32(b, 30) != 0 || U32(b, 10) != 54)
+        r.why = "not an uncompressed 24-bit picture with its bits after the header";
+    else if (U32(b, 2) != b.size() || b.size() != 54 + stride * size_t(r.height))
+        r.why = "sizes in the header do not match the file";
+    else
+        r.ok = true;
+    return r;
+}
+
+} // namespace
+
+TEST(DemoCatalog, LayoutPicturesOfEveryScreenMode)
+{
+    if (!fs::exists(kDemo / "BILDER"))
+        GTEST_SKIP() << "demo catalogue not generated";
+    struct Mode {
+        int width;
+        double sx, sy;
+    };
+    for (const Mode m : {Mode{640, 1.0, 1.0}, Mode{800, 1.255, 1.279}, Mode{1024, 1.6115, 1.67}}) {
+        const fs::path dir = kDemo / "BILDER" / "OHNE" / std::to_string(m.width);
+        const int pageW = int(632 * m.sx);
+        const int pageH = int(434 * m.sy);
+        for (const char* page : {"Hintergrund_mit_logo.bmp", "Hintergrund.bmp", "QXStart.bmp"}) {
+            SCOPED_TRACE(dir / page);
+            const Bmp b = ReadBmp(dir / page);
+            ASSERT_TRUE(b.ok) << b.why;
+            EXPECT_EQ(b.width, pageW);
+            EXPECT_EQ(b.height, pageH);
+        }
+        for (const char* small : {"Logo.bmp", "buttons/Up.bmp", "buttons/Down.bmp"}) {
+            SCOPED_TRACE(dir / small);
+            const Bmp b = ReadBmp(dir / small);
+            ASSERT_TRUE(b.ok) << b.why;
+            EXPECT_GT(b.width, 20);
+            EXPECT_GT(b.height, 10);
+            EXPECT_LE(b.width, pageW);
+        }
+    }
+    const Bmp intro = ReadBmp(kDemo / "BILDER" / "OHNE" / "800" / "qxintro.bmp");
+    ASSERT_TRUE(intro.ok) << intro.why;
+    EXPECT_EQ(intro.width, 800);
+    EXPECT_EQ(intro.height, 600);
+    const Bmp back = ReadBmp(kDemo / "QXBACK.BMP");
+    ASSERT_TRUE(back.ok) << back.why;
+    EXPECT_GE(back.width, 1280);
+    for (const char* logo : {"QTX_VZ.bmp", "DORNA.bmp", "DERUZA.bmp", "logo.bmp"})
+        EXPECT_TRUE(ReadBmp(kDemo / logo).ok) << logo;
+}
+
+TEST(DemoCatalog, ScrambledPriceListReadsAsText)
+{
+    int scrambled = 0;
+    for (int lang = 1; lang <= 4; ++lang) {
+        const fs::path dir = kDemo / "DATEN" / ("LANG" + std::to_string(lang));
+        const fs::path prs = FindNoCase(dir, "QX.PRS");
+        if (prs.empty())
+            continue;
+        auto b = ReadAll(prs);
+        if (b.size() < 4 || !Tag(b, 0, "CRPT"))
+            continue;
+        ++scrambled;
+        SCOPED_TRACE(prs);
+        // The reader's unscrambling: add 1..8, 0, 1.. (period nine), stop at 0.
+        std::string text;
+        int k = 1;
+        for (size_t i = 4; i < b.size() && b[i] != 0; ++i) {
+            text.push_back(char((b[i] + k) & 0xFF));
+            k = (k + 1) % 9;
+        }
+        EXPECT_EQ(text.size(), b.size() - 4) << "a byte became zero and would cut the list short";
+        const bool printable = std::all_of(text.begin(), text.end(), [](char c) {
+            const auto u = static_cast<unsigned char>(c);
+            return u >= 0x20 || c == '\r' || c == '\n' || c == '\t';
+        });
+        EXPECT_TRUE(printable);
+        EXPECT_NE(text.find("\r\n"), std::string::npos);
+        EXPECT_EQ(text.find("\r\n"), text.find('\n') - 1) << "lines must end with CR LF";
+        // Five header lines, then entries "|number|prices...".
+        size_t lines = 0;
+        for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += 2)
+            ++lines;
+        EXPECT_GT(lines, 5u);
+        EXPECT_NE(text.find('|'), std::string::npos);
+    }
+    if (!fs::exists(kDemo / "DATEN"))
+        GTEST_SKIP() << "demo catalogue not generated";
+    EXPECT_GT(scrambled, 0) << "no scrambled QX.PRS in the demo catalogue";
+}
+
+TEST(DemoCatalog, VideosAreMotionJpegAvi)
+{
+    const fs::path dir = kDemo / "VIDEO";
+    if (!fs::exists(dir))
+        GTEST_SKIP() << "no videos in the demo catalogue";
+    int videos = 0;
+    for (const auto& e : fs::recursive_directory_iterator(dir)) {
+        if (!e.is_regular_file())
+            continue;
+        ++videos;
+        SCOPED_TRACE(e.path());
+        const auto b = ReadAll(e.path());
+        ASSERT_TRUE(Tag(b, 0, "RIFF") && Tag(b, 8, "AVI "));
+        ASSERT_EQ(U32(b, 4), b.size() - 8);
+        // hdrl with the main header and one video stream.
+        ASSERT_TRUE(Tag(b, 12, "LIST") && Tag(b, 20, "hdrl"));
+        const size_t hdrlEnd = 20 + U32(b, 16);
+        ASSERT_TRUE(Tag(b, 24, "avih"));
+        ASSERT_EQ(U32(b, 28), 56u);
+        const std::uint32_t frames = U32(b, 32 + 16);
+        const std::uint32_t width = U32(b, 32 + 32);
+        const std::uint32_t height = U32(b, 32 + 36);
+        EXPECT_GT(frames, 0u);
+        EXPECT_GT(width, 0u);
+        EXPECT_GT(height, 0u);
+        const size_t strl = 32 + 56;
+        ASSERT_TRUE(Tag(b, strl, "LIST") && Tag(b, strl + 8, "strl") && Tag(b, strl + 12, "strh"));
+        EXPECT_TRUE(Tag(b, strl + 20, "vids") && Tag(b, strl + 24, "MJPG"));
+        const size_t strf = strl + 20 + U32(b, strl + 16);
+        ASSERT_TRUE(Tag(b, strf, "strf"));
+        EXPECT_EQ(U32(b, strf + 8), 40u);
+        EXPECT_TRUE(Tag(b, strf + 8 + 16, "MJPG"));
+        // movi: one JPEG per frame; idx1 points at each of them.
+        const size_t movi = hdrlEnd;
+        ASSERT_TRUE(Tag(b, movi, "LIST") && Tag(b, movi + 8, "movi"));
+        const size_t moviEnd = movi + 8 + U32(b, movi + 4);
+        std::vector<size_t> chunks;
+        for (size_t at = movi + 12; at + 8 <= moviEnd;) {
+            ASSERT_TRUE(Tag(b, at, "00dc"));
+            const std::uint32_t size = U32(b, at + 4);
+            ASSERT_LE(at + 8 + size, moviEnd);
+            EXPECT_TRUE(b[at + 8] == 0xFF && b[at + 9] == 0xD8 && b[at + 8 + size - 2] == 0xFF
+                        && b[at + 8 + size - 1] == 0xD9);
+            chunks.push_back(at);
+            at += 8 + size + (size & 1);
+        }
+        EXPECT_EQ(chunks.size(), frames);
+        ASSERT_TRUE(Tag(b, moviEnd, "idx1"));
+        ASSERT_EQ(U32(b, moviEnd + 4), 16 * chunks.size());
+        for (size_t i = 0; i < chunks.size(); ++i) {
+            const size_t entry = moviEnd + 8 + 16 * i;
+            EXPECT_TRUE(Tag(b, entry, "00dc"));
+            EXPECT_EQ(movi + 8 + U32(b, entry + 8), chunks[i]);
+            EXPECT_EQ(U32(b, entry + 12), U32(b, chunks[i] + 4));
+        }
+    }
+    EXPECT_GT(videos, 0);
+}
+
+TEST(DemoCatalog, CatalogueTextsUseCrLf)
+{
+    const fs::path dir = kDemo / "DATEN";
+    if (!fs::exists(dir))
+        GTEST_SKIP() << "demo catalogue not generated";
+    for (const auto& e : fs::recursive_directory_iterator(dir)) {
+        if (!e.is_regular_file())
+            continue;
+        const auto b = ReadAll(e.path());
+        if (Tag(b, 0, "CRPT"))
+            continue;
+        for (size_t i = 0; i < b.size(); ++i)
+            if (b[i] == '\n') {
+                ASSERT_TRUE(i > 0 && b[i - 1] == '\r') << e.path() << " has a bare LF at byte " << i;
+            }
+    }
+}
