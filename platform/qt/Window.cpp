@@ -40,7 +40,8 @@ struct PrivateMessageEvent : QEvent {
 QFont ControlFont(const Font& font, const QWidget* widget) {
     // Control fonts: the same Windows height rule as the device context, at
     // one logical unit per pixel.
-    return ToQFont(font, widget);
+    (void)widget;
+    return ToQFont(font, 1.0);
 }
 
 bool AsciiEqualNoCase(std::string_view a, std::string_view b) { return EqualsIgnoreCase(a, b); }

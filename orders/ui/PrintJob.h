@@ -1,0 +1,38 @@
+#pragma once
+// The one print job of the program: printer choice, a progress dialog with
+// "Abbrechen", the document "QTX" and its pages. A print runs synchronously
+// in the handler that started it; the abort procedure keeps the progress
+// dialog responsive meanwhile.
+
+#include <memory>
+
+class QWidget;
+
+namespace qx {
+
+class Dc;
+
+class PrintJob {
+public:
+    // Shows the print set-up (no dialog with a print-to directory or a test
+    // recorder installed); on confirmation opens the progress dialog owned by
+    // owner, disables owner, starts the document and its first page.
+    // Cancelled: nothing is started.
+    static void Start(QWidget* owner, int languageIndex);
+    static bool IsStarted();
+    // The printer device context of the running job, or nullptr.
+    static Dc* GetDc();
+    // Ends the page and the document, re-enables the owner, closes the dialog.
+    static void Finish();
+
+    // For jobs that manage their pages themselves (order letters): like
+    // Start, but no page is started.
+    static void StartWithoutPage(QWidget* owner, int languageIndex);
+
+    // Pumps waiting events (the progress dialog's "Abbrechen" among them);
+    // false once the user has aborted.
+    static bool AbortProc();
+    static bool UserAbort();
+};
+
+} // namespace qx
