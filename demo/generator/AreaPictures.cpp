@@ -122,11 +122,28 @@ void DrawBar(QPainter& p, const QRectF& r, const AreaEntry& e, Icon icon, double
     }
     p.restore();
     const double s = std::min(r.height() * 0.72, 26 * unit);
-    const QRectF iconBox(r.left() + 8 * unit, r.center().y() - s / 2, s, s);
-    if (back)
+    QRectF iconBox(r.left() + 8 * unit, r.center().y() - s / 2, s, s);
+    if (back) {
         DrawIcon(p, iconBox, icon, Qt::white, QColor(0xFF, 0x7A, 0x8C));
-    else
+    } else if (ShowsFigure(icon) && r.height() >= 30 * unit) {
+        // Groups and lists show a small picture of what they hold.
+        const double th = r.height() - 10 * unit;
+        const QRectF thumb(r.left() + 8 * unit, r.center().y() - th / 2, th * 1.2, th);
+        p.save();
+        p.setPen(QPen(QColor(0xB3, 0xBD, 0xC9), 1));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(thumb, 3, 3);
+        p.restore();
+        const std::uint32_t v = Hash(e.caption + e.target);
+        RenderFigure(p, BuildFigure(Classify(e.caption + QLatin1Char(' ') + e.tooltip, v), v),
+                     thumb.adjusted(3 * unit, 3 * unit, -3 * unit, -3 * unit), Look::Shaded, QColor(),
+                     Qt::AlignHCenter | Qt::AlignBottom);
+        const double b = th * 0.42;
+        BadgeIcon(p, QRectF(thumb.right() - b * 0.6, thumb.bottom() - b * 0.75, b, b), icon);
+        iconBox = QRectF(thumb.left(), thumb.top(), thumb.width() + b * 0.4, thumb.height());
+    } else {
         BadgeIcon(p, iconBox, icon);
+    }
     const QRectF text(iconBox.right() + 7 * unit, r.top() + 2, r.right() - iconBox.right() - 12 * unit, r.height() - 4);
     FitText(p, text, e.caption, 13 * unit, true, back ? Qt::white : kNavy);
 }
@@ -181,6 +198,27 @@ QImage AreaPagePicture(const Mode& m, const AreaFile& a, const AreaNames& names)
     p.setPen(kSilver);
     p.setFont(Font(12 * m.sy));
     p.drawText(QRectF(116 * m.sx, 35 * m.sy, 500 * m.sx, 18 * m.sy), Qt::AlignLeft | Qt::AlignVCenter, names.path);
+    // Quiet equipment silhouettes where the lower left stays free.
+    const QRectF decor(QPointF(24 * m.sx, 300 * m.sx), QPointF(404 * m.sx, 356 * m.sy));
+    bool free = true;
+    for (const AreaEntry& e : a.entries)
+        free = free && !decor.intersects(QRectF(QPointF(e.left * m.sx, e.top * m.sx), QPointF(e.right * m.sx, e.bottom * m.sx)));
+    if (free) {
+        const std::uint32_t v = Hash(names.name);
+        const bool matched = [&] { bool mt = false; Classify(names.name, v, &mt); return mt; }();
+        const Kind main = Classify(names.name, v);
+        const Kind first = matched ? main : Kind::Trolley;
+        const Kind kinds[3] = {first, first == Kind::Lift ? Kind::Balancer : Kind::Lift,
+                               first == Kind::ToolCase ? Kind::Trolley : Kind::ToolCase};
+        p.setOpacity(0.22);
+        const QColor tone(0x9D, 0xB2, 0xCC);
+        const double w = decor.width() / 3;
+        for (int i = 0; i < 3; ++i)
+            RenderFigure(p, BuildFigure(kinds[i], v + std::uint32_t(i)),
+                         QRectF(decor.left() + i * w, decor.top(), w * 0.9, decor.height()), Look::Duotone, tone,
+                         Qt::AlignHCenter | Qt::AlignBottom);
+        p.setOpacity(1);
+    }
     // Entry rectangles: the page scales y by scaleX below the start level.
     for (const AreaEntry& e : a.entries) {
         const QRectF r(QPointF(int(e.left * m.sx), int(e.top * m.sx)), QPointF(int(e.right * m.sx), int(e.bottom * m.sx)));

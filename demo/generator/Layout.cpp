@@ -88,23 +88,6 @@ QImage ButtonFace(const Mode& m, bool down)
     return img;
 }
 
-// Soft dark plates under the program's picture buttons, so that they sit on
-// the artwork as a deliberate panel.
-void DrawButtonPlates(QPainter& p, const QVector<QRectF>& rects)
-{
-    for (const QRectF& r : rects) {
-        if (r.width() < 2 || r.height() < 2)
-            continue;
-        const QRectF plate = r.adjusted(-3, -3, 3, 3);
-        DropShadow(p, plate, 3, 6, 70);
-        p.save();
-        p.setPen(QPen(QColor(255, 255, 255, 60), 1));
-        p.setBrush(QColor(0x0A, 0x1C, 0x36, 200));
-        p.drawRoundedRect(plate, 3, 3);
-        p.restore();
-    }
-}
-
 namespace {
 
 // A workshop scene: dark hall, light falling from above, floor, equipment.
@@ -157,10 +140,39 @@ void PaintShowroom(QPainter& p, const QRectF& r, std::uint32_t seed)
         RenderFigure(p, BuildFigure(k, v), QRectF(r.left() + r.width() * x, ground - h * unit, w * unit, h * unit),
                      Look::Shaded, QColor(), Qt::AlignHCenter | Qt::AlignBottom);
     };
-    place(Kind::Lift, seed, 0.34, 230, 176);
-    place(Kind::Balancer, seed + 2, 0.05, 92, 80);
-    place(Kind::Trolley, seed + 1, 0.71, 66, 66);
-    place(Kind::ServiceUnit, seed + 3, 0.84, 76, 90);
+    // The left third stays free for the brand.
+    place(Kind::Lift, seed, 0.36, 230, 176);
+    place(Kind::Balancer, seed + 2, 0.62, 92, 80);
+    place(Kind::Trolley, seed + 1, 0.76, 66, 66);
+    place(Kind::ServiceUnit, seed + 3, 0.87, 76, 90);
+    p.restore();
+}
+
+} // namespace
+
+namespace {
+
+QRectF UnionOf(const QVector<QRectF>& rects)
+{
+    QRectF u;
+    for (const QRectF& r : rects)
+        if (r.width() >= 2 && r.height() >= 2)
+            u = u.united(r);
+    return u;
+}
+
+// A translucent panel that gathers a group of buttons.
+void ButtonGroupPanel(QPainter& p, const QRectF& r)
+{
+    DropShadow(p, r, 4, 8, 70);
+    p.save();
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, QColor(0x0E, 0x25, 0x47, 215));
+    g.setColorAt(1, QColor(0x08, 0x18, 0x30, 230));
+    p.setPen(QPen(QColor(255, 255, 255, 70), 1));
+    p.setBrush(g);
+    p.drawRoundedRect(r, 4, 4);
+    p.fillRect(QRectF(r.left() + 4, r.top(), r.width() * 0.3, 2), kRed);
     p.restore();
 }
 
@@ -172,23 +184,56 @@ QImage StartPage(const Mode& m, const QVector<QRectF>& buttons)
     QPainter p;
     Begin(p, img);
     PaintPageFrame(p, m, true);
-    const QRectF hero(0, 58 * m.sy + 1, m.PageW(), 262 * m.sy);
+    const double band = 58 * m.sy + 1;
+    const QRectF u = UnionOf(buttons);
+    // The scene fills the width above the buttons.
+    double heroBottom = u.isValid() ? u.top() - 14 * m.sy : 330 * m.sy;
+    heroBottom = std::max(heroBottom, band + 90 * m.sy);
+    const QRectF hero(0, band, m.PageW(), heroBottom - band);
     PaintShowroom(p, hero, 7);
-    // Brand block.
-    const QRectF brand(18 * m.sx, hero.top() + 12 * m.sy, 260 * m.sx, 60 * m.sy);
+    const double bh = std::min(60 * m.sy, hero.height() * 0.6);
+    const QRectF brand(18 * m.sx, hero.top() + 12 * m.sy, 230 * m.sx, bh);
     p.fillRect(QRectF(brand.left(), brand.top(), 3 * m.sx, brand.height()), kRed);
-    DrawWordmark(p, QRectF(brand.left() + 10 * m.sx, brand.top() + 4 * m.sy, brand.width() - 12 * m.sx, 26 * m.sy), true);
-    p.setFont(Font(22 * m.sy, true));
+    DrawWordmark(p, QRectF(brand.left() + 10 * m.sx, brand.top() + 2 * m.sy, brand.width() - 12 * m.sx, bh * 0.45), true);
+    p.setFont(Font(bh * 0.36, true));
     p.setPen(QColor(0xE9, 0xED, 0xF2));
-    p.drawText(QRectF(brand.left() + 10 * m.sx, brand.top() + 32 * m.sy, 200 * m.sx, 26 * m.sy),
+    p.drawText(QRectF(brand.left() + 10 * m.sx, brand.top() + bh * 0.52, 200 * m.sx, bh * 0.46),
                Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("2026"));
     Rule(p, QPointF(0, hero.bottom()), QPointF(m.PageW(), hero.bottom()), kSilver);
-    // Right side of the header: the edition.
     p.setFont(Font(11 * m.sy));
     p.setPen(kSilver);
     p.drawText(QRectF(0, 0, m.PageW() - 14 * m.sx, 58 * m.sy), Qt::AlignRight | Qt::AlignVCenter,
                QStringLiteral("QUARVENTA AG  \u00B7  2026"));
-    DrawButtonPlates(p, buttons);
+    if (u.isValid()) {
+        const QRectF group = u.adjusted(-10 * m.sx, -8 * m.sy, 10 * m.sx, 8 * m.sy) & QRectF(4, 0, m.PageW() - 8, m.PageH());
+        ButtonGroupPanel(p, group);
+        // A picture card in the free column left of the buttons.
+        const double left = 16 * m.sx;
+        const double right = group.left() - 12 * m.sx;
+        if (right - left > 120 * m.sx) {
+            const QRectF card(left, group.top(), right - left, group.height());
+            DropShadow(p, card, 4, 8, 70);
+            WhitePanel(p, card, 4);
+            const QRectF art = card.adjusted(6 * m.sx, 6 * m.sy, -6 * m.sx, -34 * m.sy);
+            QLinearGradient g(art.topLeft(), art.bottomLeft());
+            g.setColorAt(0, Qt::white);
+            g.setColorAt(1, QColor(0xE2, 0xE7, 0xED));
+            p.fillRect(art, g);
+            RenderFigure(p, BuildFigure(Kind::ToolCase, 11), art.adjusted(art.width() * 0.08, art.height() * 0.08,
+                                                                        -art.width() * 0.3, -art.height() * 0.3),
+                         Look::Shaded, QColor(), Qt::AlignLeft | Qt::AlignTop);
+            RenderFigure(p, Tilted(BuildFigure(Kind::TorqueWrench, 4), -24),
+                         art.adjusted(art.width() * 0.25, art.height() * 0.45, -art.width() * 0.04, -art.height() * 0.04),
+                         Look::Shaded, QColor(), Qt::AlignRight | Qt::AlignBottom);
+            const QRectF strip(card.left() + 1, card.bottom() - 28 * m.sy, card.width() - 2, 27 * m.sy);
+            FillHeaderBand(p, strip);
+            p.fillRect(QRectF(strip.left(), strip.top(), strip.width(), std::max(1.5, 1.5 * m.sy)), kRed);
+            DrawLogoWide(p, strip.adjusted(8 * m.sx, 5 * m.sy, -8 * m.sx, -5 * m.sy), true);
+        }
+        for (const QRectF& r : buttons)
+            if (r.width() >= 2 && r.height() >= 2)
+                DropShadow(p, r, 1, 3, 90);
+    }
     p.end();
     return img;
 }
@@ -218,7 +263,14 @@ QImage CatalogPage(const Mode& m, const QVector<QRectF>& buttons)
     p.drawText(QRectF(preview.left(), preview.top() + preview.height() * 0.74, preview.width(), 18 * m.sy),
                Qt::AlignCenter, QStringLiteral("2026"));
     // Title area: the program writes the catalogue title here in white.
-    const QRectF title(326 * m.sx, 70 * m.sy, 294 * m.sx, 230 * m.sy);
+    // One dark panel holds the title and, when they stand in its column,
+    // the buttons below it.
+    const QRectF u = UnionOf(buttons);
+    const bool inColumn = u.isValid() && u.left() >= 300 * m.sx;
+    double bottom = 300 * m.sy;
+    if (inColumn)
+        bottom = std::max(bottom, std::min(double(m.PageH() - 4), u.bottom() + 10 * m.sy));
+    const QRectF title(321 * m.sx, 70 * m.sy, 303 * m.sx, bottom - 70 * m.sy);
     DropShadow(p, title, 3, 8, 90);
     QLinearGradient g(title.topLeft(), title.bottomRight());
     g.setColorAt(0, QColor(0x12, 0x2E, 0x57));
@@ -229,10 +281,17 @@ QImage CatalogPage(const Mode& m, const QVector<QRectF>& buttons)
     p.fillRect(QRectF(title.left(), title.top(), title.width(), std::max(2.0, 2 * m.sy)), kRed);
     // A quiet emblem watermark below the text lines.
     p.setOpacity(0.16);
-    const double e = 92 * m.sy;
-    DrawEmblem(p, QRectF(title.right() - e - 12 * m.sx, title.bottom() - e - 12 * m.sy, e, e), true);
+    const double e = std::min(92 * m.sy, title.height() * 0.5);
+    if (!inColumn)
+        DrawEmblem(p, QRectF(title.right() - e - 10 * m.sx, title.bottom() - e - 8 * m.sy, e, e), true);
     p.setOpacity(1);
-    DrawButtonPlates(p, buttons);
+    if (u.isValid()) {
+        if (!inColumn)
+            ButtonGroupPanel(p, u.adjusted(-8 * m.sx, -6 * m.sy, 8 * m.sx, 6 * m.sy) & QRectF(2, 0, m.PageW() - 4, m.PageH()));
+        for (const QRectF& r : buttons)
+            if (r.width() >= 2 && r.height() >= 2)
+                DropShadow(p, r, 1, 3, 90);
+    }
     p.end();
     return img;
 }

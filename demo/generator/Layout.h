@@ -17,7 +17,6 @@ void PaintPageFrame(QPainter& p, const Mode& m, bool withLogo);
 QImage PageBackground(const Mode& m, bool withLogo);
 QImage LogoPicture(const Mode& m);
 QImage ButtonFace(const Mode& m, bool down);
-void DrawButtonPlates(QPainter& p, const QVector<QRectF>& rects);
 QImage StartPage(const Mode& m, const QVector<QRectF>& buttons);
 QImage CatalogPage(const Mode& m, const QVector<QRectF>& buttons);
 
