@@ -1,6 +1,7 @@
 // qxkat: start-up from the command line.
 
 #include "CatalogApp.h"
+#include "Snapshot.h"
 #include "app/core/CommandLine.h"
 #include "platform/core/Profile.h"
 #include "platform/core/Ui.h"
@@ -46,6 +47,10 @@ int main(int argc, char** argv) {
     }
     programDir = std::filesystem::absolute(programDir, ec);
 
+    // Snapshots need no display.
+    if (!cl.snapshotDir.empty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
     // Qt sees only its own options.
     std::vector<char*> qtArgv{argv[0]};
     for (const std::string& a : cl.passThrough)
@@ -55,12 +60,20 @@ int main(int argc, char** argv) {
     QApplication application(qtArgc, qtArgv.data());
     QApplication::setApplicationName(QStringLiteral("qxkat"));
 
+    const std::filesystem::path configFile =
+        cl.configFile.empty() ? qx::Profile::DefaultPath() : std::filesystem::path(cl.configFile);
+    if (!cl.snapshotDir.empty()) {
+        const int written = qx::RunSnapshots(programDir, cl.snapshotDir, configFile);
+        std::printf("qxkat: %d pictures written to %s\n", written, cl.snapshotDir.c_str());
+        return written > 0 ? 0 : 1;
+    }
+
     qx::QtUi ui;
     qx::SetUi(&ui);
 
     qx::CatalogApp::Options options;
     options.programDir = programDir;
-    options.configFile = cl.configFile.empty() ? qx::Profile::DefaultPath() : std::filesystem::path(cl.configFile);
+    options.configFile = configFile;
     options.desktopWidth = cl.desktopWidth;
     options.language = cl.language;
     qx::CatalogApp app(options);

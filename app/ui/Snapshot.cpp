@@ -1,0 +1,123 @@
+#include "Snapshot.h"
+
+#include "CatalogApp.h"
+#include "MainFrame.h"
+#include "navigation/ui/AreaPage.h"
+#include "platform/core/ScriptedUi.h"
+
+#include <QCoreApplication>
+#include <QPixmap>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+namespace qx {
+
+namespace {
+
+constexpr const char* kLanguageTags[] = {"de", "en", "fr", "cz"};
+
+void Pump() {
+    for (int i = 0; i < 4; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+// The first entry of an area page whose target answers the test, or -1.
+int FindEntry(const AreaPage& page, const std::function<bool(AreaTargetKind, const AreaEntry&)>& test) {
+    for (int i = 0; i < page.EntryCount(); ++i) {
+        if (test(ClassifyAreaTarget(page.Entry(i).target.str()), page.Entry(i)))
+            return i;
+    }
+    return -1;
+}
+
+class Walker {
+public:
+    Walker(CatalogApp& app, const std::filesystem::path& out, int language, int width)
+        : app_(app), out_(out), suffix_(std::string("_") + kLanguageTags[language] + "_" + std::to_string(width)) {}
+
+    int written = 0;
+
+    void Shoot(const std::string& page) {
+        Pump();
+        MainFrame* frame = app_.Frame();
+        frame->repaint();
+        const QPixmap pixmap = frame->grab();
+        const auto file = out_ / (page + suffix_ + ".png");
+        if (pixmap.save(QString::fromStdString(file.string())))
+            ++written;
+        else
+            std::fprintf(stderr, "qxkat: cannot write %s\n", file.string().c_str());
+    }
+
+    AreaPage* Area() { return dynamic_cast<AreaPage*>(app_.Frame()->CurrentPage()); }
+
+    void Walk() {
+        AreaPage* area = Area();
+        if (!area)
+            return;
+        Shoot("start");
+        const int catalogue = FindEntry(*area, [](AreaTargetKind, const AreaEntry& e) {
+            return e.target.str().find("KATALOG.BER") != std::string::npos;
+        });
+        if (catalogue < 0)
+            return;
+        area->DispatchEntry(catalogue);
+        if (area->EntryCount() > 0)
+            area->HoverOver(AreaPage::kFirstButton);
+        Shoot("catalogue");
+        const int sub = FindEntry(*area, [](AreaTargetKind k, const AreaEntry&) { return k == AreaTargetKind::SubArea; });
+        if (sub < 0)
+            return;
+        area->DispatchEntry(sub);
+        Shoot("subarea");
+        const int deeper = FindEntry(*area, [](AreaTargetKind k, const AreaEntry&) { return k == AreaTargetKind::SubArea; });
+        if (deeper >= 0) {
+            area->DispatchEntry(deeper);
+            Shoot("subarea2");
+            area->Back();
+        }
+    }
+
+private:
+    CatalogApp& app_;
+    std::filesystem::path out_;
+    std::string suffix_;
+};
+
+} // namespace
+
+int RunSnapshots(const std::filesystem::path& programDir, const std::filesystem::path& outDir,
+                 const std::filesystem::path& configFile) {
+    std::error_code ec;
+    std::filesystem::create_directories(outDir, ec);
+    ScopedScriptedUi ui;
+    int written = 0;
+    for (int language = 0; language < 4; ++language) {
+        for (int width : {640, 800, 1024}) {
+            CatalogApp::Options options;
+            options.programDir = programDir;
+            options.configFile = configFile;
+            options.desktopWidth = width;
+            options.language = language;
+            CatalogApp app(options);
+            if (!app.StartUp())
+                continue;
+            Pump();
+            Walker walker(app, outDir, language, width);
+            walker.Walk();
+            written += walker.written;
+            app.Exit();
+            Pump();
+        }
+    }
+    for (const std::string& m : ui->Messages())
+        std::fprintf(stderr, "qxkat: message shown: %s\n", m.c_str());
+    return written;
+}
+
+} // namespace qx

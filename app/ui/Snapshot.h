@@ -1,0 +1,16 @@
+#pragma once
+// "qxkat --snapshot DIR": walks through every page of the catalogue in each
+// language and screen mode and writes one PNG per page, named
+// <page>_<language>_<width>.png. For catalogue authors checking pictures and
+// layouts, and for us.
+
+#include <filesystem>
+
+namespace qx {
+
+// Returns the number of pictures written; message boxes are answered with
+// their default button and logged to standard error.
+int RunSnapshots(const std::filesystem::path& programDir, const std::filesystem::path& outDir,
+                 const std::filesystem::path& configFile);
+
+} // namespace qx
