@@ -62,7 +62,8 @@ QImage StudioPicture(int w, int h, const Figure& f, bool framed = false)
 void PaintFamily(QPainter& p, const QRectF& box, Kind main, std::uint32_t v)
 {
     static const Kind equipment[] = {Kind::Lift, Kind::Balancer, Kind::TyreChanger, Kind::Press, Kind::Crane,
-                                     Kind::ServiceUnit, Kind::Trolley, Kind::Analyzer, Kind::Bench, Kind::Jack};
+                                     Kind::ServiceUnit, Kind::Trolley, Kind::Analyzer, Kind::Bench, Kind::Jack,
+                                     Kind::Compressor};
     static const Kind tools[] = {Kind::TorqueWrench, Kind::Puller, Kind::Tester, Kind::ToolCase, Kind::Caliper,
                                  Kind::DialGauge, Kind::HoldingTool, Kind::Wrench, Kind::Socket};
     bool isEquipment = false;

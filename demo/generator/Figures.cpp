@@ -555,6 +555,28 @@ Figure Car(Builder b)
     return b.Done();
 }
 
+Figure Compressor(Builder b)
+{
+    const double len = 150 + b.J(1) * 12;
+    const double x0 = 100 - len / 2;
+    b.Add(RR(x0, 120, len, 56, 28), Mat::Red);
+    b.Add(R(x0 + 30, 122, 2, 52), Mat::Line);
+    b.Add(R(x0 + len - 32, 122, 2, 52), Mat::Line);
+    b.Add(RR(x0 + 34, 84, 54, 36, 3), Mat::Navy);
+    for (int i = 0; i < 5; ++i)
+        b.Add(R(x0 + 40 + i * 9, 88, 4, 28), Mat::Dark);
+    b.Add(RR(x0 + 96, 92, 36, 28, 3), Mat::Dark);
+    b.Add(C(x0 + 114, 106, 9), Mat::Chrome);
+    b.Add(RR(x0 + 92, 76, 14, 16, 2), Mat::Chrome);
+    b.Add(C(x0 + len - 30, 104, 10), Mat::Light);
+    b.Add(Line({x0 + len - 30, 104}, {x0 + len - 25, 98}, 1.2), Mat::Red);
+    b.Add(R(x0 + len - 32, 114, 4, 8), Mat::Chrome);
+    b.Add(Line({x0 + len - 4, 150}, {x0 + len + 14, 110}, 4), Mat::Chrome);
+    Wheel(b, x0 + 26, 186, 13);
+    b.Add(RR(x0 + len - 40, 174, 10, 26, 2), Mat::Dark);
+    return b.Done();
+}
+
 } // namespace
 
 Figure BuildFigure(Kind kind, std::uint32_t variant)
@@ -579,6 +601,7 @@ Figure BuildFigure(Kind kind, std::uint32_t variant)
     case Kind::Wrench: return Wrench(Builder(kind, variant, 310));
     case Kind::Socket: return Socket(Builder(kind, variant, 90));
     case Kind::Car: return Car(Builder(kind, variant, 4600));
+    case Kind::Compressor: return Compressor(Builder(kind, variant, 1500));
     case Kind::HoldingTool:
     case Kind::Count: break;
     }

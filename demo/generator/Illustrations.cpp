@@ -34,7 +34,8 @@ QString KindName(Kind kind)
     static const char* const names[] = {"lift",        "balancer", "tyre changer", "torque wrench", "puller",
                                         "tester",      "analyzer", "trolley",      "press",         "jack",
                                         "tool case",   "crane",    "service unit", "caliper",       "dial gauge",
-                                        "bench",       "holding tool", "wrench",   "socket",        "car"};
+                                        "bench",       "holding tool", "wrench",   "socket",        "car",
+                                        "compressor"};
     const int i = int(kind);
     return i >= 0 && i < int(Kind::Count) ? QString::fromLatin1(names[i]) : QStringLiteral("tool");
 }
@@ -52,14 +53,17 @@ Kind Classify(const QString& text, std::uint32_t hash, bool* matched)
         {Kind::TorqueWrench, "drehmoment;torque;dynamom;momentov;clé dynamo"},
         {Kind::Balancer, "wucht;balanc;équilibr;equilibr;vyvaž;vyvaz"},
         {Kind::TyreChanger, "reifen;tyre;tire;pneu;montiermasch;démonte"},
-        {Kind::Lift, "hebebühne;hebebuehne;lift;élévateur;elevateur;zvedák;zvedak;zvedací;bühne"},
+        {Kind::Lift, "hebebühne;hebebuehne;hebetechnik;lift;élévateur;elevateur;zvedák;zvedak;zvedací;bühne"},
         {Kind::Jack, "wagenheber;rangierheber;getriebeheber;jack;cric;hever;heber"},
         {Kind::Crane, "kran;crane;grue;jeřáb;jerab;motorheber"},
         {Kind::Puller, "abzieh;puller;extract;stahov;arrache"},
+        {Kind::Compressor, "kompressor;compressor;compresseur;kompresor;druckluft;air comprim;stlačen"},
         {Kind::Press, "presse;press;lis "},
         {Kind::Analyzer, "analys;motortest;abgas;emission;gas;plyn;wagen tester"},
-        {Kind::Tester, "test;prüf;pruef;diagn;messgerät;multimeter;zkouš;zkous;contrôl;control;lecteur;scanner"},
-        {Kind::ServiceUnit, "klima;air con;climat;servis;service unit;öl;oil;huile;olej;brems;brake;frein;brzd;füll;fill"},
+        {Kind::HoldingTool, "rückstell;rueckstell;reset;repousse;vorrichtung;fixture"},
+        {Kind::Tester, "test;prüf;pruef;diagn;messgerät;multimeter;zkouš;zkous;contrôl;control;lecteur;scanner;interface;vci;kommunik;communic"},
+        {Kind::ServiceUnit, "klima;air con;climat;servis;service unit;öl;oil;huile;olej;bremsflüssig;brake fluid;liquide de frein;füll;fill;absaug"},
+        {Kind::Bench, "richtbank;straightening;banc de;rovnac"},
         {Kind::Trolley, "werkstattwagen;wagen;trolley;chariot;servante;vozík;vozik;schrank;cabinet;armoire;skříň"},
         {Kind::Bench, "werkbank;bench;établi;etabli;ponk;stůl;arbeitsplatz;workstation"},
         {Kind::ToolCase, "koffer;case;coffret;kufr;satz;set;sada;jeu;sortiment;kit"},

@@ -21,7 +21,7 @@ struct Part {
 
 enum class Kind {
     Lift, Balancer, TyreChanger, TorqueWrench, Puller, Tester, Analyzer, Trolley, Press, Jack, ToolCase, Crane,
-    ServiceUnit, Caliper, DialGauge, Bench, HoldingTool, Wrench, Socket, Car, Count
+    ServiceUnit, Caliper, DialGauge, Bench, HoldingTool, Wrench, Socket, Car, Compressor, Count
 };
 
 struct Figure {

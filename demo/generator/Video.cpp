@@ -46,11 +46,16 @@ QByteArray List(const char* type, const QByteArray& data)
     return Chunk("LIST", d);
 }
 
-enum class Motion { Lift, Wrench, Wheel };
+enum class Motion { Lift, Wrench, Wheel, Showcase };
 
-Motion MotionFor(const QString& name)
+Motion MotionFor(const QString& name, Kind* kind)
 {
     const QString n = name.toLower();
+    bool matched = false;
+    *kind = Classify(n, Hash(n), &matched);
+    if (matched && (*kind == Kind::ServiceUnit || *kind == Kind::Analyzer || *kind == Kind::Tester
+                    || *kind == Kind::Compressor || *kind == Kind::Press || *kind == Kind::Trolley))
+        return Motion::Showcase;
     if (n.contains(QLatin1String("wucht")) || n.contains(QLatin1String("balanc")) || n.contains(QLatin1String("reifen"))
         || n.contains(QLatin1String("tyre")) || n.contains(QLatin1String("rad")))
         return Motion::Wheel;
@@ -60,7 +65,7 @@ Motion MotionFor(const QString& name)
     return Motion::Lift;
 }
 
-QImage Frame(int i, Motion motion, const QString& caption)
+QImage Frame(int i, Motion motion, Kind kind, const QString& caption)
 {
     QImage img = NewImage(kW, kH);
     QPainter p;
@@ -107,6 +112,13 @@ QImage Frame(int i, Motion motion, const QString& caption)
     } else if (motion == Motion::Wrench) {
         Figure f = Tilted(BuildFigure(Kind::TorqueWrench, 2), -10 - 50 * std::sin(s * M_PI * 2));
         RenderFigure(p, f, stage, Look::Shaded);
+    } else if (motion == Motion::Showcase) {
+        // The product glides in and settles.
+        const double e = 1 - std::pow(1 - std::min(1.0, s * 1.6), 3);
+        const QRectF box = stage.adjusted(40 * (1 - e) + 10, 20 * (1 - e), -10 + 40 * (1 - e), 0);
+        p.setOpacity(0.3 + 0.7 * e);
+        RenderFigure(p, BuildFigure(kind, 5), box, Look::Shaded, QColor(), Qt::AlignHCenter | Qt::AlignBottom);
+        p.setOpacity(1);
     } else {
         Figure f = BuildFigure(Kind::Balancer, 3);
         RenderFigure(p, f, stage, Look::Shaded, QColor(), Qt::AlignHCenter | Qt::AlignBottom);
@@ -204,10 +216,11 @@ void GenerateVideos(Output& out, const Catalog& cat)
             for (const AreaEntry& e : a.entries)
                 if (a.lang == 1 && e.target.contains(name, Qt::CaseInsensitive))
                     caption = e.caption;
-        const Motion motion = MotionFor(name + QLatin1Char(' ') + caption);
+        Kind kind = Kind::Lift;
+        const Motion motion = MotionFor(name + QLatin1Char(' ') + caption, &kind);
         QVector<QByteArray> jpegs;
         for (int i = 0; i < kFrames; ++i)
-            jpegs.append(EncodeJpeg(Frame(i, motion, caption), 80));
+            jpegs.append(EncodeJpeg(Frame(i, motion, kind, caption), 80));
         out.WriteBytes(rel, MakeAvi(jpegs, kW, kH, kFps));
     }
 }
