@@ -12,8 +12,14 @@
 #include "platform/core/DibPixels.h"
 #include "platform/core/Path.h"
 #include "platform/qt/Desktop.h"
+#include "platform/qt/HelpViewer.h"
+#include "platform/core/Ui.h"
+#include "app/shell/Texts.h"
 #include "resources/Bitmaps.h"
 #include "navigation/ui/AreaPage.h"
+#include "pages/InfoPage.h"
+#include "pages/GroupPage.h"
+#include "pages/ProductPage.h"
 #include "resources/Menus.h"
 
 #include <QApplication>
@@ -37,6 +43,24 @@ QIcon IconFromDib(const std::vector<std::uint8_t>& dib) {
 }
 
 } // namespace
+
+void ShowHelp(const AppContext& app, QWidget* owner) {
+    // The help files of the languages; on this platform the HTML help beside
+    // them is shown in our own window, another format by the desktop.
+    static constexpr const char* kHelpFiles[4] = {"online", "onlineuk", "onlinefr", "onlinecz"};
+    const GlobalState& s = app.state;
+    const std::string base = s.programDir.str() + kHelpFiles[(s.languageIndex >= 0 && s.languageIndex < 4) ? s.languageIndex : 0];
+    for (const char* ext : {".htm", ".html"}) {
+        if (FileExists(base + ext) && ShowHelpFile(base + ext, owner))
+            return;
+    }
+    for (const char* ext : {".hlp", ".pdf", ".chm"}) {
+        if (FileExists(base + ext) && TheUi().ShellOpen(base + ext))
+            return;
+    }
+    TheUi().MessageBox(texts::kNoHelp.Text(s.languageIndex) + base + ".hlp", texts::kAppTitle.Text(s.languageIndex),
+                       MB_OK | MB_ICONEXCLAMATION);
+}
 
 std::filesystem::path DefaultProgramDir(const std::filesystem::path& executableDir,
                                         const std::filesystem::path& demoDir) {
@@ -152,14 +176,26 @@ void CatalogApp::RegisterPages() {
         switch (mode) {
         case kPageArea:
             return new AreaPage(frame, app, client);
+        case kPageGroup:
+            return CreateGroupPage(frame, app, client);
+        case kPageProduct:
+            return CreateProductPage(frame, app, client);
         default:
             return nullptr;
         }
     });
+    f.SetCommandHandler(kCmdHelp, [&f, &app] { ShowHelp(app, &f); });
     f.SetCommandHandler(kCmdInfo, [&f, &app] {
         InfoDialog dialog(&f, app.pictures);
         dialog.DoModal();
     });
+    // Terms of delivery: the information page laid over the current page.
+    auto openTerms = [&f, &app](const char* document) {
+        DialogWindow* hidden = f.HideCurrentPage();
+        OpenInfoPage(app, f, f.Client(), hidden, document, {}, {}, {}, 0);
+    };
+    f.SetCommandHandler(kCmdTermsEquipment, [openTerms] { openTerms("Betrieb.htm"); });
+    f.SetCommandHandler(kCmdTermsTools, [openTerms] { openTerms("Spezial.htm"); });
 }
 
 int CatalogApp::Exit() {

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <memory>
 
+class QWidget;
+
 namespace qx {
 
 class MainFrame;
@@ -42,6 +44,10 @@ private:
     std::unique_ptr<MainFrame> frame_;
     std::unique_ptr<BackgroundWindow> background_;
 };
+
+// Opens the help of the current language: the HTML help in the program's own
+// window, another help format with the desktop's viewer; a message when none exists.
+void ShowHelp(const AppContext& app, QWidget* owner);
 
 // The catalogue directory used when none is given: beside the program when a
 // DATEN folder is there, else the bundled demo catalogue.

@@ -1,0 +1,50 @@
+#include "HelpViewer.h"
+
+#include "QtText.h"
+#include "platform/core/FileIo.h"
+#include "platform/core/Path.h"
+
+#include <QPointer>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace qx {
+
+namespace {
+
+QPointer<QTextBrowser>& Window() {
+    static QPointer<QTextBrowser> window;
+    return window;
+}
+
+} // namespace
+
+bool ShowHelpFile(std::string_view windowsPath, QWidget* owner) {
+    const auto path = ResolvePath(windowsPath);
+    const auto bytes = ReadWholeFile(path);
+    if (!bytes)
+        return false;
+    QPointer<QTextBrowser>& w = Window();
+    if (!w) {
+        w = new QTextBrowser(nullptr);
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        w->setOpenExternalLinks(true);
+        w->resize(640, 560);
+        if (owner)
+            w->move(owner->geometry().topLeft() + QPoint(40, 40));
+    }
+    w->setWindowTitle(QString::fromStdString(path.filename().string()));
+    w->setSearchPaths({QString::fromStdString(path.parent_path().string())});
+    w->setHtml(FromAnsi(*bytes));
+    w->show();
+    w->raise();
+    w->activateWindow();
+    return true;
+}
+
+void CloseHelp() {
+    if (QPointer<QTextBrowser>& w = Window())
+        w->close();
+}
+
+} // namespace qx
