@@ -5,6 +5,7 @@
 #include "app/core/CommandLine.h"
 #include "platform/core/Profile.h"
 #include "platform/core/Ui.h"
+#include "platform/qt/Print.h"
 #include "platform/qt/QtUi.h"
 
 #include <QApplication>
@@ -67,6 +68,10 @@ int main(int argc, char** argv) {
         std::printf("qxkat: %d pictures written to %s\n", written, cl.snapshotDir.c_str());
         return written > 0 ? 0 : 1;
     }
+
+    // Print jobs go to PDF files there instead of a printer dialog.
+    if (!cl.printToDir.empty())
+        qx::PrintBackend::SetPrintToDirectory(QString::fromStdString(cl.printToDir));
 
     qx::QtUi ui;
     qx::SetUi(&ui);

@@ -401,15 +401,20 @@ void QtDc::DrawPolyline(const std::vector<Point>& points) {
         const Point d = LpToDp(pt);
         poly.append(QPoint(d.x, d.y));
     }
-    const int width = pen.width <= 1 ? 1 : std::max(1, static_cast<int>(std::lround(pen.width * ScaleX())));
+    // Widths are logical units and scale like GDI's geometric pens, but never
+    // below one device pixel, so a 1-unit line on a 600 dpi sheet is a line
+    // and not a hairline. Width 0 is always one device pixel.
+    const int width = pen.width <= 0 ? 1 : std::max(1, static_cast<int>(std::lround(pen.width * ScaleX())));
+    // GDI dots only pens of one logical unit or less; wider dotted pens are solid.
+    const bool dotted = pen.style == PenStyle::Dot && pen.width <= 1;
     PainterState keep(*p);
     QPen qpen(ToQColor(pen.color));
     qpen.setWidth(width);
-    // A one-pixel flat-capped line leaves out its last point, as GDI does.
-    qpen.setCapStyle(width == 1 ? Qt::FlatCap : Qt::RoundCap);
+    // A one-pixel flat-capped line leaves out its last point, as GDI does;
+    // dots keep square ends at any width.
+    qpen.setCapStyle(width == 1 || dotted ? Qt::FlatCap : Qt::RoundCap);
     qpen.setJoinStyle(width == 1 ? Qt::MiterJoin : Qt::RoundJoin);
-    // GDI draws dots only with one-pixel pens; wider dotted pens are solid.
-    if (pen.style == PenStyle::Dot && width == 1) {
+    if (dotted) {
         if (GetBkMode() == BkMode::Opaque) {
             QPen gaps = qpen;
             gaps.setColor(ToQColor(GetBkColor()));

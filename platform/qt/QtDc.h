@@ -75,8 +75,9 @@ protected:
     QPaintDevice* Device() const { return device_; }
 
     // Solid, dotted (3 on, 3 off device pixels; gaps filled with the bk
-    // colour in opaque mode, as GDI does) or null; width 0 or 1 is one
-    // device pixel, wider pens scale with the x axis.
+    // colour in opaque mode, as GDI does; the dots grow with a scaled pen)
+    // or null. Width 0 is one device pixel; other widths scale with the x
+    // axis, to at least one device pixel.
     void DrawPolyline(const std::vector<Point>& points) override;
 
 private:

@@ -64,10 +64,12 @@ TEST_F(QtDcTest, LinesSolidDottedNullAndWide) {
         dc.Polyline({{10, 30}, {30, 30}});
         dc.SelectPen(Pen{PenStyle::Null, 1, Rgb(0, 0, 0)});
         dc.Polyline({{10, 40}, {30, 40}});
-        // In a scaled mapping width 1 stays one pixel and width 4 scales.
+        // In a scaled mapping width 0 stays one pixel, widths 1 and 4 scale.
         UseDesignMapping(dc, {628, 430}, {1012, 718});
-        dc.SelectPen(Pen{PenStyle::Solid, 1, Rgb(0, 0, 0)});
+        dc.SelectPen(Pen{PenStyle::Solid, 0, Rgb(0, 0, 0)});
         dc.Polyline({{100, 100}, {100, 200}});
+        dc.SelectPen(Pen{PenStyle::Solid, 1, Rgb(0, 0, 0)});
+        dc.Polyline({{150, 100}, {150, 200}});
         dc.SelectPen(Pen{PenStyle::Solid, 4, Rgb(0, 0, 0)});
         dc.Polyline({{200, 100}, {200, 200}});
     }
@@ -92,6 +94,11 @@ TEST_F(QtDcTest, LinesSolidDottedNullAndWide) {
     const QRect thin = InkBox(image, grey, QRect(140, y, 40, 1));
     EXPECT_EQ(thin.width(), 1);
     EXPECT_EQ(thin.left(), 161);
+    // Design x 150 -> 242; 1 * 1.611 rounds to two pixels.
+    const QRect one = InkBox(image, grey, QRect(230, y, 30, 1));
+    EXPECT_EQ(one.width(), 2);
+    EXPECT_LE(one.left(), 242);
+    EXPECT_GE(one.right(), 242);
     const QRect wide = InkBox(image, grey, QRect(300, y, 40, 1));
     EXPECT_EQ(wide.width(), 6); // 4 * 1.611 = 6.4 -> 6
     EXPECT_LE(wide.left(), 322);
