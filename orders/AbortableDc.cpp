@@ -120,6 +120,13 @@ bool AbortableDc::EndPage() {
     return target_.EndPage();
 }
 
+Dc& AbortableDc::DrawingTarget() {
+    if (!Turn())
+        return *this;
+    Sync();
+    return target_;
+}
+
 void AbortableDc::DrawPolyline(const std::vector<Point>& points) {
     if (!Turn())
         return;

@@ -24,7 +24,6 @@ public:
     // Stops the job: the target is abandoned, later calls do nothing.
     void Abandon();
     bool IsAbandoned() const { return abandoned_; }
-    Dc& Target() const { return target_; }
 
     void FillRect(const Rect& rect, ColorRef color) override;
     void TextOut(int x, int y, std::string_view text) override;
@@ -37,6 +36,9 @@ public:
     // Only a page that is open is ended (as GDI fails the call otherwise), so
     // a job can always be finished with EndPage.
     bool EndPage() override;
+    // The target with this context's state, as a turn of the drawing; after
+    // the abandon this (quiet) context itself.
+    Dc& DrawingTarget() override;
 
     // Drawing calls between two turns of the abort procedure.
     static constexpr int kCallsPerTurn = 16;

@@ -159,6 +159,11 @@ public:
     virtual bool StartPage() { return false; }
     virtual bool EndPage() { return false; }
 
+    // The context that really draws, for content that paints with the
+    // platform's own means (look for a QtDc here, not at the context given):
+    // this one, or the target of a forwarding context, brought to its state.
+    virtual Dc& DrawingTarget() { return *this; }
+
 protected:
     // Polyline through points in logical units with the current pen.
     virtual void DrawPolyline(const std::vector<Point>& points) = 0;

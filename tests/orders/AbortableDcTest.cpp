@@ -24,6 +24,12 @@ TEST(AbortableDcTest, DrawsWithItsOwnStateOnTheTarget) {
     EXPECT_EQ(dc.GetDeviceCaps(DeviceCap::HorzRes), 2400);
     ASSERT_TRUE(dc.StartPage());
     SetupPrintMapping(dc, 640, 480);
+    // Content that draws by its own means gets the target in the page system.
+    Dc& drawing = dc.DrawingTarget();
+    EXPECT_EQ(&drawing, &target);
+    EXPECT_EQ(drawing.GetWindowExt(), (Size{640, 480}));
+    EXPECT_EQ(drawing.GetViewportOrg(), (Point{12, 20}));
+    EXPECT_EQ(drawing.GetFont(), FontSmall);
     dc.TextOut(45, 104, "Bestellliste");
 
     // A temporary state, restored: the target follows both ways.
@@ -139,6 +145,7 @@ TEST(AbortableDcTest, AbortProcEveryFewCallsAndAtPagesThenNothing) {
     EXPECT_EQ(dc.GetTextExtent("abcd"), (Size{24, 12}));
     EXPECT_FALSE(dc.EndPage());
     EXPECT_FALSE(dc.StartPage());
+    EXPECT_EQ(&dc.DrawingTarget(), &dc);
     EXPECT_EQ(target.Calls().size(), after);
     EXPECT_EQ(abandoned, 1);
     EXPECT_EQ(Count(target, Kind::StartPage), 2);

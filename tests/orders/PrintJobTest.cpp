@@ -1,0 +1,275 @@
+#include "orders/ui/PrintJob.h"
+
+#include "orders/PrintMapping.h"
+#include "orders/ui/PrintProgressDialog.h"
+#include "platform/core/CodePage.h"
+#include "platform/core/RecordingDc.h"
+#include "platform/core/Ui.h"
+#include "platform/qt/Print.h"
+#include "tests/platform/QtTestApp.h"
+#include "tests/platform/TempDir.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace qx {
+namespace {
+
+using Kind = DrawCall::Kind;
+
+// What a recorded job left behind; the job deletes its context at Finish.
+struct Recorded {
+    std::vector<DrawCall> calls;
+    int started = 0;
+    int ended = 0;
+    bool deleted = false;
+    int Count(Kind kind) const {
+        int n = 0;
+        for (const DrawCall& c : calls)
+            n += c.kind == kind ? 1 : 0;
+        return n;
+    }
+};
+
+class KeptRecordingDc : public RecordingDc {
+public:
+    explicit KeptRecordingDc(Recorded& out) : RecordingDc({4800, 6800}, true), out_(out) {}
+    ~KeptRecordingDc() override {
+        out_.calls = Calls();
+        out_.started = PagesStarted();
+        out_.ended = PagesEnded();
+        out_.deleted = true;
+    }
+
+private:
+    Recorded& out_;
+};
+
+class PrintJobTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetAnsiCodePage(CodePage::Cp1252);
+        owner.setGeometry(100, 80, 640, 480);
+        owner.show();
+    }
+    void TearDown() override {
+        PrintJob::Finish();
+        PrintBackend::SetPrintRecorder({});
+        PrintBackend::SetPrintToDirectory(QString());
+        SetAnsiCodePage(CodePage::Cp1252);
+    }
+    void RecordJobs() {
+        PrintBackend::SetPrintRecorder([this] { return std::make_unique<KeptRecordingDc>(recorded); });
+    }
+    PrintProgressDialog* Dialog() {
+        for (QObject* child : owner.children())
+            if (auto* d = dynamic_cast<PrintProgressDialog*>(child); d && !d->IsDestroyed())
+                return d;
+        return nullptr;
+    }
+    static QPushButton* CancelButton(PrintProgressDialog* dialog) {
+        return qobject_cast<QPushButton*>(dialog->Item(IDCANCEL));
+    }
+    // Finish hides the dialog at once; it is deleted by the event loop.
+    static bool Gone(QPointer<PrintProgressDialog>& dialog) {
+        if (dialog && dialog->isVisible())
+            return false;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return dialog.isNull();
+    }
+
+    QApplication& app = test::TestApp(); // before any widget
+    QWidget owner;
+    Recorded recorded;
+};
+
+TEST_F(PrintJobTest, TwoPagesThenFinishEnablesOwnerAndClosesDialog) {
+    RecordJobs();
+    PrintJob::Start(&owner, 0);
+    ASSERT_TRUE(PrintJob::IsStarted());
+    Dc* dc = PrintJob::GetDc();
+    ASSERT_NE(dc, nullptr);
+    EXPECT_FALSE(owner.isEnabled());
+    EXPECT_FALSE(PrintJob::UserAbort());
+
+    QPointer<PrintProgressDialog> dialog = Dialog();
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Drucken"));
+    QPushButton* cancel = CancelButton(dialog);
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(cancel->text(), QStringLiteral("Abbrechen"));
+    EXPECT_TRUE(cancel->isEnabled()) << "the dialog must take input while its owner is disabled";
+    const Rect client = DialogUnits(0, 0, 150, 66);
+    EXPECT_EQ(dialog->size(), QSize(client.Width(), client.Height()));
+    const Rect button = DialogUnits(29, 39, 91, 14);
+    EXPECT_EQ(cancel->geometry(), QRect(button.left, button.top, button.Width(), button.Height()));
+    EXPECT_LE((dialog->geometry().center() - owner.geometry().center()).manhattanLength(), 4);
+    // The message is painted centred in its box.
+    const Rect box = DialogUnits(10, 16, 120, 22);
+    const QRect ink = test::InkBox(dialog->grab().toImage().convertToFormat(QImage::Format_RGB32), 0xFFFFFFFF,
+                                   QRect(box.left, box.top, box.Width(), box.Height()));
+    ASSERT_FALSE(ink.isNull());
+    EXPECT_GT(ink.width(), 60);
+    EXPECT_NEAR(ink.center().x(), (box.left + box.right) / 2, 6);
+
+    SetupPrintMapping(*dc, 640, 480);
+    dc->TextOut(45, 104, "Bestellliste");
+    int y = 780;
+    EXPECT_TRUE(NewPageIfFull(y, *dc, 780));
+    dc->TextOut(300, 30, "2");
+    PrintJob::Finish();
+
+    EXPECT_FALSE(PrintJob::IsStarted());
+    EXPECT_EQ(PrintJob::GetDc(), nullptr);
+    EXPECT_TRUE(owner.isEnabled());
+    EXPECT_TRUE(Gone(dialog));
+    ASSERT_TRUE(recorded.deleted) << "the job's context is deleted";
+    EXPECT_EQ(recorded.started, 2);
+    EXPECT_EQ(recorded.ended, 2);
+    std::vector<Kind> kinds;
+    for (const DrawCall& c : recorded.calls)
+        kinds.push_back(c.kind);
+    EXPECT_EQ(kinds, (std::vector<Kind>{Kind::StartPage, Kind::Text, Kind::EndPage, Kind::StartPage, Kind::Text,
+                                        Kind::EndPage}));
+    const DrawCall& second = recorded.calls[4];
+    EXPECT_EQ(second.text, "2");
+    EXPECT_EQ(second.page, 2);
+    EXPECT_EQ(second.mapMode, MapMode::Isotropic);
+    EXPECT_EQ(second.windowExt, (Size{640, 480}));
+    EXPECT_EQ(second.viewportExt, (Size{4800, 3600}));
+}
+
+TEST_F(PrintJobTest, WithoutPageTheCallerOwnsThePages) {
+    RecordJobs();
+    SetAnsiCodePage(CodePage::Cp1250);
+    PrintJob::StartWithoutPage(&owner, 3);
+    ASSERT_TRUE(PrintJob::IsStarted());
+    PrintProgressDialog* dialog = Dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Tisk..."));
+    EXPECT_EQ(CancelButton(dialog)->text(), QStringLiteral("Zrušit"));
+    Dc* dc = PrintJob::GetDc();
+    for (const char* letter : {"QTX_VZ", "DORNA"}) {
+        ASSERT_TRUE(dc->StartPage());
+        SetupPrintMapping(*dc, 640, 480);
+        dc->TextOut(45, 320, letter);
+        EXPECT_TRUE(dc->EndPage());
+    }
+    PrintJob::Finish();
+    EXPECT_TRUE(owner.isEnabled());
+    EXPECT_EQ(recorded.started, 2);
+    EXPECT_EQ(recorded.ended, 2) << "Finish ends no page that is not open";
+}
+
+TEST_F(PrintJobTest, CancelledSetUpStartsNothing) {
+    PrintBackend::SetPrintRecorder([] { return std::unique_ptr<Dc>(); });
+    PrintJob::Start(&owner, 0);
+    EXPECT_FALSE(PrintJob::IsStarted());
+    EXPECT_EQ(PrintJob::GetDc(), nullptr);
+    EXPECT_TRUE(owner.isEnabled());
+    EXPECT_EQ(Dialog(), nullptr);
+    PrintJob::Finish(); // nothing to finish
+    EXPECT_TRUE(owner.isEnabled());
+}
+
+// Ten thousand lines down the sheets, without looking at UserAbort.
+void LongPrintout(Dc& dc) {
+    SetupPrintMapping(dc, 640, 480);
+    int y = 104;
+    for (int i = 0; i < 10000; ++i) {
+        dc.MoveTo(45, y);
+        dc.LineTo(608, y);
+        y += 10;
+        NewPageIfFull(y, dc, 780);
+    }
+}
+
+TEST_F(PrintJobTest, AbbrechenEndsALongJob) {
+    RecordJobs();
+    PrintJob::Start(&owner, 0);
+    ASSERT_TRUE(PrintJob::IsStarted());
+    QPointer<PrintProgressDialog> dialog = Dialog();
+    ASSERT_TRUE(dialog);
+    // Runs at the first turn of the abort procedure during the printout.
+    QTimer::singleShot(0, dialog, [&dialog] { CancelButton(dialog)->click(); });
+    LongPrintout(*PrintJob::GetDc());
+
+    EXPECT_TRUE(PrintJob::UserAbort());
+    EXPECT_FALSE(PrintJob::AbortProc());
+    EXPECT_TRUE(dialog && dialog->isVisible()) << "the dialog stays until the job finishes";
+    EXPECT_FALSE(owner.isEnabled());
+    PrintJob::Finish();
+    EXPECT_TRUE(owner.isEnabled());
+    EXPECT_TRUE(Gone(dialog));
+
+    const int lines = recorded.Count(Kind::Line);
+    EXPECT_GE(lines, 1);
+    EXPECT_LT(lines, 100) << "drawing stopped at the abort";
+    EXPECT_EQ(recorded.started, 1);
+    EXPECT_EQ(recorded.ended, 0) << "an abandoned job ends no page";
+
+    // The next job starts afresh.
+    PrintJob::Start(&owner, 0);
+    EXPECT_FALSE(PrintJob::UserAbort());
+    EXPECT_TRUE(PrintJob::AbortProc());
+    PrintJob::Finish();
+}
+
+QString PdfText(const QString& file) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST_F(PrintJobTest, PrintToDirectoryWritesThePdf) {
+    test::TempDir dir;
+    const QString path = QString::fromStdString(dir.Path().string());
+    PrintBackend::SetPrintToDirectory(path);
+
+    PrintJob::Start(&owner, 1);
+    ASSERT_TRUE(PrintJob::IsStarted());
+    EXPECT_EQ(Dialog()->windowTitle(), QStringLiteral("Printing.."));
+    EXPECT_EQ(CancelButton(Dialog())->text(), QStringLiteral("Cancel"));
+    Dc& dc = *PrintJob::GetDc();
+    SetupPrintMapping(dc, 640, 480);
+    dc.TextOut(45, 104, "Bestellliste");
+    dc.SelectPen(Pen{PenStyle::Solid, 1, 0});
+    dc.MoveTo(45, 120);
+    dc.LineTo(608, 120);
+    int y = 780;
+    NewPageIfFull(y, dc, 780);
+    dc.TextOut(45, y, "Seite zwei");
+    PrintJob::Finish();
+
+    const QString file = QDir(path).filePath(QStringLiteral("QTX-1.pdf"));
+    ASSERT_TRUE(QFileInfo::exists(file));
+    const QString text = PdfText(file);
+    EXPECT_TRUE(text.contains(QStringLiteral("Bestellliste"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Seite zwei"))) << text.toStdString();
+    EXPECT_EQ(text.count(QLatin1Char('\f')), 2) << "two pages";
+
+    // An aborted job leaves no file behind.
+    PrintJob::Start(&owner, 0);
+    QPointer<PrintProgressDialog> dialog = Dialog();
+    ASSERT_TRUE(dialog);
+    QTimer::singleShot(0, dialog, [&dialog] { CancelButton(dialog)->click(); });
+    LongPrintout(*PrintJob::GetDc());
+    PrintJob::Finish();
+    EXPECT_TRUE(owner.isEnabled());
+    EXPECT_EQ(QDir(path).entryList({QStringLiteral("*.pdf")}), QStringList{QStringLiteral("QTX-1.pdf")});
+}
+
+} // namespace
+} // namespace qx
