@@ -19,6 +19,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QToolTip>
 
 #include <algorithm>
@@ -334,6 +337,28 @@ void DialogWindow::SetFocusTo(int id) {
 void DialogWindow::SetEditVScroll(int id, bool show) {
     if (auto* m = qobject_cast<QPlainTextEdit*>(Item(id)))
         m->setVerticalScrollBarPolicy(show ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+int DialogWindow::GetEditLineCount(int id) const {
+    auto* m = qobject_cast<QPlainTextEdit*>(Item(id));
+    if (!m)
+        return 0;
+    // Measured here rather than taken from the widget's layout, which a
+    // page that is not shown yet has not done.
+    const QTextDocument* doc = m->document();
+    const qreal width = m->width() - 2 * m->frameWidth() - 2 * doc->documentMargin();
+    int lines = 0;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        QTextLayout layout(block.text(), m->font());
+        layout.setTextOption(doc->defaultTextOption());
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(std::max<qreal>(1, width));
+            ++lines;
+        }
+        layout.endLayout();
+    }
+    return std::max(lines, 1);
 }
 
 int DialogWindow::AddString(int id, std::string_view text, std::intptr_t data) {

@@ -76,6 +76,9 @@ public:
     void SetEditSelection(int id, int start, int end);
     void SetFocusTo(int id);
     void SetEditVScroll(int id, bool show);
+    // Lines of a multi-line edit as EM_GETLINECOUNT counts them: wrapped
+    // lines included, at the edit's width without a scroll bar.
+    int GetEditLineCount(int id) const;
 
     // list boxes and combo boxes
     int AddString(int id, std::string_view text, std::intptr_t data = 0);
