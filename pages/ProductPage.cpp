@@ -1,0 +1,357 @@
+#include "ProductPage.h"
+
+#include "InfoPage.h"
+#include "InfoPrint.h"
+#include "app/shell/Fonts.h"
+#include "app/shell/Texts.h"
+#include "catalog/Draw.h"
+#include "catalog/Scale.h"
+#include "orders/PrintMapping.h"
+#include "orders/ui/PrintJob.h"
+#include "platform/core/Ui.h"
+
+#include <cstdio>
+
+namespace qx {
+
+namespace {
+
+constexpr LangText kNoData{{"Es liegen keine Daten für \ndiesen Katalog vor!", "There are no files for \nthis catalogue.",
+                            "Il n'y a pas de données disponibles \npour ce catalogue!",
+                            "Pro tento katalog \nneexistují žádná data!"}};
+
+constexpr LangText kProductInfoCaption{{"Produktinformation", "Product info", "Info produit", "Informace o produktu"}};
+constexpr LangText kNoteCaption{{"Notiz", "Note", "Note", "Poznámka"}};
+constexpr LangText kOrderListCaption{{"Bestellliste", "Order list", "Liste de commande", "Objednací list"}};
+constexpr LangText kPrintCaption{{"Drucken", "Print", "Imprimer", "Tisk"}};
+constexpr LangText kDrawingCaption{{"Produktbild", "Picture", "Image produit", "Obrázek"}};
+constexpr LangText kMainMenuCaption{{"Hauptmenü", "Main menu", "Menu principal", "Hlavní menu"}};
+constexpr LangText kBackCaption{{"Zurück", "Back", "Retour", "Zpět"}};
+
+constexpr LangText kToolNumberLabel{{"Werkzeug-Nr.:", "Tool no:", "N° d'outil:", "Číslo nářadí:"}};
+constexpr LangText kUpeLabel{{"Unverb. VP:", "Dealer UPE:", "PV conseillé:", "Doporuč. cena:"}};
+constexpr LangText kDornaPriceLabel{{"Preis ab Dorna:", "Dorna price:", "Prix Dorna:", "Cena Dorna:"}};
+constexpr LangText kDeliveryLabel{{"Lieferung:", "Delivery:", "Livraison:", "Dodání:"}};
+constexpr LangText kVzLabel{{"VZ-EK:", "VZ netprice:", "Prix net VZ:", "VZ netto cena:"}};
+
+constexpr const char* kDorna = "DORNA";
+
+// The list's selection colours (the classic system highlight).
+constexpr ColorRef kHighlight = Rgb(0, 0, 128);
+constexpr ColorRef kHighlightText = Rgb(255, 255, 255);
+
+// The info box shows its scroll bar from this many lines on.
+constexpr int kScrollLines = 4;
+
+std::string Field(int n, std::string_view line) {
+    std::string out;
+    GetField(n, line, out, 255);
+    return out;
+}
+
+std::string PicturePath(int screenWidth, const std::string& name) {
+    char buffer[160];
+    std::snprintf(buffer, sizeof buffer, "BILDER\\%d\\%s", screenWidth, name.c_str());
+    return buffer;
+}
+
+bool IsDorna(const ProductRecord& r) { return r.supplier == kDorna; }
+
+} // namespace
+
+ProductPage::ProductPage(MainFrameApi& frame, AppContext& app, QWidget* parent)
+    : DialogWindow(parent, Kind::Page), frame_(frame), app_(app), buttons_(app.pictures) {}
+
+ProductPage::~ProductPage() = default;
+
+bool ProductPage::Create() {
+    GlobalState& s = app_.state;
+    pictureName_.clear();
+    picture_.Reset();
+    std::optional<ProductList> loaded = LoadProductList(s);
+    if (!loaded) {
+        const int lang = s.languageIndex;
+        TheUi().MessageBox(kNoData.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+        s.pageMode = kPageGroup;
+        s.pageOrigin = 3;
+        frame_.PostShowPage();
+        return false;
+    }
+    list_ = std::move(*loaded);
+    // The file says which group lists it; the group page returns there.
+    s.groupFile = list_.header.groupFile.str();
+    s.hierarchyCode = list_.header.hierarchyCode.str();
+    BuildBreadcrumb();
+    return true;
+}
+
+ProductPage* CreateProductPage(MainFrameApi& frame, AppContext& app, QWidget* parent) {
+    auto* page = new ProductPage(frame, app, parent);
+    if (!page->Create()) {
+        delete page;
+        return nullptr;
+    }
+    return page;
+}
+
+void ProductPage::BuildBreadcrumb() {
+    const GlobalState& s = app_.state;
+    breadcrumb_.clear();
+    if (!s.breadcrumb.empty()) {
+        breadcrumb_ = s.breadcrumb.str();
+        return;
+    }
+    // After a search: the names of the groups on the path of the code.
+    const auto block = LoadCatalogFile(s.programDir.str() + s.dataDir.str() + s.groupFile.str() + ".gpe");
+    if (!block)
+        return;
+    const std::string_view text = block->Content();
+    const std::string& code = s.hierarchyCode.str();
+    for (std::size_t i = 1; i <= code.size(); ++i) {
+        const std::size_t at = text.find("\n" + code.substr(0, i) + "|");
+        if (at == std::string_view::npos)
+            continue;
+        const std::size_t start = at + 1;
+        const std::size_t end = std::min(text.find('\r', start), text.size());
+        std::string name;
+        GetField(3, text.substr(start, end - start), name, 127);
+        breadcrumb_ += name;
+        if (i < code.size())
+            breadcrumb_ += " / ";
+    }
+}
+
+void ProductPage::OnInitDialog() {
+    GlobalState& s = app_.state;
+    ControlStyle list;
+    list.ownerDraw = true;
+    list.hasStrings = true;
+    list.vScroll = true;
+    list.itemHeight = 36;
+    AddControl(kList, ControlKind::ListBox, list);
+    ControlStyle box;
+    box.readOnly = true;
+    box.vScroll = true;
+    AddControl(kInfoBox, ControlKind::MultiLineEdit, box);
+    for (int id : {kNote, kMainMenu, kBack, kDrawing, kOrderList, kProductInfo, kPrint})
+        AddControl(id, ControlKind::OwnerDrawButton);
+    // Their pages come later.
+    for (int id : {kNote, kDrawing, kOrderList})
+        EnableItem(id, false);
+
+    SetAllControlsFont(FontBold16);
+    SetItemFont(kList, FontText16);
+    SetItemFont(kInfoBox, FontText16);
+    SetItemHeight(kList, 36);
+    SetCaptions();
+
+    MoveWindowTo(ScaleRect(s, 0, 0, 632, 434));
+    MoveItem(kList, ScaleRect(s, 328, 64, 614, 351));
+    MoveItem(kInfoBox, ScaleRect(s, 16, 364, 308, 412));
+    MoveItem(kProductInfo, ScaleRect(s, 326, 366, 466, 386));
+    MoveItem(kNote, ScaleRect(s, 326, 392, 392, 412));
+    MoveItem(kDrawing, ScaleRect(s, 395, 392, 466, 412));
+    MoveItem(kOrderList, ScaleRect(s, 471, 366, 541, 386));
+    MoveItem(kPrint, ScaleRect(s, 544, 366, 614, 386));
+    MoveItem(kMainMenu, ScaleRect(s, 471, 392, 541, 412));
+    MoveItem(kBack, ScaleRect(s, 544, 392, 614, 412));
+
+    int index = 0;
+    if (!s.preselectKey.empty()) {
+        for (std::size_t i = 0; i < list_.records.size(); ++i) {
+            if (list_.records[i].key == s.preselectKey.str()) {
+                index = static_cast<int>(i);
+                break;
+            }
+        }
+        s.preselectKey.clear();
+    }
+    FillList();
+    SetCurSel(kList, index);
+    current_ = -1;
+    Select();
+}
+
+void ProductPage::SetCaptions() {
+    const int lang = app_.state.languageIndex;
+    SetItemText(kProductInfo, kProductInfoCaption.Text(lang));
+    SetItemText(kNote, kNoteCaption.Text(lang));
+    SetItemText(kOrderList, kOrderListCaption.Text(lang));
+    SetItemText(kPrint, kPrintCaption.Text(lang));
+    SetItemText(kDrawing, kDrawingCaption.Text(lang));
+    SetItemText(kMainMenu, kMainMenuCaption.Text(lang));
+    SetItemText(kBack, kBackCaption.Text(lang));
+}
+
+void ProductPage::FillList() {
+    ResetContent(kList);
+    pictureName_.clear();
+    for (const ProductRecord& r : list_.records) {
+        const std::string& second = IsDorna(r) ? r.number.str() : r.designation.str();
+        AddString(kList, r.name.str() + "|" + second + "|||");
+    }
+}
+
+const ProductRecord* ProductPage::CurrentRecord() const {
+    if (current_ < 0 || current_ >= RecordCount())
+        return nullptr;
+    return &list_.records[static_cast<std::size_t>(current_)];
+}
+
+void ProductPage::Select() {
+    const int index = GetCurSel(kList);
+    if (index < 0 || index == current_ || index >= RecordCount())
+        return;
+    current_ = index;
+    ++selectionLoads_;
+    const ProductRecord& r = list_.records[static_cast<std::size_t>(index)];
+    const GlobalState& s = app_.state;
+    if (r.picture.str() != pictureName_.str()) {
+        pictureName_ = r.picture.str();
+        DibHandle next = LoadPicture(s, PicturePath(s.screenWidth, pictureName_.str()));
+        picture_ = std::move(next);
+    }
+    SetItemText(kInfoBox, r.freeText);
+    SetEditVScroll(kInfoBox, GetEditLineCount(kInfoBox) >= kScrollLines);
+    EnableItem(kProductInfo, !r.infoFile.empty());
+    InvalidateRect(ScaleRect(s, 14, 60, 324, 484), false);
+}
+
+void ProductPage::OpenProductInfo() {
+    const ProductRecord* r = CurrentRecord();
+    if (!r)
+        return;
+    ShowPage(false);
+    OpenInfoPage(app_, frame_, parentWidget(), this, r->infoFile.str(), r->sheetPicture.str(), r->sheetFooter.str(),
+                 list_.header.subtitle.str(), 0);
+}
+
+void ProductPage::PrintSheet() {
+    const ProductRecord* r = CurrentRecord();
+    if (!r)
+        return;
+    PrintJob::Start(this, app_.state.languageIndex);
+    if (!PrintJob::IsStarted())
+        return;
+    if (Dc* dc = PrintJob::GetDc()) {
+        SetupPrintMapping(*dc, 640, 480);
+        PrintInfoDocument(app_, *dc, r->infoFile.str(), r->sheetPicture.str(), r->sheetFooter.str(),
+                          list_.header.subtitle.str(), 0, 0);
+    }
+    PrintJob::Finish();
+}
+
+void ProductPage::Back() {
+    app_.state.pageOrigin = 3;
+    Leave(kPageGroup);
+}
+
+void ProductPage::MainMenu() {
+    app_.state.pageOrigin = 3;
+    app_.state.areaLevel = 0;
+    Leave(kPageArea);
+}
+
+void ProductPage::Leave(int pageMode) {
+    app_.state.pageMode = pageMode;
+    DestroyWindow();
+    frame_.PostShowPage();
+}
+
+void ProductPage::OnCommand(int id, int code) {
+    switch (id) {
+    case kList:
+        if (code == LBN_SELCHANGE)
+            Select();
+        break; // a double click is OK, which does nothing here
+    case kProductInfo:
+        OpenProductInfo();
+        break;
+    case kPrint:
+        PrintSheet();
+        break;
+    case kBack:
+        Back();
+        break;
+    case kMainMenu:
+        MainMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+void ProductPage::OnDrawItem(DrawItem& item) {
+    if (item.kind == DrawItem::Button) {
+        buttons_.DrawItemInto(item);
+        return;
+    }
+    if (item.controlId != kList || item.itemId < 0 || item.itemId >= RecordCount())
+        return;
+    if (!(item.action & (DrawItem::DrawEntire | DrawItem::SelectChange)))
+        return;
+    Dc& dc = *item.dc;
+    const Rect& r = item.rect;
+    dc.SetBkMode(BkMode::Transparent);
+    dc.FillRect(r, item.selected ? kHighlight : Rgb(255, 255, 255));
+    dc.SetTextColor(item.selected ? kHighlightText : Rgb(0, 0, 0));
+    if (list_.records[static_cast<std::size_t>(item.itemId)].sealFlag == 1)
+        DrawResourceDib(dc, app_.seal, r.right - 1, r.top + 1, kAnchorRight);
+    dc.SelectFont(FontText16);
+    dc.TextOut(r.left + 2, r.top + 2, Field(1, item.itemText));
+    dc.TextOut(r.left + 10, r.top + 18, Field(2, item.itemText));
+}
+
+void ProductPage::OnPaint(Dc& dc) {
+    const GlobalState& s = app_.state;
+    const int lang = s.languageIndex;
+    DrawDib(dc, app_.pictures.backgroundWithLogo, 0, 0, kAnchorTopLeft);
+    DrawSunkenFrame(dc, ScaleX(s, 14), ScaleY(s, 64), ScaleX(s, 296), ScaleY(s, 352));
+    DrawDibScaled(dc, s, picture_, 16, 66, kAnchorTopLeft);
+
+    // The rows lie closer than the font is high: no text box may cover the row above.
+    dc.SetBkMode(BkMode::Transparent);
+    dc.SetTextColor(Rgb(0, 0, 0));
+    if (const ProductRecord* r = CurrentRecord()) {
+        const bool dorna = IsDorna(*r);
+        dc.SelectFont(FontBold16);
+        TextOutScaled(dc, s, 18, 314, dorna ? kToolNumberLabel.Text(lang) : r->designation.str());
+        TextOutScaled(dc, s, 162, 314, r->number.str());
+        if (s.priceMode >= 0) {
+            dc.SelectFont(FontText16);
+            if (!r->upePrice.empty()) {
+                TextOutScaled(dc, s, 18, 326, (dorna ? kDornaPriceLabel : kUpeLabel).Text(lang));
+                TextOutScaled(dc, s, 162, 326, r->upePriceEuro.str());
+            }
+            if (!r->deliveryText.empty()) {
+                TextOutScaled(dc, s, 18, 338, kDeliveryLabel.Text(lang));
+                TextOutScaled(dc, s, 162, 338, r->deliveryText.str());
+            }
+            if (s.priceMode >= 1 && !r->vzPrice.empty()) {
+                TextOutScaled(dc, s, 18, 351, kVzLabel.Text(lang));
+                TextOutScaled(dc, s, 162, 351, r->vzPriceEuro.str());
+            }
+        }
+    }
+
+    UseDesignMapping(dc, s.designRect, s.clientRect);
+    dc.SetTextColor(Rgb(255, 255, 255));
+    dc.SelectFont(FontTitle);
+    dc.TextOut(116, 14, list_.header.title.str());
+    dc.SelectFont(FontText14);
+    dc.TextOut(116, 37, breadcrumb_.str());
+}
+
+void ProductPage::OnMessage(int message, std::intptr_t, std::intptr_t) {
+    if (message != UM_RELOAD)
+        return;
+    SetCaptions();
+    Invalidate(true);
+}
+
+void ProductPage::OnDestroy() {
+    list_.records.clear();
+    picture_.Reset();
+}
+
+} // namespace qx
