@@ -4,6 +4,10 @@
 #include "app/ui/LanguageDialog.h"
 #include "platform/core/Path.h"
 #include "platform/core/Ui.h"
+#include "platform/core/DibPixels.h"
+#include "platform/qt/PictureView.h"
+
+#include <QScrollBar>
 
 #include <QLineEdit>
 #include <QTest>
@@ -63,6 +67,35 @@ TEST(InputDialog, InitialTextLimitAndCancel) {
     });
     EXPECT_EQ(e.DoModal(), IDCANCEL);
     EXPECT_TRUE(e.Result().empty());
+}
+
+TEST(PictureView, CentresSmallPicturesAndScrollsLargeOnes) {
+    QWidget parent;
+    parent.resize(600, 500);
+    PictureView view(&parent, Rect{18, 66, 520, 412});
+    EXPECT_TRUE(view.isHidden());
+    parent.show();
+    view.show();
+    testing::Pump();
+    Pixels px{100, 60, std::vector<std::uint32_t>(6000, 0xFF0000FFu)};
+    const auto small = EncodeDib24(px);
+    view.SetPicture(DibBytes{small.data(), small.size(), 0}, Size{100, 60});
+    const QSize vp = view.viewport()->size();
+    EXPECT_EQ(view.Offset().x, (vp.width() - 100) / 2);
+    EXPECT_EQ(view.Offset().y, (vp.height() - 60) / 2);
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
+
+    Pixels big{1000, 900, std::vector<std::uint32_t>(900000, 0xFF00FF00u)};
+    const auto large = EncodeDib24(big);
+    view.SetPicture(DibBytes{large.data(), large.size(), 0}, Size{1000, 900});
+    EXPECT_EQ(view.Offset(), (Point{0, 0}));
+    EXPECT_GT(view.horizontalScrollBar()->maximum(), 0);
+    EXPECT_GT(view.verticalScrollBar()->maximum(), 0);
+    // A null picture is ignored.
+    view.SetPicture(DibBytes{}, Size{5, 5});
+    EXPECT_EQ(view.PictureSize(), (Size{1000, 900}));
+    const QImage shot = view.viewport()->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(5, 5), QColor(0, 255, 0));
 }
 
 } // namespace

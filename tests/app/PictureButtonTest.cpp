@@ -1,0 +1,61 @@
+#include "app/shell/PictureButton.h"
+#include "platform/core/DibPixels.h"
+#include "platform/core/RecordingDc.h"
+
+#include <gtest/gtest.h>
+
+namespace qx {
+namespace {
+
+DibHandle Face(unsigned rgb) {
+    Pixels px{4, 2, std::vector<std::uint32_t>(8, 0xFF000000u | rgb)};
+    return DibFromBytes(EncodeDib24(px));
+}
+
+TEST(PictureButton, FacesCaptionColourAndAmpersand) {
+    SharedPictures pictures;
+    pictures.buttonUp = Face(0x0000FF);
+    pictures.buttonDown = Face(0xFF0000);
+    CPictureButton button(pictures);
+
+    auto draw = [&](unsigned action, bool selected, bool disabled, const char* caption) {
+        RecordingDc dc({200, 40});
+        DrawItem item;
+        item.dc = &dc;
+        item.rect = Rect{0, 0, 140, 22};
+        item.action = action;
+        item.selected = selected;
+        item.disabled = disabled;
+        item.itemText = caption;
+        button.DrawItemInto(item);
+        return dc.Calls();
+    };
+
+    // Whole button: the up face stretched over it, white centred caption.
+    auto calls = draw(DrawItem::DrawEntire, false, false, "Drucken");
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].kind, DrawCall::Kind::Dib);
+    EXPECT_EQ(calls[0].rect, (Rect{0, 0, 140, 22}));
+    EXPECT_EQ(calls[1].text, "Drucken");
+    EXPECT_EQ(calls[1].color, Rgb(255, 255, 255));
+    EXPECT_EQ(calls[1].format, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_EQ(calls[1].bkMode, BkMode::Transparent);
+
+    // Pressed: the down face; released: the up face again.
+    calls = draw(DrawItem::SelectChange, true, false, "A & B");
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[1].text, "A & B"); // the "&" is drawn, not an underline
+    const auto upCalls = draw(DrawItem::SelectChange, false, false, "x");
+    EXPECT_NE(calls[0].src, Rect{}); // both faces drawn whole
+    EXPECT_EQ(upCalls[0].kind, DrawCall::Kind::Dib);
+
+    // Disabled: gray caption on the up face. Focus only: no face.
+    calls = draw(DrawItem::DrawEntire, false, true, "Notiz");
+    EXPECT_EQ(calls[1].color, Rgb(128, 128, 128));
+    calls = draw(DrawItem::FocusChange, false, false, "Notiz");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].kind, DrawCall::Kind::DrawText);
+}
+
+} // namespace
+} // namespace qx
