@@ -2,7 +2,12 @@
 
 #include "CatalogApp.h"
 #include "MainFrame.h"
+#include "LanguageDialog.h"
 #include "navigation/ui/AreaPage.h"
+#include "pages/GroupPage.h"
+#include "pages/ProductPage.h"
+#include "resources/Menus.h"
+#include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
 
 #include <QCoreApplication>
@@ -81,6 +86,48 @@ public:
             Shoot("subarea2");
             area->Back();
         }
+        const int group = FindEntry(*area, [](AreaTargetKind k, const AreaEntry& e) {
+            return k == AreaTargetKind::GroupList && !e.target.empty();
+        });
+        if (group < 0)
+            return;
+        area->DispatchEntry(group);
+        Pump();
+        WalkGroupAndProducts();
+    }
+
+    void WalkGroupAndProducts() {
+        auto* group = dynamic_cast<GroupPage*>(app_.Frame()->CurrentPage());
+        if (!group)
+            return;
+        Shoot("group");
+        ProductPage* product = nullptr;
+        for (int i = 0; i < 6 && !product; ++i) {
+            if (auto* g = dynamic_cast<GroupPage*>(app_.Frame()->CurrentPage()))
+                g->Open();
+            Pump();
+            product = dynamic_cast<ProductPage*>(app_.Frame()->CurrentPage());
+        }
+        if (!product)
+            return;
+        GlobalState& s = app_.Context().state;
+        const int mode = s.priceMode;
+        for (int m : {-1, 0, 1}) {
+            s.priceMode = m;
+            product->Invalidate(true);
+            Shoot(m < 0 ? "product_noprices" : m == 0 ? "product_upe" : "product_vz");
+        }
+        s.priceMode = mode;
+        // The first product with product information.
+        for (int i = 0; i < product->RecordCount(); ++i) {
+            product->SetCurSel(ProductPage::kList, i);
+            product->SendCommand(ProductPage::kList, LBN_SELCHANGE);
+            if (product->IsItemEnabled(ProductPage::kProductInfo)) {
+                product->OpenProductInfo();
+                Shoot("info");
+                break;
+            }
+        }
     }
 
 private:
@@ -97,6 +144,17 @@ int RunSnapshots(const std::filesystem::path& programDir, const std::filesystem:
     std::filesystem::create_directories(outDir, ec);
     ScopedScriptedUi ui;
     int written = 0;
+    {
+        // The language choice of every start.
+        GlobalState state;
+        state.programDir = ToWindowsPath(programDir, true);
+        LanguageDialog dialog(nullptr, state);
+        dialog.ShowPage(true);
+        Pump();
+        if (dialog.grab().save(QString::fromStdString((outDir / "language_800.png").string())))
+            ++written;
+        dialog.hide();
+    }
     for (int language = 0; language < 4; ++language) {
         for (int width : {640, 800, 1024}) {
             CatalogApp::Options options;

@@ -87,6 +87,8 @@ public:
         painter->save();
         const QRect r = option.rect;
         QtDc dc(*painter);
+        if (auto it = owner_->controls_.find(id_); it != owner_->controls_.end())
+            dc.SelectFont(it->second.font);
         DrawItem item;
         item.kind = DrawItem::ListBox;
         item.controlId = id_;
@@ -289,14 +291,19 @@ void DialogWindow::MoveItem(int id, const Rect& r) {
 }
 
 void DialogWindow::SetItemFont(int id, const Font& font) {
-    if (QWidget* w = Item(id))
-        w->setFont(ControlFont(font, w));
+    auto it = controls_.find(id);
+    if (it == controls_.end())
+        return;
+    it->second.font = font;
+    it->second.widget->setFont(ControlFont(font, it->second.widget));
 }
 
 void DialogWindow::SetAllControlsFont(const Font& font) {
     setFont(ControlFont(font, this));
-    for (auto& [id, entry] : controls_)
+    for (auto& [id, entry] : controls_) {
+        entry.font = font;
         entry.widget->setFont(ControlFont(font, entry.widget));
+    }
 }
 
 void DialogWindow::SetEditLimit(int id, int maxChars) {
@@ -559,6 +566,8 @@ void DialogWindow::DispatchCommand(int id, int code) {
 
 void DialogWindow::PaintButton(int id, QAbstractButton* button, QPainter& painter) {
     QtDc dc(painter);
+    if (auto it = controls_.find(id); it != controls_.end())
+        dc.SelectFont(it->second.font);
     DrawItem item;
     item.kind = DrawItem::Button;
     item.controlId = id;

@@ -156,6 +156,7 @@ private:
         ControlKind kind;
         ControlStyle style;
         QWidget* widget;
+        Font font{}; // selected into the device context of owner drawing
     };
     Kind kind_;
     std::map<int, ControlEntry> controls_;
