@@ -8,6 +8,8 @@
 #include "resources/Menus.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QTextBrowser>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -221,6 +223,63 @@ TEST(AreaPages, ProductListTargetHandsOverToTheMainWindow) {
     EXPECT_EQ(st.listFile, "HEBE");
     EXPECT_EQ(st.areaLevel, 3);
     EXPECT_TRUE(page->IsDestroyed());
+}
+
+TEST(MainWindow, HelpOfTheLanguageOrAMessage) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    Started s(c, 640, 1);
+    s.Frame().OnMenuCommand(kCmdHelp);
+    ASSERT_EQ(ui->Messages().size(), 1u);
+    EXPECT_NE(ui->Messages()[0].find("onlineuk.hlp"), std::string::npos);
+
+    c.Write("onlineuk.htm", "<html><body><h1>Help</h1><p>Using the catalogue</p></body></html>\n");
+    s.Frame().OnMenuCommand(kCmdHelp);
+    EXPECT_EQ(ui->Messages().size(), 1u);
+    QTextBrowser* help = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* b = qobject_cast<QTextBrowser*>(w); b && b->isVisible())
+            help = b;
+    }
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Using the catalogue")));
+    help->close();
+}
+
+TEST(MainWindow, QuitAsksAndCommandsWithoutPagesAreGrayed) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    Started s(c);
+    // The order list and the searches come with their pages.
+    EXPECT_FALSE(s.Frame().IsCommandEnabled(kCmdOrderList));
+    EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdInfo));
+    ui->messageAnswers = {IDCANCEL};
+    s.Frame().OnMenuCommand(kCmdQuit);
+    Pump();
+    EXPECT_TRUE(s.Frame().isVisible());
+    ui->messageAnswers = {IDOK};
+    s.Frame().OnMenuCommand(kCmdQuit);
+    Pump();
+    EXPECT_FALSE(s.Frame().isVisible());
+}
+
+TEST(MainWindow, LanguageItemsFollowTheAreaPage) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    Started s(c);
+    EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdCzech));
+    EXPECT_TRUE(s.Frame().IsScreenSizeMenuEnabled());
+    AreaPage* page = s.Area();
+    ASSERT_NE(page, nullptr);
+    page->ShowPage(false); // an overlay page laid over it
+    EXPECT_EQ(s.Frame().CurrentPage(), nullptr);
+    EXPECT_FALSE(s.Frame().IsCommandEnabled(kCmdCzech));
+    EXPECT_FALSE(s.Frame().IsScreenSizeMenuEnabled());
+    page->ShowPage(true);
+    EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdGerman));
 }
 
 } // namespace
