@@ -17,12 +17,12 @@
 #include "platform/core/Dc.h"
 
 #include <QFont>
+#include <QTransform>
 
 #include <memory>
 
 class QPainter;
 class QPaintDevice;
-class QTransform;
 
 namespace qx {
 
@@ -65,6 +65,12 @@ public:
     // HALFTONE smooths; the other stretch modes pick pixels.
     void StretchDib(const Rect& dest, const Rect& src, const DibBytes& dib) override;
     int GetDeviceCaps(DeviceCap cap) const override;
+
+    // For content that paints itself with Qt (the text view's printed
+    // pages): the painter the drawing calls use (null when none is active)
+    // and the transform from logical units to its device pixels.
+    QPainter* ContentPainter() const { return ActivePainter(); }
+    QTransform LogicalToDevice() const { return WorldTransform(); }
 
 protected:
     // For PrinterDc: the device is known, the painter comes and goes with

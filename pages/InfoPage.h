@@ -1,0 +1,73 @@
+#pragma once
+// One HTML document in a text view, with "Drucken" and "Zurück": the terms
+// of delivery, a product's information, the requirements information. It is
+// laid over the page that opened it, which is hidden meanwhile and shown
+// again when this page closes.
+
+#include "app/core/FixedText.h"
+#include "app/shell/AppContext.h"
+#include "app/shell/MainFrameApi.h"
+#include "app/shell/PictureButton.h"
+#include "platform/qt/Window.h"
+
+#include <QPointer>
+
+#include <string>
+
+namespace qx {
+
+class TextView;
+
+class InfoPage : public DialogWindow {
+public:
+    static constexpr int kPrint = 1145;
+    static constexpr int kBack = 2;
+
+    // document: file name in HTML\LANGn\; imageFolderMode 1 takes the
+    // pictures from BILDER\1024 instead of BILDER\800. The printout always
+    // uses BILDER\800.
+    InfoPage(AppContext& app, MainFrameApi& frame, QWidget* parent, DialogWindow* returnPage, std::string document,
+             std::string sheetPicture = {}, std::string footer = {}, std::string header = {},
+             int imageFolderMode = 0);
+    ~InfoPage() override;
+
+    TextView* View() const { return view_; }
+    DialogWindow* ReturnPage() const { return returnPage_; }
+    const std::string& Document() const { return document_.str(); }
+
+    void Print();
+    // Shows the page to return to and destroys this one.
+    void Close();
+
+protected:
+    void OnInitDialog() override;
+    void OnPaint(Dc& dc) override;
+    void OnCommand(int id, int code) override;
+    void OnOk() override {}
+    void OnCancel() override { Close(); }
+    void OnDrawItem(DrawItem& item) override;
+    void OnMessage(int message, std::intptr_t, std::intptr_t) override;
+    void OnDestroy() override;
+
+private:
+    void SetCaptions();
+
+    AppContext& app_;
+    MainFrameApi& frame_;
+    CPictureButton buttons_;
+    QPointer<DialogWindow> returnPage_;
+    TextView* view_ = nullptr;
+    FixedText<128> document_;
+    FixedText<256> sheetPicture_;
+    FixedText<256> footer_;
+    FixedText<256> header_;
+    int imageFolderMode_;
+};
+
+// Creates the information page over the client area, shows and paints it.
+// The caller has hidden returnPage (it may be null: nothing to show again).
+InfoPage* OpenInfoPage(AppContext& app, MainFrameApi& frame, QWidget* parent, DialogWindow* returnPage,
+                       std::string document, std::string sheetPicture, std::string footer, std::string header,
+                       int imageFolderMode);
+
+} // namespace qx

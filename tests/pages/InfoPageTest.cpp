@@ -1,0 +1,373 @@
+#include "../app/GuiFixture.h"
+#include "app/shell/Fonts.h"
+#include "app/ui/CatalogApp.h"
+#include "app/ui/MainFrame.h"
+#include "orders/PrintMapping.h"
+#include "pages/InfoPage.h"
+#include "pages/InfoPrint.h"
+#include "platform/core/Path.h"
+#include "platform/core/RecordingDc.h"
+#include "platform/core/ScriptedUi.h"
+#include "platform/qt/Print.h"
+#include "platform/qt/TextView.h"
+#include "resources/Menus.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace qx {
+namespace {
+
+using testing::Pump;
+using testing::TempCatalog;
+
+constexpr const char* kBack = "Zur\xFC"
+                              "ck";
+
+// Three sections, each starting a printed page.
+std::string ThreeSections() {
+    std::string html = "<html><body><h1>Lieferbedingungen f\xFCr Betriebseinrichtungen</h1>";
+    for (int part = 1; part <= 3; ++part) {
+        html += std::string("<h2") + (part > 1 ? " style=\"page-break-before: always\"" : "") + ">Teil " +
+                std::to_string(part) + "</h2>";
+        html += "<p>Absatz " + std::to_string(part) + ": Die Lieferung erfolgt ab Werk.</p>";
+        html += "<ul><li>Punkt a</li><li>Punkt b</li></ul>";
+        html += "<table border=1 cellpadding=3><tr><th>Gruppe</th><th>Lieferzeit</th></tr>"
+                "<tr><td>Hebeb\xFChnen</td><td>4 bis 6 Wochen</td></tr></table>";
+    }
+    return html + "</body></html>";
+}
+
+void WriteCatalog(TempCatalog& c) {
+    for (const char* lang : {"LANG1", "LANG2"}) {
+        c.Write(std::string("DATEN\\") + lang + "\\QXSTART.BER", "Katalog|QXKatalog.bmp|katalog.ber|330|300|470|322|K\n");
+        c.Write(std::string("HTML\\") + lang + "\\Betrieb.htm", ThreeSections());
+        c.Write(std::string("HTML\\") + lang + "\\spezial.HTM",
+                "<html><body><h1>Spezialwerkzeuge " + std::string(lang) + "</h1><p>Lieferung frei Haus.</p></body></html>");
+    }
+    for (int w : {640, 800, 1024}) {
+        const std::string o = "BILDER\\OHNE\\" + std::to_string(w) + "\\";
+        c.WriteBmp(o + "QXStart.bmp", 40, 30);
+        c.WriteBmp(o + "Hintergrund_mit_logo.bmp", w, w * 3 / 4, 0x1F3F7F);
+        c.WriteBmp(o + "buttons\\Up.bmp", 8, 4, 0x204080);
+        c.WriteBmp(o + "buttons\\Down.bmp", 8, 4, 0x102040);
+    }
+    c.WriteBmp("BILDER\\800\\LB_Betrieb.bmp", 200, 60, 0x80A0C0);
+    c.WriteBmp("logo.bmp", 160, 60, 0xC03030);
+}
+
+struct Started {
+    explicit Started(TempCatalog& c, int desktopWidth = 640, int language = 0) {
+        CatalogApp::Options o;
+        o.programDir = c.Dir();
+        o.configFile = c.Ini();
+        o.desktopWidth = desktopWidth;
+        o.language = language;
+        app = std::make_unique<CatalogApp>(o);
+        EXPECT_TRUE(app->StartUp());
+        Pump();
+    }
+    ~Started() {
+        app->Exit();
+        Pump();
+    }
+    MainFrame& Frame() { return *app->Frame(); }
+    AppContext& Context() { return app->Context(); }
+    InfoPage* Info() { return dynamic_cast<InfoPage*>(Frame().CurrentPage()); }
+    int InfoPages() {
+        int n = 0;
+        for (DialogWindow* page : Frame().Pages())
+            n += dynamic_cast<InfoPage*>(page) != nullptr;
+        return n;
+    }
+    std::unique_ptr<CatalogApp> app;
+};
+
+TEST(InfoPage, TermsOfDeliveryOverThePageAndBackWithZurueckAndEscape) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteCatalog(c);
+    Started s(c);
+    DialogWindow* area = s.Frame().CurrentPage();
+    ASSERT_NE(area, nullptr);
+
+    s.Frame().OnMenuCommand(kCmdTermsEquipment);
+    Pump();
+    InfoPage* info = s.Info();
+    ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(area->isHidden());
+    EXPECT_EQ(info->ReturnPage(), area);
+    EXPECT_EQ(info->Document(), "Betrieb.htm");
+    EXPECT_EQ(info->GetItemText(InfoPage::kPrint), "Drucken");
+    EXPECT_EQ(info->GetItemText(InfoPage::kBack), kBack);
+    EXPECT_EQ(info->geometry(), QRect(0, 0, 632, 434));
+    EXPECT_EQ(info->Item(InfoPage::kPrint)->geometry(), QRect(471, 392, 71, 20));
+    EXPECT_EQ(info->Item(InfoPage::kBack)->geometry(), QRect(544, 392, 70, 20));
+    ASSERT_NE(info->View(), nullptr);
+    EXPECT_TRUE(info->View()->isVisible());
+    EXPECT_EQ(info->View()->geometry(), QRect(16, 64, 596, 320));
+    EXPECT_NE(TextViewText(info->View()).find("Lieferbedingungen f\xFCr Betriebseinrichtungen"), std::string::npos);
+    EXPECT_NE(TextViewText(info->View()).find("Teil 3"), std::string::npos);
+
+    // A language change: captions of the new language, the document stays.
+    s.Context().state.languageIndex = 1;
+    s.Frame().PostToAllPages(UM_RELOAD);
+    Pump();
+    EXPECT_EQ(info->GetItemText(InfoPage::kPrint), "Print");
+    EXPECT_EQ(info->GetItemText(InfoPage::kBack), "Back");
+    s.Context().state.languageIndex = 0;
+
+    QTest::mouseClick(info->Item(InfoPage::kBack), Qt::LeftButton);
+    Pump();
+    EXPECT_EQ(s.Frame().CurrentPage(), area);
+    EXPECT_TRUE(area->isVisible());
+    EXPECT_EQ(s.InfoPages(), 0);
+
+    // Special tools, in the file's own letter case; Escape in the text closes.
+    s.Frame().OnMenuCommand(kCmdTermsTools);
+    Pump();
+    info = s.Info();
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->Document(), "Spezial.htm");
+    EXPECT_EQ(TextViewText(info->View()).substr(0, 22), "Spezialwerkzeuge LANG1");
+    info->View()->setFocus();
+    QTest::keyClick(info->View(), Qt::Key_Escape);
+    Pump();
+    EXPECT_EQ(s.Frame().CurrentPage(), area);
+    EXPECT_TRUE(area->isVisible());
+    EXPECT_EQ(s.InfoPages(), 0);
+}
+
+TEST(InfoPage, MissingDocumentShowsAnEmptyViewAndPrintsNothing) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteCatalog(c);
+    Started s(c);
+    DialogWindow* area = s.Frame().HideCurrentPage();
+    InfoPage* info = OpenInfoPage(s.Context(), s.Frame(), s.Frame().Client(), area, "Fehlt.htm", {}, {}, {}, 0);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(TextViewText(info->View()), "");
+
+    RecordingDc dc({4960, 7016}, true);
+    dc.StartPage();
+    SetupPrintMapping(dc, 640, 480);
+    PrintInfoDocument(s.Context(), dc, "Fehlt.htm", "logo.bmp", "Fuss", "Kopf", 0, 0);
+    EXPECT_TRUE(dc.Calls().size() == 1 && dc.Calls()[0].kind == DrawCall::Kind::StartPage);
+    info->Close();
+    Pump();
+    EXPECT_TRUE(area->isVisible());
+}
+
+bool IsLine(const DrawCall& call, int y) {
+    return call.kind == DrawCall::Kind::Line && call.points == std::vector<Point>{{40, y}, {610, y}};
+}
+
+// A printer context whose calls outlive the print job that owns it.
+class KeptRecording : public RecordingDc {
+public:
+    explicit KeptRecording(std::shared_ptr<std::vector<DrawCall>> out) : RecordingDc({4960, 7016}, true), out_(out) {}
+    ~KeptRecording() override { *out_ = Calls(); }
+
+private:
+    std::shared_ptr<std::vector<DrawCall>> out_;
+};
+
+TEST(InfoPage, ThreePagesNumberedWithHeaderPictureAndFooter) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteCatalog(c);
+    Started s(c);
+    DialogWindow* area = s.Frame().HideCurrentPage();
+    InfoPage* info = OpenInfoPage(s.Context(), s.Frame(), s.Frame().Client(), area, "Betrieb.htm", "logo.bmp",
+                                  "Fu\xDFzeile Katalog", "Kopfzeile Gruppe", 0);
+    auto calls = std::make_shared<std::vector<DrawCall>>();
+    PrintBackend::SetPrintRecorder([calls] { return std::make_unique<KeptRecording>(calls); });
+    QTest::mouseClick(info->Item(InfoPage::kPrint), Qt::LeftButton);
+    PrintBackend::SetPrintRecorder({});
+    Pump();
+
+    int pages = 0;
+    for (const DrawCall& call : *calls)
+        pages += call.kind == DrawCall::Kind::StartPage;
+    EXPECT_EQ(pages, 3);
+    for (int page = 1; page <= 3; ++page) {
+        std::vector<const DrawCall*> on;
+        for (const DrawCall& call : *calls) {
+            if (call.page == page && call.kind != DrawCall::Kind::StartPage && call.kind != DrawCall::Kind::EndPage)
+                on.push_back(&call);
+        }
+        ASSERT_EQ(on.size(), 9u) << page;
+        EXPECT_TRUE(IsLine(*on[0], 30)) << page;
+        // The sheet picture at half size below the top line.
+        EXPECT_EQ(on[1]->kind, DrawCall::Kind::Dib);
+        EXPECT_EQ(on[1]->rect, (Rect{80, 64, 240, 124}));
+        EXPECT_EQ(on[1]->windowExt, (Size{1280, 960}));
+        const std::string number = std::to_string(page) + "/03";
+        EXPECT_EQ(on[2]->text, number);
+        EXPECT_EQ(on[2]->at, (Point{610, 50}));
+        EXPECT_EQ(on[2]->format & TA_RIGHT, TA_RIGHT);
+        EXPECT_EQ(on[2]->font, FontBold16);
+        EXPECT_EQ(on[2]->windowExt, (Size{640, 480}));
+        EXPECT_EQ(on[3]->text, "Kopfzeile Gruppe");
+        EXPECT_EQ(on[3]->at, (Point{610, 66}));
+        EXPECT_EQ(on[3]->format & TA_RIGHT, TA_RIGHT);
+        EXPECT_TRUE(IsLine(*on[4], 102)) << page;
+        // The document's page inside the print rectangle.
+        EXPECT_EQ(on[5]->kind, DrawCall::Kind::DrawText);
+        EXPECT_EQ(on[5]->rect, (Rect{57, 155, 563, 750}));
+        EXPECT_NE(on[5]->text.find("Teil " + std::to_string(page)), std::string::npos) << on[5]->text;
+        EXPECT_EQ(on[5]->text.find("Teil " + std::to_string(page % 3 + 1)), std::string::npos) << on[5]->text;
+        EXPECT_TRUE(IsLine(*on[6], 870)) << page;
+        EXPECT_EQ(on[7]->text, "Fu\xDFzeile Katalog");
+        EXPECT_EQ(on[7]->at, (Point{610, 874}));
+        EXPECT_EQ(on[7]->format & TA_RIGHT, TA_RIGHT);
+        EXPECT_TRUE(IsLine(*on[8], 894)) << page;
+    }
+    EXPECT_TRUE(info->isEnabled());
+}
+
+TEST(InfoPage, PrintingStopsWhenTheNextSheetCannotStart) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteCatalog(c);
+    Started s(c);
+    RecordingDc dc({4960, 7016}, true);
+    dc.FailStartPageFrom(2);
+    dc.StartPage();
+    SetupPrintMapping(dc, 640, 480);
+    PrintInfoDocument(s.Context(), dc, "Betrieb.htm", "", "Fuss", "Kopf", 0, 0);
+    EXPECT_NE(dc.FindText("1/03"), nullptr);
+    EXPECT_EQ(dc.FindText("2/03"), nullptr);
+    EXPECT_EQ(dc.PagesStarted(), 1);
+    EXPECT_EQ(dc.PagesEnded(), 1);
+
+    // An extra top offset moves the text down, not the page count.
+    RecordingDc lower({4960, 7016}, true);
+    lower.StartPage();
+    SetupPrintMapping(lower, 640, 480);
+    PrintInfoDocument(s.Context(), lower, "Betrieb.htm", "", "Fuss", "Kopf", 186, 0);
+    EXPECT_NE(lower.FindText("3/03"), nullptr);
+    for (const DrawCall& call : lower.Calls()) {
+        if (call.kind == DrawCall::Kind::DrawText) {
+            EXPECT_EQ(call.rect, (Rect{57, 165, 563, 750}));
+        }
+    }
+}
+
+QString PdfText(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(30000))
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST(InfoPage, PrintedToPdfWithTheDocumentsText) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteCatalog(c);
+    TempCatalog out;
+    Started s(c);
+    DialogWindow* area = s.Frame().HideCurrentPage();
+    InfoPage* info = OpenInfoPage(s.Context(), s.Frame(), s.Frame().Client(), area, "Betrieb.htm", "logo.bmp",
+                                  "Fu\xDFzeile Katalog", "Kopfzeile Gruppe", 0);
+    const QString dir = QString::fromStdString(out.Dir().string());
+    PrintBackend::SetPrintToDirectory(dir);
+    info->SendCommand(InfoPage::kPrint);
+    PrintBackend::SetPrintToDirectory(QString());
+    const QString pdf = QDir(dir).filePath(QStringLiteral("QTX-1.pdf"));
+    ASSERT_TRUE(QFile::exists(pdf));
+    const QString text = PdfText(pdf);
+    if (text.isEmpty())
+        GTEST_SKIP() << "pdftotext is not available";
+    for (const char* expected : {"1/03", "2/03", "3/03", "Kopfzeile Gruppe", "Fußzeile Katalog",
+                                 "Lieferbedingungen für Betriebseinrichtungen", "Teil 2", "Hebebühnen",
+                                 "4 bis 6 Wochen", "Punkt b"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+    // Page 2's text follows the second page number.
+    EXPECT_LT(text.indexOf(QStringLiteral("2/03")), text.indexOf(QStringLiteral("Teil 2")));
+    EXPECT_GT(text.indexOf(QStringLiteral("3/03")), text.indexOf(QStringLiteral("Teil 2")));
+    if (const char* shots = std::getenv("QX_SHOT_DIR"))
+        QFile::copy(pdf, QDir(QString::fromUtf8(shots)).filePath(QStringLiteral("info_print.pdf")));
+}
+
+// The demo catalogue's terms of delivery: a long page with a picture and
+// tables, paginated by the view itself; every part of it reaches the paper.
+TEST(InfoPage, DemoTermsOfDeliveryPrintWhole) {
+    const std::filesystem::path demo = QX_DEMO_DIR;
+    if (!std::filesystem::exists(demo / "HTML"))
+        GTEST_SKIP() << "the demo catalogue is not generated";
+    ScopedScriptedUi ui;
+    TempCatalog out;
+    CatalogApp::Options o;
+    o.programDir = demo;
+    o.configFile = out.Ini();
+    o.desktopWidth = 800;
+    o.language = 0;
+    CatalogApp app(o);
+    ASSERT_TRUE(app.StartUp());
+    Pump();
+    app.Frame()->OnMenuCommand(kCmdTermsEquipment);
+    Pump();
+    auto* info = dynamic_cast<InfoPage*>(app.Frame()->CurrentPage());
+    ASSERT_NE(info, nullptr);
+    const int pages = TextViewPageCount(info->View(), kPrintRectTwips.Height());
+    EXPECT_GE(pages, 2);
+    const QString dir = QString::fromStdString(out.Dir().string());
+    PrintBackend::SetPrintToDirectory(dir);
+    info->SendCommand(InfoPage::kPrint);
+    PrintBackend::SetPrintToDirectory(QString());
+    const QString pdf = QDir(dir).filePath(QStringLiteral("QTX-1.pdf"));
+    const QString text = PdfText(pdf);
+    if (const char* shots = std::getenv("QX_SHOT_DIR")) {
+        QFile::copy(pdf, QDir(QString::fromUtf8(shots)).filePath(QStringLiteral("demo_terms.pdf")));
+        info->grab().save(QDir(QString::fromUtf8(shots)).filePath(QStringLiteral("demo_terms_800.png")));
+    }
+    app.Exit();
+    Pump();
+    if (text.isEmpty())
+        GTEST_SKIP() << "pdftotext is not available";
+    char last[16];
+    std::snprintf(last, sizeof last, "%d/%02d", pages, pages);
+    for (const char* expected : {"1/0", "Lieferbedingungen", "1. Geltungsbereich", "Zweisäulen-Hebebühne",
+                                 "Schraubenkompressor", "Belüftung beachten"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+    EXPECT_TRUE(text.contains(QString::fromUtf8(last))) << last;
+}
+
+TEST(InfoPage, ViewInsideTheFrameInEveryScreenMode) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteCatalog(c);
+    for (int width : {640, 800, 1024}) {
+        Started s(c, width);
+        s.Frame().OnMenuCommand(kCmdTermsEquipment);
+        Pump();
+        InfoPage* info = s.Info();
+        ASSERT_NE(info, nullptr);
+        const GlobalState& st = s.Context().state;
+        const QRect frame(static_cast<int>(14 * st.scaleX), static_cast<int>(62 * st.scaleY),
+                          static_cast<int>(600 * st.scaleX), static_cast<int>(322 * st.scaleY));
+        EXPECT_TRUE(frame.adjusted(0, 0, 1, 1).contains(info->View()->geometry())) << width;
+        EXPECT_LT(info->View()->geometry().bottom(), info->Item(InfoPage::kPrint)->geometry().top()) << width;
+        const QImage shot = info->grab().toImage();
+        // The view is white with black text; the page around it is the background.
+        EXPECT_EQ(shot.pixelColor(info->View()->geometry().topLeft() + QPoint(2, 2)), QColor(Qt::white)) << width;
+        EXPECT_EQ(shot.pixelColor(5, 5), QColor(0x1F, 0x3F, 0x7F)) << width;
+        if (const char* shots = std::getenv("QX_SHOT_DIR"))
+            shot.save(QDir(QString::fromUtf8(shots)).filePath(QStringLiteral("info_%1.png").arg(width)));
+    }
+}
+
+} // namespace
+} // namespace qx

@@ -1,0 +1,190 @@
+#include "../app/GuiFixture.h"
+#include "platform/core/FileIo.h"
+#include "platform/core/Path.h"
+#include "platform/core/RecordingDc.h"
+#include "platform/qt/TextView.h"
+
+#include <QImage>
+#include <QTextDocument>
+#include <QUrl>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace qx {
+namespace {
+
+using testing::TempCatalog;
+
+std::string ProgramDir(const TempCatalog& c) { return ToWindowsPath(c.Dir(), true); }
+
+struct Parent {
+    Parent() { widget.resize(640, 480); }
+    QWidget widget;
+};
+
+TEST(TextView, CreatedOverTheRectangleHiddenAndEmptyRectanglesRefused) {
+    Parent p;
+    TextView* view = CreateTextView(&p.widget, kTextViewInfoPage, Rect{16, 64, 612, 384});
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->geometry(), QRect(16, 64, 596, 320));
+    EXPECT_EQ(view->parentWidget(), &p.widget);
+    EXPECT_TRUE(view->isHidden());
+    EXPECT_EQ(view->Kind(), kTextViewInfoPage);
+    EXPECT_EQ(CreateTextView(&p.widget, kTextViewInfoPage, Rect{10, 10, 10, 50}), nullptr);
+
+    // Operations on a missing view do nothing.
+    TextView* none = nullptr;
+    SetUpTextView(none);
+    ShowHtmlText(none, "<p>long enough</p>", "\\");
+    EXPECT_FALSE(LoadHtmlFile(none, "\\nowhere.htm", 0, "\\"));
+    EXPECT_EQ(TextViewPageCount(none, 11077), 0);
+    RecordingDc dc({4960, 7016}, true);
+    EXPECT_FALSE(PrintTextViewPage(none, dc, 1, kPrintRectTwips));
+    EXPECT_TRUE(dc.Calls().empty());
+    DestroyTextView(view);
+    EXPECT_EQ(view, nullptr);
+}
+
+TEST(TextView, ShortTextsClearLongerOnesLoad) {
+    Parent p;
+    TextView* view = CreateTextView(&p.widget, kTextViewRequirements, Rect{0, 0, 300, 200});
+    ShowHtmlText(view, "<p>Eine Zeile mit Text</p>", "\\");
+    EXPECT_EQ(TextViewText(view), "Eine Zeile mit Text");
+    EXPECT_TRUE(view->isVisibleTo(&p.widget));
+
+    ShowHtmlText(view, "<p>abcd", "\\"); // 7 characters: cleared to one blank
+    EXPECT_EQ(TextViewText(view), " ");
+    ShowHtmlText(view, "", "\\");
+    EXPECT_EQ(TextViewText(view), " ");
+
+    ShowHtmlText(view, "<p>abcde", "\\"); // 8 characters: loaded
+    EXPECT_EQ(TextViewText(view), "abcde");
+
+    // Text in the code page of the UI language.
+    ShowHtmlText(view, "<p>Gr\xF6\xDF" "e f\xFCr B\xFChnen</p>", "\\");
+    EXPECT_EQ(TextViewText(view), "Gr\xF6\xDF" "e f\xFCr B\xFChnen");
+    DestroyTextView(view);
+}
+
+TEST(TextView, RefusedTextsGoToTheErrorFileAndTheViewKeepsItsText) {
+    TempCatalog drive;
+    SetDriveRootForTesting(drive.Dir());
+    // An older, longer file in another letter case is replaced, not appended to.
+    drive.Write("errhtml.txt", std::string(200, 'x'));
+    Parent p;
+    TextView* view = CreateTextView(&p.widget, kTextViewRequirements, Rect{0, 0, 300, 200});
+    ShowHtmlText(view, "<p>Bisheriger Text</p>", "\\");
+
+    const std::string withNul = std::string("<p>Kaputt\0er Text</p>", 21);
+    ShowHtmlText(view, withNul, "\\");
+    EXPECT_EQ(TextViewText(view), "Bisheriger Text");
+    EXPECT_TRUE(view->isVisibleTo(&p.widget));
+    auto written = ReadWholeFile(ResolvePath("C:\\ERRHTML.TXT"));
+    ASSERT_TRUE(written);
+    EXPECT_EQ(*written, withNul + "\r\n[EndOfFile]");
+
+    std::string huge = "<p>" + std::string(kMaxHtmlText, 'a');
+    ShowHtmlText(view, huge, "\\");
+    EXPECT_EQ(TextViewText(view), "Bisheriger Text");
+    written = ReadWholeFile(ResolvePath("C:\\ERRHTML.TXT"));
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->size(), huge.size() + 13);
+    EXPECT_EQ(written->substr(written->size() - 13), "\r\n[EndOfFile]");
+
+    DestroyTextView(view);
+    SetDriveRootForTesting({});
+}
+
+TEST(TextView, FilesAndPicturesFoundWhateverTheLetterCase) {
+    TempCatalog c;
+    c.WriteBmp("Bilder\\800\\Hebe_Buehne.BMP", 30, 20);
+    c.WriteBmp("Bilder\\1024\\hebe_buehne.bmp", 48, 32);
+    c.Write("html\\lang1\\Betrieb.HTM", "<html><body><h1>Lieferbedingungen</h1>\n"
+                                      "<p><img src=\"HEBE_BUEHNE.bmp\"> Hebeb\xFChne</p>\n"
+                                      "<p><img src=\"fehlt.bmp\"></p></body></html>\n");
+    const std::string dir = ProgramDir(c);
+    Parent p;
+    TextView* view = CreateTextView(&p.widget, kTextViewInfoPage, Rect{0, 0, 400, 300});
+
+    EXPECT_FALSE(LoadHtmlFile(view, dir + "HTML\\LANG1\\Fehlt.htm", 0, dir));
+    EXPECT_EQ(TextViewText(view), "");
+
+    ASSERT_TRUE(LoadHtmlFile(view, dir + "HTML\\LANG1\\betrieb.htm", 0, dir));
+    EXPECT_NE(TextViewText(view).find("Hebeb\xFChne"), std::string::npos);
+    EXPECT_EQ(view->ImageFolder(), dir + "BILDER\\800");
+    QVariant image = view->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("HEBE_BUEHNE.bmp")));
+    EXPECT_EQ(image.value<QImage>().size(), QSize(30, 20));
+    EXPECT_TRUE(view->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("fehlt.bmp"))).isNull());
+
+    // Mode 1 takes the pictures of the large screen; a new load forgets the old ones.
+    ASSERT_TRUE(LoadHtmlFile(view, dir + "HTML\\LANG1\\Betrieb.htm", 1, dir));
+    image = view->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("HEBE_BUEHNE.bmp")));
+    EXPECT_EQ(image.value<QImage>().size(), QSize(48, 32));
+
+    // Texts from memory always take BILDER\800.
+    ShowHtmlText(view, "<p><img src=\"hebe_buehne.bmp\">Bild</p>", dir);
+    image = view->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("hebe_buehne.bmp")));
+    EXPECT_EQ(image.value<QImage>().size(), QSize(30, 20));
+
+    // The printed document has the pictures too.
+    QTextDocument& printed = view->PrintDocument(9406, 11077);
+    image = printed.resource(QTextDocument::ImageResource, QUrl(QStringLiteral("hebe_buehne.bmp")));
+    EXPECT_EQ(image.value<QImage>().size(), QSize(30, 20));
+    DestroyTextView(view);
+}
+
+// Paragraphs "Zeile 1" ... "Zeile n".
+std::string Lines(int n) {
+    std::string html = "<html><body>";
+    for (int i = 1; i <= n; ++i)
+        html += "<p>Zeile " + std::to_string(i) + "</p>";
+    return html + "</body></html>";
+}
+
+TEST(TextView, PagesOfTheDocumentPrintEachLineOnceInOrder) {
+    Parent p;
+    TextView* view = CreateTextView(nullptr, kTextViewPrint, Rect{0, 0, 640, 640});
+    EXPECT_EQ(TextViewPageCount(view, 11077), 0); // nothing loaded
+
+    ShowHtmlText(view, Lines(5), "\\");
+    EXPECT_EQ(TextViewPageCount(view, 11077), 1);
+    ShowHtmlText(view, Lines(150), "\\");
+    const int pages = TextViewPageCount(view, 11077);
+    ASSERT_GE(pages, 3);
+    // Half the height: about twice the pages.
+    const int halfPages = TextViewPageCount(view, 11077 / 2);
+    EXPECT_GE(halfPages, 2 * pages - 1);
+    EXPECT_EQ(TextViewPageCount(view, 11077), pages);
+
+    RecordingDc dc({4960, 7016}, true);
+    std::string all;
+    for (int page = 1; page <= pages; ++page) {
+        dc.Clear();
+        ASSERT_TRUE(PrintTextViewPage(view, dc, page, kPrintRectTwips));
+        ASSERT_EQ(dc.Calls().size(), 1u);
+        const DrawCall& call = dc.Calls()[0];
+        EXPECT_EQ(call.kind, DrawCall::Kind::DrawText);
+        EXPECT_EQ(call.rect, (Rect{57, 155, 563, 750}));
+        EXPECT_FALSE(call.text.empty());
+        all += (all.empty() ? "" : "\n") + call.text;
+    }
+    EXPECT_FALSE(PrintTextViewPage(view, dc, pages + 1, kPrintRectTwips));
+    std::string expected;
+    for (int i = 1; i <= 150; ++i)
+        expected += (i > 1 ? "\n" : "") + std::string("Zeile ") + std::to_string(i);
+    EXPECT_EQ(all, expected);
+
+    // A table row stays whole on its page and keeps its cells' text.
+    ShowHtmlText(view, "<table border=1><tr><td>Links</td><td>Rechts</td></tr></table>", "\\");
+    ASSERT_EQ(TextViewPageCount(view, 11077), 1);
+    dc.Clear();
+    ASSERT_TRUE(PrintTextViewPage(view, dc, 1, kPrintRectTwips));
+    EXPECT_EQ(dc.Calls().at(0).text, "Links\nRechts");
+    DestroyTextView(view);
+}
+
+} // namespace
+} // namespace qx
