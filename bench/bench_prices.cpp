@@ -2,6 +2,7 @@
 // file of 200,000 lines each: the one-pass lookup against the key-by-key
 // search it replaces.
 
+#include "LargeCatalog.h"
 #include "app/core/GlobalState.h"
 #include "catalog/PriceList.h"
 #include "catalog/ProductList.h"
@@ -10,7 +11,6 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 
@@ -18,28 +18,6 @@ namespace fs = std::filesystem;
 using namespace qx;
 
 namespace {
-
-constexpr int kPriceLines = 200000;
-constexpr int kRecords = 5000;
-
-std::string Number(int i) { return "ZRT " + std::to_string(100000 + i * 7) + " A"; }
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string PriceFileText(int firstNumber, std::mt19937& rng) {
-    std::string s = "EUR\r\nPL 2005/1\r\n01.01.05\r\n31.12.30\r\n1\r\n";
-    s.reserve(kPriceLines * 64);
-    for (int i = 0; i < kPriceLines; ++i) {
-        const int cents = static_cast<int>(rng() % 100000);
-        const std::string price = std::to_string(cents / 100) + "," + std::to_string(cents % 100);
-        s += "|" + Number(firstNumber + i) + "|" + price + "|" + price + "|" + price + "|" + price +
-             "|sofort lieferbar\r\n";
-    }
-    return s;
-}
 
 // A catalogue in a temporary directory: QX.PRS, an update file and a product
 // list whose numbers are spread over both.
@@ -50,16 +28,7 @@ struct BenchCatalogue {
     BenchCatalogue() {
         std::random_device rd;
         root = fs::temp_directory_path() / ("qx_bench_prices_" + std::to_string(rd()));
-        std::mt19937 rng(42);
-        WriteFile(root / "DATEN/LANG1/QX.PRS", PriceFileText(0, rng));
-        WriteFile(root / "update.prs", PriceFileText(kPriceLines / 2, rng));
-        std::string list = "Bench catalogue\r\nGRUPPE|a\r\nSubtitle\r\n" + std::to_string(kRecords) + "\r\n\r\n";
-        for (int r = 0; r < kRecords; ++r) {
-            const int n = static_cast<int>(rng() % (kPriceLines + kPriceLines / 2 + 1000));
-            list += "K" + std::to_string(r) + "\r\npic.jpg\r\n" + Number(n) + "\r\nDES\r\n0\r\nProduct name " +
-                    std::to_string(r) + "\r\nsheet.bmp\r\n\r\n12,50\r\ninfo.htm\r\n\r\nQTX_VZ\r\n\r\nFree text\r\n}\r\n\r\n";
-        }
-        WriteFile(root / "DATEN/LANG1/LIST.TXT", list);
+        WriteLargeCatalog(root, LargeCatalogSize{5000, 200000, 200000, 42});
         state.programDir = ToWindowsPath(root, true);
         state.dataDir = "DATEN\\LANG1\\";
         state.currency = "EUR";

@@ -3,8 +3,10 @@
 #include "app/core/GlobalState.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
+#include <future>
 
 namespace qx {
 
@@ -211,7 +213,7 @@ std::vector<std::optional<std::size_t>> FindPriceKeys(std::string_view text,
 
     WantedTokens wanted(numbers.size());
     std::vector<std::size_t> slotOfNumber(numbers.size(), SIZE_MAX);
-    std::vector<bool> lengthWanted;
+    std::vector<char> lengthWanted;
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         const std::string_view n = numbers[i];
         if (n.find('|') != std::string_view::npos) {
@@ -225,31 +227,51 @@ std::vector<std::optional<std::size_t>> FindPriceKeys(std::string_view text,
         }
         slotOfNumber[i] = wanted.Add(n);
         if (lengthWanted.size() <= n.size()) {
-            lengthWanted.resize(n.size() + 1, false);
+            lengthWanted.resize(n.size() + 1, 0);
         }
-        lengthWanted[n.size()] = true;
+        lengthWanted[n.size()] = 1;
     }
 
-    // First position per wanted content, in text order.
+    // First position per wanted content, in text order. The bars are found
+    // eight bytes at a time: price files run to megabytes and most tokens are
+    // short, so a library search per token would cost more than the scan.
     std::vector<std::optional<std::size_t>> firstAt(wanted.Count());
     std::size_t open = wanted.Count();
     const char* base = text.data();
     const char* end = base + text.size();
-    const char* bar = open ? static_cast<const char*>(std::memchr(base, '|', text.size())) : nullptr;
-    while (bar && open) {
-        const char* next = static_cast<const char*>(std::memchr(bar + 1, '|', static_cast<std::size_t>(end - bar - 1)));
-        if (!next) {
-            break;
-        }
-        const std::size_t length = static_cast<std::size_t>(next - bar - 1);
-        if (length < lengthWanted.size() && lengthWanted[length]) {
-            const std::size_t slot = wanted.Find(std::string_view(bar + 1, length));
-            if (slot != SIZE_MAX && !firstAt[slot]) {
-                firstAt[slot] = static_cast<std::size_t>(bar - base);
-                --open;
+    const char* previous = nullptr; // the last bar seen
+    auto atBar = [&](const char* bar) {
+        if (previous) {
+            const std::size_t length = static_cast<std::size_t>(bar - previous - 1);
+            if (length < lengthWanted.size() && lengthWanted[length]) {
+                const std::size_t slot = wanted.Find(std::string_view(previous + 1, length));
+                if (slot != SIZE_MAX && !firstAt[slot]) {
+                    firstAt[slot] = static_cast<std::size_t>(previous - base);
+                    --open;
+                }
             }
         }
-        bar = next;
+        previous = bar;
+    };
+    constexpr std::uint64_t kBars = 0x7C7C7C7C7C7C7C7Cull; // "|" in every byte
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    const char* p = base;
+    while (open && end - p >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        const std::uint64_t x = word ^ kBars;
+        // The high bit of each byte that is zero in x, exactly (no borrows).
+        std::uint64_t hits = ~(((x & kLow7) + kLow7) | x | kLow7);
+        while (hits && open) {
+            atBar(p + (std::countr_zero(hits) >> 3));
+            hits &= hits - 1;
+        }
+        p += 8;
+    }
+    for (; open && p < end; ++p) {
+        if (*p == '|') {
+            atBar(p);
+        }
     }
 
     for (std::size_t i = 0; i < numbers.size(); ++i) {
@@ -273,25 +295,39 @@ PriceSearchRange PriceSearchRangeOf(const CatalogBlock& block, std::size_t conte
     return range;
 }
 
-void ApplyPriceFile(std::vector<ProductRecord>& records, CatalogBlock& priceFile, std::string_view currency,
-                    int languageIndex) {
-    const std::size_t contentStart = Unscramble(priceFile);
-    const PriceSearchRange range = PriceSearchRangeOf(priceFile, contentStart);
-    const std::string_view text(priceFile.Data() + range.begin, range.end - range.begin);
+namespace {
 
+// Where each record's key stands in one price file: found without touching
+// the records, so two files can be searched at the same time.
+struct PriceHits {
+    std::size_t begin = 0; // offset of the searched text in the block
+    std::vector<std::optional<std::size_t>> found;
+};
+
+std::vector<std::string_view> NumbersOf(const std::vector<ProductRecord>& records) {
     std::vector<std::string_view> numbers;
     numbers.reserve(records.size());
     for (const ProductRecord& r : records) {
         numbers.emplace_back(r.number);
     }
-    const std::vector<std::optional<std::size_t>> found = FindPriceKeys(text, numbers);
+    return numbers;
+}
 
+PriceHits FindHits(CatalogBlock& priceFile, std::span<const std::string_view> numbers) {
+    const std::size_t contentStart = Unscramble(priceFile);
+    const PriceSearchRange range = PriceSearchRangeOf(priceFile, contentStart);
+    const std::string_view text(priceFile.Data() + range.begin, range.end - range.begin);
+    return PriceHits{range.begin, FindPriceKeys(text, numbers)};
+}
+
+void ApplyHits(std::vector<ProductRecord>& records, const CatalogBlock& priceFile, const PriceHits& hits,
+               std::string_view currency, int languageIndex) {
     for (std::size_t i = 0; i < records.size(); ++i) {
-        if (!found[i]) {
+        if (!hits.found[i]) {
             continue;
         }
         ProductRecord& r = records[i];
-        TextCursor c = CursorAt(priceFile, range.begin + *found[i]);
+        TextCursor c = CursorAt(priceFile, hits.begin + *hits.found[i]);
         std::string ignored;
         ReadField(c, ignored, 31, '|'); // the empty field before the key's first "|"
         ReadField(c, ignored, 31, '|'); // the number
@@ -307,6 +343,14 @@ void ApplyPriceFile(std::vector<ProductRecord>& records, CatalogBlock& priceFile
     }
 }
 
+} // namespace
+
+void ApplyPriceFile(std::vector<ProductRecord>& records, CatalogBlock& priceFile, std::string_view currency,
+                    int languageIndex) {
+    const std::vector<std::string_view> numbers = NumbersOf(records);
+    ApplyHits(records, priceFile, FindHits(priceFile, numbers), currency, languageIndex);
+}
+
 void ApplyPriceFile(std::vector<ProductRecord>& records, std::string_view windowsPath, std::string_view currency,
                     int languageIndex) {
     std::optional<CatalogBlock> block = LoadCatalogFile(windowsPath);
@@ -319,9 +363,30 @@ void LookUpPrices(std::vector<ProductRecord>& records, const GlobalState& state)
     if (state.priceListOutdated || records.empty()) {
         return;
     }
-    ApplyPriceFile(records, PriceListPath(state), state.currency, state.languageIndex);
+    // The two files are read and searched side by side; the update's prices
+    // are applied last, so they win for every number it holds.
+    const std::vector<std::string_view> numbers = NumbersOf(records);
+    std::optional<CatalogBlock> update;
+    PriceHits updateHits;
+    std::future<void> searchingUpdate;
     if (!state.priceUpdatePath.empty()) {
-        ApplyPriceFile(records, state.priceUpdatePath, state.currency, state.languageIndex);
+        const std::string path = state.priceUpdatePath.str();
+        searchingUpdate = std::async(std::launch::async, [&update, &updateHits, &numbers, path] {
+            update = LoadCatalogFile(path);
+            if (update) {
+                updateHits = FindHits(*update, numbers);
+            }
+        });
+    }
+    std::optional<CatalogBlock> list = LoadCatalogFile(PriceListPath(state));
+    if (list) {
+        ApplyHits(records, *list, FindHits(*list, numbers), state.currency, state.languageIndex);
+    }
+    if (searchingUpdate.valid()) {
+        searchingUpdate.get();
+    }
+    if (update) {
+        ApplyHits(records, *update, updateHits, state.currency, state.languageIndex);
     }
 }
 

@@ -1,0 +1,52 @@
+#include "LargeCatalog.h"
+
+#include <fstream>
+#include <random>
+
+namespace qx {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool WriteFile(const fs::path& path, const std::string& bytes) {
+    std::error_code ec;
+    fs::create_directories(path.parent_path(), ec);
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    return static_cast<bool>(out);
+}
+
+std::string PriceFileText(int firstNumber, int lines, std::mt19937& rng) {
+    std::string s = "EUR\r\nPL 2026/12\r\n01.12.26\r\n31.12.30\r\n1\r\n";
+    s.reserve(static_cast<std::size_t>(lines) * 64);
+    for (int i = 0; i < lines; ++i) {
+        const int cents = static_cast<int>(rng() % 100000);
+        std::string price = std::to_string(cents / 100) + "," + std::to_string(cents % 100);
+        s += "|" + LargeCatalogNumber(firstNumber + i) + "|" + price + "|" + price + "|" + price + "|" + price +
+             "|sofort lieferbar\r\n";
+    }
+    return s;
+}
+
+} // namespace
+
+std::string LargeCatalogNumber(int i) { return "ZRT " + std::to_string(100000 + i * 7) + " A"; }
+
+bool WriteLargeCatalog(const fs::path& root, const LargeCatalogSize& size) {
+    std::mt19937 rng(size.seed);
+    bool ok = WriteFile(root / "DATEN/LANG1/QX.PRS", PriceFileText(0, size.priceLines, rng));
+    ok = WriteFile(root / "update.prs", PriceFileText(size.priceLines / 2, size.updateLines, rng)) && ok;
+    const int span = size.priceLines / 2 + size.updateLines + 1000;
+    std::string list = "Large catalogue\r\nLARGE|a\r\nSubtitle\r\n" + std::to_string(size.records) + "\r\n\r\n";
+    for (int r = 0; r < size.records; ++r) {
+        const int n = static_cast<int>(rng() % static_cast<unsigned>(span > 0 ? span : 1));
+        list += "K" + std::to_string(r) + "\r\npic.jpg\r\n" + LargeCatalogNumber(n) + "\r\nDES\r\n0\r\nProduct name " +
+                std::to_string(r) + "\r\nsheet.bmp\r\n\r\n12,50\r\ninfo.htm\r\n\r\nQTX_VZ\r\n\r\nFree text\r\n}\r\n\r\n";
+    }
+    ok = WriteFile(root / "DATEN/LANG1/LIST.TXT", list) && ok;
+    ok = WriteFile(root / "DATEN/LANG1/LARGE.gpe", "Large catalogue\r\n\r\n\r\na|LIST.TXT|All products|\r\n") && ok;
+    return ok;
+}
+
+} // namespace qx

@@ -1,0 +1,26 @@
+#pragma once
+// Large catalogues for benchmarks and load checks: a product list against a
+// price list and a price update file of any size, written below a program
+// directory in the catalogue's own layout.
+
+#include <filesystem>
+#include <string>
+
+namespace qx {
+
+struct LargeCatalogSize {
+    int records = 5000;       // products in DATEN\LANG1\LIST.TXT
+    int priceLines = 200000;  // lines of DATEN\LANG1\QX.PRS
+    int updateLines = 200000; // lines of update.prs (beside DATEN)
+    unsigned seed = 42;
+};
+
+// The order number of price line i.
+std::string LargeCatalogNumber(int i);
+
+// Writes QX.PRS, update.prs (its numbers start half-way through QX.PRS's, so
+// records are found in one, the other or both) and LIST.TXT with its group
+// file LARGE.gpe. False when a file could not be written.
+bool WriteLargeCatalog(const std::filesystem::path& programDir, const LargeCatalogSize& size);
+
+} // namespace qx
