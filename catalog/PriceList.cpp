@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <future>
+#include <system_error>
 
 namespace qx {
 
@@ -371,12 +372,17 @@ void LookUpPrices(std::vector<ProductRecord>& records, const GlobalState& state)
     std::future<void> searchingUpdate;
     if (!state.priceUpdatePath.empty()) {
         const std::string path = state.priceUpdatePath.str();
-        searchingUpdate = std::async(std::launch::async, [&update, &updateHits, &numbers, path] {
+        auto search = [&update, &updateHits, &numbers, path] {
             update = LoadCatalogFile(path);
             if (update) {
                 updateHits = FindHits(*update, numbers);
             }
-        });
+        };
+        try {
+            searchingUpdate = std::async(std::launch::async, search);
+        } catch (const std::system_error&) {
+            search(); // no thread to be had: one after the other
+        }
     }
     std::optional<CatalogBlock> list = LoadCatalogFile(PriceListPath(state));
     if (list) {
