@@ -132,9 +132,9 @@ void SkipPast(TextCursor& c, char ch) {
     c.pos = p ? p + 1 : c.end;
 }
 
-std::int32_t ParseLeadingInt(std::string_view text) {
+std::int32_t ParseSignedDecimal(std::string_view text, std::string_view blanks) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) {
+    while (i < text.size() && blanks.find(text[i]) != std::string_view::npos) {
         ++i;
     }
     bool negative = false;
@@ -151,6 +151,8 @@ std::int32_t ParseLeadingInt(std::string_view text) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
                                                               std::numeric_limits<std::int32_t>::max()));
 }
+
+std::int32_t ParseLeadingInt(std::string_view text) { return ParseSignedDecimal(text, " \t\n\v\f\r"); }
 
 std::int32_t ReadInteger(TextCursor& c) {
     std::string line;

@@ -89,6 +89,9 @@ void GetField(int n, std::string_view line, std::string& out, std::size_t maxLen
 
 // The decimal number at the start of text, as ReadInteger takes it.
 std::int32_t ParseLeadingInt(std::string_view text);
+// A signed decimal after any of the given blank characters: optional sign,
+// digits; 0 without digits; saturated to the 32-bit range.
+std::int32_t ParseSignedDecimal(std::string_view text, std::string_view blanks);
 
 template <std::size_t N>
 void ReadLine(TextCursor& c, FixedText<N>& out) {

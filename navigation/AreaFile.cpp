@@ -1,10 +1,10 @@
 #include "AreaFile.h"
+#include "catalog/CatalogText.h"
 
 #include "platform/core/FileIo.h"
 #include "platform/core/Path.h"
 
 #include <algorithm>
-#include <limits>
 #include <string>
 
 namespace qx {
@@ -51,25 +51,7 @@ AreaEntry ParseEntry(std::string_view line, int lineNumber) {
 
 } // namespace
 
-std::int32_t ParseAreaNumber(std::string_view field) {
-    std::size_t i = 0;
-    while (i < field.size() && (field[i] == ' ' || field[i] == '\t')) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < field.size() && (field[i] == '+' || field[i] == '-')) {
-        negative = field[i] == '-';
-        ++i;
-    }
-    std::int64_t value = 0;
-    constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-    for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
-        value = std::min(value * 10 + (field[i] - '0'), kLimit);
-    }
-    value = negative ? -value : value;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                                              std::numeric_limits<std::int32_t>::max()));
-}
+std::int32_t ParseAreaNumber(std::string_view field) { return ParseSignedDecimal(field, " \t"); }
 
 AreaFileParse ParseAreaFile(std::string_view bytes) {
     // The end marker line makes the last line terminated and ends the list.
