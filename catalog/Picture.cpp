@@ -141,6 +141,12 @@ DibHandle LoadPicture(const GlobalState& state, std::string_view relativePath) {
     return DibFromBmpBytes(*bytes);
 }
 
+std::string ScreenPicturePath(int screenWidth, std::string_view name) {
+    std::string path = "BILDER\\" + std::to_string(screenWidth) + "\\";
+    path += name;
+    return path;
+}
+
 void FreePicture(DibHandle& picture) {
     picture.Reset();
 }

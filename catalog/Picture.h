@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -73,6 +74,10 @@ DibHandle DibFromBmpBytes(std::span<const std::uint8_t> file);
 DibHandle LoadPicture(const GlobalState& state, std::string_view relativePath);
 
 inline constexpr std::uint64_t kMaxPictureFileBytes = 64ull << 20;
+
+// "BILDER\<width>\<name>": where the pictures of one screen width lie
+// (previews, product, group and requirements pictures).
+std::string ScreenPicturePath(int screenWidth, std::string_view name);
 
 // Releases the handle's share of the picture; null is allowed.
 void FreePicture(DibHandle& picture);

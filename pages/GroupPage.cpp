@@ -7,7 +7,6 @@
 #include "platform/core/Ui.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace qx {
 
@@ -16,8 +15,6 @@ namespace {
 constexpr LangText kNotInstalled{{"Dieser Produktbereich wurde\nnicht installiert!", "This productfield is not installed!",
                                   "Ce domaine de produits n'a pas\nété installé!",
                                   "Tato oblast produktů nebyla\nnainstalována!"}};
-constexpr LangText kBackCaption{{"Zurück", "Back", "Retour", "Zpět"}};
-constexpr LangText kMainMenuCaption{{"Hauptmenü", "Main menu", "Menu principal", "Hlavní menu"}};
 
 // The list's selection colours (the classic system highlight).
 constexpr ColorRef kHighlight = Rgb(0, 0, 128);
@@ -27,12 +24,6 @@ std::string Field(int n, std::string_view line) {
     std::string out;
     GetField(n, line, out, 127);
     return out;
-}
-
-std::string PicturePath(int screenWidth, const std::string& name) {
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, "BILDER\\%d\\%s", screenWidth, name.c_str());
-    return buffer;
 }
 
 } // namespace
@@ -121,8 +112,8 @@ void GroupPage::OnInitDialog() {
 
 void GroupPage::SetCaptions() {
     const int lang = app_.state.languageIndex;
-    SetItemText(kBack, kBackCaption.Text(lang));
-    SetItemText(kMainMenu, kMainMenuCaption.Text(lang));
+    SetItemText(kBack, texts::kBackCaption.Text(lang));
+    SetItemText(kMainMenu, texts::kMainMenuCaption.Text(lang));
 }
 
 int GroupPage::FillList(int depth) {
@@ -183,7 +174,7 @@ void GroupPage::LoadEntryPicture() {
     const GlobalState& s = app_.state;
     picture_.Reset();
     pictureName_ = name;
-    picture_ = LoadPicture(s, PicturePath(s.screenWidth, name));
+    picture_ = LoadPicture(s, ScreenPicturePath(s.screenWidth, name));
     InvalidateRect(ScaleRect(s, 14, 62, 312, 418), true);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/core/LangText.h"
 #include "app/shell/Fonts.h"
+#include "app/shell/Texts.h"
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
 #include "orders/PrintMapping.h"
@@ -13,8 +14,6 @@ namespace qx {
 
 namespace {
 
-constexpr LangText kPrintCaption{{"Drucken", "Print", "Imprimer", "Tisk"}};
-constexpr LangText kBackCaption{{"Zurück", "Back", "Retour", "Zpět"}};
 
 } // namespace
 
@@ -45,8 +44,8 @@ void InfoPage::OnInitDialog() {
 
 void InfoPage::SetCaptions() {
     const int lang = app_.state.languageIndex;
-    SetItemText(kPrint, kPrintCaption.Text(lang));
-    SetItemText(kBack, kBackCaption.Text(lang));
+    SetItemText(kPrint, texts::kPrintCaption.Text(lang));
+    SetItemText(kBack, texts::kBackCaption.Text(lang));
 }
 
 void InfoPage::OnPaint(Dc& dc) {

@@ -10,7 +10,6 @@
 #include "orders/ui/PrintJob.h"
 #include "platform/core/Ui.h"
 
-#include <cstdio>
 
 namespace qx {
 
@@ -23,10 +22,7 @@ constexpr LangText kNoData{{"Es liegen keine Daten für \ndiesen Katalog vor!", 
 constexpr LangText kProductInfoCaption{{"Produktinformation", "Product info", "Info produit", "Informace o produktu"}};
 constexpr LangText kNoteCaption{{"Notiz", "Note", "Note", "Poznámka"}};
 constexpr LangText kOrderListCaption{{"Bestellliste", "Order list", "Liste de commande", "Objednací list"}};
-constexpr LangText kPrintCaption{{"Drucken", "Print", "Imprimer", "Tisk"}};
 constexpr LangText kDrawingCaption{{"Produktbild", "Picture", "Image produit", "Obrázek"}};
-constexpr LangText kMainMenuCaption{{"Hauptmenü", "Main menu", "Menu principal", "Hlavní menu"}};
-constexpr LangText kBackCaption{{"Zurück", "Back", "Retour", "Zpět"}};
 
 constexpr LangText kToolNumberLabel{{"Werkzeug-Nr.:", "Tool no:", "N° d'outil:", "Číslo nářadí:"}};
 constexpr LangText kUpeLabel{{"Unverb. VP:", "Dealer UPE:", "PV conseillé:", "Doporuč. cena:"}};
@@ -47,12 +43,6 @@ std::string Field(int n, std::string_view line) {
     std::string out;
     GetField(n, line, out, 255);
     return out;
-}
-
-std::string PicturePath(int screenWidth, const std::string& name) {
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, "BILDER\\%d\\%s", screenWidth, name.c_str());
-    return buffer;
 }
 
 bool IsDorna(const ProductRecord& r) { return r.supplier == kDorna; }
@@ -177,10 +167,10 @@ void ProductPage::SetCaptions() {
     SetItemText(kProductInfo, kProductInfoCaption.Text(lang));
     SetItemText(kNote, kNoteCaption.Text(lang));
     SetItemText(kOrderList, kOrderListCaption.Text(lang));
-    SetItemText(kPrint, kPrintCaption.Text(lang));
+    SetItemText(kPrint, texts::kPrintCaption.Text(lang));
     SetItemText(kDrawing, kDrawingCaption.Text(lang));
-    SetItemText(kMainMenu, kMainMenuCaption.Text(lang));
-    SetItemText(kBack, kBackCaption.Text(lang));
+    SetItemText(kMainMenu, texts::kMainMenuCaption.Text(lang));
+    SetItemText(kBack, texts::kBackCaption.Text(lang));
 }
 
 void ProductPage::FillList() {
@@ -208,7 +198,7 @@ void ProductPage::Select() {
     const GlobalState& s = app_.state;
     if (r.picture.str() != pictureName_.str()) {
         pictureName_ = r.picture.str();
-        DibHandle next = LoadPicture(s, PicturePath(s.screenWidth, pictureName_.str()));
+        DibHandle next = LoadPicture(s, ScreenPicturePath(s.screenWidth, pictureName_.str()));
         picture_ = std::move(next);
     }
     SetItemText(kInfoBox, r.freeText);

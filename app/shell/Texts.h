@@ -12,4 +12,9 @@ inline constexpr LangText kCancel{{"Abbrechen", "Cancel", "Annuler", "Zavřít"}
 inline constexpr LangText kNoHelp{{"Die Hilfedatei wurde nicht gefunden:\n", "The help file was not found:\n",
                                    "Le fichier d'aide est introuvable:\n", "Soubor nápovědy nebyl nalezen:\n"}};
 
+// Captions of the buttons that most pages share.
+inline constexpr LangText kBackCaption{{"Zurück", "Back", "Retour", "Zpět"}};
+inline constexpr LangText kMainMenuCaption{{"Hauptmenü", "Main menu", "Menu principal", "Hlavní menu"}};
+inline constexpr LangText kPrintCaption{{"Drucken", "Print", "Imprimer", "Tisk"}};
+
 } // namespace qx::texts

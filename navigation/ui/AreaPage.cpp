@@ -8,7 +8,6 @@
 #include "platform/core/Ui.h"
 #include "resources/Menus.h"
 
-#include <cstdio>
 
 namespace qx {
 
@@ -18,12 +17,6 @@ constexpr LangText kCatalogTitle{{"Katalog\nBetriebseinrichtungen und Spezialwer
                                   "Catalogue\nWorkshop equipment and Special tools",
                                   "Catalogue\nEquipements d'atelier et Outils spéciaux",
                                   "Katalog\nvybavení servisu a speciálního nářadí"}};
-
-std::string Format(const char* pattern, int number, const std::string& name) {
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, pattern, number, name.c_str());
-    return buffer;
-}
 
 } // namespace
 
@@ -53,10 +46,14 @@ void AreaPage::OnInitDialog() {
 
 void AreaPage::Reload() {
     if (level_ == 0)
-        LoadArea("QXSTART.BER", "QXStart.bmp");
+        ShowArea("QXSTART.BER", "QXStart.bmp");
     else
-        LoadArea(app_.areaHistory.files[static_cast<std::size_t>(level_)].str(),
+        ShowArea(app_.areaHistory.files[static_cast<std::size_t>(level_)].str(),
                  app_.areaHistory.pictures[static_cast<std::size_t>(level_)].str());
+}
+
+void AreaPage::ShowArea(const std::string& fileName, const std::string& pictureName) {
+    LoadArea(fileName, pictureName);
     Layout();
     Invalidate(true);
 }
@@ -82,7 +79,7 @@ void AreaPage::LoadArea(const std::string& fileName, const std::string& pictureN
         const std::string first = entries_.empty() ? std::string() : entries_.front().picture.str();
         picture_ = LoadPicture(s, "BILDER\\" + s.langDir.str() + std::to_string(s.screenWidth) + "\\" + first);
     } else {
-        picture_ = LoadPicture(s, Format("BILDER\\OHNE\\%d\\%s", s.screenWidth, pictureName));
+        picture_ = LoadPicture(s, "BILDER\\OHNE\\" + std::to_string(s.screenWidth) + "\\" + pictureName);
     }
 }
 
@@ -138,7 +135,7 @@ void AreaPage::Preview(int entryNumber) {
     const GlobalState& s = app_.state;
     if (entryNumber >= 1 && entryNumber <= EntryCount()) {
         preview_ = LoadPicture(
-            s, Format("BILDER\\%d\\%s", s.screenWidth, entries_[static_cast<std::size_t>(entryNumber - 1)].picture.str()));
+            s, ScreenPicturePath(s.screenWidth, entries_[static_cast<std::size_t>(entryNumber - 1)].picture.str()));
         ++previewLoads_;
     }
     InvalidateRect(ScaleRect(s, 16, 64, 320, 600), false);
@@ -215,9 +212,7 @@ void AreaPage::DispatchEntry(int index) {
         if (level_ + 1 >= kAreaLevels)
             break; // levels run from 0 to 63
         ++level_;
-        LoadArea(target, entry.picture.str());
-        Layout();
-        Invalidate(true);
+        ShowArea(target, entry.picture.str());
         break;
     case AreaTargetKind::GroupList:
         OpenProductList(entry, kPageGroup);
@@ -240,10 +235,7 @@ void AreaPage::OpenProductList(const AreaEntry& entry, int pageMode) {
 void AreaPage::Back() {
     if (level_ > 0) {
         --level_;
-        LoadArea(app_.areaHistory.files[static_cast<std::size_t>(level_)].str(),
-                 app_.areaHistory.pictures[static_cast<std::size_t>(level_)].str());
-        Layout();
-        Invalidate(true);
+        Reload();
         return;
     }
     const int lang = app_.state.languageIndex;

@@ -31,6 +31,8 @@ public:
     // Loads an area file at the current level (file name and picture name).
     void LoadArea(const std::string& fileName, const std::string& pictureName);
     void Reload();
+    // Loads an area file at the current level, lays it out and repaints.
+    void ShowArea(const std::string& fileName, const std::string& pictureName);
     void Layout();
     void DispatchEntry(int index);
     void Back();
