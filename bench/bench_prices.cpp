@@ -3,7 +3,7 @@
 // search it replaces.
 
 #include "LargeCatalog.h"
-#include "app/core/GlobalState.h"
+#include "ground/GlobalState.h"
 #include "catalog/PriceList.h"
 #include "catalog/ProductList.h"
 #include "platform/core/Path.h"

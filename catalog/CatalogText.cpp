@@ -1,6 +1,6 @@
 #include "CatalogText.h"
 
-#include "app/core/LangText.h"
+#include "ground/LangText.h"
 #include "platform/core/Path.h"
 
 #include <algorithm>

@@ -8,7 +8,7 @@
 // covers at most kSearchLimit bytes, and nothing is read or copied past the
 // end of the block. Output values are cut to the capacity the caller gives.
 
-#include "app/core/FixedText.h"
+#include "ground/FixedText.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "Draw.h"
 
 #include "Scale.h"
-#include "app/core/GlobalState.h"
+#include "ground/GlobalState.h"
 
 #include <algorithm>
 #include <climits>

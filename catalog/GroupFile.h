@@ -2,7 +2,7 @@
 // Group files (.gpe): the tree of product groups that leads to product lists.
 
 #include "CatalogText.h"
-#include "app/core/FixedText.h"
+#include "ground/FixedText.h"
 
 #include <optional>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "Picture.h"
 
-#include "app/core/GlobalState.h"
+#include "ground/GlobalState.h"
 #include "platform/core/DibPixels.h"
 #include "platform/core/Path.h"
 #include "platform/jpeg/Jpeg.h"

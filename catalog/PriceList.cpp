@@ -1,6 +1,6 @@
 #include "PriceList.h"
 
-#include "app/core/GlobalState.h"
+#include "ground/GlobalState.h"
 
 #include <algorithm>
 #include <bit>

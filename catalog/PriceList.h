@@ -4,7 +4,7 @@
 
 #include "CatalogText.h"
 #include "ProductList.h"
-#include "app/core/FixedText.h"
+#include "ground/FixedText.h"
 
 #include <cstdint>
 #include <ctime>

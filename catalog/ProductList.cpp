@@ -1,7 +1,7 @@
 #include "ProductList.h"
 
 #include "PriceList.h"
-#include "app/core/GlobalState.h"
+#include "ground/GlobalState.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // free text that ends at "}".
 
 #include "CatalogText.h"
-#include "app/core/FixedText.h"
+#include "ground/FixedText.h"
 
 #include <cstdint>
 #include <optional>

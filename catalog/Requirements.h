@@ -2,7 +2,7 @@
 // Requirements files (.ZEN): equipment lists with quantities and floor areas.
 
 #include "CatalogText.h"
-#include "app/core/FixedText.h"
+#include "ground/FixedText.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "Scale.h"
 
-#include "app/core/GlobalState.h"
+#include "ground/GlobalState.h"
 
 #include <climits>
 #include <cmath>

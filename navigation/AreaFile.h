@@ -1,8 +1,8 @@
 #pragma once
 // Area files (.BER): the entries of one area page of the catalogue's menu tree.
 
-#include "app/core/FixedText.h"
-#include "app/core/LangText.h"
+#include "ground/FixedText.h"
+#include "ground/LangText.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "External.h"
 
-#include "app/core/GlobalState.h"
+#include "ground/GlobalState.h"
 #include "platform/core/Ui.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "orders/PrintMapping.h"
 
-#include "app/shell/Fonts.h"
+#include "shell/Fonts.h"
 #include "platform/core/Dc.h"
 
 namespace qx {

@@ -1,7 +1,7 @@
 #include "GroupPage.h"
 
-#include "app/shell/Fonts.h"
-#include "app/shell/Texts.h"
+#include "shell/Fonts.h"
+#include "shell/Texts.h"
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
 #include "platform/core/Ui.h"

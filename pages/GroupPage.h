@@ -3,9 +3,9 @@
 // file's tree at a time. Opening an entry lists its children; an entry
 // without children is a leaf and opens its product list on the product page.
 
-#include "app/shell/AppContext.h"
-#include "app/shell/MainFrameApi.h"
-#include "app/shell/PictureButton.h"
+#include "shell/AppContext.h"
+#include "shell/MainFrameApi.h"
+#include "shell/PictureButton.h"
 #include "catalog/CatalogText.h"
 #include "catalog/GroupFile.h"
 #include "platform/qt/Window.h"

@@ -1,8 +1,8 @@
 #include "pages/InfoPage.h"
 
-#include "app/core/LangText.h"
-#include "app/shell/Fonts.h"
-#include "app/shell/Texts.h"
+#include "ground/LangText.h"
+#include "shell/Fonts.h"
+#include "shell/Texts.h"
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
 #include "orders/PrintMapping.h"

@@ -4,10 +4,10 @@
 // laid over the page that opened it, which is hidden meanwhile and shown
 // again when this page closes.
 
-#include "app/core/FixedText.h"
-#include "app/shell/AppContext.h"
-#include "app/shell/MainFrameApi.h"
-#include "app/shell/PictureButton.h"
+#include "ground/FixedText.h"
+#include "shell/AppContext.h"
+#include "shell/MainFrameApi.h"
+#include "shell/PictureButton.h"
 #include "platform/qt/Window.h"
 
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "pages/InfoPrint.h"
 
-#include "app/shell/Fonts.h"
+#include "shell/Fonts.h"
 #include "catalog/Draw.h"
 #include "catalog/Picture.h"
 #include "platform/qt/TextView.h"

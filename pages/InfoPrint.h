@@ -5,7 +5,7 @@
 // the document and a footer line, in the 640 unit page system of the print
 // job (SetupPrintMapping must have been called).
 
-#include "app/shell/AppContext.h"
+#include "shell/AppContext.h"
 #include "platform/core/Dc.h"
 
 #include <string>

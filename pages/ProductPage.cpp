@@ -2,8 +2,8 @@
 
 #include "InfoPage.h"
 #include "InfoPrint.h"
-#include "app/shell/Fonts.h"
-#include "app/shell/Texts.h"
+#include "shell/Fonts.h"
+#include "shell/Texts.h"
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
 #include "orders/PrintMapping.h"

@@ -3,9 +3,9 @@
 // product's picture, number, prices and free text; the catalogue title and
 // the path of groups that leads to it in the header.
 
-#include "app/shell/AppContext.h"
-#include "app/shell/MainFrameApi.h"
-#include "app/shell/PictureButton.h"
+#include "shell/AppContext.h"
+#include "shell/MainFrameApi.h"
+#include "shell/PictureButton.h"
 #include "catalog/ProductList.h"
 #include "platform/qt/Window.h"
 

@@ -2,8 +2,8 @@
 // lists as the product page forms them, and decodes scrambled price files.
 // Links the core libraries only.
 
-#include "app/core/GlobalState.h"
-#include "app/core/Languages.h"
+#include "ground/GlobalState.h"
+#include "ground/Languages.h"
 #include "catalog/CatalogText.h"
 #include "catalog/GroupFile.h"
 #include "catalog/Picture.h"

@@ -1,6 +1,6 @@
 #include "BackgroundWindow.h"
 
-#include "app/core/GlobalState.h"
+#include "ground/GlobalState.h"
 #include "catalog/Draw.h"
 #include "platform/qt/QtDc.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // The application object: start-up in its fixed order, and exit.
 
-#include "app/core/CommandLine.h"
-#include "app/shell/AppContext.h"
+#include "ground/CommandLine.h"
+#include "shell/AppContext.h"
 
 #include <filesystem>
 #include <memory>

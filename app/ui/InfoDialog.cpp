@@ -1,7 +1,7 @@
 #include "InfoDialog.h"
 
-#include "app/shell/AppContext.h"
-#include "app/shell/Fonts.h"
+#include "shell/AppContext.h"
+#include "shell/Fonts.h"
 #include "catalog/Draw.h"
 #include "platform/core/Ui.h"
 

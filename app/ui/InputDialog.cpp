@@ -1,7 +1,7 @@
 #include "InputDialog.h"
 
-#include "app/shell/Texts.h"
-#include "app/shell/Fonts.h"
+#include "shell/Texts.h"
+#include "shell/Fonts.h"
 #include "platform/core/Ui.h"
 
 namespace qx {

@@ -1,6 +1,6 @@
 #include "LanguageDialog.h"
 
-#include "app/core/GlobalState.h"
+#include "ground/GlobalState.h"
 #include "catalog/Draw.h"
 #include "platform/core/Ui.h"
 

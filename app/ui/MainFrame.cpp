@@ -1,9 +1,9 @@
 #include "MainFrame.h"
 
 #include "BackgroundWindow.h"
-#include "app/shell/Texts.h"
-#include "app/core/Languages.h"
-#include "app/core/ScreenMode.h"
+#include "shell/Texts.h"
+#include "ground/Languages.h"
+#include "ground/ScreenMode.h"
 #include "catalog/Scale.h"
 #include "platform/core/CodePage.h"
 #include "platform/core/Ui.h"

@@ -4,8 +4,8 @@
 // made by a factory per page mode and by the commands of later subsystems,
 // which register their handlers; a command without a handler stays grayed.
 
-#include "app/shell/AppContext.h"
-#include "app/shell/MainFrameApi.h"
+#include "shell/AppContext.h"
+#include "shell/MainFrameApi.h"
 #include "platform/qt/Window.h"
 
 #include <QMainWindow>

@@ -2,7 +2,7 @@
 
 #include "CatalogApp.h"
 #include "Snapshot.h"
-#include "app/core/CommandLine.h"
+#include "ground/CommandLine.h"
 #include "platform/core/Profile.h"
 #include "platform/core/Ui.h"
 #include "platform/qt/Print.h"

@@ -1,7 +1,7 @@
 #include "AreaPage.h"
 
-#include "app/shell/Fonts.h"
-#include "app/shell/Texts.h"
+#include "shell/Fonts.h"
+#include "shell/Texts.h"
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
 #include "navigation/External.h"

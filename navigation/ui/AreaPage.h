@@ -4,9 +4,9 @@
 // sub-area pages they are invisible hot areas over a picture that shows the
 // choices. A click dispatches on the entry's target.
 
-#include "app/shell/AppContext.h"
-#include "app/shell/MainFrameApi.h"
-#include "app/shell/PictureButton.h"
+#include "shell/AppContext.h"
+#include "shell/MainFrameApi.h"
+#include "shell/PictureButton.h"
 #include "navigation/AreaFile.h"
 #include "platform/qt/Window.h"
 

@@ -1,7 +1,7 @@
 #include "orders/ui/PrintProgressDialog.h"
 
-#include "app/core/LangText.h"
-#include "app/shell/Fonts.h"
+#include "ground/LangText.h"
+#include "shell/Fonts.h"
 #include "platform/core/Ui.h"
 
 #include <utility>

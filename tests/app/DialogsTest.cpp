@@ -1,5 +1,5 @@
 #include "GuiFixture.h"
-#include "app/core/GlobalState.h"
+#include "ground/GlobalState.h"
 #include "app/ui/InputDialog.h"
 #include "app/ui/LanguageDialog.h"
 #include "platform/core/Path.h"

@@ -1,7 +1,7 @@
 #include "catalog/Draw.h"
 
-#include "app/core/GlobalState.h"
-#include "app/core/ScreenMode.h"
+#include "ground/GlobalState.h"
+#include "ground/ScreenMode.h"
 #include "platform/core/RecordingDc.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "catalog/Scale.h"
 
-#include "app/core/GlobalState.h"
-#include "app/core/ScreenMode.h"
+#include "ground/GlobalState.h"
+#include "ground/ScreenMode.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "orders/AbortableDc.h"
 
-#include "app/shell/Fonts.h"
+#include "shell/Fonts.h"
 #include "orders/PrintMapping.h"
 #include "platform/core/RecordingDc.h"
 

@@ -1,5 +1,5 @@
 #include "../app/GuiFixture.h"
-#include "app/shell/Fonts.h"
+#include "shell/Fonts.h"
 #include "app/ui/CatalogApp.h"
 #include "app/ui/MainFrame.h"
 #include "orders/PrintMapping.h"

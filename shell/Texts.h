@@ -1,7 +1,7 @@
 #pragma once
 // Program texts of the application shell.
 
-#include "app/core/LangText.h"
+#include "ground/LangText.h"
 
 namespace qx::texts {
 

@@ -1,4 +1,4 @@
-#include "app/shell/Prices.h"
+#include "shell/Prices.h"
 #include "catalog/PriceList.h"
 #include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"

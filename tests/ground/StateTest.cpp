@@ -1,7 +1,7 @@
-#include "app/core/GlobalState.h"
-#include "app/core/LangText.h"
-#include "app/core/Languages.h"
-#include "app/core/ScreenMode.h"
+#include "ground/GlobalState.h"
+#include "ground/LangText.h"
+#include "ground/Languages.h"
+#include "ground/ScreenMode.h"
 #include "catalog/Scale.h"
 
 #include <gtest/gtest.h>

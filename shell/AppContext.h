@@ -3,7 +3,7 @@
 // the configuration file, the shared pictures of the screen mode, the level
 // history of the area pages and the result of the last price-list check.
 
-#include "app/core/GlobalState.h"
+#include "ground/GlobalState.h"
 #include "catalog/Picture.h"
 #include "navigation/AreaFile.h"
 #include "platform/core/Profile.h"

@@ -1,4 +1,4 @@
-#include "app/shell/PictureButton.h"
+#include "shell/PictureButton.h"
 #include "platform/core/DibPixels.h"
 #include "platform/core/RecordingDc.h"
 

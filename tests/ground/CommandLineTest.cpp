@@ -1,4 +1,4 @@
-#include "app/core/CommandLine.h"
+#include "ground/CommandLine.h"
 
 #include <gtest/gtest.h>
 

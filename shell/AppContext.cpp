@@ -1,6 +1,6 @@
 #include "AppContext.h"
 
-#include "app/core/ScreenMode.h"
+#include "ground/ScreenMode.h"
 
 #include <string>
 
