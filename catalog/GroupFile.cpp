@@ -36,4 +36,35 @@ std::optional<GroupFile> LoadGroupFile(std::string_view windowsPath) {
     return ParseGroupFile(*block);
 }
 
+const GroupEntry* FindGroupEntry(const GroupFile& file, std::string_view code) {
+    for (const GroupEntry& e : file.entries) {
+        if (e.hierarchyCode.str() == code)
+            return &e;
+    }
+    return nullptr;
+}
+
+const GroupEntry* FindEntryListing(const GroupFile& file, std::string_view listFile) {
+    const std::string needle = "|" + std::string(listFile) + "|";
+    for (const GroupEntry& e : file.entries) {
+        if (e.line.str().find(needle) != std::string::npos)
+            return &e;
+    }
+    return nullptr;
+}
+
+std::string GroupBreadcrumb(const GroupFile& file, std::string_view code) {
+    std::string out;
+    int parts = 0;
+    for (std::size_t i = 1; i <= code.size(); ++i) {
+        const GroupEntry* e = FindGroupEntry(file, code.substr(0, i));
+        if (!e)
+            continue;
+        if (parts++ > 0)
+            out += " / ";
+        out += e->displayName.str();
+    }
+    return out;
+}
+
 } // namespace qx

@@ -5,6 +5,7 @@
 #include "ground/FixedText.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,5 +30,16 @@ struct GroupFile {
 // than five characters are ignored; lines are cut to 127 characters.
 GroupFile ParseGroupFile(const CatalogBlock& block);
 std::optional<GroupFile> LoadGroupFile(std::string_view windowsPath);
+
+// The first entry whose code is exactly code; nullptr when there is none.
+const GroupEntry* FindGroupEntry(const GroupFile& file, std::string_view code);
+
+// The first entry whose line holds listFile as a whole field after the code
+// (the entry that lists a product list); nullptr when there is none.
+const GroupEntry* FindEntryListing(const GroupFile& file, std::string_view listFile);
+
+// The display names of the entries on the way to code (one per code
+// character that has an entry), joined by " / ".
+std::string GroupBreadcrumb(const GroupFile& file, std::string_view code);
 
 } // namespace qx

@@ -1,5 +1,6 @@
 #include "GroupPage.h"
 
+#include "PageFrame.h"
 #include "shell/Fonts.h"
 #include "shell/Texts.h"
 #include "catalog/Draw.h"
@@ -16,15 +17,7 @@ constexpr LangText kNotInstalled{{"Dieser Produktbereich wurde\nnicht installier
                                   "Ce domaine de produits n'a pas\nété installé!",
                                   "Tato oblast produktů nebyla\nnainstalována!"}};
 
-// The list's selection colours (the classic system highlight).
-constexpr ColorRef kHighlight = Rgb(0, 0, 128);
-constexpr ColorRef kHighlightText = Rgb(255, 255, 255);
-
-std::string Field(int n, std::string_view line) {
-    std::string out;
-    GetField(n, line, out, 127);
-    return out;
-}
+std::string Field(int n, std::string_view line) { return LineField(n, line, 127); }
 
 } // namespace
 
@@ -35,8 +28,8 @@ GroupPage::~GroupPage() = default;
 
 bool GroupPage::Create() {
     GlobalState& s = app_.state;
-    block_ = LoadCatalogFile(s.programDir.str() + s.dataDir.str() + s.groupFile.str() + ".gpe");
-    if (!block_) {
+    std::optional<GroupFile> loaded = LoadGroupFile(s.programDir.str() + s.dataDir.str() + s.groupFile.str() + ".gpe");
+    if (!loaded) {
         const int lang = s.languageIndex;
         TheUi().MessageBox(kNotInstalled.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
         s.pageOrigin = 2;
@@ -44,7 +37,7 @@ bool GroupPage::Create() {
         frame_.PostShowPage();
         return false;
     }
-    file_ = ParseGroupFile(*block_);
+    file_ = std::move(*loaded);
     return true;
 }
 
@@ -86,14 +79,10 @@ void GroupPage::OnInitDialog() {
     pictureName_.clear();
     code_.clear();
     depth_ = 1;
-    if (s.pageOrigin == 3 && block_) {
+    if (s.pageOrigin == 3) {
         // Back from a product list: the level of the entry that names it.
-        const std::string_view text = block_->Content();
-        const std::size_t at = text.find("|" + s.listFile.str() + "|");
-        if (at != std::string_view::npos) {
-            const std::size_t start = text.rfind('\n', at) == std::string_view::npos ? 0 : text.rfind('\n', at) + 1;
-            const std::size_t end = std::min(text.find('\r', start), text.size());
-            code_ = Field(1, text.substr(start, end - start));
+        if (const GroupEntry* e = FindEntryListing(file_, s.listFile.str())) {
+            code_ = e->hierarchyCode.str();
             s.hierarchyCode = code_.str();
             depth_ = std::max<int>(1, static_cast<int>(code_.size()));
         } else {
@@ -136,21 +125,7 @@ int GroupPage::FillList(int depth) {
     return count;
 }
 
-void GroupPage::BuildBreadcrumb() {
-    breadcrumb_.clear();
-    const std::string& code = code_.str();
-    int parts = 0;
-    for (std::size_t i = 1; i <= code.size(); ++i) {
-        const std::string prefix = code.substr(0, i);
-        const auto it = std::find_if(file_.entries.begin(), file_.entries.end(),
-                                     [&](const GroupEntry& e) { return e.hierarchyCode == prefix; });
-        if (it == file_.entries.end())
-            continue;
-        if (parts++ > 0)
-            breadcrumb_ += " / ";
-        breadcrumb_ += it->displayName.str();
-    }
-}
+void GroupPage::BuildBreadcrumb() { breadcrumb_ = GroupBreadcrumb(file_, code_.str()); }
 
 void GroupPage::SelectEntry(int index) {
     SetCurSel(kList, index);
@@ -248,9 +223,7 @@ void GroupPage::OnDrawItem(DrawItem& item) {
     if (item.controlId != kList || item.itemId < 0)
         return;
     Dc& dc = *item.dc;
-    dc.SetBkMode(BkMode::Transparent);
-    dc.FillRect(item.rect, item.selected ? kHighlight : Rgb(255, 255, 255));
-    dc.SetTextColor(item.selected ? kHighlightText : Rgb(0, 0, 0));
+    FillListRow(dc, item);
     dc.SelectFont(FontText16);
     Rect r = item.rect;
     r.left += 2;
@@ -258,17 +231,8 @@ void GroupPage::OnDrawItem(DrawItem& item) {
 }
 
 void GroupPage::OnPaint(Dc& dc) {
-    const GlobalState& s = app_.state;
-    DrawDib(dc, app_.pictures.backgroundWithLogo, 0, 0, kAnchorTopLeft);
-    DrawSunkenFrame(dc, ScaleX(s, 14), ScaleY(s, 64), ScaleX(s, 296), ScaleY(s, 350));
-    DrawDibScaled(dc, s, picture_, 16, 66, kAnchorTopLeft);
-    UseDesignMapping(dc, s.designRect, s.clientRect);
-    dc.SetBkMode(BkMode::Transparent);
-    dc.SetTextColor(Rgb(255, 255, 255));
-    dc.SelectFont(FontTitle);
-    dc.TextOut(116, 14, file_.title.str());
-    dc.SelectFont(FontText16);
-    dc.TextOut(116, 37, breadcrumb_.str());
+    DrawPicturePanel(dc, app_, picture_, 350);
+    DrawTitlePanel(dc, app_.state, file_.title.str(), breadcrumb_.str(), FontText16);
 }
 
 void GroupPage::OnMessage(int message, std::intptr_t, std::intptr_t) {
@@ -279,7 +243,7 @@ void GroupPage::OnMessage(int message, std::intptr_t, std::intptr_t) {
 }
 
 void GroupPage::OnDestroy() {
-    block_.reset();
+    file_.entries.clear();
     picture_.Reset();
 }
 

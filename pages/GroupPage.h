@@ -72,7 +72,6 @@ private:
     MainFrameApi& frame_;
     AppContext& app_;
     CPictureButton buttons_;
-    std::optional<CatalogBlock> block_;
     GroupFile file_;
     FixedText<160> code_;         // the code of the listed level's parent
     int depth_ = 1;               // code length of the listed entries

@@ -2,6 +2,8 @@
 
 #include "InfoPage.h"
 #include "InfoPrint.h"
+#include "PageFrame.h"
+#include "catalog/GroupFile.h"
 #include "shell/Fonts.h"
 #include "shell/Texts.h"
 #include "catalog/Draw.h"
@@ -32,18 +34,10 @@ constexpr LangText kVzLabel{{"VZ-EK:", "VZ netprice:", "Prix net VZ:", "VZ netto
 
 constexpr const char* kDorna = "DORNA";
 
-// The list's selection colours (the classic system highlight).
-constexpr ColorRef kHighlight = Rgb(0, 0, 128);
-constexpr ColorRef kHighlightText = Rgb(255, 255, 255);
-
 // The info box shows its scroll bar from this many lines on.
 constexpr int kScrollLines = 4;
 
-std::string Field(int n, std::string_view line) {
-    std::string out;
-    GetField(n, line, out, 255);
-    return out;
-}
+std::string Field(int n, std::string_view line) { return LineField(n, line, 255); }
 
 bool IsDorna(const ProductRecord& r) { return r.supplier == kDorna; }
 
@@ -92,23 +86,9 @@ void ProductPage::BuildBreadcrumb() {
         return;
     }
     // After a search: the names of the groups on the path of the code.
-    const auto block = LoadCatalogFile(s.programDir.str() + s.dataDir.str() + s.groupFile.str() + ".gpe");
-    if (!block)
-        return;
-    const std::string_view text = block->Content();
-    const std::string& code = s.hierarchyCode.str();
-    for (std::size_t i = 1; i <= code.size(); ++i) {
-        const std::size_t at = text.find("\n" + code.substr(0, i) + "|");
-        if (at == std::string_view::npos)
-            continue;
-        const std::size_t start = at + 1;
-        const std::size_t end = std::min(text.find('\r', start), text.size());
-        std::string name;
-        GetField(3, text.substr(start, end - start), name, 127);
-        breadcrumb_ += name;
-        if (i < code.size())
-            breadcrumb_ += " / ";
-    }
+    const auto file = LoadGroupFile(s.programDir.str() + s.dataDir.str() + s.groupFile.str() + ".gpe");
+    if (file)
+        breadcrumb_ = GroupBreadcrumb(*file, s.hierarchyCode.str());
 }
 
 void ProductPage::OnInitDialog() {
@@ -282,9 +262,7 @@ void ProductPage::OnDrawItem(DrawItem& item) {
         return;
     Dc& dc = *item.dc;
     const Rect& r = item.rect;
-    dc.SetBkMode(BkMode::Transparent);
-    dc.FillRect(r, item.selected ? kHighlight : Rgb(255, 255, 255));
-    dc.SetTextColor(item.selected ? kHighlightText : Rgb(0, 0, 0));
+    FillListRow(dc, item);
     if (list_.records[static_cast<std::size_t>(item.itemId)].sealFlag == 1)
         DrawResourceDib(dc, app_.seal, r.right - 1, r.top + 1, kAnchorRight);
     dc.SelectFont(FontText16);
@@ -295,9 +273,7 @@ void ProductPage::OnDrawItem(DrawItem& item) {
 void ProductPage::OnPaint(Dc& dc) {
     const GlobalState& s = app_.state;
     const int lang = s.languageIndex;
-    DrawDib(dc, app_.pictures.backgroundWithLogo, 0, 0, kAnchorTopLeft);
-    DrawSunkenFrame(dc, ScaleX(s, 14), ScaleY(s, 64), ScaleX(s, 296), ScaleY(s, 352));
-    DrawDibScaled(dc, s, picture_, 16, 66, kAnchorTopLeft);
+    DrawPicturePanel(dc, app_, picture_, 352);
 
     // The rows lie closer than the font is high: no text box may cover the row above.
     dc.SetBkMode(BkMode::Transparent);
@@ -324,12 +300,7 @@ void ProductPage::OnPaint(Dc& dc) {
         }
     }
 
-    UseDesignMapping(dc, s.designRect, s.clientRect);
-    dc.SetTextColor(Rgb(255, 255, 255));
-    dc.SelectFont(FontTitle);
-    dc.TextOut(116, 14, list_.header.title.str());
-    dc.SelectFont(FontText14);
-    dc.TextOut(116, 37, breadcrumb_.str());
+    DrawTitlePanel(dc, s, list_.header.title.str(), breadcrumb_.str(), FontText14);
 }
 
 void ProductPage::OnMessage(int message, std::intptr_t, std::intptr_t) {

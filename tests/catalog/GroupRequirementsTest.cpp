@@ -32,6 +32,26 @@ TEST(GroupFile, EntriesUpToTheFirstBracketLine) {
     EXPECT_EQ(h.entries[0].displayName.size(), 123u);
 }
 
+TEST(GroupFile, LookupsByCodeAndByListFile) {
+    const GroupFile g = ParseGroupFile(CatalogBlock("T\r\n2\r\n3\r\n"
+                                                    "a||Alpha|\r\n"
+                                                    "ab||Beta|\r\n"
+                                                    "abc|LIST_C|Gamma|\r\n"
+                                                    "abd|LIST_CX|Delta|\r\n"
+                                                    "b|LIST_C|Late|\r\n"));
+    // The first entry naming the list as a whole field, not as a prefix.
+    ASSERT_NE(FindEntryListing(g, "LIST_C"), nullptr);
+    EXPECT_EQ(FindEntryListing(g, "LIST_C")->hierarchyCode, "abc");
+    EXPECT_EQ(FindEntryListing(g, "LIST_CX")->hierarchyCode, "abd");
+    EXPECT_EQ(FindEntryListing(g, "LIST"), nullptr);
+    EXPECT_EQ(FindGroupEntry(g, "ab")->displayName, "Beta");
+    EXPECT_EQ(FindGroupEntry(g, "ac"), nullptr);
+    // Ancestors with an entry, in order; a missing level adds no separator.
+    EXPECT_EQ(GroupBreadcrumb(g, "abc"), "Alpha / Beta / Gamma");
+    EXPECT_EQ(GroupBreadcrumb(g, "azc"), "Alpha");
+    EXPECT_EQ(GroupBreadcrumb(g, ""), "");
+}
+
 TEST(Requirements, RowsFollowTheirTextDirectly) {
     const std::string file = "Title\r\ninfo.htm\r\nunused\r\nSubtitle\r\n3\r\nignored\r\n"
                              "$H|1|Heading|N-1|2x3|h.jpg\r\n<p>head</p>}\r\n"
