@@ -121,7 +121,7 @@ TEST(AreaPages, WalkDownAndBackAndQuitQuestion) {
     page->HoverOver(1011);
     EXPECT_EQ(page->PreviewLoads(), 2);
 
-    page->SendCommand(1010); // BE.BER: a sub-area, rectangles scaled by scaleX both ways
+    page->SendCommand(1010); // BE.BER: a sub-area
     EXPECT_EQ(page->Level(), 2);
     EXPECT_EQ(page->PageKind(), AreaPageKind::SubArea);
     EXPECT_FALSE(page->PagePicture().IsNull());
@@ -280,6 +280,28 @@ TEST(MainWindow, LanguageItemsFollowTheAreaPage) {
     EXPECT_FALSE(s.Frame().IsScreenSizeMenuEnabled());
     page->ShowPage(true);
     EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdGerman));
+}
+
+TEST(AreaPages, OnlyTheStartPageScalesHeightsByTheYFactor) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    Started s(c, 1024); // scaleX 1.6115, scaleY 1.67: every value below tells them apart
+    AreaPage* page = s.Area();
+    ASSERT_NE(page, nullptr);
+    const auto rectOf = [&](int id) {
+        const QRect g = page->Item(id)->geometry();
+        return std::vector<int>{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    };
+    // Start page 330|300|470|322: heights by scaleY, truncated.
+    EXPECT_EQ(rectOf(1010), (std::vector<int>{531, 501, 757, 537}));
+    page->SendCommand(1010); // the catalogue page, same rectangle: scaleX both ways
+    ASSERT_EQ(page->Level(), 1);
+    EXPECT_EQ(rectOf(1010), (std::vector<int>{531, 483, 757, 518}));
+    page->SendCommand(1010); // a sub-area, 20|80|200|120
+    ASSERT_EQ(page->Level(), 2);
+    EXPECT_EQ(rectOf(1010), (std::vector<int>{32, 128, 322, 193}));
+    EXPECT_EQ(rectOf(1011), (std::vector<int>{32, 209, 322, 273}));
 }
 
 } // namespace
