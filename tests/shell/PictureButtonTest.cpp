@@ -7,15 +7,18 @@
 namespace qx {
 namespace {
 
-DibHandle Face(unsigned rgb) {
-    Pixels px{4, 2, std::vector<std::uint32_t>(8, 0xFF000000u | rgb)};
+// Faces of different sizes, so that the source rectangle tells which was drawn.
+DibHandle Face(unsigned rgb, int width, int height) {
+    Pixels px{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width * height), 0xFF000000u | rgb)};
     return DibFromBytes(EncodeDib24(px));
 }
 
 TEST(PictureButton, FacesCaptionColourAndAmpersand) {
     SharedPictures pictures;
-    pictures.buttonUp = Face(0x0000FF);
-    pictures.buttonDown = Face(0xFF0000);
+    pictures.buttonUp = Face(0x0000FF, 4, 2);
+    pictures.buttonDown = Face(0xFF0000, 6, 3);
+    const Rect upFace{0, 0, 4, 2};
+    const Rect downFace{0, 0, 6, 3};
     CPictureButton button(pictures);
 
     auto draw = [&](unsigned action, bool selected, bool disabled, const char* caption) {
@@ -36,6 +39,7 @@ TEST(PictureButton, FacesCaptionColourAndAmpersand) {
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].kind, DrawCall::Kind::Dib);
     EXPECT_EQ(calls[0].rect, (Rect{0, 0, 140, 22}));
+    EXPECT_EQ(calls[0].src, upFace);
     EXPECT_EQ(calls[1].text, "Drucken");
     EXPECT_EQ(calls[1].color, Rgb(255, 255, 255));
     EXPECT_EQ(calls[1].format, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -44,13 +48,17 @@ TEST(PictureButton, FacesCaptionColourAndAmpersand) {
     // Pressed: the down face; released: the up face again.
     calls = draw(DrawItem::SelectChange, true, false, "A & B");
     ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].kind, DrawCall::Kind::Dib);
+    EXPECT_EQ(calls[0].src, downFace);
+    EXPECT_EQ(calls[0].rect, (Rect{0, 0, 140, 22}));
     EXPECT_EQ(calls[1].text, "A & B"); // the "&" is drawn, not an underline
     const auto upCalls = draw(DrawItem::SelectChange, false, false, "x");
-    EXPECT_NE(calls[0].src, Rect{}); // both faces drawn whole
-    EXPECT_EQ(upCalls[0].kind, DrawCall::Kind::Dib);
+    ASSERT_FALSE(upCalls.empty());
+    EXPECT_EQ(upCalls[0].src, upFace);
 
     // Disabled: gray caption on the up face. Focus only: no face.
     calls = draw(DrawItem::DrawEntire, false, true, "Notiz");
+    EXPECT_EQ(calls[0].src, upFace);
     EXPECT_EQ(calls[1].color, Rgb(128, 128, 128));
     calls = draw(DrawItem::FocusChange, false, false, "Notiz");
     ASSERT_EQ(calls.size(), 1u);
