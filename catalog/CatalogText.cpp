@@ -242,7 +242,7 @@ double LeadingNumber(std::string_view text) {
 
 std::string PriceOnRequestText(int languageIndex) { return kOnRequest.Text(languageIndex); }
 
-void FormatPrice(std::string& text, bool euro, std::string_view currency, int languageIndex) {
+double FormatPrice(std::string& text, bool euro, std::string_view currency, int languageIndex) {
     if (const std::size_t comma = text.find(','); comma != std::string::npos) {
         text[comma] = '.';
     }
@@ -265,6 +265,7 @@ void FormatPrice(std::string& text, bool euro, std::string_view currency, int la
     if (text.size() > kPriceMaxLength) {
         text.resize(kPriceMaxLength);
     }
+    return value;
 }
 
 } // namespace qx

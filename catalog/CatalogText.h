@@ -122,13 +122,14 @@ std::size_t Unscramble(CatalogBlock& block);
 // becomes "."; a non-zero value becomes "%.2f " + "EUR" (euro) or currency,
 // with the decimal point shown as ","; an empty text becomes the "on request"
 // text of the language; other zero texts stay as they are after the first
-// step.
-void FormatPrice(std::string& text, bool euro, std::string_view currency, int languageIndex);
+// step. Answers the value read.
+double FormatPrice(std::string& text, bool euro, std::string_view currency, int languageIndex);
 template <std::size_t N>
-void FormatPrice(FixedText<N>& text, bool euro, std::string_view currency, int languageIndex) {
+double FormatPrice(FixedText<N>& text, bool euro, std::string_view currency, int languageIndex) {
     std::string s = text.str();
-    FormatPrice(s, euro, currency, languageIndex);
+    const double value = FormatPrice(s, euro, currency, languageIndex);
     text = s;
+    return value;
 }
 
 // The "on request" text of the language in its code page.
