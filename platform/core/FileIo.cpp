@@ -13,15 +13,15 @@ namespace qx {
 namespace {
 
 std::mutex g_failMutex;
-std::function<bool(const fs::path&)> g_fail;
+std::function<bool(const fs::path&, WriteStep)> g_fail;
 
-bool ShouldFail(const fs::path& path) {
-    std::function<bool(const fs::path&)> fail;
+bool ShouldFail(const fs::path& path, WriteStep step) {
+    std::function<bool(const fs::path&, WriteStep)> fail;
     {
         std::lock_guard lock(g_failMutex);
         fail = g_fail;
     }
-    return fail && fail(path);
+    return fail && fail(path, step);
 }
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
@@ -94,23 +94,23 @@ bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
         mode = st.st_mode & 07777;
     }
 
+    if (ShouldFail(path, WriteStep::Create))
+        return false;
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (fd < 0)
         return false;
     bool ok;
-    if (ShouldFail(path)) {
-        // The injected failure: part of the data reaches the temporary file, as
-        // when the disk fills up, and the save is abandoned.
+    if (ShouldFail(path, WriteStep::Write)) {
         WriteAll(fd, bytes.data(), bytes.size() / 2);
         ok = false;
     } else {
-        ok = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+        ok = WriteAll(fd, bytes.data(), bytes.size()) && !ShouldFail(path, WriteStep::Flush) && ::fsync(fd) == 0;
     }
     if (existed && ok)
         ::fchmod(fd, mode); // open() applied the umask; the old file's mode is what counts
     if (::close(fd) != 0)
         ok = false;
-    if (ok && ::rename(temp.c_str(), path.c_str()) != 0)
+    if (ok && (ShouldFail(path, WriteStep::Rename) || ::rename(temp.c_str(), path.c_str()) != 0))
         ok = false;
     if (!ok) {
         ::unlink(temp.c_str());
@@ -120,9 +120,20 @@ bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
     return true;
 }
 
-void SetWriteFailureForTesting(std::function<bool(const fs::path&)> fail) {
+void SetWriteFailureForTesting(std::function<bool(const fs::path&, WriteStep)> fail) {
     std::lock_guard lock(g_failMutex);
     g_fail = std::move(fail);
 }
+
+void SetWriteFailureForTesting(std::function<bool(const fs::path&)> fail) {
+    if (!fail) {
+        ClearWriteFailureForTesting();
+        return;
+    }
+    SetWriteFailureForTesting(
+        [fail = std::move(fail)](const fs::path& p, WriteStep step) { return step == WriteStep::Write && fail(p); });
+}
+
+void ClearWriteFailureForTesting() { SetWriteFailureForTesting(std::function<bool(const fs::path&, WriteStep)>()); }
 
 } // namespace qx

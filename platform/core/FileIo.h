@@ -20,8 +20,15 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 // must exist.
 bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 
-// Test seam: while set, WriteFileAtomic fails for every path for which the
-// predicate answers true (after writing part of the temporary file).
+// The steps of a save, for tests that make one of them fail.
+enum class WriteStep { Create, Write, Flush, Rename };
+
+// Test seam: while set, WriteFileAtomic fails for every path and step for
+// which the predicate answers true. A failed write step has written part of
+// the temporary file, as when the disk fills up.
+void SetWriteFailureForTesting(std::function<bool(const std::filesystem::path&, WriteStep)> fail);
+// The same for the write step only.
 void SetWriteFailureForTesting(std::function<bool(const std::filesystem::path&)> fail);
+void ClearWriteFailureForTesting();
 
 } // namespace qx

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <random>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace qx {
 namespace {
 
@@ -88,13 +93,16 @@ TEST(OrderListFile, SaveReplacesWholeOrLeavesTheOldFile) {
     EXPECT_EQ(LoadOrderList(ToWindowsPath(dir.Path()) + "\\MAI.stk", read), OrderListRead::Loaded);
     EXPECT_EQ(read.items.size(), 1u);
 
+    // Whichever step of the save fails, the old file stays byte for byte.
+    const std::string before = test::ReadAll(ResolvePath(path));
     list.items.push_back(Item("2", "B", ""));
-    SetWriteFailureForTesting([](const std::filesystem::path&) { return true; });
-    EXPECT_FALSE(SaveOrderList(path, list));
-    SetWriteFailureForTesting(nullptr);
-    EXPECT_EQ(LoadOrderList(path, read), OrderListRead::Loaded);
-    EXPECT_EQ(read.items.size(), 1u); // the old file, whole
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1); // no temporary left
+    for (WriteStep failing : {WriteStep::Create, WriteStep::Write, WriteStep::Flush, WriteStep::Rename}) {
+        SetWriteFailureForTesting([failing](const std::filesystem::path&, WriteStep step) { return step == failing; });
+        EXPECT_FALSE(SaveOrderList(path, list));
+        ClearWriteFailureForTesting();
+        EXPECT_EQ(test::ReadAll(ResolvePath(path)), before);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1); // no temporary left
+    }
 
     EXPECT_EQ(LoadOrderList(path + "x", read), OrderListRead::Missing);
     dir.Write("bad.stk", "Hello");
@@ -103,6 +111,32 @@ TEST(OrderListFile, SaveReplacesWholeOrLeavesTheOldFile) {
     EXPECT_TRUE(read.items.empty());
     EXPECT_FALSE(SaveOrderList(ToWindowsPath(dir.Path()) + "\\missing\\x.stk", list));
     EXPECT_EQ(FallbackOrderListPath("D:\\orders.2007\\list.stk"), "D:\\orders.2007\\STKLISTE.STK");
+}
+
+TEST(OrderListFile, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
+    test::TempDir dir;
+    const std::string path = ToWindowsPath(dir.Path()) + "\\LIST.STK";
+    OrderList a, b;
+    for (int i = 0; i < 3000; ++i) {
+        a.items.push_back(Item("1", "A-" + std::to_string(i), "1,00"));
+        b.items.push_back(Item("22", "B-" + std::to_string(i), "2,00"));
+    }
+    const std::string bytesA = SerializeOrderList(a), bytesB = SerializeOrderList(b);
+    ASSERT_TRUE(SaveOrderList(path, a));
+    std::mt19937 random(7);
+    for (int round = 0; round < 12; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int n = 0;; ++n)
+                SaveOrderList(path, n % 2 ? a : b);
+        }
+        ::usleep(1000 + random() % 30000);
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const std::string found = test::ReadAll(ResolvePath(path));
+        EXPECT_TRUE(found == bytesA || found == bytesB) << "round " << round << ": " << found.size() << " bytes";
+    }
 }
 
 TEST(OrderList, TotalsFollowTheQuantity) {

@@ -139,7 +139,7 @@ TEST(Profile, FailedWriteKeepsTheOldFile) {
     Profile p(file);
     SetWriteFailureForTesting([](const std::filesystem::path&) { return true; });
     EXPECT_FALSE(p.WriteString("Global", "language", "2"));
-    SetWriteFailureForTesting(nullptr);
+    ClearWriteFailureForTesting();
     EXPECT_EQ(ReadAll(file), "[Global]\r\nlanguage=1\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.Path()), std::filesystem::directory_iterator()),
               1);
@@ -201,7 +201,7 @@ TEST(FileIo, FailureKeepsOldFileAndLeavesNoTemporary) {
     SetWriteFailureForTesting([&](const std::filesystem::path& p) { return p == file; });
     EXPECT_FALSE(WriteFileAtomic(file, "new contents that are longer"));
     EXPECT_TRUE(WriteFileAtomic(other, "fine")); // only the chosen path fails
-    SetWriteFailureForTesting(nullptr);
+    ClearWriteFailureForTesting();
     EXPECT_EQ(ReadAll(file), "old contents");
     EXPECT_EQ(ReadAll(other), "fine");
     int entries = 0;
