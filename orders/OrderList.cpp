@@ -112,15 +112,22 @@ std::optional<OrderList> ParseOrderList(std::string_view bytes) {
     return list;
 }
 
+std::vector<std::string_view> StoredFields(const OrderItem& item) {
+    std::vector<std::string_view> fields;
+    fields.reserve(15);
+    FullLayout(item, [&fields](const auto& field) { fields.push_back(field.str()); });
+    return fields;
+}
+
 std::string SerializeOrderList(const OrderList& list) {
     std::string out = "QX0002";
     out += list.indication.str();
     out += "\r\n";
     for (const OrderItem& item : list.items) {
-        FullLayout(item, [&out](const auto& field) {
-            out += field.str();
+        for (std::string_view field : StoredFields(item)) {
+            out += field;
             out += '|';
-        });
+        }
         out += "\r\n";
     }
     out += kFileEnd;

@@ -4,6 +4,7 @@
 // again; the totals follow the quantity.
 
 #include "ground/FixedText.h"
+#include "ground/LangText.h"
 
 #include <optional>
 #include <string>
@@ -11,6 +12,12 @@
 #include <vector>
 
 namespace qx {
+
+inline constexpr LangText kWrongOrderListFormat{{"Diese Datei ist keine gültige Stückliste!", "Wrong file format!",
+                                                 "Ce fichier n'est pas une liste de commande valable!",
+                                                 "Tento soubor není platný objednací list!"}};
+inline constexpr LangText kOrderListNotCreated{{"Die Datei konnte nicht erzeugt werden!", "Disk access denied!",
+                                                "Le fichier n'a pas pu être créé!", "Soubor nelze vytvořit!"}};
 
 // How an entry was made or last edited.
 enum : int { kItemTakenOver = 1, kItemChanged = 2, kItemFree = 4 };
@@ -49,6 +56,9 @@ inline constexpr std::size_t kIndicationTyped = 30; // what the edit takes
 // loses nothing), every field is cut to its capacity and fields missing at the
 // end of a short line stay empty.
 std::optional<OrderList> ParseOrderList(std::string_view bytes);
+
+// The 15 fields an entry line stores, in file order.
+std::vector<std::string_view> StoredFields(const OrderItem& item);
 
 // The file's bytes, always in the full layout, ending in "[EndOfFile]".
 std::string SerializeOrderList(const OrderList& list);

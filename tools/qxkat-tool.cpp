@@ -4,6 +4,7 @@
 
 #include "ground/GlobalState.h"
 #include "ground/Languages.h"
+#include "OrderListCommand.h"
 #include "catalog/CatalogText.h"
 #include "catalog/GroupFile.h"
 #include "catalog/Picture.h"
@@ -32,6 +33,7 @@ constexpr const char* kUsage =
     "usage: qxkat-tool check DIR\n"
     "       qxkat-tool products --program-dir DIR --language N --list FILE [--price-mode M] [--update PATH]\n"
     "       qxkat-tool unscramble FILE\n"
+    "       qxkat-tool orderlist FILE [--language N] [--save OUT]\n"
     "N: 0 German, 1 English, 2 French, 3 Czech\n";
 
 int Usage() {
@@ -663,6 +665,10 @@ int main(int argc, char** argv) {
     }
     if (!args.empty() && args[0] == "products") {
         return Products(std::vector<std::string>(args.begin() + 1, args.end()));
+    }
+    if (!args.empty() && args[0] == "orderlist") {
+        const int result = OrderListCommand(std::vector<std::string>(args.begin() + 1, args.end()));
+        return result == 2 ? Usage() : result;
     }
     if (args.size() == 2 && args[0] == "unscramble") {
         return Unscrambled(args[1]);
