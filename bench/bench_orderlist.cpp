@@ -1,0 +1,89 @@
+// An order list of 10,000 entries: loading, saving (with the flush) and the
+// save that follows every added entry.
+
+#include "orders/OrderList.h"
+#include "platform/core/Path.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace fs = std::filesystem;
+using namespace qx;
+
+namespace {
+
+struct BenchList {
+    fs::path dir;
+    std::string path;
+    OrderList list;
+
+    BenchList() {
+        std::random_device rd;
+        dir = fs::temp_directory_path() / ("qx_bench_orderlist_" + std::to_string(rd()));
+        fs::create_directories(dir);
+        path = ToWindowsPath(dir / "LIST.STK");
+        list.indication = "Werkstatt Nord";
+        for (int i = 0; i < 10000; ++i) {
+            OrderItem item;
+            item.quantity = std::to_string(1 + i % 9);
+            item.number = "QX-" + std::to_string(100000 + i);
+            item.name = "Zwei-Saeulen-Hebebuehne Typ " + std::to_string(i);
+            item.remarks = "fuer Halle 2";
+            item.supplier = i % 3 == 0 ? "DORNA" : "QTX_VZ";
+            item.vzUnitEur = "1234,50";
+            item.upeUnitEur = "1500,00";
+            item.vzUnitLocal = "2414,47";
+            item.upeUnitLocal = "2933,75";
+            item.priceListNote = "PL 12/2026";
+            RecalcTotals(item, "DM", 0);
+            list.items.push_back(item);
+        }
+        SaveOrderList(path, list);
+    }
+    ~BenchList() {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+};
+
+BenchList& Shared() {
+    static BenchList b;
+    return b;
+}
+
+void BM_Load(benchmark::State& state) {
+    BenchList& b = Shared();
+    for (auto _ : state) {
+        OrderList read;
+        benchmark::DoNotOptimize(LoadOrderList(b.path, read));
+    }
+}
+
+void BM_Save(benchmark::State& state) {
+    BenchList& b = Shared();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SaveOrderList(b.path, b.list));
+}
+
+// What the order list page does for one new entry: append, then save at once.
+void BM_AddAndSave(benchmark::State& state) {
+    BenchList& b = Shared();
+    OrderList list = b.list;
+    for (auto _ : state) {
+        list.items.push_back(list.items.front());
+        benchmark::DoNotOptimize(SaveOrderList(b.path, list));
+        state.PauseTiming();
+        list.items.pop_back();
+        state.ResumeTiming();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddAndSave)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();
