@@ -9,6 +9,8 @@
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
 #include "orders/PrintMapping.h"
+#include "orders/ui/OrderListPage.h"
+#include "orders/ui/QuantityEditor.h"
 #include "orders/ui/PrintJob.h"
 #include "platform/core/Ui.h"
 
@@ -106,7 +108,7 @@ void ProductPage::OnInitDialog() {
     for (int id : {kNote, kMainMenu, kBack, kDrawing, kOrderList, kProductInfo, kPrint})
         AddControl(id, ControlKind::OwnerDrawButton);
     // Their pages come later.
-    for (int id : {kNote, kDrawing, kOrderList})
+    for (int id : {kNote, kDrawing})
         EnableItem(id, false);
 
     SetAllControlsFont(FontBold16);
@@ -196,6 +198,31 @@ void ProductPage::OpenProductInfo() {
                  list_.header.subtitle.str(), 0);
 }
 
+void ProductPage::AddToOrderList() {
+    const ProductRecord* r = CurrentRecord();
+    if (!r)
+        return;
+    GlobalState& s = app_.state;
+    OrderItem item;
+    item.kind = kItemTakenOver;
+    item.number = r->number.str();
+    item.name = r->name.str();
+    item.supplier = r->supplier.str();
+    item.vzUnitLocal = r->vzPrice.str();
+    item.vzUnitEur = r->vzPriceEuro.str();
+    item.upeUnitLocal = r->upePrice.str();
+    item.upeUnitEur = r->upePriceEuro.str();
+    item.priceListNote = s.priceListId.str();
+    QuantityEditor editor(this, app_, item);
+    if (editor.DoModal() != IDOK || !ChooseOrderListFile(app_))
+        return;
+    ShowPage(false);
+    OrderListPage* page = OpenOrderListPage(frame_, app_, parentWidget(), this);
+    // A quantity beginning with "0" takes the user to the list without adding.
+    if (!item.quantity.str().starts_with('0'))
+        page->AddItem(item);
+}
+
 void ProductPage::PrintSheet() {
     const ProductRecord* r = CurrentRecord();
     if (!r)
@@ -239,6 +266,9 @@ void ProductPage::OnCommand(int id, int code) {
         break;
     case kPrint:
         PrintSheet();
+        break;
+    case kOrderList:
+        AddToOrderList();
         break;
     case kBack:
         Back();

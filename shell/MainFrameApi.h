@@ -19,6 +19,8 @@ public:
     virtual void RunDocumentSearch(int mode) = 0;
     // Enables or grays the four language items and the screen-size popup.
     virtual void EnableLanguageAndScreenItems(bool enable) = 0;
+    // Enables or grays a menu command; answers its state before.
+    virtual bool SetCommandEnabled(int command, bool enable) = 0;
     // Posts a close request: the program ends without a question.
     virtual void PostClose() = 0;
 };

@@ -17,6 +17,7 @@
 #include "shell/Texts.h"
 #include "resources/Bitmaps.h"
 #include "navigation/ui/AreaPage.h"
+#include "orders/ui/OrderListPage.h"
 #include "pages/InfoPage.h"
 #include "pages/GroupPage.h"
 #include "pages/ProductPage.h"
@@ -194,6 +195,13 @@ void CatalogApp::RegisterPages() {
         DialogWindow* hidden = f.HideCurrentPage();
         OpenInfoPage(app, f, f.Client(), hidden, document, {}, {}, {}, 0);
     };
+    // Order list: the file is always asked for here, then the page laid over the current one.
+    f.SetCommandHandler(kCmdOrderList, [&f, &app] {
+        if (!AskOrderListFile(app))
+            return;
+        DialogWindow* hidden = f.HideCurrentPage();
+        OpenOrderListPage(f, app, f.Client(), hidden);
+    });
     f.SetCommandHandler(kCmdTermsEquipment, [openTerms] { openTerms("Betrieb.htm"); });
     f.SetCommandHandler(kCmdTermsTools, [openTerms] { openTerms("Spezial.htm"); });
 }

@@ -118,6 +118,13 @@ void MainFrame::EnableCommand(int command, bool enable) {
         a->setEnabled(enable && handlers_.count(command) != 0);
 }
 
+bool MainFrame::SetCommandEnabled(int command, bool enable) {
+    const auto it = enabled_.find(command);
+    const bool before = it == enabled_.end() || it->second;
+    EnableCommand(command, enable);
+    return before;
+}
+
 void MainFrame::CheckCommand(int command, bool check) {
     checked_[command] = check;
     if (QAction* a = Action(command))

@@ -68,6 +68,7 @@ public:
     void RunCommand(int command) override { OnMenuCommand(command); }
     void RunDocumentSearch(int mode) override;
     void EnableLanguageAndScreenItems(bool enable) override;
+    bool SetCommandEnabled(int command, bool enable) override;
     void PostClose() override;
 
     // Commands of this window.

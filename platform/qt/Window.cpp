@@ -241,7 +241,8 @@ void DialogWindow::SetItemText(int id, std::string_view text) {
     }
 }
 
-std::string DialogWindow::GetItemText(int id, std::size_t maxChars) const {
+std::string DialogWindow::GetItemText(int id, std::size_t maxChars, bool& lossless) const {
+    lossless = true;
     QWidget* w = Item(id);
     if (!w)
         return {};
@@ -257,10 +258,15 @@ std::string DialogWindow::GetItemText(int id, std::size_t maxChars) const {
         s = l->text();
     else if (auto* c = qobject_cast<QComboBox*>(w))
         s = c->currentText();
-    std::string bytes = ToAnsi(s);
+    std::string bytes = ToAnsi(s, &lossless);
     if (bytes.size() > maxChars)
         bytes.resize(maxChars);
     return bytes;
+}
+
+std::string DialogWindow::GetItemText(int id, std::size_t maxChars) const {
+    bool lossless = true;
+    return GetItemText(id, maxChars, lossless);
 }
 
 void DialogWindow::EnableItem(int id, bool enable) {
@@ -605,8 +611,22 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     default:
-        QWidget::keyPressEvent(event);
+        break;
     }
+    int key = 0;
+    if (event->key() == Qt::Key_Backspace)
+        key = VK_BACK;
+    else if (event->key() == Qt::Key_Delete)
+        key = VK_DELETE;
+    else if (event->key() >= Qt::Key_0 && event->key() <= Qt::Key_9)
+        key = '0' + (event->key() - Qt::Key_0);
+    else if (event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
+        key = 'A' + (event->key() - Qt::Key_A);
+    if (key != 0 && OnKeyDown(key)) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void DialogWindow::showEvent(QShowEvent* event) {

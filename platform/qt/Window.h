@@ -36,6 +36,9 @@ enum : int {
     CBN_SELENDOK = 9,
 };
 
+// Keys that OnKeyDown sees besides digits and letters (Windows values).
+enum : int { VK_BACK = 0x08, VK_DELETE = 0x2E };
+
 enum class ControlKind { OwnerDrawButton, PushButton, DefPushButton, ListBox, Edit, MultiLineEdit, Static, ComboBox };
 
 struct ControlStyle {
@@ -63,6 +66,9 @@ public:
     bool HasItem(int id) const { return controls_.count(id) != 0; }
     void SetItemText(int id, std::string_view text);
     std::string GetItemText(int id, std::size_t maxChars = 0x7FFFFFFF) const;
+    // The same; lossless tells whether the code page held every character
+    // (those it can't hold come back as "?").
+    std::string GetItemText(int id, std::size_t maxChars, bool& lossless) const;
     void EnableItem(int id, bool enable);
     bool IsItemEnabled(int id) const;
     void ShowItem(int id, bool show);
@@ -131,6 +137,9 @@ protected:
         (void)message; (void)wParam; (void)lParam;
     }
     virtual void OnShowWindow(bool shown) { (void)shown; }
+    // A key the focused control left alone: a digit or letter as its
+    // character, else one of the Vk codes. True when it was used.
+    virtual bool OnKeyDown(int key) { (void)key; return false; }
     // The mouse entered a control (the cursor question of the platform).
     virtual void OnControlHover(int id) { (void)id; }
     virtual void OnDestroy() {}

@@ -252,8 +252,9 @@ TEST(MainWindow, QuitAsksAndCommandsWithoutPagesAreGrayed) {
     TempCatalog c;
     WriteAreas(c);
     Started s(c);
-    // The order list and the searches come with their pages.
-    EXPECT_FALSE(s.Frame().IsCommandEnabled(kCmdOrderList));
+    // The searches come with their pages.
+    EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdOrderList));
+    EXPECT_FALSE(s.Frame().IsCommandEnabled(kCmdKeyword));
     EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdInfo));
     ui->messageAnswers = {IDCANCEL};
     s.Frame().OnMenuCommand(kCmdQuit);

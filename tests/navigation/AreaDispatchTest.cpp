@@ -22,6 +22,7 @@ struct RecordingFrame : MainFrameApi {
     void RunCommand(int command) override { asked.push_back("command " + std::to_string(command)); }
     void RunDocumentSearch(int mode) override { asked.push_back("documents " + std::to_string(mode)); }
     void EnableLanguageAndScreenItems(bool) override {}
+    bool SetCommandEnabled(int, bool) override { return true; }
     void PostClose() override { asked.push_back("close"); }
 };
 

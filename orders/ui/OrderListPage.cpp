@@ -1,0 +1,369 @@
+#include "OrderListPage.h"
+
+#include "QuantityEditor.h"
+#include "shell/Fonts.h"
+#include "shell/Texts.h"
+#include "catalog/CatalogText.h"
+#include "catalog/Draw.h"
+#include "catalog/Scale.h"
+#include "platform/core/Path.h"
+#include "platform/core/Ui.h"
+#include "resources/Menus.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace qx {
+
+namespace {
+
+constexpr LangText kTitle{{"Bestellliste", "Order list", "Liste de commande", "Objednací list"}};
+constexpr LangText kOrderInfoCaption{{"Bestellinformation", "Order information", "Info commande", "Informace k objednávce"}};
+constexpr LangText kSaveCaption{{"Liste speichern", "Save", "Enregistrer", "Uložit"}};
+constexpr LangText kPrintCaption{{"Liste drucken", "Print list", "Imprimer la liste", "Tisk seznamu"}};
+constexpr LangText kSuppliersCaption{{"Lieferanten", "Distributors", "Fournisseurs", "Dodavatelé"}};
+constexpr LangText kModifyCaption{{"Eintrag verändern", "Modify entry", "Modifier l'entrée", "Změnit položku"}};
+constexpr LangText kInsertCaption{{"Eintrag einfügen", "Insert entry", "Insérer une entrée", "Vložit položku"}};
+constexpr LangText kDeleteCaption{{"Eintrag löschen", "Delete entry", "Supprimer l'entrée", "Smazat položku"}};
+constexpr LangText kSelectFirst{{"Bitte selektieren Sie zuerst einen Eintrag!", "First select an entry!",
+                                 "Veuillez d'abord sélectionner une entrée!", "Nejprve vyberte položku!"}};
+constexpr LangText kSaveQuestion{{"Sollen die Änderungen gespeichert werden?", "Should the modifications be saved?",
+                                  "Voulez-vous enregistrer les modifications?", "Mají se změny uložit?"}};
+constexpr LangText kQuantityTitle{{"Menge", "Quantity", "Quantité", "Množství"}};
+constexpr LangText kNumberTitle{{"Nummer ", "No. ", "Numéro ", "Číslo "}};
+constexpr LangText kProductTitle{{"Artikel", "Product", "Article", "Výrobek"}};
+constexpr LangText kUnitPriceTitle{{"Stückpreis", "Price", "Prix unitaire", "Cena/ks"}};
+constexpr LangText kPriceTitle{{"Preis", "Price", "Prix", "Cena"}};
+constexpr LangText kIndicationLabel{{"Auftragskennzeichnung:", "Order indication:", "Référence commande:",
+                                     "Označení zakázky:"}};
+constexpr LangText kFilter{{"Bestellliste (*.stk) | *.stk ||", "Order list (*.stk) | *.stk ||",
+                            "Liste cde (*.stk) | *.stk ||", "Objednávka (*.stk) | *.stk ||"}};
+constexpr LangText kNoAccess{{"Die Datei konnte nicht erzeugt werden!\nGeben Sie evtl. ein anderes Laufwerk \n(nicht CD-ROM) an.",
+                              "File error! No access to media(CD-ROM?).",
+                              "Erreur de fichier! Pas d'accès au support (CD-ROM?).",
+                              "Chyba souboru! Médium není přístupné (CD-ROM?)."}};
+
+void Warn(int lang, const LangText& text) {
+    TheUi().MessageBox(text.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The folder of a chosen file takes a new file (a CD does not).
+bool FolderTakesFiles(const std::string& chosen) {
+    const std::filesystem::path probe = ResolvePath(DirectoryOf(chosen) + "\\~~acs");
+    {
+        std::ofstream out(probe, std::ios::binary);
+        if (!out)
+            return false;
+    }
+    std::error_code ec;
+    std::filesystem::remove(probe, ec);
+    return true;
+}
+
+std::string Designation(const OrderItem& item) {
+    std::string text = item.name.str();
+    if (!item.name2.empty())
+        text += ", " + item.name2.str();
+    return text;
+}
+
+} // namespace
+
+std::optional<std::string> AskOrderListFile(AppContext& app) {
+    GlobalState& s = app.state;
+    FileDialogSpec spec;
+    spec.fileName = "*.STK";
+    spec.filter = kFilter.Text(s.languageIndex);
+    spec.initialDirectory = app.profile.GetString("Paths", "stk", "", 128);
+    std::optional<std::string> chosen = TheUi().GetOpenFileName(spec);
+    if (!chosen)
+        return std::nullopt;
+    s.orderListPath = *chosen;
+    app.profile.WriteString("Paths", "stk", DirectoryOf(*chosen));
+    return chosen;
+}
+
+bool ChooseOrderListFile(AppContext& app) {
+    GlobalState& s = app.state;
+    if (!s.orderListPath.empty())
+        return true;
+    FileDialogSpec spec;
+    spec.fileName = "*.STK";
+    spec.filter = kFilter.Text(s.languageIndex);
+    spec.initialDirectory = app.profile.GetString("Paths", "stk", "", 128);
+    const std::optional<std::string> chosen = TheUi().GetOpenFileName(spec);
+    if (!chosen)
+        return false;
+    if (!FolderTakesFiles(*chosen)) {
+        Warn(s.languageIndex, kNoAccess);
+        return false;
+    }
+    s.orderListPath = *chosen;
+    app.profile.WriteString("Paths", "stk", DirectoryOf(*chosen));
+    return true;
+}
+
+OrderListPage::OrderListPage(MainFrameApi& frame, AppContext& app, QWidget* parent, DialogWindow* returnPage)
+    : DialogWindow(parent, Kind::Page), frame_(frame), app_(app), buttons_(app.pictures), returnPage_(returnPage),
+      filePath_(app.state.orderListPath.str()) {}
+
+OrderListPage::~OrderListPage() = default;
+
+void OrderListPage::OnInitDialog() {
+    const GlobalState& s = app_.state;
+    savedMenuState_ = frame_.SetCommandEnabled(kCmdOrderList, false);
+
+    ControlStyle list;
+    list.ownerDraw = true;
+    list.hasStrings = false;
+    list.vScroll = true;
+    list.itemHeight = 36;
+    AddControl(kList, ControlKind::ListBox, list);
+    AddControl(kIndication, ControlKind::Edit);
+    for (int id : {kOrderInfo, kSave, kPrint, kSuppliers, kModify, kInsert, kDelete, kBack})
+        AddControl(id, ControlKind::OwnerDrawButton);
+    // Their pages come with the order letters and the supplier search.
+    for (int id : {kOrderInfo, kPrint, kSuppliers})
+        EnableItem(id, false);
+    SetAllControlsFont(FontBold16);
+    SetItemFont(kList, FontText16);
+    SetItemHeight(kList, 36);
+    SetEditLimit(kIndication, static_cast<int>(kIndicationTyped));
+    SetCaptions();
+
+    MoveWindowTo(ScaleRect(s, 0, 0, 632, 434));
+    MoveItem(kList, ScaleRect(s, 18, 88, 615, 327));
+    MoveItem(kIndication, ScaleRect(s, 169, 336, 313, 356));
+    MoveItem(kOrderInfo, ScaleRect(s, 18, 366, 160, 386));
+    MoveItem(kSave, ScaleRect(s, 18, 392, 160, 412));
+    MoveItem(kPrint, ScaleRect(s, 168, 366, 308, 386));
+    MoveItem(kSuppliers, ScaleRect(s, 168, 392, 308, 412));
+    MoveItem(kModify, ScaleRect(s, 322, 366, 464, 386));
+    MoveItem(kInsert, ScaleRect(s, 322, 392, 464, 412));
+    MoveItem(kDelete, ScaleRect(s, 474, 366, 615, 386));
+    MoveItem(kBack, ScaleRect(s, 474, 392, 615, 412));
+
+    loading_ = true;
+    if (LoadOrderList(filePath_.str(), list_) == OrderListRead::WrongFormat) {
+        Warn(s.languageIndex, kWrongOrderListFormat);
+        filePath_ = FallbackOrderListPath(filePath_.str());
+    }
+    FillList();
+    SetItemText(kIndication, list_.indication.str());
+    loading_ = false;
+    changed_ = false;
+}
+
+void OrderListPage::SetCaptions() {
+    const int lang = app_.state.languageIndex;
+    SetItemText(kOrderInfo, kOrderInfoCaption.Text(lang));
+    SetItemText(kSave, kSaveCaption.Text(lang));
+    SetItemText(kPrint, kPrintCaption.Text(lang));
+    SetItemText(kSuppliers, kSuppliersCaption.Text(lang));
+    SetItemText(kModify, kModifyCaption.Text(lang));
+    SetItemText(kInsert, kInsertCaption.Text(lang));
+    SetItemText(kDelete, kDeleteCaption.Text(lang));
+    SetItemText(kBack, texts::kBackCaption.Text(lang));
+}
+
+void OrderListPage::FillList() {
+    ResetContent(kList);
+    for (std::size_t i = 0; i < list_.items.size(); ++i)
+        AddString(kList, {}, static_cast<std::intptr_t>(i));
+}
+
+void OrderListPage::AddItem(const OrderItem& item) {
+    list_.items.push_back(item);
+    const int index = AddString(kList, {}, static_cast<std::intptr_t>(list_.items.size() - 1));
+    SetCurSel(kList, index);
+    changed_ = true;
+    Save();
+}
+
+void OrderListPage::InsertEntry() {
+    OrderItem work;
+    work.quantity = "1";
+    work.kind = kItemFree;
+    QuantityEditor editor(this, app_, work);
+    if (editor.DoModal() != IDOK)
+        return;
+    work.supplier = "QTX_VZ";
+    AddItem(work);
+    changed_ = true; // the file has it, but "Zurück" still asks
+}
+
+bool OrderListPage::SelectionOrMessage(int& index) {
+    index = GetCurSel(kList);
+    if (index >= 0 && index < static_cast<int>(list_.items.size()))
+        return true;
+    Warn(app_.state.languageIndex, kSelectFirst);
+    return false;
+}
+
+void OrderListPage::ModifyEntry() {
+    int index = 0;
+    if (!SelectionOrMessage(index))
+        return;
+    OrderItem work = list_.items[static_cast<std::size_t>(index)];
+    work.unitValue = FormatPrice(work.vzUnitLocal, false, app_.state.currency.str(), app_.state.languageIndex);
+    work.kind = kItemChanged;
+    QuantityEditor editor(this, app_, work);
+    if (editor.DoModal() != IDOK)
+        return;
+    list_.items[static_cast<std::size_t>(index)] = work;
+    SetCurSel(kList, index);
+    Invalidate(false);
+    changed_ = true;
+}
+
+void OrderListPage::DeleteEntry() {
+    int index = 0;
+    if (!SelectionOrMessage(index))
+        return;
+    list_.items.erase(list_.items.begin() + index);
+    // The rows below move up one: their data is their position.
+    DeleteString(kList, GetCount(kList) - 1);
+    Invalidate(false);
+    changed_ = true;
+}
+
+bool OrderListPage::Save() {
+    if (!changed_)
+        return true;
+    const int lang = app_.state.languageIndex;
+    list_.indication = GetItemText(kIndication, 31);
+    if (!SaveOrderList(filePath_.str(), list_)) {
+        Warn(lang, kOrderListNotCreated);
+        TheUi().MessageBox(filePath_.str(), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    changed_ = false;
+    return true;
+}
+
+bool OrderListPage::Close() {
+    if (IsDestroyed())
+        return true;
+    if (changed_) {
+        const int lang = app_.state.languageIndex;
+        switch (TheUi().MessageBox(kSaveQuestion.Text(lang), texts::kAppTitle.Text(lang),
+                                   MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+        case IDYES:
+            if (!Save())
+                return false;
+            break;
+        case IDNO:
+            break;
+        default:
+            return false;
+        }
+    }
+    if (returnPage_ && !returnPage_->IsDestroyed())
+        returnPage_->ShowPage(true);
+    DestroyWindow();
+    return true;
+}
+
+void OrderListPage::OnCommand(int id, int code) {
+    switch (id) {
+    case kInsert:
+        InsertEntry();
+        break;
+    case kModify:
+        ModifyEntry();
+        break;
+    case kDelete:
+        DeleteEntry();
+        break;
+    case kSave:
+        Save();
+        break;
+    case kBack:
+        Close();
+        break;
+    case kIndication:
+        if (code == EN_CHANGE && !loading_)
+            changed_ = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void OrderListPage::OnDrawItem(DrawItem& item) {
+    if (item.kind == DrawItem::Button) {
+        buttons_.DrawItemInto(item);
+        return;
+    }
+    if (item.controlId != kList || item.itemId < 0 || item.itemId >= static_cast<int>(list_.items.size()))
+        return;
+    if (!(item.action & (DrawItem::DrawEntire | DrawItem::SelectChange)))
+        return;
+    const GlobalState& s = app_.state;
+    const OrderItem& e = list_.items[static_cast<std::size_t>(item.itemId)];
+    Dc& dc = *item.dc;
+    const Rect& r = item.rect;
+    dc.FillRect(r, item.selected ? Rgb(192, 192, 192) : Rgb(255, 255, 255));
+    dc.SetBkMode(BkMode::Transparent);
+    dc.SetTextColor(Rgb(0, 0, 0));
+    dc.SelectFont(FontText16);
+    const int top = r.top + 2;
+    auto column = [&](int left, int right) {
+        return Rect{r.left + ScaleX(s, left), top, r.left + ScaleX(s, right), top + 16};
+    };
+    dc.TextOut(r.left + ScaleX(s, 8), top, e.quantity.str());
+    dc.TextOut(r.left + ScaleX(s, 50), top, e.number.str());
+    Rect name = column(160, 380);
+    dc.DrawText(Designation(e), name, DT_NOPREFIX | DT_SINGLELINE);
+    if (s.priceMode >= 0) {
+        const bool vz = s.priceMode == 1;
+        Rect unit = column(380, 474);
+        Rect total = column(480, 576);
+        dc.DrawText(vz ? e.vzUnitEur.str() : e.upeUnitEur.str(), unit, DT_NOPREFIX | DT_SINGLELINE | DT_RIGHT);
+        dc.DrawText(vz ? e.vzTotalEur.str() : e.upeTotalEur.str(), total, DT_NOPREFIX | DT_SINGLELINE | DT_RIGHT);
+    }
+    dc.TextOut(r.left + ScaleX(s, 160), r.top + 16, e.remarks.str());
+    DrawDottedLine(dc, r.left + 4, r.bottom - 1, r.right - 4, r.bottom - 1, Rgb(0, 0, 0));
+}
+
+void OrderListPage::OnPaint(Dc& dc) {
+    const GlobalState& s = app_.state;
+    const int lang = s.languageIndex;
+    DrawDib(dc, app_.pictures.backgroundWithLogo, 0, 0, kAnchorTopLeft);
+    dc.SetBkMode(BkMode::Transparent);
+    dc.SetTextColor(Rgb(255, 255, 255));
+    dc.SelectFont(FontText14);
+    TextOutScaled(dc, s, 26, 65, kQuantityTitle.Text(lang));
+    TextOutScaled(dc, s, 68, 65, kNumberTitle.Text(lang));
+    TextOutScaled(dc, s, 180, 65, kProductTitle.Text(lang));
+    if (s.priceMode >= 0) {
+        TextOutScaled(dc, s, 440, 65, kUnitPriceTitle.Text(lang));
+        TextOutScaled(dc, s, 568, 65, kPriceTitle.Text(lang));
+    }
+    TextOutScaled(dc, s, 26, 338, kIndicationLabel.Text(lang));
+    TextOutScaled(dc, s, 330, 338, filePath_.str());
+    UseDesignMapping(dc, s.designRect, s.clientRect);
+    dc.SelectFont(FontTitle);
+    dc.TextOut(116, 14, kTitle.Text(lang));
+}
+
+void OrderListPage::OnMessage(int message, std::intptr_t, std::intptr_t) {
+    if (message == UM_RELOAD) {
+        SetCaptions();
+        Invalidate(true);
+    }
+}
+
+void OrderListPage::OnDestroy() {
+    frame_.SetCommandEnabled(kCmdOrderList, savedMenuState_);
+    list_.items.clear();
+}
+
+OrderListPage* OpenOrderListPage(MainFrameApi& frame, AppContext& app, QWidget* parent, DialogWindow* returnPage) {
+    auto* page = new OrderListPage(frame, app, parent, returnPage);
+    page->ShowPage(true);
+    page->UpdateNow();
+    return page;
+}
+
+} // namespace qx

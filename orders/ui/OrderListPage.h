@@ -1,0 +1,86 @@
+#pragma once
+// The page on which the user sees, edits, saves and prints the order list.
+// It is laid over the page that opened it, which is shown again on "Zurück".
+// While it exists the menu's "Bestellliste" is grayed: one list at a time.
+
+#include "orders/OrderList.h"
+#include "shell/AppContext.h"
+#include "shell/MainFrameApi.h"
+#include "shell/PictureButton.h"
+#include "platform/qt/Window.h"
+
+#include <QPointer>
+
+namespace qx {
+
+class OrderListPage : public DialogWindow {
+public:
+    static constexpr int kList = 1079;
+    static constexpr int kIndication = 1092;
+    static constexpr int kOrderInfo = 1157;
+    static constexpr int kSave = 1146;
+    static constexpr int kPrint = 1145;
+    static constexpr int kSuppliers = 1147;
+    static constexpr int kModify = 1148;
+    static constexpr int kInsert = 1124;
+    static constexpr int kDelete = 1156;
+    static constexpr int kBack = 2;
+
+    // Takes its file from orderListPath.
+    OrderListPage(MainFrameApi& frame, AppContext& app, QWidget* parent, DialogWindow* returnPage);
+    ~OrderListPage() override;
+
+    // Appends a copy, selects it and saves at once.
+    void AddItem(const OrderItem& item);
+    void InsertEntry();
+    void ModifyEntry();
+    void DeleteEntry();
+    // Saves when changed; false when a save failed (the messages were shown).
+    bool Save();
+    // Back: asks about unsaved changes; true when the page closed.
+    bool Close();
+
+    const OrderList& List() const { return list_; }
+    const std::string& FilePath() const { return filePath_.str(); }
+    bool IsChanged() const { return changed_; }
+    DialogWindow* ReturnPage() const { return returnPage_; }
+
+protected:
+    void OnInitDialog() override;
+    void OnPaint(Dc& dc) override;
+    void OnCommand(int id, int code) override;
+    void OnOk() override {}
+    void OnCancel() override { Close(); }
+    void OnDrawItem(DrawItem& item) override;
+    void OnMessage(int message, std::intptr_t, std::intptr_t) override;
+    void OnDestroy() override;
+
+private:
+    void SetCaptions();
+    void FillList();
+    bool SelectionOrMessage(int& index);
+
+    MainFrameApi& frame_;
+    AppContext& app_;
+    CPictureButton buttons_;
+    QPointer<DialogWindow> returnPage_;
+    FixedText<128> filePath_;
+    OrderList list_;
+    bool changed_ = false;
+    bool savedMenuState_ = true;
+    bool loading_ = false;
+};
+
+// Asks for an order list file unless one is known; probes that the folder
+// takes files. False when cancelled or not writable (the user was told).
+bool ChooseOrderListFile(AppContext& app);
+
+// The menu's road: always asks for the file (the folder is kept in
+// qxkat.ini). Nothing when cancelled.
+std::optional<std::string> AskOrderListFile(AppContext& app);
+
+// Creates the page over the client area and shows it; the caller has hidden
+// returnPage (it may be null).
+OrderListPage* OpenOrderListPage(MainFrameApi& frame, AppContext& app, QWidget* parent, DialogWindow* returnPage);
+
+} // namespace qx

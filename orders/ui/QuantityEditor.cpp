@@ -1,0 +1,258 @@
+#include "QuantityEditor.h"
+
+#include "shell/Fonts.h"
+#include "shell/Texts.h"
+#include "catalog/CatalogText.h"
+#include "catalog/Draw.h"
+#include "platform/core/Ui.h"
+
+#include <charconv>
+
+namespace qx {
+
+namespace {
+
+constexpr LangText kCaption{{"Mengen-Editor", "Select quantity", "Choix de la quantité", "Výběr množství"}};
+constexpr LangText kOkCaption{{"in Bestellliste übernehmen", "Copy into order list", "Copier dans la liste de commande",
+                               "Převzít do objednávky"}};
+constexpr LangText kCancelCaption{{"Vorgang abbrechen", "Cancel", "Annuler", "Zrušit"}};
+constexpr LangText kProductLabel{{"Artikel:", "Product:", "Article:", "Výrobek:"}};
+constexpr LangText kNumberLabel{{"Nummer:", "No:", "Numéro:", "Číslo:"}};
+constexpr LangText kUnitPriceLabel{{"Stückpreis:", "Product price:", "Prix unitaire:", "Cena za kus:"}};
+constexpr LangText kTotalPriceLabel{{"Gesamtpreis:", "Total price:", "Prix total:", "Celková cena:"}};
+constexpr LangText kRemarksLabel{{"Bemerkungen:", "Remarks:", "Remarques:", "Poznámky:"}};
+constexpr LangText kMissingName{{"Bitte geben Sie einen Produktnamen an.", "Please insert product name.",
+                                 "Veuillez indiquer un nom de produit.", "Zadejte prosím název výrobku."}};
+constexpr LangText kReplaced{{"Einige Zeichen können nicht gespeichert werden und wurden ersetzt.\nBitte prüfen Sie die Eingabe.",
+                              "Some characters cannot be stored and were replaced.\nPlease check your entry.",
+                              "Certains caractères ne peuvent pas être enregistrés et ont été remplacés.\nVeuillez vérifier la saisie.",
+                              "Některé znaky nelze uložit a byly nahrazeny.\nZkontrolujte prosím zadání."}};
+
+// The price a free entry's EUR text stands for in the old national currency.
+constexpr double kDmPerEuro = 1.95583;
+
+std::string Designation(const OrderItem& item) {
+    std::string text = item.name.str();
+    if (!item.name2.empty())
+        text += ", " + item.name2.str();
+    return text;
+}
+
+} // namespace
+
+QuantityEditor::QuantityEditor(QWidget* parent, AppContext& app, OrderItem& item)
+    : DialogWindow(parent, Kind::Modal), app_(app), item_(item) {}
+
+void QuantityEditor::OnInitDialog() {
+    const int lang = app_.state.languageIndex;
+    const Rect client = DialogUnits(0, 0, 248, 151);
+    setFixedSize(client.Width(), client.Height());
+    SetCaption(kCaption.Text(lang));
+
+    ControlStyle readOnly;
+    readOnly.readOnly = true;
+    AddControl(kName, ControlKind::Edit);
+    AddControl(kNumber, ControlKind::Edit);
+    AddControl(kPrice, ControlKind::Edit);
+    AddControl(kRemarks, ControlKind::Edit);
+    AddControl(kQuantity, ControlKind::Edit, readOnly);
+    MoveItem(kName, DialogUnits(67, 37, 91, 12));
+    MoveItem(kNumber, DialogUnits(67, 52, 91, 12));
+    MoveItem(kPrice, DialogUnits(67, 70, 91, 12));
+    MoveItem(kRemarks, DialogUnits(59, 106, 124, 12));
+    MoveItem(kQuantity, DialogUnits(191, 58, 48, 12));
+    // The keypad: 7 8 9 / 4 5 6 / 1 2 3 / 0 CL.
+    for (int d = 1; d <= 9; ++d) {
+        AddControl(kDigits[d], ControlKind::PushButton);
+        MoveItem(kDigits[d], DialogUnits(191 + 16 * ((d - 1) % 3), 105 - 16 * ((d - 1) / 3), 16, 16));
+        SetItemText(kDigits[d], std::to_string(d));
+    }
+    AddControl(kDigits[0], ControlKind::PushButton);
+    MoveItem(kDigits[0], DialogUnits(191, 121, 16, 16));
+    SetItemText(kDigits[0], "0");
+    AddControl(kClear, ControlKind::PushButton);
+    MoveItem(kClear, DialogUnits(207, 121, 32, 16));
+    SetItemText(kClear, "CL");
+    AddControl(IDCANCEL, ControlKind::PushButton);
+    AddControl(IDOK, ControlKind::DefPushButton);
+    MoveItem(IDCANCEL, DialogUnits(4, 130, 90, 14));
+    MoveItem(IDOK, DialogUnits(95, 130, 90, 14));
+    SetItemText(IDOK, kOkCaption.Text(lang));
+    SetItemText(IDCANCEL, kCancelCaption.Text(lang));
+    SetAllControlsFont(FontText14);
+
+    SetEditLimit(kQuantity, 8);
+    SetEditLimit(kRemarks, 40);
+    SetEditLimit(kName, 127);
+    SetEditLimit(kNumber, 31);
+    SetEditLimit(kPrice, 31);
+    SetItemText(kRemarks, item_.remarks.str());
+    if (!IsFree()) {
+        for (int id : {kName, kNumber, kPrice})
+            ShowItem(id, false);
+    } else {
+        SetItemText(kName, item_.name.str());
+        SetItemText(kNumber, item_.number.str());
+        SetItemText(kPrice, item_.vzUnitEur.str());
+    }
+    if (app_.state.priceMode < 0)
+        ShowItem(kPrice, false);
+
+    firstKey_ = true;
+    if (item_.quantity.empty())
+        item_.quantity = "1";
+    item_.unitValue = FormatPrice(item_.vzUnitLocal, false, app_.state.currency.str(), lang);
+    SetItemText(kQuantity, item_.quantity.str());
+    Recalc();
+    CenterOn(parentWidget());
+    SetFocusTo(IsFree() ? kName : kDigits[1]);
+}
+
+void QuantityEditor::Recalc() {
+    RecalcTotals(item_, app_.state.currency.str(), app_.state.languageIndex);
+    Invalidate(false);
+}
+
+void QuantityEditor::PressDigit(int digit) {
+    std::string text = GetItemText(kQuantity);
+    if (firstKey_ && digit != 0)
+        text = std::to_string(digit);
+    else if (text.size() < 4)
+        text += static_cast<char>('0' + digit);
+    SetItemText(kQuantity, text);
+    item_.quantity = text;
+    Recalc();
+    firstKey_ = false;
+}
+
+void QuantityEditor::Clear() {
+    item_.quantity = "1";
+    SetItemText(kQuantity, "1");
+    Recalc();
+    firstKey_ = true;
+}
+
+void QuantityEditor::PriceTyped() {
+    if (!IsEditModified(kPrice))
+        return;
+    const std::string typed = GetItemText(kPrice, 31);
+    item_.vzUnitEur = typed;
+    item_.upeUnitEur = typed;
+    std::string probe = typed; // read as a price: the first "," is the decimal point
+    const double value = FormatPrice(probe, true, "", app_.state.languageIndex);
+    char buf[64];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value * kDmPerEuro, std::chars_format::fixed, 2);
+    std::string dm = ec == std::errc{} ? std::string(buf, end) : std::string("0.00");
+    if (const std::size_t dot = dm.find('.'); dot != std::string::npos)
+        dm[dot] = ',';
+    dm += " DM";
+    item_.vzUnitLocal = dm;
+    item_.upeUnitLocal = dm;
+    item_.unitValue = FormatPrice(item_.vzUnitLocal, false, app_.state.currency.str(), app_.state.languageIndex);
+    Recalc();
+}
+
+bool QuantityEditor::TakeText(int id, std::size_t maxChars, std::string& out) {
+    bool lossless = true;
+    out = GetItemText(id, maxChars, lossless);
+    const bool cleaned = CleanFieldText(out);
+    if (lossless && !cleaned)
+        return true;
+    SetItemText(id, out);
+    return false;
+}
+
+void QuantityEditor::OnOk() {
+    const int lang = app_.state.languageIndex;
+    std::string name, number, remarks;
+    bool clean = true;
+    if (IsFree()) {
+        clean &= TakeText(kName, 127, name);
+        clean &= TakeText(kNumber, 31, number);
+    }
+    clean &= TakeText(kRemarks, 126, remarks);
+    if (!clean) {
+        // Shown, not stored silently: the user sees what the list will hold.
+        TheUi().MessageBox(kReplaced.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (IsFree()) {
+        if (name.empty()) {
+            TheUi().MessageBox(kMissingName.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+            SetFocusTo(kName);
+            return;
+        }
+        item_.name = name;
+        item_.number = number;
+    }
+    item_.remarks = remarks;
+    item_.quantity = GetItemText(kQuantity, 7);
+    RecalcTotals(item_, app_.state.currency.str(), lang);
+    EndDialog(IDOK);
+}
+
+void QuantityEditor::OnCommand(int id, int code) {
+    for (int d = 0; d < 10; ++d) {
+        if (id == kDigits[d]) {
+            PressDigit(d);
+            return;
+        }
+    }
+    if (id == kClear)
+        Clear();
+    else if (id == kPrice && code == EN_CHANGE)
+        PriceTyped();
+    else if (id == IDOK)
+        OnOk();
+    else if (id == IDCANCEL)
+        OnCancel();
+}
+
+bool QuantityEditor::OnKeyDown(int key) {
+    // Keys that an edit field left alone: the keypad's digits and "CL".
+    if (key >= '0' && key <= '9') {
+        PressDigit(key - '0');
+        return true;
+    }
+    if (key == VK_BACK || key == VK_DELETE) {
+        Clear();
+        return true;
+    }
+    return false;
+}
+
+void QuantityEditor::OnPaint(Dc& dc) {
+    const GlobalState& s = app_.state;
+    const int lang = s.languageIndex;
+    DrawDib(dc, app_.pictures.background, 0, 0, kAnchorTopLeft);
+    dc.SetBkMode(BkMode::Transparent);
+    dc.SetTextColor(Rgb(0, 0, 0));
+    dc.SelectFont(FontTitle);
+    dc.TextOut(10, 24, kCaption.Text(lang));
+    DrawSunkenFrame(dc, 8, 54, 353, 110);
+    dc.SelectFont(FontText16);
+    dc.TextOut(18, 64, kProductLabel.Text(lang));
+    dc.TextOut(18, 86, kNumberLabel.Text(lang));
+    if (s.priceMode >= 0) {
+        dc.TextOut(18, 114, kUnitPriceLabel.Text(lang));
+        dc.TextOut(18, 136, kTotalPriceLabel.Text(lang));
+    }
+    if (!IsFree()) {
+        dc.TextOut(116, 64, Designation(item_));
+        dc.TextOut(116, 86, item_.number.str());
+        if (s.priceMode == 1) {
+            dc.TextOut(116, 114, item_.vzUnitEur.str());
+            dc.TextOut(116, 136, item_.vzTotalEur.str());
+        } else if (s.priceMode == 0) {
+            dc.TextOut(116, 114, item_.upeUnitEur.str());
+            dc.TextOut(116, 136, item_.upeTotalEur.str());
+        }
+    }
+    dc.SelectFont(FontText14);
+    dc.TextOut(9, 176, kRemarksLabel.Text(lang));
+    // The keypad's shadowed backdrop.
+    dc.FillRect(Rect{283, 91, 367, 233}, Rgb(0, 0, 0));
+    dc.FillRect(Rect{280, 88, 364, 230}, Rgb(64, 64, 64));
+}
+
+} // namespace qx
