@@ -6,6 +6,9 @@
 #include "navigation/ui/AreaPage.h"
 #include "pages/GroupPage.h"
 #include "pages/ProductPage.h"
+#include "orders/OrderList.h"
+#include "orders/ui/OrderListPage.h"
+#include "orders/ui/QuantityEditor.h"
 #include "resources/Menus.h"
 #include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
@@ -128,6 +131,58 @@ public:
                 break;
             }
         }
+        WalkOrders();
+    }
+
+    // The quantity editor of each kind and the order list page with an entry
+    // of every supplier, in each price mode.
+    void WalkOrders() {
+        GlobalState& s = app_.Context().state;
+        const int mode = s.priceMode;
+        OrderList list;
+        list.indication = "Werkstatt 7";
+        for (const char* supplier : {"QTX_VZ", "DORNA", "DERUZA"}) {
+            OrderItem& item = list.items.emplace_back();
+            item.quantity = "2";
+            item.number = std::string("N-") + supplier;
+            item.name = std::string("Artikel ") + supplier;
+            item.remarks = "Halle 2";
+            item.supplier = supplier;
+            item.vzUnitEur = "123,4";
+            item.upeUnitEur = "150";
+            RecalcTotals(item, s.currency.str(), s.languageIndex);
+        }
+        const auto file = std::filesystem::temp_directory_path() / ("qxkat-snapshot-" + suffix_ + ".stk");
+        if (!SaveOrderList(ToWindowsPath(file), list))
+            return;
+        const std::string previous = s.orderListPath.str();
+        s.orderListPath = ToWindowsPath(file);
+        DialogWindow* hidden = app_.Frame()->HideCurrentPage();
+        OrderListPage* page = OpenOrderListPage(*app_.Frame(), app_.Context(), app_.Frame()->Client(), hidden);
+        page->SetCurSel(OrderListPage::kList, 1);
+        for (int m : {-1, 0, 1}) {
+            s.priceMode = m;
+            page->Invalidate(true);
+            Shoot(m < 0 ? "orderlist_noprices" : m == 0 ? "orderlist_upe" : "orderlist_vz");
+            for (int kind : {kItemTakenOver, kItemChanged, kItemFree}) {
+                OrderItem work = list.items[0];
+                work.kind = kind;
+                QuantityEditor editor(app_.Frame(), app_.Context(), work);
+                editor.ShowPage(true);
+                Pump();
+                const std::string name = std::string("quantity_") +
+                                         (kind == kItemTakenOver ? "taken" : kind == kItemChanged ? "changed" : "free") +
+                                         (m < 0 ? "_noprices" : m == 0 ? "_upe" : "_vz");
+                if (editor.grab().save(QString::fromStdString((out_ / (name + suffix_ + ".png")).string())))
+                    ++written;
+                editor.hide();
+            }
+        }
+        s.priceMode = mode;
+        page->DestroyWindow();
+        s.orderListPath = previous;
+        std::error_code ec;
+        std::filesystem::remove(file, ec);
     }
 
 private:

@@ -231,7 +231,14 @@ bool OrderListPage::Save() {
     if (!changed_)
         return true;
     const int lang = app_.state.languageIndex;
-    list_.indication = GetItemText(kIndication, 31);
+    bool lossless = true;
+    const std::string indication = GetItemText(kIndication, 31, lossless);
+    if (!lossless) {
+        // Shown, not stored silently: the edit now holds what the file will.
+        SetItemText(kIndication, indication);
+        Warn(lang, kCharactersReplaced);
+    }
+    list_.indication = indication;
     if (!SaveOrderList(filePath_.str(), list_)) {
         Warn(lang, kOrderListNotCreated);
         TheUi().MessageBox(filePath_.str(), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);

@@ -13,7 +13,7 @@ namespace qx {
 namespace {
 
 constexpr LangText kCaption{{"Mengen-Editor", "Select quantity", "Choix de la quantité", "Výběr množství"}};
-constexpr LangText kOkCaption{{"in Bestellliste übernehmen", "Copy into order list", "Copier dans la liste de commande",
+constexpr LangText kOkCaption{{"in Bestellliste übernehmen", "Copy into order list", "Ajouter à la liste",
                                "Převzít do objednávky"}};
 constexpr LangText kCancelCaption{{"Vorgang abbrechen", "Cancel", "Annuler", "Zrušit"}};
 constexpr LangText kProductLabel{{"Artikel:", "Product:", "Article:", "Výrobek:"}};
@@ -23,11 +23,6 @@ constexpr LangText kTotalPriceLabel{{"Gesamtpreis:", "Total price:", "Prix total
 constexpr LangText kRemarksLabel{{"Bemerkungen:", "Remarks:", "Remarques:", "Poznámky:"}};
 constexpr LangText kMissingName{{"Bitte geben Sie einen Produktnamen an.", "Please insert product name.",
                                  "Veuillez indiquer un nom de produit.", "Zadejte prosím název výrobku."}};
-constexpr LangText kReplaced{{"Einige Zeichen können nicht gespeichert werden und wurden ersetzt.\nBitte prüfen Sie die Eingabe.",
-                              "Some characters cannot be stored and were replaced.\nPlease check your entry.",
-                              "Certains caractères ne peuvent pas être enregistrés et ont été remplacés.\nVeuillez vérifier la saisie.",
-                              "Některé znaky nelze uložit a byly nahrazeny.\nZkontrolujte prosím zadání."}};
-
 // The price a free entry's EUR text stands for in the old national currency.
 constexpr double kDmPerEuro = 1.95583;
 
@@ -173,7 +168,7 @@ void QuantityEditor::OnOk() {
     clean &= TakeText(kRemarks, 126, remarks);
     if (!clean) {
         // Shown, not stored silently: the user sees what the list will hold.
-        TheUi().MessageBox(kReplaced.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+        TheUi().MessageBox(kCharactersReplaced.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     if (IsFree()) {
@@ -226,10 +221,13 @@ void QuantityEditor::OnPaint(Dc& dc) {
     const int lang = s.languageIndex;
     DrawDib(dc, app_.pictures.background, 0, 0, kAnchorTopLeft);
     dc.SetBkMode(BkMode::Transparent);
-    dc.SetTextColor(Rgb(0, 0, 0));
+    dc.SetTextColor(Rgb(255, 255, 255)); // on the dark background
     dc.SelectFont(FontTitle);
     dc.TextOut(10, 24, kCaption.Text(lang));
+    dc.SelectFont(FontText14);
+    dc.TextOut(9, 176, kRemarksLabel.Text(lang));
     DrawSunkenFrame(dc, 8, 54, 353, 110);
+    dc.SetTextColor(Rgb(0, 0, 0));
     dc.SelectFont(FontText16);
     dc.TextOut(18, 64, kProductLabel.Text(lang));
     dc.TextOut(18, 86, kNumberLabel.Text(lang));
@@ -247,9 +245,10 @@ void QuantityEditor::OnPaint(Dc& dc) {
             dc.TextOut(116, 114, item_.upeUnitEur.str());
             dc.TextOut(116, 136, item_.upeTotalEur.str());
         }
+    } else if (s.priceMode >= 0) {
+        // A free entry types its unit price; the total follows the keypad.
+        dc.TextOut(116, 136, s.priceMode == 1 ? item_.vzTotalEur.str() : item_.upeTotalEur.str());
     }
-    dc.SelectFont(FontText14);
-    dc.TextOut(9, 176, kRemarksLabel.Text(lang));
     // The keypad's shadowed backdrop.
     dc.FillRect(Rect{283, 91, 367, 233}, Rgb(0, 0, 0));
     dc.FillRect(Rect{280, 88, 364, 230}, Rgb(64, 64, 64));

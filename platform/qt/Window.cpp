@@ -49,6 +49,18 @@ QFont ControlFont(const Font& font, const QWidget* widget) {
 
 bool AsciiEqualNoCase(std::string_view a, std::string_view b) { return EqualsIgnoreCase(a, b); }
 
+// A push button whose caption is wider than the button gets a smaller font
+// (down to 8 pixels) instead of a cut caption: translations run long.
+void FitCaption(QPushButton* button, const QFont& base) {
+    QFont font = base;
+    const int room = button->width() - 10;
+    if (room > 0 && font.pixelSize() > 0) {
+        while (QFontMetrics(font).horizontalAdvance(button->text()) > room && font.pixelSize() > 8)
+            font.setPixelSize(font.pixelSize() - 1);
+    }
+    button->setFont(font);
+}
+
 } // namespace
 
 int PrivateMessageEventType() {
@@ -223,6 +235,8 @@ void DialogWindow::SetItemText(int id, std::string_view text) {
     const QString s = FromAnsi(text);
     if (auto* b = qobject_cast<QAbstractButton*>(w)) {
         b->setText(s);
+        if (auto* push = qobject_cast<QPushButton*>(b))
+            FitCaption(push, ControlFont(controls_.at(id).font, push));
         b->update();
     } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
         e->setText(s);
@@ -292,8 +306,12 @@ bool DialogWindow::IsItemVisible(int id) const {
 }
 
 void DialogWindow::MoveItem(int id, const Rect& r) {
-    if (QWidget* w = Item(id))
-        w->setGeometry(r.left, r.top, std::max(0, r.Width()), std::max(0, r.Height()));
+    QWidget* w = Item(id);
+    if (!w)
+        return;
+    w->setGeometry(r.left, r.top, std::max(0, r.Width()), std::max(0, r.Height()));
+    if (auto* push = qobject_cast<QPushButton*>(w))
+        FitCaption(push, ControlFont(controls_.at(id).font, push));
 }
 
 void DialogWindow::SetItemFont(int id, const Font& font) {
@@ -302,6 +320,8 @@ void DialogWindow::SetItemFont(int id, const Font& font) {
         return;
     it->second.font = font;
     it->second.widget->setFont(ControlFont(font, it->second.widget));
+    if (auto* push = qobject_cast<QPushButton*>(it->second.widget))
+        FitCaption(push, ControlFont(font, push));
 }
 
 void DialogWindow::SetAllControlsFont(const Font& font) {
@@ -309,6 +329,8 @@ void DialogWindow::SetAllControlsFont(const Font& font) {
     for (auto& [id, entry] : controls_) {
         entry.font = font;
         entry.widget->setFont(ControlFont(font, entry.widget));
+        if (auto* push = qobject_cast<QPushButton*>(entry.widget))
+            FitCaption(push, ControlFont(font, push));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "orders/OrderList.h"
 #include "orders/ui/OrderListPage.h"
 #include "orders/ui/QuantityEditor.h"
+#include "navigation/ui/AreaPage.h"
 #include "pages/ProductPage.h"
 #include "platform/core/FileIo.h"
 #include "platform/core/Path.h"
@@ -12,6 +13,7 @@
 #include "resources/Menus.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -178,6 +180,38 @@ TEST_F(OrderRoads, MenuWrongFormatFallbackAndAFreeEntry) {
     OrderList saved;
     EXPECT_EQ(LoadOrderList(page->FilePath(), saved), OrderListRead::Loaded);
     EXPECT_EQ(saved.items.size(), 1u);
+}
+
+TEST_F(OrderRoads, FromTheStartPageAndBackWithATextTheCodePageCannotHold) {
+    c.Write("DATEN\\LANG1\\QXSTART.BER", "Bestellen|x|BESTELLEN|330|300|470|322|Bestellliste\n");
+    RunningProgram p(c);
+    auto* area = p.Current<AreaPage>();
+    ASSERT_NE(area, nullptr);
+    ui->fileAnswers = {std::nullopt, file};
+    QTest::mouseClick(area->Item(AreaPage::kFirstButton), Qt::LeftButton); // cancelled: nothing opens
+    EXPECT_EQ(p.Current<AreaPage>(), area);
+    QTest::mouseClick(area->Item(AreaPage::kFirstButton), Qt::LeftButton);
+    auto* page = p.Current<OrderListPage>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->List().items.empty()); // a new file: an empty list, no message
+    EXPECT_TRUE(ui->Messages().empty());
+
+    // "ř" has no place in the German code page: the user is told, the edit shows "?".
+    QWidget* indication = page->Item(OrderListPage::kIndication);
+    QTest::keyClicks(indication, QStringLiteral("Dvo"));
+    QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("\u0159")); // as a Czech keyboard sends it
+    QApplication::sendEvent(indication, &key);
+    QTest::keyClicks(indication, QStringLiteral("ak"));
+    EXPECT_TRUE(page->IsChanged());
+    QTest::mouseClick(page->Item(OrderListPage::kSave), Qt::LeftButton);
+    ASSERT_EQ(ui->Messages().size(), 1u);
+    EXPECT_EQ(static_cast<QLineEdit*>(page->Item(OrderListPage::kIndication))->text(), QStringLiteral("Dvo?ak"));
+    EXPECT_EQ(OnDisk().indication, "Dvo?ak");
+    EXPECT_FALSE(page->IsChanged());
+    QTest::mouseClick(page->Item(OrderListPage::kBack), Qt::LeftButton); // unchanged: no question
+    Pump();
+    EXPECT_EQ(ui->Messages().size(), 1u);
+    EXPECT_EQ(p.Current<AreaPage>(), area);
 }
 
 } // namespace
