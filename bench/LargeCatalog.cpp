@@ -33,6 +33,27 @@ std::string PriceFileText(int firstNumber, int lines, std::mt19937& rng) {
 
 std::string LargeCatalogNumber(int i) { return "ZRT " + std::to_string(100000 + i * 7) + " A"; }
 
+std::string LargeIndexText(int entries, bool numbers, unsigned seed) {
+    static const char* const kWords[] = {"Bohrer", "Satz", "Abzieher", "Hebebuehne", "Zange", "Schluessel", "Adapter",
+                                         "Pruefgeraet", "Drehmoment", "Getriebe", "Motor", "Bremse", "Achse", "Lager",
+                                         "Dichtung", "Werkbank", "Kompressor", "Reifen", "Klima", "Diagnose"};
+    std::mt19937 rng(seed);
+    std::string text;
+    text.reserve(static_cast<std::size_t>(entries) * 48);
+    for (int i = 0; i < entries; ++i) {
+        if (rng() % 50 == 0)
+            text += "# section " + std::to_string(i) + "\r\n";
+        if (numbers) {
+            static const char* const kPrefixes[] = {"T", "ZRT ", "HLN ", "VAS "};
+            text += kPrefixes[rng() % 4] + std::to_string(10000 + rng() % 90000);
+        } else {
+            text += std::string(kWords[rng() % 20]) + " " + kWords[rng() % 20] + " " + std::to_string(rng() % 1000);
+        }
+        text += "|K" + std::to_string(i) + "|LIST.TXT\r\n";
+    }
+    return text;
+}
+
 bool WriteLargeCatalog(const fs::path& root, const LargeCatalogSize& size) {
     std::mt19937 rng(size.seed);
     bool ok = WriteFile(root / "DATEN/LANG1/QX.PRS", PriceFileText(0, size.priceLines, rng));
@@ -46,6 +67,10 @@ bool WriteLargeCatalog(const fs::path& root, const LargeCatalogSize& size) {
     }
     ok = WriteFile(root / "DATEN/LANG1/LIST.TXT", list) && ok;
     ok = WriteFile(root / "DATEN/LANG1/LARGE.gpe", "Large catalogue\r\n\r\n\r\na|LIST.TXT|All products|\r\n") && ok;
+    if (size.indexEntries > 0) {
+        ok = WriteFile(root / "DATEN/LANG1/Katalog.SWS", LargeIndexText(size.indexEntries, false, size.seed)) && ok;
+        ok = WriteFile(root / "DATEN/LANG1/Katalog.ANR", LargeIndexText(size.indexEntries, true, size.seed + 1)) && ok;
+    }
     return ok;
 }
 

@@ -12,6 +12,7 @@ struct LargeCatalogSize {
     int records = 5000;       // products in DATEN\LANG1\LIST.TXT
     int priceLines = 200000;  // lines of DATEN\LANG1\QX.PRS
     int updateLines = 200000; // lines of update.prs (beside DATEN)
+    int indexEntries = 0;     // entries of DATEN\LANG1\Katalog.SWS and Katalog.ANR
     unsigned seed = 42;
 };
 
@@ -20,7 +21,12 @@ std::string LargeCatalogNumber(int i);
 
 // Writes QX.PRS, update.prs (its numbers start half-way through QX.PRS's, so
 // records are found in one, the other or both) and LIST.TXT with its group
-// file LARGE.gpe. False when a file could not be written.
+// file LARGE.gpe; with index entries also Katalog.SWS (keywords) and
+// Katalog.ANR (numbers), comment lines among them. False when a file could
+// not be written.
 bool WriteLargeCatalog(const std::filesystem::path& programDir, const LargeCatalogSize& size);
+
+// The text of a keyword (or, with numbers, a number) index of n entries.
+std::string LargeIndexText(int entries, bool numbers, unsigned seed);
 
 } // namespace qx
