@@ -519,5 +519,16 @@ TEST_F(LoadPictureTest, JpgAnywhereInThePathTakesTheJpegRoute) {
     EXPECT_EQ(LoadPicture(state_, "bmps\\pic.bmp").Bytes()[14], 24);
 }
 
+TEST_F(LoadPictureTest, OnlyThePathBelowTheProgramDirectoryChangesCase) {
+    dir_.Write("Cat/BILDER/a.bmp", WithFileHeader(MakeDib(6, 4, 24, {})));
+    dir_.Write("cat/BILDER/a.bmp", WithFileHeader(MakeDib(3, 2, 24, {})));
+    dir_.Write("jpg/a.bmp", WithFileHeader(MakeDib(3, 2, 24, {})));
+    state_.programDir = ToWindowsPath(dir_.path() / "Cat", true);
+    EXPECT_EQ(DibSize(LoadPicture(state_, "bilder\\A.bmp")), (Size{6, 4}));
+    // The JPEG route still looks at the whole path, in upper case.
+    state_.programDir = ToWindowsPath(dir_.path() / "jpg", true);
+    EXPECT_TRUE(LoadPicture(state_, "a.bmp").IsNull());
+}
+
 } // namespace
 } // namespace qx
