@@ -32,8 +32,8 @@ fs::path& TempRoot() {
 // One folder per process, the program directory of every run.
 const fs::path& ProgramDir() {
     static const fs::path dir = [] {
-        char name[] = "/tmp/qx_fuzz_prices_XXXXXX";
-        const char* made = mkdtemp(name);
+        std::string name = (fs::temp_directory_path() / "qx_fuzz_prices_XXXXXX").string();
+        const char* made = mkdtemp(name.data());
         if (!made)
             std::abort();
         TempRoot() = made;

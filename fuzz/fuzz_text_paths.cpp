@@ -79,8 +79,8 @@ void Layout(std::string_view in) {
 
 const fs::path& DriveRoot() {
     static const fs::path root = [] {
-        char name[] = "/tmp/qx_fuzz_paths_XXXXXX";
-        const char* made = mkdtemp(name);
+        std::string name = (fs::temp_directory_path() / "qx_fuzz_paths_XXXXXX").string();
+        const char* made = mkdtemp(name.data());
         if (!made)
             std::abort();
         TempRoot() = made;
