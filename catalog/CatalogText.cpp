@@ -36,7 +36,7 @@ std::optional<CatalogBlock> LoadCatalogFile(std::string_view windowsPath) {
     }
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
-    if (size < 0) {
+    if (size < 0 || static_cast<std::uint64_t>(size) > kMaxCatalogFileBytes) {
         return std::nullopt;
     }
     in.seekg(0, std::ios::beg);
@@ -48,6 +48,23 @@ std::optional<CatalogBlock> LoadCatalogFile(std::string_view windowsPath) {
         return std::nullopt;
     }
     return CatalogBlock(std::move(bytes));
+}
+
+bool OnlyCommentsLeft(const char* pos, const char* end) {
+    bool lineStart = true;
+    while (pos < end) {
+        const char ch = *pos;
+        if (ch == '#' && lineStart) {
+            const char* lf = std::find(pos, end, '\n');
+            pos = lf == end ? end : lf + 1;
+            continue;
+        }
+        if (ch != '\r' && ch != '\n' && ch != ' ' && ch != '\t')
+            return false;
+        lineStart = ch == '\n' || (ch == '\r' && lineStart);
+        ++pos;
+    }
+    return true;
 }
 
 TextCursor CursorAt(const CatalogBlock& block) { return CursorAt(block, 0); }

@@ -46,8 +46,13 @@ private:
     std::size_t contentSize_ = 0;
 };
 
+// The largest catalogue text file read. Price lists, the largest catalogue
+// files, run to a few megabytes; a file beyond this is not a catalogue file,
+// and reading it could exhaust memory (on the price lookup's thread too).
+inline constexpr std::uint64_t kMaxCatalogFileBytes = 256ull << 20;
+
 // Reads the file at a backslash path (resolved case-insensitively). Nothing
-// when it can't be read.
+// when it can't be read or is larger than kMaxCatalogFileBytes.
 std::optional<CatalogBlock> LoadCatalogFile(std::string_view windowsPath);
 
 // A reading position inside a block. `end` is where readable text stops: the
@@ -84,6 +89,10 @@ void SkipPast(TextCursor& c, char ch);
 // ReadLine, then the leading decimal number of the line (blanks, sign,
 // digits; 0 when there are none; saturated to the 32-bit range).
 std::int32_t ReadInteger(TextCursor& c);
+// True when only blanks, line ends and comment lines lie between pos and
+// end: readers whose declared count exceeds the records stop there rather
+// than reading empty records out of what is left. pos is at a line start.
+bool OnlyCommentsLeft(const char* pos, const char* end);
 // Field n (1-based) of a line of "|"-separated fields.
 void GetField(int n, std::string_view line, std::string& out, std::size_t maxLength);
 

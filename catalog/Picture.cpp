@@ -1,5 +1,6 @@
 #include "Picture.h"
 
+#include "BmpFile.h"
 #include "ground/GlobalState.h"
 #include "platform/core/DibPixels.h"
 #include "platform/core/Path.h"
@@ -117,20 +118,24 @@ DibHandle DibFromBytes(std::vector<std::uint8_t> dib) {
 DibHandle DibFromBmpBytes(std::span<const std::uint8_t> file) {
     if (file.size() < kFileHeaderSize || file[0] != 'B' || file[1] != 'M')
         return {};
-    return DibFromBytes(std::vector<std::uint8_t>(file.begin() + kFileHeaderSize, file.end()));
+    std::optional<std::vector<std::uint8_t>> dib = NormalizeBmpDib(file.subspan(kFileHeaderSize));
+    if (!dib)
+        return {};
+    return DibFromBytes(std::move(*dib));
 }
 
 DibHandle LoadPicture(const GlobalState& state, std::string_view relativePath) {
-    std::string fullPath = state.programDir.str();
-    fullPath.append(relativePath);
-    fullPath = UpperAscii(std::move(fullPath));
+    // Only the catalogue's own part changes case: the program directory is a
+    // real folder that may have a sibling differing in case alone.
+    const std::string fullPath = state.programDir.str() + UpperAscii(std::string(relativePath));
 
     const std::optional<std::vector<std::uint8_t>> bytes = ReadPictureFile(ResolvePath(fullPath));
     if (!bytes)
         return {};
-    // The route is chosen by name alone: a .bmp below a folder called
-    // "jpgs" goes to the JPEG decoder too, and fails there.
-    if (fullPath.find("JPG") != std::string::npos) {
+    // The route is chosen by name alone, the whole path in upper case: a .bmp
+    // below a folder called "jpgs" goes to the JPEG decoder too, and fails
+    // there.
+    if (UpperAscii(fullPath).find("JPG") != std::string::npos) {
         std::optional<std::vector<std::uint8_t>> dib = DecodeJpegToDib(*bytes);
         if (!dib)
             return {};

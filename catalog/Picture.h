@@ -61,13 +61,15 @@ private:
 DibHandle DibFromBytes(std::vector<std::uint8_t> dib);
 
 // A handle for the bytes of a .bmp file: a 14-byte file header starting with
-// "BM", then the packed DIB. The header's offset to the bits is not used: the
-// bits must follow the colour table. Null for fewer than 14 bytes, another
-// signature, or a malformed DIB.
+// "BM", then the DIB in any of the forms NormalizeBmpDib reads, brought into
+// the form in memory. The header's offset to the bits is not used: the bits
+// must follow the colour table. Null for fewer than 14 bytes, another
+// signature, or a DIB that is malformed, damaged past reading or too large.
 DibHandle DibFromBmpBytes(std::span<const std::uint8_t> file);
 
-// Loads the picture at programDir + relativePath. The path is upper-cased;
-// when it then contains "JPG" anywhere the file is decoded as JPEG (and
+// Loads the picture at programDir + relativePath. The relative part is
+// upper-cased; when the whole path in upper case contains "JPG" anywhere
+// the file is decoded as JPEG (and
 // reduced to 256 colours when colorDepth is 8), otherwise it is read as a
 // .bmp file. Null when the file is missing, unreadable, larger than
 // kMaxPictureFileBytes or not a picture of the expected kind.

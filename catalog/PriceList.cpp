@@ -52,10 +52,17 @@ std::optional<CatalogDate> ParseCatalogDate(std::string_view text) {
 }
 
 std::time_t MidnightOf(const CatalogDate& date) {
+    // Months past December or before January carry into the year as mktime
+    // would carry them, but in 64 bits: a month or year read from a file may
+    // sit at either end of int. Years are then held to a million either way,
+    // far past any price list and well inside what mktime takes.
+    const std::int64_t months = static_cast<std::int64_t>(date.month) - 1;
+    const std::int64_t carry = months >= 0 ? months / 12 : -((-months + 11) / 12);
+    const std::int64_t year = std::clamp<std::int64_t>(date.year + carry, -1'000'000, 1'000'000);
     std::tm tm{};
     tm.tm_mday = date.day;
-    tm.tm_mon = date.month - 1;
-    tm.tm_year = date.year - 1900;
+    tm.tm_mon = static_cast<int>(months - 12 * carry);
+    tm.tm_year = static_cast<int>(year - 1900);
     tm.tm_isdst = -1;
     return std::mktime(&tm);
 }

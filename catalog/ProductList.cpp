@@ -17,18 +17,6 @@ void ToUpperAscii(std::string& s) {
     }
 }
 
-// True when only blanks and line ends remain before the end of the file's
-// own bytes: a count larger than the records present stops here instead of
-// inventing empty records from the trailing line ends.
-bool NothingLeft(const TextCursor& c, const char* contentEnd) {
-    for (const char* p = c.pos; p < contentEnd; ++p) {
-        if (*p != '\r' && *p != '\n' && *p != ' ' && *p != '\t') {
-            return false;
-        }
-    }
-    return true;
-}
-
 void ReadRecord(TextCursor& c, ProductRecord& r, const char* contentEnd) {
     ReadLine(c, r.key);
     ReadLine(c, r.picture);
@@ -95,7 +83,7 @@ ProductList ParseProductList(const CatalogBlock& block, std::string_view currenc
 
     const char* contentEnd = block.Data() + block.ContentSize();
     for (std::int32_t i = 0; i < list.header.declaredCount; ++i) {
-        if (c.AtEnd() || NothingLeft(c, contentEnd)) {
+        if (c.AtEnd() || OnlyCommentsLeft(c.pos, contentEnd)) {
             break;
         }
         ProductRecord& r = list.records.emplace_back();

@@ -4,19 +4,6 @@
 
 namespace qx {
 
-namespace {
-
-bool NothingLeft(const char* p, const char* contentEnd) {
-    for (; p < contentEnd; ++p) {
-        if (*p != '\r' && *p != '\n' && *p != ' ' && *p != '\t') {
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
-
 RequirementsFile ParseRequirements(const CatalogBlock& block) {
     RequirementsFile file;
     TextCursor c = CursorAt(block);
@@ -30,7 +17,7 @@ RequirementsFile ParseRequirements(const CatalogBlock& block) {
 
     const char* contentEnd = block.Data() + block.ContentSize();
     for (std::int32_t i = 0; i < file.declaredCount; ++i) {
-        if (c.AtEnd() || NothingLeft(c.pos, contentEnd)) {
+        if (c.AtEnd() || OnlyCommentsLeft(c.pos, contentEnd)) {
             break;
         }
         RequirementRow& row = file.rows.emplace_back();

@@ -1,5 +1,6 @@
 #include "AreaFile.h"
 #include "catalog/CatalogText.h"
+#include "catalog/Scale.h"
 
 #include "platform/core/FileIo.h"
 #include "platform/core/Path.h"
@@ -50,6 +51,14 @@ AreaEntry ParseEntry(std::string_view line, int lineNumber) {
 }
 
 } // namespace
+
+Rect AreaEntryPixels(const GlobalState& state, const AreaRect& rect, int level) {
+    // Window coordinates are 16-bit on the systems catalogues were made for;
+    // anything past that is a broken file, and held there the scaled values
+    // and their differences cannot overflow.
+    auto held = [](std::int32_t v) { return std::clamp<std::int32_t>(v, -32768, 32767); };
+    return ScaleRectSquare(state, held(rect.left), held(rect.top), held(rect.right), held(rect.bottom), level != 0);
+}
 
 std::int32_t ParseAreaNumber(std::string_view field) { return ParseSignedDecimal(field, " \t"); }
 

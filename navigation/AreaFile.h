@@ -3,6 +3,7 @@
 
 #include "ground/FixedText.h"
 #include "ground/LangText.h"
+#include "platform/core/Geometry.h"
 
 #include <array>
 #include <cstdint>
@@ -11,6 +12,8 @@
 #include <vector>
 
 namespace qx {
+
+struct GlobalState;
 
 inline constexpr int kMaxAreaEntries = 64;
 inline constexpr int kAreaLevels = 64;
@@ -55,6 +58,12 @@ std::optional<AreaFileParse> LoadAreaFile(std::string_view windowsPath);
 // Page kind by file name, ignoring letter case: QXSTART.BER, KATALOG.BER or
 // any other.
 AreaPageKind AreaPageKindOf(std::string_view fileName);
+
+// Where an entry's button lies in pixels on a page of the given level: x
+// values scaled by scaleX, y values by scaleY on the start level (0) and by
+// scaleX below it. Any rectangle a file gives yields coordinates whose
+// differences stay well inside int.
+Rect AreaEntryPixels(const GlobalState& state, const AreaRect& rect, int level);
 
 // A signed decimal: leading blanks, optional sign, digits; 0 without digits.
 std::int32_t ParseAreaNumber(std::string_view field);

@@ -1,6 +1,7 @@
 #include "External.h"
 
 #include "ground/GlobalState.h"
+#include "platform/core/Path.h"
 #include "platform/core/Ui.h"
 
 #include <string>
@@ -24,6 +25,13 @@ bool StaysInside(std::string_view path) {
     return true;
 }
 
+std::string_view ProgramNameOf(std::string_view target) {
+    for (std::size_t i = 0; i + 4 <= target.size(); ++i)
+        if (EqualsIgnoreCase(target.substr(i, 4), ".EXE"))
+            return target.substr(0, i + 4);
+    return target.substr(0, target.find(' '));
+}
+
 bool OpenDocument(const GlobalState& state, std::string_view fileName) {
     if (!StaysInside(fileName))
         return false;
@@ -35,12 +43,7 @@ bool OpenDocument(const GlobalState& state, std::string_view fileName) {
 }
 
 bool RunCatalogProgram(const GlobalState& state, std::string_view target) {
-    // The program name ends at the first blank after ".EXE"; the rest are parameters.
-    std::size_t exe = target.find(".EXE");
-    std::size_t nameEnd = exe == std::string_view::npos ? target.find(' ') : exe + 4;
-    if (nameEnd == std::string_view::npos)
-        nameEnd = target.size();
-    if (!StaysInside(target.substr(0, nameEnd)))
+    if (!StaysInside(ProgramNameOf(target)))
         return false;
     return TheUi().RunProgram(state.programDir.str() + std::string(target));
 }

@@ -18,6 +18,11 @@ bool OpenDocument(const GlobalState& state, std::string_view fileName);
 // name or one with ".." in its path) is refused.
 bool RunCatalogProgram(const GlobalState& state, std::string_view target);
 
+// The program part of a program target: up to and including the first
+// ".EXE" (any case), so the name may hold blanks; without ".EXE", up to the
+// first blank. What follows are the parameters.
+std::string_view ProgramNameOf(std::string_view target);
+
 // True when a relative backslash path stays inside its base folder.
 bool StaysInside(std::string_view relativePath);
 

@@ -33,7 +33,10 @@ for bin in build/fuzz/bin/fuzz_*; do
     [ -d "$seeds" ] && cp -r "$seeds/." "$work/"
     cp -r tests/data/broken/. "$work/" 2>/dev/null || true
     echo "-- $name"
-    "$bin" -max_total_time="$fuzz_seconds" -max_len=65536 -print_final_stats=0 "$work" 2>&1 | tail -n 2
+    # JPEG seeds are pictures of real size.
+    max_len=65536
+    [ "$name" = fuzz_jpeg ] && max_len=262144
+    "$bin" -max_total_time="$fuzz_seconds" -max_len="$max_len" -print_final_stats=0 "$work" 2>&1 | tail -n 2
     rm -rf "$work"
     fuzz_total=$((fuzz_total + 1))
 done

@@ -1,4 +1,4 @@
-#include "OrderListCommand.h"
+#include "Commands.h"
 
 #include "orders/OrderList.h"
 #include "platform/core/FileIo.h"
@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <optional>
 
-namespace qx {
+namespace qx::tool {
 
-int OrderListCommand(const std::vector<std::string>& args) {
+int OrderList(const std::vector<std::string>& args) {
     std::optional<std::string> file, save;
     int language = 0;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -34,7 +34,7 @@ int OrderListCommand(const std::vector<std::string>& args) {
         std::fprintf(stderr, "qxkat-tool: cannot read %s\n", file->c_str());
         return 1;
     }
-    const std::optional<OrderList> list = ParseOrderList(*bytes);
+    const std::optional<qx::OrderList> list = ParseOrderList(*bytes);
     if (!list) {
         const std::string message = kWrongOrderListFormat.Text(language) + "\n";
         std::fwrite(message.data(), 1, message.size(), stdout);
@@ -58,4 +58,4 @@ int OrderListCommand(const std::vector<std::string>& args) {
     return 0;
 }
 
-} // namespace qx
+} // namespace qx::tool

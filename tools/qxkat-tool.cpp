@@ -1,10 +1,11 @@
 // qxkat-tool: checks a catalogue below a program directory, prints product
-// lists as the product page forms them, and decodes scrambled price files.
-// Links the core libraries only.
+// lists as the product page forms them, decodes scrambled price files and
+// shows pictures as the program loads them. Links the core libraries only.
+
+#include "Commands.h"
 
 #include "ground/GlobalState.h"
 #include "ground/Languages.h"
-#include "OrderListCommand.h"
 #include "catalog/CatalogText.h"
 #include "catalog/GroupFile.h"
 #include "catalog/Picture.h"
@@ -12,6 +13,7 @@
 #include "catalog/ProductList.h"
 #include "catalog/Requirements.h"
 #include "navigation/AreaFile.h"
+#include "navigation/External.h"
 #include "platform/core/Clock.h"
 #include "platform/core/Path.h"
 
@@ -34,6 +36,7 @@ constexpr const char* kUsage =
     "       qxkat-tool products --program-dir DIR --language N --list FILE [--price-mode M] [--update PATH]\n"
     "       qxkat-tool unscramble FILE\n"
     "       qxkat-tool orderlist FILE [--language N] [--save OUT]\n"
+    "       qxkat-tool picture FILE --ppm OUT [--color-depth N]\n"
     "N: 0 German, 1 English, 2 French, 3 Czech\n";
 
 int Usage() {
@@ -306,7 +309,7 @@ private:
             NeedFile("VIDEO\\" + target, rel, e.line, "video");
             break;
         case AreaTargetKind::Program:
-            NeedFile(target.substr(0, target.find(' ')), rel, e.line, "program");
+            NeedFile(std::string(ProgramNameOf(target)), rel, e.line, "program");
             break;
         case AreaTargetKind::Document:
             NeedFile("PDF\\" + langDir_ + target, rel, e.line, "document");
@@ -625,10 +628,23 @@ int Products(const std::vector<std::string>& args) {
         std::fprintf(stderr, "qxkat-tool: cannot read %s%s\n", state.dataDir.c_str(), opts["--list"].c_str());
         return 1;
     }
+    // The product page shows UPE prices and the delivery text from price mode
+    // 0 on and VZ prices from mode 1 on; what it leaves out stays empty here.
+    const bool upe = state.priceMode >= 0;
+    const bool vz = state.priceMode >= 1;
     std::string out;
     for (const ProductRecord& r : list->records) {
-        const std::string_view fields[] = {r.key, r.number, r.designation, r.name, r.upePrice, r.upePriceEuro,
-                                           r.vzPrice, r.vzPriceEuro, r.deliveryText, r.supplier};
+        const std::string_view none;
+        const std::string_view fields[] = {r.key,
+                                           r.number,
+                                           r.designation,
+                                           r.name,
+                                           upe ? std::string_view(r.upePrice) : none,
+                                           upe ? std::string_view(r.upePriceEuro) : none,
+                                           vz ? std::string_view(r.vzPrice) : none,
+                                           vz ? std::string_view(r.vzPriceEuro) : none,
+                                           upe ? std::string_view(r.deliveryText) : none,
+                                           r.supplier};
         for (std::string_view f : fields) {
             out.append(f);
             out += '\t';
@@ -667,8 +683,11 @@ int main(int argc, char** argv) {
         return Products(std::vector<std::string>(args.begin() + 1, args.end()));
     }
     if (!args.empty() && args[0] == "orderlist") {
-        const int result = OrderListCommand(std::vector<std::string>(args.begin() + 1, args.end()));
+        const int result = tool::OrderList(std::vector<std::string>(args.begin() + 1, args.end()));
         return result == 2 ? Usage() : result;
+    }
+    if (!args.empty() && args[0] == "picture") {
+        return tool::Picture(std::vector<std::string>(args.begin() + 1, args.end()));
     }
     if (args.size() == 2 && args[0] == "unscramble") {
         return Unscrambled(args[1]);

@@ -86,14 +86,12 @@ void AreaPage::LoadArea(const std::string& fileName, const std::string& pictureN
 void AreaPage::Layout() {
     const GlobalState& s = app_.state;
     MoveWindowTo(Rect{0, 0, static_cast<int>(628 * s.scaleX), static_cast<int>(430 * s.scaleY)});
-    const double f = level_ == 0 ? s.scaleY : s.scaleX;
     int i = 0;
     for (; i < EntryCount(); ++i) {
         const AreaEntry& e = entries_[static_cast<std::size_t>(i)];
         const int id = kFirstButton + i;
         SetItemText(id, e.caption.str());
-        MoveItem(id, Rect{static_cast<int>(e.rect.left * s.scaleX), static_cast<int>(e.rect.top * f),
-                          static_cast<int>(e.rect.right * s.scaleX), static_cast<int>(e.rect.bottom * f)});
+        MoveItem(id, AreaEntryPixels(s, e.rect, level_));
         ShowItem(id, true);
         // Sub-area pages draw nothing over the picture: the buttons are hot areas.
         Item(id)->update();

@@ -112,7 +112,7 @@ bool ValidKey(std::string_view k) {
            k.front() != '[' && k.front() != ';';
 }
 
-int ParseInt(std::string_view s) {
+int ParseIntValue(std::string_view s) {
     s = TrimLeft(s);
     bool negative = false;
     if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
@@ -245,6 +245,8 @@ std::string Profile::GetString(std::string_view section, std::string_view key, s
     return std::move(*value);
 }
 
+int ParseProfileInt(std::string_view value) { return ParseIntValue(value); }
+
 int Profile::GetInt(std::string_view section, std::string_view key, int defaultValue) const {
     const auto text = ReadWholeFile(file_);
     if (!text)
@@ -252,7 +254,7 @@ int Profile::GetInt(std::string_view section, std::string_view key, int defaultV
     const auto value = ProfileLookup(*text, section, key);
     if (!value || value->empty())
         return defaultValue;
-    return ParseInt(*value);
+    return ParseIntValue(*value);
 }
 
 bool Profile::WriteString(std::string_view section, std::string_view key, std::string_view value) {

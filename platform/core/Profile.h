@@ -57,4 +57,8 @@ std::optional<std::string> ProfileLookup(std::string_view iniText, std::string_v
 std::optional<std::string> ProfileReplace(std::string_view iniText, std::string_view section,
                                           std::string_view key, std::string_view value);
 
+// The number GetInt makes of a value: leading blanks, optional sign,
+// decimal digits; 0 without digits; clamped to the int range.
+int ParseProfileInt(std::string_view value);
+
 } // namespace qx

@@ -74,8 +74,10 @@ TEST(Requirements, RowsFollowTheirTextDirectly) {
     EXPECT_EQ(r.rows[2].text, "");
 
     // A count beyond the rows present stops at the end of the file.
-    const RequirementsFile s = ParseRequirements(CatalogBlock("T\r\ni\r\nu\r\nS\r\n99\r\n\r\nC|1|x|n|a|p\r\nt}\r\n"));
-    EXPECT_EQ(s.rows.size(), 1u);
+    for (const char* tail : {"", "# comment\r\n", "\r\n#a\r\n#b"}) {
+        const std::string text = std::string("T\r\ni\r\nu\r\nS\r\n99\r\n\r\nC|1|x|n|a|p\r\nt}\r\n") + tail;
+        EXPECT_EQ(ParseRequirements(CatalogBlock(text)).rows.size(), 1u) << tail;
+    }
 }
 
 } // namespace

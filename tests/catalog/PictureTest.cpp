@@ -56,11 +56,11 @@ Bytes MakeDib(int width, int height, int bitCount, const std::vector<std::uint32
 }
 
 Bytes WithFileHeader(const Bytes& dib) {
-    Bytes file(14);
+    Bytes file(14 + dib.size());
     file[0] = 'B';
     file[1] = 'M';
-    Put32(file, 2, static_cast<std::uint32_t>(14 + dib.size()));
-    file.insert(file.end(), dib.begin(), dib.end());
+    Put32(file, 2, static_cast<std::uint32_t>(file.size()));
+    std::copy(dib.begin(), dib.end(), file.begin() + 14);
     return file;
 }
 
@@ -517,6 +517,17 @@ TEST_F(LoadPictureTest, JpgAnywhereInThePathTakesTheJpegRoute) {
     EXPECT_EQ(DibColorCount(reduced), 256);
     EXPECT_EQ(DibSize(reduced), (Size{10, 6}));
     EXPECT_EQ(LoadPicture(state_, "bmps\\pic.bmp").Bytes()[14], 24);
+}
+
+TEST_F(LoadPictureTest, OnlyThePathBelowTheProgramDirectoryChangesCase) {
+    dir_.Write("Cat/BILDER/a.bmp", WithFileHeader(MakeDib(6, 4, 24, {})));
+    dir_.Write("cat/BILDER/a.bmp", WithFileHeader(MakeDib(3, 2, 24, {})));
+    dir_.Write("jpg/a.bmp", WithFileHeader(MakeDib(3, 2, 24, {})));
+    state_.programDir = ToWindowsPath(dir_.path() / "Cat", true);
+    EXPECT_EQ(DibSize(LoadPicture(state_, "bilder\\A.bmp")), (Size{6, 4}));
+    // The JPEG route still looks at the whole path, in upper case.
+    state_.programDir = ToWindowsPath(dir_.path() / "jpg", true);
+    EXPECT_TRUE(LoadPicture(state_, "a.bmp").IsNull());
 }
 
 } // namespace

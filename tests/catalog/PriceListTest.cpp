@@ -216,6 +216,18 @@ TEST(PriceListCheck, DatesDecideUpdateAndExpiry) {
     EXPECT_EQ(ParseCatalogDate("1.2.2005"), (CatalogDate{1, 2, 2005}));
     EXPECT_FALSE(ParseCatalogDate("1.2"));
     EXPECT_FALSE(ParseCatalogDate(""));
+
+    // Months carry into years as the calendar does; months and years at the
+    // ends of int neither overflow nor land in the future.
+    EXPECT_EQ(MidnightOf({1, 13, 2019}), MidnightOf({1, 1, 2020}));
+    EXPECT_EQ(MidnightOf({1, 0, 2020}), MidnightOf({1, 12, 2019}));
+    EXPECT_EQ(MidnightOf({1, -11, 2020}), MidnightOf({1, 1, 2019}));
+    const CatalogDate farBack = *ParseCatalogDate("1.-99999999999.2020");
+    EXPECT_LT(MidnightOf(farBack), MidnightOf({1, 1, 1900}));
+    EXPECT_GT(MidnightOf(*ParseCatalogDate("1.99999999999.2020")), MidnightOf({1, 1, 3000}));
+    dir.Write("DATEN/LANG2/QX.PRS", "EUR\r\nID\r\n05.03.07\r\n1.-99999999999.2020\r\n1\r\n");
+    state.priceUpdatePath.clear();
+    EXPECT_TRUE(CheckPriceList(state, expiryMidnight).showOutdatedWarning);
 }
 
 } // namespace

@@ -81,6 +81,8 @@ TEST(ProductList, DamagedFilesYieldWhatIsPresent) {
     {
         const std::string file = kHeader + "50\r\n\r\n" + Record("K1", "N1", "s") + Record("K2", "N2", "s") + "\r\n\r\n";
         EXPECT_EQ(ParseProductList(CatalogBlock(file), "DM", 0).records.size(), 2u);
+        // Comment lines at the end are no record either.
+        EXPECT_EQ(ParseProductList(CatalogBlock(file + "# end\r\n\r\n#\r\n# last"), "DM", 0).records.size(), 2u);
     }
     // No final line end.
     {

@@ -2,9 +2,12 @@
 // demo catalogue the build generates.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <random>
 #include <string>
 #include <sys/wait.h>
@@ -18,9 +21,10 @@ struct ToolRun {
     std::string out;
 };
 
-ToolRun Tool(const std::string& args) {
+// Runs the tool; its error output is kept only when asked for.
+ToolRun Tool(const std::string& args, bool withErrors = false) {
     ToolRun r;
-    const std::string command = std::string("'") + QX_TOOL_PATH + "' " + args + " 2>/dev/null";
+    const std::string command = std::string("'") + QX_TOOL_PATH + "' " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) {
         return r;
@@ -71,8 +75,19 @@ TEST(Tool, ProductsAndUnscramble) {
                                      "k2\r\np\r\nN2\r\nd2\r\n0\r\nOther\r\ns\r\n\r\n\r\ni\r\n\r\ndorna\r\n\r\nt}\r\n\r\n");
     const ToolRun r = Tool("products --program-dir '" + dir.path().string() + "' --language 1 --list LIST.TXT");
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "k1\tN1\td1\tName\t1234,50 EUR\t2,00 EUR\t0.00\ton request\tsofort\tQTX_VZ\t1\n"
-                     "k2\tN2\t\tOther\ton request\ton request\ton request\ton request\t\tDORNA\t0\n");
+    // UPE mode: the VZ prices stay off, as on the product page.
+    EXPECT_EQ(r.out, "k1\tN1\td1\tName\t1234,50 EUR\t2,00 EUR\t\t\tsofort\tQTX_VZ\t1\n"
+                     "k2\tN2\t\tOther\ton request\ton request\t\t\t\tDORNA\t0\n");
+    const ToolRun vz =
+        Tool("products --program-dir '" + dir.path().string() + "' --language 1 --list LIST.TXT --price-mode 1");
+    EXPECT_EQ(vz.out, "k1\tN1\td1\tName\t1234,50 EUR\t2,00 EUR\t0.00\ton request\tsofort\tQTX_VZ\t1\n"
+                      "k2\tN2\t\tOther\ton request\ton request\ton request\ton request\t\tDORNA\t0\n");
+    // A price list that offers no price modes shows no prices at all.
+    dir.Write("DATEN/LANG2/QX.PRS", "EUR\r\nID\r\n01.01.05\r\n01.01.30\r\n-1\r\n|N1|1234,5|2|0,00||sofort\r\n");
+    EXPECT_EQ(Tool("products --program-dir '" + dir.path().string() + "' --language 1 --list LIST.TXT --price-mode 1")
+                  .out,
+              "k1\tN1\td1\tName\t\t\t\t\t\tQTX_VZ\t1\n"
+              "k2\tN2\t\tOther\t\t\t\t\t\tDORNA\t0\n");
 
     std::string scrambled = "CRPT";
     unsigned k = 1;
@@ -88,7 +103,9 @@ TEST(Tool, ProductsAndUnscramble) {
 
 TEST(Tool, CheckReportsWhatIsBrokenWithFileAndLine) {
     TempDir dir;
-    std::string start = "Katalog|kat.bmp|katalog.ber|1|2|3|4|tip\r\nGone|x.bmp|missing.ber|1|2|3|4|\r\n";
+    std::string start = "Katalog|kat.bmp|katalog.ber|1|2|3|4|tip\r\nGone|x.bmp|missing.ber|1|2|3|4|\r\n"
+                        "Tools|x.bmp|my tools\\run.exe /a|1|2|3|4|\r\nLost|x.bmp|lost tool.exe -x|1|2|3|4|\r\n";
+    dir.Write("MY TOOLS/RUN.EXE", "");
     dir.Write("DATEN/LANG1/QXSTART.BER", start);
     std::string many;
     for (int i = 0; i < 65; ++i) {
@@ -104,7 +121,96 @@ TEST(Tool, CheckReportsWhatIsBrokenWithFileAndLine) {
     EXPECT_NE(r.out.find("DATEN/LANG1/QXSTART.BER:1: missing picture BILDER/OHNE/800/kat.bmp"), std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("DATEN/LANG2: missing language data directory"), std::string::npos) << r.out;
+    // Program names may hold blanks; the parameters follow the ".EXE".
+    EXPECT_EQ(r.out.find("missing program MY"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("DATEN/LANG1/QXSTART.BER:4: missing program LOST TOOL.EXE\n"), std::string::npos) << r.out;
     EXPECT_EQ(Tool("check '" + (dir.path() / "nothing").string() + "'").exitCode, 2);
+}
+
+// The PPM the tool wrote: width, height and the RGB bytes, top row first.
+struct Ppm {
+    int width = 0;
+    int height = 0;
+    std::string rgb;
+};
+
+std::optional<Ppm> ReadPpm(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string magic;
+    Ppm p;
+    int maxValue = 0;
+    if (!(in >> magic >> p.width >> p.height >> maxValue) || magic != "P6" || maxValue != 255 || in.get() != '\n') {
+        return std::nullopt;
+    }
+    p.rgb.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return p;
+}
+
+TEST(Tool, PictureWritesWhatTheProgramWouldShow) {
+    TempDir dir;
+    // A 3 x 2 RLE8 bitmap: bottom row red, green, blue; top row two greens and
+    // colour 0 (red) where the stream never comes.
+    std::string bmp = "BM" + std::string(12, '\0');
+    std::string dib(40, '\0');
+    const unsigned char header[] = {40, 0, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0, 1, 0, 8, 0, 1};
+    dib.replace(0, sizeof header, reinterpret_cast<const char*>(header), sizeof header);
+    dib[32] = 3; // colours used
+    dib += std::string("\0\0\xFF\0\0\xFF\0\0\xFF\0\0\0", 12);
+    dib += std::string("\0\x03\0\x01\x02\0\0\0\x02\x01\0\x01", 12);
+    dir.Write("pics/rle.bmp", bmp + dib);
+    const fs::path out = dir.path() / "out.ppm";
+    const ToolRun r = Tool("picture '" + (dir.path() / "pics/RLE.BMP").string() + "' --ppm '" + out.string() + "'");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "3x2 8-bit 3 colours\n");
+    const std::optional<Ppm> ppm = ReadPpm(out);
+    ASSERT_TRUE(ppm);
+    EXPECT_EQ(ppm->width, 3);
+    EXPECT_EQ(ppm->height, 2);
+    const std::string red("\xFF\0\0", 3), green("\0\xFF\0", 3), blue("\0\0\xFF", 3);
+    EXPECT_EQ(ppm->rgb, green + green + red + red + green + blue);
+
+    // A damaged bitmap shows nothing: a message naming the file, exit 1.
+    const std::string broken = (fs::path(QX_TEST_DATA_DIR) / "broken" / "bmp_rows_missing.bmp").string();
+    const ToolRun bad = Tool("picture '" + broken + "' --ppm '" + out.string() + "'", true);
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.out.find(broken + ": no picture"), std::string::npos) << bad.out;
+    EXPECT_EQ(Tool("picture '" + broken + "'").exitCode, 2);
+}
+
+TEST(Tool, PictureLoadsTheDemoCataloguePictures) {
+    const fs::path demo = QX_DEMO_DIR;
+    if (!fs::is_directory(demo / "BILDER")) {
+        GTEST_SKIP() << "demo catalogue not generated yet";
+    }
+    TempDir dir;
+    const fs::path out = dir.path() / "out.ppm";
+    int seen = 0;
+    for (const char* ext : {".bmp", ".jpg"}) {
+        for (const fs::directory_entry& e : fs::recursive_directory_iterator(demo / "BILDER")) {
+            std::string name = e.path().filename().string();
+            for (char& ch : name) {
+                ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+            }
+            if (!name.ends_with(ext)) {
+                continue;
+            }
+            SCOPED_TRACE(e.path().string());
+            const std::string args = "picture '" + e.path().string() + "' --ppm '" + out.string() + "'";
+            const ToolRun r = Tool(args);
+            ASSERT_EQ(r.exitCode, 0);
+            const std::optional<Ppm> ppm = ReadPpm(out);
+            ASSERT_TRUE(ppm);
+            EXPECT_EQ(ppm->rgb.size(), static_cast<std::size_t>(ppm->width) * ppm->height * 3);
+            EXPECT_EQ(r.out.substr(0, r.out.find(' ')), std::to_string(ppm->width) + "x" + std::to_string(ppm->height));
+            // On an 8-bit screen a JPEG comes as 256 colours.
+            if (std::string(ext) == ".jpg") {
+                EXPECT_NE(Tool(args + " --color-depth 8").out.find(" 8-bit 256 colours\n"), std::string::npos);
+            }
+            ++seen;
+            break;
+        }
+    }
+    EXPECT_EQ(seen, 2);
 }
 
 TEST(Tool, DemoCatalogueIsClean) {

@@ -1,5 +1,8 @@
 #include "navigation/AreaFile.h"
 
+#include "ground/GlobalState.h"
+#include "ground/ScreenMode.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -91,6 +94,17 @@ TEST(AreaFile, PageKindAndNumbers) {
     EXPECT_EQ(ParseAreaNumber(""), 0);
     EXPECT_EQ(ParseAreaNumber("99999999999"), 2147483647);
     EXPECT_EQ(ParseAreaNumber("-99999999999"), -2147483647 - 1);
+}
+
+TEST(AreaFile, EntryRectanglesInPixelsStayInRange) {
+    GlobalState s;
+    ApplyScreenMode(s, ScreenModeForWidth(1024));
+    // The start level scales y by scaleY, the levels below by scaleX.
+    EXPECT_EQ(AreaEntryPixels(s, {14, 64, 296, 352}, 0), (Rect{22, 106, 477, 587}));
+    EXPECT_EQ(AreaEntryPixels(s, {14, 64, 296, 352}, 1), (Rect{22, 103, 477, 567}));
+    const std::int32_t lo = ParseAreaNumber("-99999999999"), hi = ParseAreaNumber("99999999999");
+    const Rect r = AreaEntryPixels(s, {lo, lo, hi, hi}, 0);
+    EXPECT_EQ(r, (Rect{-52805, -54722, 52804, 54720}));
 }
 
 TEST(AreaFile, BrokenCorpusNeverCrashes) {

@@ -1,0 +1,19 @@
+#pragma once
+// Subcommands of qxkat-tool that live in their own files. Each takes the
+// arguments after its name and returns the exit code.
+
+#include <string>
+#include <vector>
+
+namespace qx::tool {
+
+// picture FILE --ppm OUT [--color-depth N]
+int Picture(const std::vector<std::string>& args);
+
+// orderlist FILE [--language N] [--save OUT]: the order indication, then one
+// tab-separated line of the 15 stored fields per entry; --save writes the
+// list back as the program saves it. 1 when it is not an order list, 2 for
+// bad usage.
+int OrderList(const std::vector<std::string>& args);
+
+} // namespace qx::tool
