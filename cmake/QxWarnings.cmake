@@ -20,6 +20,7 @@ function(qx_test name)
     add_executable(${name} ${T_SOURCES})
     qx_warnings(${name})
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}) # shared helpers under tests/common
     target_compile_definitions(${name} PRIVATE QX_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
                                                QX_DEMO_DIR="${QX_DEMO_DIR}")
     set(props "")

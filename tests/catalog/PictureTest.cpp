@@ -1,3 +1,4 @@
+#include "tests/common/TempDir.h"
 #include "catalog/Picture.h"
 
 #include "ground/GlobalState.h"
@@ -134,28 +135,7 @@ void ExpectNear(Bgr got, int r, int g, int b) {
     EXPECT_NEAR(got.b, b, 24);
 }
 
-class TempDir {
-public:
-    TempDir() {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("qxkat-picture-" + std::to_string(rd()));
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-    void Write(const fs::path& relative, const Bytes& bytes) const {
-        const fs::path full = path_ / relative;
-        fs::create_directories(full.parent_path());
-        std::ofstream(full, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
-    }
-
-private:
-    fs::path path_;
-};
+using test::TempDir;
 
 // --- DibHandle and header accessors ------------------------------------------
 
@@ -460,7 +440,7 @@ TEST(Jpeg, ReductionGivesAnEightBitPictureOfTheNearestFixedColours) {
 
 class LoadPictureTest : public testing::Test {
 protected:
-    void SetUp() override { state_.programDir = ToWindowsPath(dir_.path(), true); }
+    void SetUp() override { state_.programDir = ToWindowsPath(dir_.Path(), true); }
     TempDir dir_;
     GlobalState state_;
 };
@@ -484,7 +464,7 @@ TEST_F(LoadPictureTest, ReadsBmpFilesByRelativePathInAnyCase) {
     EXPECT_TRUE(LoadPicture(state_, "short.bmp").IsNull());
     dir_.Write("cut.bmp", Bytes(whole.begin(), whole.end() - 5));
     EXPECT_TRUE(LoadPicture(state_, "cut.bmp").IsNull());
-    dir_.Write("empty.bmp", {});
+    dir_.Write("empty.bmp", Bytes{});
     EXPECT_TRUE(LoadPicture(state_, "empty.bmp").IsNull());
 }
 
@@ -523,10 +503,10 @@ TEST_F(LoadPictureTest, OnlyThePathBelowTheProgramDirectoryChangesCase) {
     dir_.Write("Cat/BILDER/a.bmp", WithFileHeader(MakeDib(6, 4, 24, {})));
     dir_.Write("cat/BILDER/a.bmp", WithFileHeader(MakeDib(3, 2, 24, {})));
     dir_.Write("jpg/a.bmp", WithFileHeader(MakeDib(3, 2, 24, {})));
-    state_.programDir = ToWindowsPath(dir_.path() / "Cat", true);
+    state_.programDir = ToWindowsPath(dir_.Path() / "Cat", true);
     EXPECT_EQ(DibSize(LoadPicture(state_, "bilder\\A.bmp")), (Size{6, 4}));
     // The JPEG route still looks at the whole path, in upper case.
-    state_.programDir = ToWindowsPath(dir_.path() / "jpg", true);
+    state_.programDir = ToWindowsPath(dir_.Path() / "jpg", true);
     EXPECT_TRUE(LoadPicture(state_, "a.bmp").IsNull());
 }
 

@@ -1,3 +1,4 @@
+#include "tests/common/TempDir.h"
 #include "catalog/PriceList.h"
 
 #include "ground/GlobalState.h"
@@ -124,30 +125,11 @@ TEST(PriceLookup, KeysAreSearchedAfterTheFourthLineOnly) {
     EXPECT_EQ(records[0].deliveryText, "line five");
 }
 
-class TempDir {
-public:
-    TempDir() {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("qx_price_" + std::to_string(rd()));
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-    void Write(const std::string& rel, const std::string& bytes) const {
-        fs::create_directories((path_ / rel).parent_path());
-        std::ofstream(path_ / rel, std::ios::binary) << bytes;
-    }
-
-private:
-    fs::path path_;
-};
+using test::TempDir;
 
 GlobalState StateFor(const TempDir& dir) {
     GlobalState s;
-    s.programDir = ToWindowsPath(dir.path(), true);
+    s.programDir = ToWindowsPath(dir.Path(), true);
     s.dataDir = "DATEN\\LANG2\\";
     s.currency = "DM";
     s.languageIndex = 1;
@@ -163,7 +145,7 @@ TEST(PriceLookup, UpdateFileWinsAndTheWholeProductLoadUsesBoth) {
                                       "k2\r\np\r\nB\r\nd\r\n0\r\nn\r\ns\r\n\r\n5\r\ni\r\n\r\nsup\r\n\r\nt}\r\n\r\n"
                                       "k3\r\np\r\nC\r\nd\r\n0\r\nn\r\ns\r\n\r\n5\r\ni\r\n\r\nsup\r\n\r\nt}\r\n\r\n");
     GlobalState state = StateFor(dir);
-    state.priceUpdatePath = ToWindowsPath(dir.path() / "update.prs");
+    state.priceUpdatePath = ToWindowsPath(dir.Path() / "update.prs");
     const PriceListCheckResult check = CheckPriceList(state, 0);
     EXPECT_TRUE(check.updateUsed); // same date as the list
     EXPECT_EQ(state.currency, "EUR");
@@ -194,7 +176,7 @@ TEST(PriceListCheck, DatesDecideUpdateAndExpiry) {
     dir.Write("nodate.prs", "CZK\r\nID2\r\n\r\n01.01.30\r\n1\r\n");
 
     GlobalState state = StateFor(dir);
-    state.priceUpdatePath = ToWindowsPath(dir.path() / "old.prs");
+    state.priceUpdatePath = ToWindowsPath(dir.Path() / "old.prs");
     const std::time_t expiryMidnight = MidnightOf({5, 3, 2007});
     PriceListCheckResult r = CheckPriceList(state, expiryMidnight - 1);
     EXPECT_FALSE(r.updateUsed);
@@ -205,7 +187,7 @@ TEST(PriceListCheck, DatesDecideUpdateAndExpiry) {
     EXPECT_FALSE(r.showOutdatedWarning);
     EXPECT_EQ(state.priceListOutdated, 0);
 
-    state.priceUpdatePath = ToWindowsPath(dir.path() / "nodate.prs");
+    state.priceUpdatePath = ToWindowsPath(dir.Path() / "nodate.prs");
     r = CheckPriceList(state, expiryMidnight + 1); // the expiry day has begun
     EXPECT_FALSE(r.updateUsed);
     EXPECT_TRUE(r.showOutdatedWarning);

@@ -1,5 +1,6 @@
 // qxkat-tool as a user runs it: on a small catalogue written here, and on the
 // demo catalogue the build generates.
+#include "tests/common/TempDir.h"
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -39,26 +40,7 @@ ToolRun Tool(const std::string& args, bool withErrors = false) {
     return r;
 }
 
-class TempDir {
-public:
-    TempDir() {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("qx_tool_" + std::to_string(rd()));
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-    void Write(const std::string& rel, const std::string& bytes) const {
-        fs::create_directories((path_ / rel).parent_path());
-        std::ofstream(path_ / rel, std::ios::binary) << bytes;
-    }
-
-private:
-    fs::path path_;
-};
+using qx::test::TempDir;
 
 TEST(Tool, BadUsageExitsWithTwo) {
     EXPECT_EQ(Tool("").exitCode, 2);
@@ -73,18 +55,18 @@ TEST(Tool, ProductsAndUnscramble) {
     dir.Write("DATEN/LANG2/list.txt", "T\r\nG|a\r\nS\r\n2\r\n\r\n"
                                      "k1\r\np\r\nN1\r\nd1\r\n1\r\nName\r\ns\r\n\r\n9\r\ni\r\n\r\nqtx_vz\r\n\r\nt}\r\n\r\n"
                                      "k2\r\np\r\nN2\r\nd2\r\n0\r\nOther\r\ns\r\n\r\n\r\ni\r\n\r\ndorna\r\n\r\nt}\r\n\r\n");
-    const ToolRun r = Tool("products --program-dir '" + dir.path().string() + "' --language 1 --list LIST.TXT");
+    const ToolRun r = Tool("products --program-dir '" + dir.Path().string() + "' --language 1 --list LIST.TXT");
     EXPECT_EQ(r.exitCode, 0);
     // UPE mode: the VZ prices stay off, as on the product page.
     EXPECT_EQ(r.out, "k1\tN1\td1\tName\t1234,50 EUR\t2,00 EUR\t\t\tsofort\tQTX_VZ\t1\n"
                      "k2\tN2\t\tOther\ton request\ton request\t\t\t\tDORNA\t0\n");
     const ToolRun vz =
-        Tool("products --program-dir '" + dir.path().string() + "' --language 1 --list LIST.TXT --price-mode 1");
+        Tool("products --program-dir '" + dir.Path().string() + "' --language 1 --list LIST.TXT --price-mode 1");
     EXPECT_EQ(vz.out, "k1\tN1\td1\tName\t1234,50 EUR\t2,00 EUR\t0.00\ton request\tsofort\tQTX_VZ\t1\n"
                       "k2\tN2\t\tOther\ton request\ton request\ton request\ton request\t\tDORNA\t0\n");
     // A price list that offers no price modes shows no prices at all.
     dir.Write("DATEN/LANG2/QX.PRS", "EUR\r\nID\r\n01.01.05\r\n01.01.30\r\n-1\r\n|N1|1234,5|2|0,00||sofort\r\n");
-    EXPECT_EQ(Tool("products --program-dir '" + dir.path().string() + "' --language 1 --list LIST.TXT --price-mode 1")
+    EXPECT_EQ(Tool("products --program-dir '" + dir.Path().string() + "' --language 1 --list LIST.TXT --price-mode 1")
                   .out,
               "k1\tN1\td1\tName\t\t\t\t\t\tQTX_VZ\t1\n"
               "k2\tN2\t\tOther\t\t\t\t\t\tDORNA\t0\n");
@@ -96,9 +78,26 @@ TEST(Tool, ProductsAndUnscramble) {
         k = (k + 1) % 9;
     }
     dir.Write("s.prs", scrambled);
-    const ToolRun u = Tool("unscramble '" + (dir.path() / "s.prs").string() + "'");
+    const ToolRun u = Tool("unscramble '" + (dir.Path() / "s.prs").string() + "'");
     EXPECT_EQ(u.exitCode, 0);
     EXPECT_EQ(u.out, "plain\r\ntext");
+}
+
+TEST(Tool, OrderListPrintsTheStoredFieldsAndSavesTheFullLayout) {
+    TempDir dir;
+    dir.Write("old.stk", "QX0001ABC\r\n# c\r\n2|N-1|Name||Bem|DORNA|10,00|20,00|\r\n");
+    const std::string in = (dir.Path() / "old.stk").string(), out = (dir.Path() / "new.stk").string();
+    const ToolRun r = Tool("orderlist '" + in + "' --save '" + out + "'");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "ABC\n2\tN-1\tName\t\tBem\tDORNA\t10,00\t\t\t\t20,00\t\t\t\t\n");
+    EXPECT_EQ(qx::test::ReadAll(out), "QX0002ABC\r\n2|N-1|Name||Bem|DORNA|10,00||||20,00|||||\r\n[EndOfFile]");
+
+    dir.Write("bad.stk", "QX1");
+    const ToolRun bad = Tool("orderlist '" + (dir.Path() / "bad.stk").string() + "' --language 1");
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.out, "Wrong file format!\n");
+    EXPECT_EQ(Tool("orderlist").exitCode, 2);
+    EXPECT_EQ(Tool("orderlist '" + in + "' --language 7").exitCode, 2);
 }
 
 TEST(Tool, CheckReportsWhatIsBrokenWithFileAndLine) {
@@ -112,7 +111,7 @@ TEST(Tool, CheckReportsWhatIsBrokenWithFileAndLine) {
         many += "E|p.bmp|video.avi|1|2|3|4|\r\n";
     }
     dir.Write("DATEN/LANG1/KATALOG.BER", many);
-    const ToolRun r = Tool("check '" + dir.path().string() + "'");
+    const ToolRun r = Tool("check '" + dir.Path().string() + "'");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.out.find("DATEN/LANG1/QXSTART.BER:2: missing area file DATEN/LANG1/MISSING.BER"), std::string::npos)
         << r.out;
@@ -124,7 +123,7 @@ TEST(Tool, CheckReportsWhatIsBrokenWithFileAndLine) {
     // Program names may hold blanks; the parameters follow the ".EXE".
     EXPECT_EQ(r.out.find("missing program MY"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("DATEN/LANG1/QXSTART.BER:4: missing program LOST TOOL.EXE\n"), std::string::npos) << r.out;
-    EXPECT_EQ(Tool("check '" + (dir.path() / "nothing").string() + "'").exitCode, 2);
+    EXPECT_EQ(Tool("check '" + (dir.Path() / "nothing").string() + "'").exitCode, 2);
 }
 
 // The PPM the tool wrote: width, height and the RGB bytes, top row first.
@@ -158,8 +157,8 @@ TEST(Tool, PictureWritesWhatTheProgramWouldShow) {
     dib += std::string("\0\0\xFF\0\0\xFF\0\0\xFF\0\0\0", 12);
     dib += std::string("\0\x03\0\x01\x02\0\0\0\x02\x01\0\x01", 12);
     dir.Write("pics/rle.bmp", bmp + dib);
-    const fs::path out = dir.path() / "out.ppm";
-    const ToolRun r = Tool("picture '" + (dir.path() / "pics/RLE.BMP").string() + "' --ppm '" + out.string() + "'");
+    const fs::path out = dir.Path() / "out.ppm";
+    const ToolRun r = Tool("picture '" + (dir.Path() / "pics/RLE.BMP").string() + "' --ppm '" + out.string() + "'");
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, "3x2 8-bit 3 colours\n");
     const std::optional<Ppm> ppm = ReadPpm(out);
@@ -183,7 +182,7 @@ TEST(Tool, PictureLoadsTheDemoCataloguePictures) {
         GTEST_SKIP() << "demo catalogue not generated yet";
     }
     TempDir dir;
-    const fs::path out = dir.path() / "out.ppm";
+    const fs::path out = dir.Path() / "out.ppm";
     int seen = 0;
     for (const char* ext : {".bmp", ".jpg"}) {
         for (const fs::directory_entry& e : fs::recursive_directory_iterator(demo / "BILDER")) {

@@ -1,7 +1,7 @@
 #include "orders/OrderList.h"
 #include "platform/core/FileIo.h"
 #include "platform/core/Path.h"
-#include "tests/platform/TempDir.h"
+#include "tests/common/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "platform/core/Ui.h"
 #include "platform/qt/Print.h"
 #include "tests/platform/QtTestApp.h"
-#include "tests/platform/TempDir.h"
+#include "tests/common/TempDir.h"
 
 #include <QDir>
 #include <QFileInfo>

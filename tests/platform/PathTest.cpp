@@ -1,6 +1,6 @@
 #include "platform/core/Path.h"
 
-#include "TempDir.h"
+#include "tests/common/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "platform/core/RecordingDc.h"
 #include "platform/qt/Print.h"
 #include "tests/platform/QtTestApp.h"
-#include "tests/platform/TempDir.h"
+#include "tests/common/TempDir.h"
 
 #include <QDialog>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "platform/core/FileIo.h"
 #include "platform/core/Profile.h"
 
-#include "TempDir.h"
+#include "tests/common/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "platform/core/Path.h"
 #include "platform/qt/QtUi.h"
 #include "tests/platform/QtTestApp.h"
-#include "tests/platform/TempDir.h"
+#include "tests/common/TempDir.h"
 
 #include <QAbstractButton>
 #include <QDesktopServices>

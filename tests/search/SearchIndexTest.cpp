@@ -1,7 +1,7 @@
 #include "search/SearchIndex.h"
 #include "ground/GlobalState.h"
 #include "platform/core/Path.h"
-#include "tests/platform/TempDir.h"
+#include "tests/common/TempDir.h"
 
 #include <gtest/gtest.h>
 

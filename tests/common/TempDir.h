@@ -6,6 +6,8 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
+#include <cstdint>
 
 namespace qx::test {
 
@@ -38,6 +40,9 @@ public:
         std::filesystem::create_directories(p.parent_path());
         std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return p;
+    }
+    std::filesystem::path Write(std::string_view relative, const std::vector<std::uint8_t>& bytes) const {
+        return Write(relative, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }
 
 private:
