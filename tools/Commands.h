@@ -16,4 +16,9 @@ int Picture(const std::vector<std::string>& args);
 // bad usage.
 int OrderList(const std::vector<std::string>& args);
 
+// search --program-dir DIR --language N --mode MODE [--prefix TEXT] [TERM]:
+// the entries the search lists for TERM (fields 1 to 3, tab-separated), or
+// with --prefix the list position the typed text selects ("not found").
+int Search(const std::vector<std::string>& args);
+
 } // namespace qx::tool

@@ -100,6 +100,20 @@ TEST(Tool, OrderListPrintsTheStoredFieldsAndSavesTheFullLayout) {
     EXPECT_EQ(Tool("orderlist '" + in + "' --language 7").exitCode, 2);
 }
 
+TEST(Tool, SearchListsWhatTheDialogListsAndThePrefixPosition) {
+    TempDir dir;
+    dir.Write("DATEN/LANG3/Katalog.ANR", "# numbers\r\nZRT 5051|K1|A.KAT\r\nZRT 6150|K2\r\n[end\r\nZRT 7000|K3|C.KAT\r\n");
+    const std::string base = "search --program-dir '" + dir.Path().string() + "' --language 2 --mode anr";
+    EXPECT_EQ(Tool(base).out, "ZRT 5051\tK1\tA.KAT\nZRT 6150\tK2\t\n");
+    EXPECT_EQ(Tool(base + " '6150 zrt'").out, "ZRT 6150\tK2\t\n");
+    EXPECT_EQ(Tool(base + " --prefix 'zrt 61'").out, "1\n");
+    EXPECT_EQ(Tool(base + " --prefix 'x'").out, "not found\n");
+    EXPECT_EQ(Tool(base + " --prefix x zrt6").out, "not found\n"); // nothing listed
+    const ToolRun missing = Tool("search --program-dir '" + dir.Path().string() + "' --language 2 --mode sws");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(Tool("search --program-dir x --language 2 --mode zzz").exitCode, 2);
+}
+
 TEST(Tool, CheckReportsWhatIsBrokenWithFileAndLine) {
     TempDir dir;
     std::string start = "Katalog|kat.bmp|katalog.ber|1|2|3|4|tip\r\nGone|x.bmp|missing.ber|1|2|3|4|\r\n"
