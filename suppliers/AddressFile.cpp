@@ -1,0 +1,51 @@
+#include "AddressFile.h"
+
+#include "catalog/CatalogText.h"
+#include "platform/core/FileIo.h"
+#include "platform/core/Path.h"
+
+namespace qx {
+
+std::vector<std::string> ReadBlocks(std::string_view bytes, std::size_t count, bool pipeEnds) {
+    std::vector<std::string> blocks(count);
+    const std::string_view ends = pipeEnds ? std::string_view("\0|", 2) : std::string_view("\0", 1);
+    std::size_t pos = 0;
+    for (std::size_t i = 0; i < count && pos < bytes.size(); ++i) {
+        // A file of fewer blocks ends with its marker, which is no block.
+        if (bytes.substr(pos) == "[EndOfFile]")
+            break;
+        std::size_t end = bytes.find_first_of(ends, pos);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        blocks[i] = std::string(bytes.substr(pos, end - pos));
+        pos = end + 3; // past NUL (or "|") CR LF
+    }
+    return blocks;
+}
+
+std::string WriteBlocks(const std::vector<std::string>& blocks) {
+    std::string out;
+    for (const std::string& b : blocks) {
+        out += b;
+        out += std::string_view("\0\r\n", 3);
+    }
+    out += "[EndOfFile]";
+    return out;
+}
+
+std::optional<std::vector<std::string>> ReadAddressFile(std::string_view windowsPath) {
+    if (windowsPath.empty())
+        return std::nullopt;
+    const std::optional<CatalogBlock> block = LoadCatalogFile(windowsPath);
+    if (!block)
+        return std::nullopt;
+    return ReadBlocks(block->Content(), kAddressBlocks, false);
+}
+
+bool WriteAddressFile(std::string_view windowsPath, const std::vector<std::string>& addresses) {
+    std::vector<std::string> blocks = addresses;
+    blocks.resize(kAddressBlocks);
+    return WriteFileAtomic(ResolvePath(windowsPath), WriteBlocks(blocks));
+}
+
+} // namespace qx
