@@ -14,11 +14,17 @@ int Picture(const std::vector<std::string>& args);
 // tab-separated line of the 15 stored fields per entry; --save writes the
 // list back as the program saves it. 1 when it is not an order list, 2 for
 // bad usage.
-int OrderList(const std::vector<std::string>& args);
+int OrderListDump(const std::vector<std::string>& args);
 
 // search --program-dir DIR --language N --mode MODE [--prefix TEXT] [TERM]:
 // the entries the search lists for TERM (fields 1 to 3, tab-separated), or
 // with --prefix the list position the typed text selects ("not found").
 int Search(const std::vector<std::string>& args);
+
+// letters FILE --program-dir DIR --language N [--price-mode M] [--date D]
+// [--config INI]: what "Liste drucken" draws, one line per item in page
+// units ("PAGE text L|R X Y TEXT", "PAGE block L T R B TEXT", "PAGE line
+// solid|dotted X1 Y1 X2 Y2", "PAGE picture NAME X Y").
+int Letters(const std::vector<std::string>& args);
 
 } // namespace qx::tool

@@ -9,7 +9,7 @@
 
 namespace qx::tool {
 
-int OrderList(const std::vector<std::string>& args) {
+int OrderListDump(const std::vector<std::string>& args) {
     std::optional<std::string> file, save;
     int language = 0;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -34,7 +34,7 @@ int OrderList(const std::vector<std::string>& args) {
         std::fprintf(stderr, "qxkat-tool: cannot read %s\n", file->c_str());
         return 1;
     }
-    const std::optional<qx::OrderList> list = ParseOrderList(*bytes);
+    const std::optional<OrderList> list = ParseOrderList(*bytes);
     if (!list) {
         const std::string message = kWrongOrderListFormat.Text(language) + "\n";
         std::fwrite(message.data(), 1, message.size(), stdout);

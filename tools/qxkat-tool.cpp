@@ -36,6 +36,7 @@ constexpr const char* kUsage =
     "       qxkat-tool products --program-dir DIR --language N --list FILE [--price-mode M] [--update PATH]\n"
     "       qxkat-tool unscramble FILE\n"
     "       qxkat-tool orderlist FILE [--language N] [--save OUT]\n"
+    "       qxkat-tool letters FILE --program-dir DIR --language N [--price-mode M] [--date DD.MM.YYYY] [--config INI]\n"
     "       qxkat-tool search --program-dir DIR --language N --mode sws|anr|std|prb|prs|prk [--prefix TEXT] [TERM]\n"
     "       qxkat-tool picture FILE --ppm OUT [--color-depth N]\n"
     "N: 0 German, 1 English, 2 French, 3 Czech\n";
@@ -684,11 +685,15 @@ int main(int argc, char** argv) {
         return Products(std::vector<std::string>(args.begin() + 1, args.end()));
     }
     if (!args.empty() && args[0] == "orderlist") {
-        const int result = tool::OrderList(std::vector<std::string>(args.begin() + 1, args.end()));
+        const int result = tool::OrderListDump(std::vector<std::string>(args.begin() + 1, args.end()));
         return result == 2 ? Usage() : result;
     }
     if (!args.empty() && args[0] == "search") {
         const int result = tool::Search(std::vector<std::string>(args.begin() + 1, args.end()));
+        return result == 2 ? Usage() : result;
+    }
+    if (!args.empty() && args[0] == "letters") {
+        const int result = tool::Letters(std::vector<std::string>(args.begin() + 1, args.end()));
         return result == 2 ? Usage() : result;
     }
     if (!args.empty() && args[0] == "picture") {

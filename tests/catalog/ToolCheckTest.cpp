@@ -114,6 +114,30 @@ TEST(Tool, SearchListsWhatTheDialogListsAndThePrefixPosition) {
     EXPECT_EQ(Tool("search --program-dir x --language 2 --mode zzz").exitCode, 2);
 }
 
+TEST(Tool, LettersPrintWhatWouldBeDrawnInPageUnits) {
+    TempDir dir;
+    dir.Write("orders/MAI.STK", "QX0002Auftrag 7\r\n"
+                                "2|D-1|Zange||Halle 2|DORNA||10,00 EUR|||||||||\r\n"
+                                "1|Q-1|Bank|||QTX_VZ||5,00 EUR|||||||||\r\n[EndOfFile]");
+    dir.Write("orders/MAI.STT", std::string("Ich\0\r\nDorna\0\r\nHallo\r\nDorna\0\r\nTsch\xFCss\0\r\n"
+                                            "Ich\0\r\nQTX\0\r\nHallo QTX\0\r\nEnde\0\r\n[EndOfFile]", 78));
+    const std::string base = "letters '" + (dir.Path() / "orders" / "MAI.STK").string() + "' --program-dir '" +
+                             dir.Path().string() + "' --language 0 --date 05.03.2007";
+    const ToolRun r = Tool(base + " --price-mode 1");
+    EXPECT_EQ(r.exitCode, 0);
+    // QTX_VZ first on sheet 1, DORNA on sheet 2; the block's line break written as \n.
+    EXPECT_NE(r.out.find("1\tblock\t45\t150\t608\t500\tQTX\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("2\tblock\t45\t360\t608\t760\tHallo\\nDorna\n"), std::string::npos);
+    EXPECT_NE(r.out.find("1\ttext\tR\t608\t316\t05.03.2007\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\ttext\tL\t70\t"), std::string::npos);
+    EXPECT_NE(r.out.find("2\ttext\tR\t608\t"), std::string::npos);
+    EXPECT_NE(r.out.find("\tline\tsolid\t45\t"), std::string::npos);
+    EXPECT_NE(r.out.find("\tline\tdotted\t45\t"), std::string::npos);
+    EXPECT_LT(r.out.find("Q-1"), r.out.find("D-1"));
+    EXPECT_EQ(Tool(base + " --price-mode -1").out.find("Alle Preise"), std::string::npos);
+    EXPECT_EQ(Tool(base + " --date 31.02").exitCode, 2);
+}
+
 TEST(Tool, CheckReportsWhatIsBrokenWithFileAndLine) {
     TempDir dir;
     std::string start = "Katalog|kat.bmp|katalog.ber|1|2|3|4|tip\r\nGone|x.bmp|missing.ber|1|2|3|4|\r\n"
