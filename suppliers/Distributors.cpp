@@ -3,6 +3,8 @@
 #include "catalog/CatalogText.h"
 #include "platform/core/Path.h"
 
+#include <algorithm>
+
 namespace qx {
 
 namespace {
@@ -90,6 +92,14 @@ DistributorMatches FindDistributors(std::string_view table, std::string_view cou
         (f[5].starts_with('T') ? found.specialTools : found.equipment).push_back(std::move(address));
     });
     return found;
+}
+
+void SortForChoice(std::vector<std::string>& addressParts) {
+    const auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+    std::stable_sort(addressParts.begin(), addressParts.end(), [&](const std::string& a, const std::string& b) {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                            [&](char x, char y) { return fold(static_cast<unsigned char>(x)) < fold(static_cast<unsigned char>(y)); });
+    });
 }
 
 std::vector<std::string> AddressLines(std::string_view addressPart) {

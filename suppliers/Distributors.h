@@ -38,6 +38,10 @@ struct DistributorMatches {
 DistributorMatches FindDistributors(std::string_view table, std::string_view country, int brandCode,
                                     std::string_view companyNumber);
 
+// The order the list of several distributors shows them in: by the address
+// text, letter case aside (stable for equal texts).
+void SortForChoice(std::vector<std::string>& addressParts);
+
 // The lines of an address part (its fields up to the "]" field).
 std::vector<std::string> AddressLines(std::string_view addressPart);
 // The lines, each ended by CR LF, as the address edits show them.

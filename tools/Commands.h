@@ -27,4 +27,9 @@ int Search(const std::vector<std::string>& args);
 // solid|dotted X1 Y1 X2 Y2", "PAGE picture NAME X Y").
 int Letters(const std::vector<std::string>& args);
 
+// distributors --program-dir DIR --language N --country NAME --brand BRAND
+// [--company NUMBER]: the special tools distributor's address lines, "--",
+// then each matching workshop equipment distributor's, separated by "--".
+int Distributors(const std::vector<std::string>& args);
+
 } // namespace qx::tool

@@ -37,6 +37,7 @@ constexpr const char* kUsage =
     "       qxkat-tool unscramble FILE\n"
     "       qxkat-tool orderlist FILE [--language N] [--save OUT]\n"
     "       qxkat-tool letters FILE --program-dir DIR --language N [--price-mode M] [--date DD.MM.YYYY] [--config INI]\n"
+    "       qxkat-tool distributors --program-dir DIR --language N --country NAME --brand BRAND [--company NUMBER]\n"
     "       qxkat-tool search --program-dir DIR --language N --mode sws|anr|std|prb|prs|prk [--prefix TEXT] [TERM]\n"
     "       qxkat-tool picture FILE --ppm OUT [--color-depth N]\n"
     "N: 0 German, 1 English, 2 French, 3 Czech\n";
@@ -694,6 +695,10 @@ int main(int argc, char** argv) {
     }
     if (!args.empty() && args[0] == "letters") {
         const int result = tool::Letters(std::vector<std::string>(args.begin() + 1, args.end()));
+        return result == 2 ? Usage() : result;
+    }
+    if (!args.empty() && args[0] == "distributors") {
+        const int result = tool::Distributors(std::vector<std::string>(args.begin() + 1, args.end()));
         return result == 2 ? Usage() : result;
     }
     if (!args.empty() && args[0] == "picture") {

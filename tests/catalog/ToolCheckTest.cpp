@@ -138,6 +138,19 @@ TEST(Tool, LettersPrintWhatWouldBeDrawnInPageUnits) {
     EXPECT_EQ(Tool(base + " --date 31.02").exitCode, 2);
 }
 
+TEST(Tool, DistributorsInTheOrderOfTheChoice) {
+    TempDir dir;
+    dir.Write("DIST_UK.TAB", "a|b|UK|9||B|zeta Ltd|Road 1\r\na|b|UK|1||T|Tools Ltd|Lane 2\r\n"
+                             "a|b|UK|8||B|Alpha Ltd\r\na|b|UK|2||B|Miros Ltd\r\n");
+    const std::string base = "distributors --program-dir '" + dir.Path().string() + "' --language 1 --country UK";
+    EXPECT_EQ(Tool(base + " --brand 'QX BRENA'").out, "Tools Ltd\nLane 2\n--\nAlpha Ltd\n--\nzeta Ltd\nRoad 1\n");
+    EXPECT_EQ(Tool(base + " --brand MIROS").out, "--\nMiros Ltd\n");
+    EXPECT_EQ(Tool(base + " --brand NONE").exitCode, 2);
+    EXPECT_EQ(Tool("distributors --program-dir '" + dir.Path().string() + "' --language 0 --country UK --brand MIROS")
+                  .exitCode,
+              1);
+}
+
 TEST(Tool, CheckReportsWhatIsBrokenWithFileAndLine) {
     TempDir dir;
     std::string start = "Katalog|kat.bmp|katalog.ber|1|2|3|4|tip\r\nGone|x.bmp|missing.ber|1|2|3|4|\r\n"
