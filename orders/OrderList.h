@@ -19,12 +19,6 @@ inline constexpr LangText kWrongOrderListFormat{{"Diese Datei ist keine gültige
 inline constexpr LangText kOrderListNotCreated{{"Die Datei konnte nicht erzeugt werden!", "Disk access denied!",
                                                 "Le fichier n'a pas pu être créé!", "Soubor nelze vytvořit!"}};
 
-inline constexpr LangText kCharactersReplaced{
-    {"Einige Zeichen können nicht gespeichert werden und wurden ersetzt.\nBitte prüfen Sie die Eingabe.",
-     "Some characters cannot be stored and were replaced.\nPlease check your entry.",
-     "Certains caractères ne peuvent pas être enregistrés et ont été remplacés.\nVeuillez vérifier la saisie.",
-     "Některé znaky nelze uložit a byly nahrazeny.\nZkontrolujte prosím zadání."}};
-
 // How an entry was made or last edited.
 enum : int { kItemTakenOver = 1, kItemChanged = 2, kItemFree = 4 };
 

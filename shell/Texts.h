@@ -17,4 +17,11 @@ inline constexpr LangText kBackCaption{{"Zurück", "Back", "Retour", "Zpět"}};
 inline constexpr LangText kMainMenuCaption{{"Hauptmenü", "Main menu", "Menu principal", "Hlavní menu"}};
 inline constexpr LangText kPrintCaption{{"Drucken", "Print", "Imprimer", "Tisk"}};
 
+// Typed characters that a file could not hold were replaced; the user checks.
+inline constexpr LangText kCharactersReplaced{
+    {"Einige Zeichen können nicht gespeichert werden und wurden ersetzt.\nBitte prüfen Sie die Eingabe.",
+     "Some characters cannot be stored and were replaced.\nPlease check your entry.",
+     "Certains caractères ne peuvent pas être enregistrés et ont été remplacés.\nVeuillez vérifier la saisie.",
+     "Některé znaky nelze uložit a byly nahrazeny.\nZkontrolujte prosím zadání."}};
+
 } // namespace qx::texts

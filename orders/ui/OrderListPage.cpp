@@ -1,6 +1,12 @@
 #include "OrderListPage.h"
 
+#include "OrderInfoPage.h"
+#include "PrintJob.h"
 #include "QuantityEditor.h"
+#include "orders/OrderLetters.h"
+#include "platform/core/Clock.h"
+#include "suppliers/AddressFile.h"
+#include "suppliers/ui/SupplierSearchPage.h"
 #include "shell/Fonts.h"
 #include "shell/Texts.h"
 #include "catalog/CatalogText.h"
@@ -42,6 +48,10 @@ constexpr LangText kNoAccess{{"Die Datei konnte nicht erzeugt werden!\nGeben Sie
                               "File error! No access to media(CD-ROM?).",
                               "Erreur de fichier! Pas d'accès au support (CD-ROM?).",
                               "Chyba souboru! Médium není přístupné (CD-ROM?)."}};
+
+constexpr LangText kNoOrderInfo{{"Die Datei mit den Bestellinformationen \nkonnte nicht geöffnet werden!",
+                                 "File open error!", "Le fichier des informations de commande \nn'a pas pu être ouvert!",
+                                 "Soubor s informacemi k objednávce \nnelze otevřít!"}};
 
 void Warn(int lang, const LangText& text) {
     TheUi().MessageBox(text.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
@@ -122,9 +132,6 @@ void OrderListPage::OnInitDialog() {
     AddControl(kIndication, ControlKind::Edit);
     for (int id : {kOrderInfo, kSave, kPrint, kSuppliers, kModify, kInsert, kDelete, kBack})
         AddControl(id, ControlKind::OwnerDrawButton);
-    // Their pages come with the order letters and the supplier search.
-    for (int id : {kOrderInfo, kPrint, kSuppliers})
-        EnableItem(id, false);
     SetAllControlsFont(FontBold16);
     SetItemFont(kList, FontText16);
     SetItemHeight(kList, 36);
@@ -236,7 +243,7 @@ bool OrderListPage::Save() {
     if (!lossless) {
         // Shown, not stored silently: the edit now holds what the file will.
         SetItemText(kIndication, indication);
-        Warn(lang, kCharactersReplaced);
+        Warn(lang, texts::kCharactersReplaced);
     }
     list_.indication = indication;
     if (!SaveOrderList(filePath_.str(), list_)) {
@@ -246,6 +253,31 @@ bool OrderListPage::Save() {
     }
     changed_ = false;
     return true;
+}
+
+void OrderListPage::PrintLetters() {
+    if (list_.items.empty())
+        return;
+    const GlobalState& s = app_.state;
+    const int lang = s.languageIndex;
+    list_.indication = GetItemText(kIndication, 31);
+    PrintJob::Start(this, lang);
+    if (!PrintJob::IsStarted())
+        return;
+    if (Dc* dc = PrintJob::GetDc()) {
+        const std::string addressFile = app_.profile.GetString("Paths", "adr", "", 260);
+        LetterInput in;
+        in.list = &list_;
+        in.state = &s;
+        in.today = Now();
+        in.info = OrderInfoForList(filePath_.str(), s.programDir.str(), lang, addressFile);
+        if (!in.info)
+            Warn(lang, kNoOrderInfo);
+        if (auto addresses = ReadAddressFile(addressFile))
+            in.addresses = std::move(*addresses);
+        LayOutOrderLetters(*dc, in);
+    }
+    PrintJob::Finish();
 }
 
 bool OrderListPage::Close() {
@@ -284,6 +316,17 @@ void OrderListPage::OnCommand(int id, int code) {
         break;
     case kSave:
         Save();
+        break;
+    case kPrint:
+        PrintLetters();
+        break;
+    case kOrderInfo:
+        ShowPage(false);
+        OpenOrderInfoPage(app_, parentWidget(), this, filePath_.str());
+        break;
+    case kSuppliers:
+        ShowPage(false);
+        OpenSupplierSearchPage(app_, parentWidget(), this);
         break;
     case kBack:
         Close();

@@ -35,6 +35,8 @@ public:
     void InsertEntry();
     void ModifyEntry();
     void DeleteEntry();
+    // One letter per supplier, to the printer the user chooses.
+    void PrintLetters();
     // Saves when changed; false when a save failed (the messages were shown).
     bool Save();
     // Back: asks about unsaved changes; true when the page closed.

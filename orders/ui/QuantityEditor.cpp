@@ -168,7 +168,7 @@ void QuantityEditor::OnOk() {
     clean &= TakeText(kRemarks, 126, remarks);
     if (!clean) {
         // Shown, not stored silently: the user sees what the list will hold.
-        TheUi().MessageBox(kCharactersReplaced.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+        TheUi().MessageBox(texts::kCharactersReplaced.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     if (IsFree()) {

@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "tests/common/PdfText.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -24,6 +26,8 @@
 
 namespace qx {
 namespace {
+
+using test::PdfText;
 
 using Kind = DrawCall::Kind;
 
@@ -226,12 +230,6 @@ TEST_F(PrintJobTest, AbbrechenEndsALongJob) {
     PrintJob::Finish();
 }
 
-QString PdfText(const QString& file) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 TEST_F(PrintJobTest, PrintToDirectoryWritesThePdf) {
     test::TempDir dir;

@@ -18,6 +18,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include "tests/common/PdfText.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -27,6 +29,8 @@
 
 namespace qx {
 namespace {
+
+using test::PdfText;
 
 using testing::Pump;
 using testing::TempCatalog;
@@ -264,13 +268,6 @@ TEST(InfoPage, PrintingStopsWhenTheNextSheetCannotStart) {
     }
 }
 
-QString PdfText(const QString& pdf) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    if (!p.waitForFinished(30000))
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 TEST(InfoPage, PrintedToPdfWithTheDocumentsText) {
     ScopedScriptedUi ui;
@@ -287,7 +284,7 @@ TEST(InfoPage, PrintedToPdfWithTheDocumentsText) {
     PrintBackend::SetPrintToDirectory(QString());
     const QString pdf = QDir(dir).filePath(QStringLiteral("QTX-1.pdf"));
     ASSERT_TRUE(QFile::exists(pdf));
-    const QString text = PdfText(pdf);
+    const QString text = PdfText(pdf, 0, true);
     if (text.isEmpty())
         GTEST_SKIP() << "pdftotext is not available";
     for (const char* expected : {"1/03", "2/03", "3/03", "Kopfzeile Gruppe", "Fußzeile Katalog",
@@ -328,7 +325,7 @@ TEST(InfoPage, DemoTermsOfDeliveryPrintWhole) {
     info->SendCommand(InfoPage::kPrint);
     PrintBackend::SetPrintToDirectory(QString());
     const QString pdf = QDir(dir).filePath(QStringLiteral("QTX-1.pdf"));
-    const QString text = PdfText(pdf);
+    const QString text = PdfText(pdf, 0, true);
     if (const char* shots = std::getenv("QX_SHOT_DIR")) {
         QFile::copy(pdf, QDir(QString::fromUtf8(shots)).filePath(QStringLiteral("demo_terms.pdf")));
         info->grab().save(QDir(QString::fromUtf8(shots)).filePath(QStringLiteral("demo_terms_800.png")));

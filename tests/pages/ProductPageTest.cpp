@@ -12,12 +12,16 @@
 #include <QProcess>
 #include <QTest>
 
+#include "tests/common/PdfText.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 namespace qx {
 namespace {
+
+using test::PdfText;
 
 using testing::Pump;
 using testing::RunningProgram;
@@ -305,13 +309,6 @@ TEST_F(ProductPages, BackMainMenuAndAMissingList) {
     EXPECT_EQ(dc.Texts(), (std::vector<std::string>{"Leer", "Heben / Leer"}));
 }
 
-// The text of a PDF file as poppler's pdftotext reads it.
-std::string PdfText(const std::filesystem::path& file) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QString::fromStdString(file.string()), QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return p.readAllStandardOutput().toStdString();
-}
 
 TEST_F(ProductPages, ProductInformationAndPrintedSheet) {
     RunningProgram p(c);

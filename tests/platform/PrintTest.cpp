@@ -9,24 +9,17 @@
 #include <QProcess>
 #include <QTimer>
 
+#include "tests/common/PdfText.h"
+
 #include <gtest/gtest.h>
 
 namespace qx {
 namespace {
 
+using test::PdfText;
+
 QString Pdf(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
 
-// Text of one page (or all with page 0), as poppler's pdftotext reads it.
-QString PdfText(const QString& file, int page = 0) {
-    QStringList args;
-    if (page > 0)
-        args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
-    args << file << QStringLiteral("-");
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), args);
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 int PdfPages(const QString& file) {
     QProcess p;
