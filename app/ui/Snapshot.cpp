@@ -9,11 +9,18 @@
 #include "orders/OrderList.h"
 #include "orders/ui/OrderListPage.h"
 #include "orders/ui/QuantityEditor.h"
+#include "orders/ui/OrderInfoPage.h"
+#include "orders/OrderLetters.h"
+#include "catalog/CatalogText.h"
+#include "platform/qt/QtDc.h"
+#include "suppliers/Distributors.h"
+#include "suppliers/ui/SupplierSearchPage.h"
 #include "resources/Menus.h"
 #include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QPixmap>
 
 #include <cstdio>
@@ -46,7 +53,8 @@ int FindEntry(const AreaPage& page, const std::function<bool(AreaTargetKind, con
 class Walker {
 public:
     Walker(CatalogApp& app, const std::filesystem::path& out, int language, int width)
-        : app_(app), out_(out), suffix_(std::string("_") + kLanguageTags[language] + "_" + std::to_string(width)) {}
+        : app_(app), out_(out), suffix_(std::string("_") + kLanguageTags[language] + "_" + std::to_string(width)),
+          width_(width) {}
 
     int written = 0;
 
@@ -179,16 +187,73 @@ public:
             }
         }
         s.priceMode = mode;
+
+        // The order information and the distributors, laid over the list.
+        page->ShowPage(false);
+        OrderInfoPage* info = OpenOrderInfoPage(app_.Context(), app_.Frame()->Client(), page, s.orderListPath.str());
+        Shoot("orderinfo");
+        info->Close();
+        page->ShowPage(false);
+        SupplierSearchPage* suppliers = OpenSupplierSearchPage(app_.Context(), app_.Frame()->Client(), page);
+        Shoot("suppliers");
+        const std::string table = s.programDir.str() + DistributorTableName(s.languageIndex);
+        if (const auto block = LoadCatalogFile(table)) {
+            const auto countries = DistributorCountries(block->Content());
+            DistributorMatches found;
+            if (!countries.empty())
+                found = FindDistributors(block->Content(), countries.front(), kBrands[0].code, "");
+            if (found.equipment.size() > 1) {
+                DistributorListDialog choice(app_.Frame(), s.languageIndex, found.equipment);
+                choice.ShowPage(true);
+                Pump();
+                if (choice.grab().save(QString::fromStdString((out_ / ("distributors" + suffix_ + ".png")).string())))
+                    ++written;
+                choice.hide();
+            }
+        }
+        suppliers->Close();
         page->DestroyWindow();
+        Pump();
+        if (width_ == 800)
+            ShootLetters(list);
         s.orderListPath = previous;
         std::error_code ec;
         std::filesystem::remove(file, ec);
+    }
+
+    // The first sheet of each supplier's letter, as printed (A4 at 100 dpi).
+    void ShootLetters(const OrderList& list) {
+        GlobalState& s = app_.Context().state;
+        for (const std::string& supplier : LetterSuppliers(list)) {
+            OrderList one;
+            one.indication = list.indication;
+            for (const OrderItem& e : list.items) {
+                if (e.supplier == supplier)
+                    one.items.push_back(e);
+            }
+            QImage sheet(827, 1169, QImage::Format_RGB32);
+            sheet.fill(Qt::white);
+            {
+                QtDc dc(&sheet);
+                LetterInput in;
+                in.list = &one;
+                in.state = &s;
+                in.today = std::time(nullptr);
+                in.info = OrderInfoForList(s.orderListPath.str(), s.programDir.str(), s.languageIndex,
+                                           app_.Context().profile.GetString("Paths", "adr", "", 260));
+                LayOutOrderLetters(dc, in);
+            }
+            const std::string name = "letter_" + supplier + "_" + std::string(kLanguageTags[s.languageIndex]) + ".png";
+            if (sheet.save(QString::fromStdString((out_ / name).string())))
+                ++written;
+        }
     }
 
 private:
     CatalogApp& app_;
     std::filesystem::path out_;
     std::string suffix_;
+    int width_;
 };
 
 } // namespace
