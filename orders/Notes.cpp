@@ -1,0 +1,62 @@
+#include "Notes.h"
+
+#include "platform/core/FileIo.h"
+#include "platform/core/Path.h"
+#include "platform/core/Profile.h"
+
+namespace qx {
+
+std::string NotesDirectory(Profile& profile) {
+    std::string dir = profile.GetString("Paths", "Note", "", 260);
+    if (dir.empty()) {
+        dir = profile.GetString("Paths", "stk", "", 260);
+        if (!dir.empty())
+            profile.WriteString("Paths", "Note", dir);
+    }
+    if (dir.empty())
+        dir = "C:\\";
+    if (dir.back() != '\\')
+        dir += '\\';
+    return dir;
+}
+
+std::string NotePath(std::string_view directory, std::string_view number) {
+    std::string name(number.substr(0, 127));
+    for (char& c : name) {
+        if (c == '/')
+            c = '_';
+    }
+    return std::string(directory) + name + ".NTZ";
+}
+
+Note ParseNote(std::string_view bytes, std::string_view name) {
+    Note note{std::string(name), {}};
+    std::string_view text = bytes.substr(0, bytes.find('['));
+    if (const std::size_t bar = text.find('|'); bar != std::string_view::npos) {
+        const std::size_t lineEnd = text.find('\n');
+        if (note.name.empty()) {
+            const std::string_view header = text.substr(0, std::min(bar, text.find('\r')));
+            note.name = std::string(header.substr(0, 127));
+        }
+        text = lineEnd == std::string_view::npos ? std::string_view() : text.substr(lineEnd + 1);
+    }
+    note.text = std::string(text);
+    return note;
+}
+
+std::string SerializeNote(std::string_view name, std::string_view text) {
+    return std::string(name) + "|\r\n" + std::string(text);
+}
+
+Note LoadNote(std::string_view windowsPath, std::string_view name) {
+    const std::optional<std::string> bytes = ReadWholeFile(ResolvePath(windowsPath));
+    if (!bytes)
+        return Note{std::string(name), {}};
+    return ParseNote(*bytes, name);
+}
+
+bool SaveNote(std::string_view windowsPath, std::string_view name, std::string_view text) {
+    return WriteFileAtomic(ResolvePath(windowsPath), SerializeNote(name, text));
+}
+
+} // namespace qx
