@@ -9,6 +9,7 @@
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
 #include "orders/PrintMapping.h"
+#include "orders/ui/NotesDialog.h"
 #include "orders/ui/OrderListPage.h"
 #include "orders/ui/QuantityEditor.h"
 #include "orders/ui/PrintJob.h"
@@ -108,8 +109,7 @@ void ProductPage::OnInitDialog() {
     for (int id : {kNote, kMainMenu, kBack, kDrawing, kOrderList, kProductInfo, kPrint})
         AddControl(id, ControlKind::OwnerDrawButton);
     // Their pages come later.
-    for (int id : {kNote, kDrawing})
-        EnableItem(id, false);
+    EnableItem(kDrawing, false); // its page comes later
 
     SetAllControlsFont(FontBold16);
     SetItemFont(kList, FontText16);
@@ -269,6 +269,12 @@ void ProductPage::OnCommand(int id, int code) {
         break;
     case kOrderList:
         AddToOrderList();
+        break;
+    case kNote:
+        if (const ProductRecord* r = CurrentRecord()) {
+            NotesDialog notes(this, app_, r->number.str(), r->name.str());
+            notes.DoModal();
+        }
         break;
     case kBack:
         Back();

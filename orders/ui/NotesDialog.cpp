@@ -1,0 +1,133 @@
+#include "NotesDialog.h"
+
+#include "PrintJob.h"
+#include "shell/Fonts.h"
+#include "shell/Texts.h"
+#include "catalog/Draw.h"
+#include "orders/Notes.h"
+#include "orders/PrintMapping.h"
+
+namespace qx {
+
+namespace {
+
+constexpr LangText kCaption{{"Notizen", "Notes", "Notes", "Poznámky"}};
+constexpr LangText kHeading{{"Eigene Notizen:", "Your note:", "Vos notes:", "Vlastní poznámky:"}};
+constexpr LangText kSaveCaption{{"Abspeichern", "Save note", "Enregistrer", "Uložit"}};
+constexpr LangText kPrintCaption{{"Notiz drucken", "Print note", "Imprimer la note", "Tisk poznámky"}};
+constexpr LangText kCloseCaption{{"Schließen", "Cancel", "Fermer", "Zavřít"}};
+constexpr LangText kSaveFailed{{"Fehler beim Abspeichern!", "Error while creating file!", "Erreur à l'enregistrement!",
+                                "Chyba při ukládání!"}};
+
+} // namespace
+
+NotesDialog::NotesDialog(QWidget* parent, AppContext& app, std::string number, std::string name)
+    : DialogWindow(parent, Kind::Modal), app_(app), number_(number.substr(0, 127)), name_(name.substr(0, 127)) {}
+
+void NotesDialog::OnInitDialog() {
+    const int lang = app_.state.languageIndex;
+    const Rect client = DialogUnits(0, 0, 219, 200);
+    setFixedSize(client.Width(), client.Height());
+    SetCaption(kCaption.Text(lang));
+    AddControl(kNumber, ControlKind::Static);
+    AddControl(kName, ControlKind::Static);
+    ControlStyle edit;
+    edit.vScroll = true;
+    edit.wantReturn = true;
+    AddControl(kText, ControlKind::MultiLineEdit, edit);
+    AddControl(kPrint, ControlKind::PushButton);
+    AddControl(kSave, ControlKind::DefPushButton);
+    AddControl(kClose, ControlKind::PushButton);
+    MoveItem(kNumber, DialogUnits(129, 6, 84, 14));
+    MoveItem(kName, DialogUnits(6, 24, 207, 14));
+    MoveItem(kText, DialogUnits(6, 42, 207, 131));
+    MoveItem(kPrint, DialogUnits(6, 180, 54, 14));
+    MoveItem(kSave, DialogUnits(102, 180, 54, 14));
+    MoveItem(kClose, DialogUnits(159, 180, 54, 14));
+    SetAllControlsFont(FontText14);
+    SetItemText(kSave, kSaveCaption.Text(lang));
+    SetItemText(kPrint, kPrintCaption.Text(lang));
+    SetItemText(kClose, kCloseCaption.Text(lang));
+
+    path_ = NotePath(NotesDirectory(app_.profile), number_);
+    const Note note = LoadNote(path_, name_);
+    name_ = note.name;
+    SetItemText(kText, note.text);
+    SetItemText(kNumber, number_);
+    SetItemText(kName, name_);
+    CenterOn(parentWidget());
+    SetFocusTo(kText);
+}
+
+std::string NotesDialog::StoredText() {
+    bool lossless = true;
+    std::string text = GetItemText(kText, 0x7FFFFFFF, lossless);
+    // A "[" would end the note when it is read again.
+    bool changed = false;
+    for (char& c : text) {
+        if (c == '[') {
+            c = '(';
+            changed = true;
+        }
+    }
+    if (!lossless || changed) {
+        SetItemText(kText, text);
+        const int lang = app_.state.languageIndex;
+        TheUi().MessageBox(texts::kCharactersReplaced.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+    }
+    return text;
+}
+
+bool NotesDialog::Save() {
+    const int lang = app_.state.languageIndex;
+    if (!SaveNote(path_, name_, StoredText())) {
+        TheUi().MessageBox(kSaveFailed.Text(lang), texts::kAppTitle.Text(lang), MB_OK);
+        return false;
+    }
+    return true;
+}
+
+void NotesDialog::Print() {
+    const std::string text = StoredText();
+    PrintJob::Start(this, app_.state.languageIndex);
+    if (!PrintJob::IsStarted())
+        return;
+    if (Dc* dc = PrintJob::GetDc()) {
+        SetupPrintMapping(*dc, 640, 480);
+        dc->SelectFont(FontTitle);
+        dc->TextOut(40, 40, name_);
+        dc->SelectFont(FontSmall);
+        dc->TextOut(40, 64, number_);
+        DrawBlackLine(*dc, 40, 90, 600, 90);
+        Rect r{40, 110, 600, 700};
+        dc->DrawText(text, r, DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_NOCLIP);
+    }
+    PrintJob::Finish();
+}
+
+void NotesDialog::OnCommand(int id, int) {
+    switch (id) {
+    case kSave:
+        Save();
+        break;
+    case kPrint:
+        Print();
+        break;
+    case kClose:
+        OnCancel();
+        break;
+    default:
+        break;
+    }
+}
+
+void NotesDialog::OnPaint(Dc& dc) {
+    DrawDib(dc, app_.pictures.background, 0, 0, kAnchorTopLeft);
+    dc.SetBkMode(BkMode::Transparent);
+    dc.SetTextColor(Rgb(255, 255, 255));
+    dc.SelectFont(FontText14);
+    const Rect at = DialogUnits(6, 6, 0, 0);
+    dc.TextOut(at.left, at.top, kHeading.Text(app_.state.languageIndex));
+}
+
+} // namespace qx

@@ -1,0 +1,45 @@
+#pragma once
+// The note of one article: shown, edited, saved and printed.
+
+#include "shell/AppContext.h"
+#include "platform/core/Ui.h"
+#include "platform/qt/Window.h"
+
+#include <string>
+
+namespace qx {
+
+class NotesDialog : public DialogWindow {
+public:
+    static constexpr int kNumber = 1117;
+    static constexpr int kName = 1140;
+    static constexpr int kText = 1157;
+    static constexpr int kSave = 1;
+    static constexpr int kPrint = 1145;
+    static constexpr int kClose = 2;
+
+    NotesDialog(QWidget* parent, AppContext& app, std::string number, std::string name);
+
+    // False (with the message shown) when the note could not be written.
+    bool Save();
+    void Print();
+    const std::string& FilePath() const { return path_; }
+
+protected:
+    void OnInitDialog() override;
+    void OnPaint(Dc& dc) override;
+    void OnCommand(int id, int code) override;
+    void OnOk() override { Save(); }
+    void OnCancel() override { EndDialog(IDCANCEL); }
+
+private:
+    // The note as it will be stored; shows the user what had to change.
+    std::string StoredText();
+
+    AppContext& app_;
+    std::string number_;
+    std::string name_;
+    std::string path_;
+};
+
+} // namespace qx
