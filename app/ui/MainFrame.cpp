@@ -139,6 +139,9 @@ bool MainFrame::IsScreenSizeMenuEnabled() const {
 }
 
 void MainFrame::OnMenuCommand(int command) {
+    // A disabled window (a print job runs) takes no command by any road.
+    if (!isEnabled())
+        return;
     auto it = handlers_.find(command);
     if (it == handlers_.end())
         return;

@@ -15,7 +15,10 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMenuBar>
 #include <QProcess>
+#include <QTimer>
+#include <QWindow>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -234,6 +237,52 @@ TEST(InfoPage, ThreePagesNumberedWithHeaderPictureAndFooter) {
         EXPECT_TRUE(IsLine(*on[8], 894)) << page;
     }
     EXPECT_TRUE(info->isEnabled());
+}
+
+TEST(InfoPage, WhilePrintingOnlyTheProgressDialogTakesInput) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteCatalog(c);
+    Started s(c);
+    s.Frame().OnMenuCommand(kCmdTermsEquipment);
+    Pump();
+    InfoPage* info = s.Info();
+    ASSERT_NE(info, nullptr);
+    auto calls = std::make_shared<std::vector<DrawCall>>();
+    int jobs = 0;
+    PrintBackend::SetPrintRecorder([calls, &jobs] {
+        ++jobs;
+        return std::make_unique<KeptRecording>(calls);
+    });
+    bool tried = false;
+    // Runs at the first turn of the abort procedure, while the job draws.
+    QTimer::singleShot(0, info, [&] {
+        tried = true;
+        EXPECT_FALSE(s.Frame().isEnabled());
+        EXPECT_FALSE(s.Frame().menuBar()->isEnabled());
+        EXPECT_FALSE(info->isEnabled());
+        // What once ended the running job from inside: the terms of delivery
+        // again and their Drucken.
+        s.Frame().Action(kCmdTermsTools)->trigger();
+        s.Frame().OnMenuCommand(kCmdTermsTools);
+        QTest::keyClick(s.Frame().windowHandle(), Qt::Key_Escape);
+        QTest::mouseClick(info->Item(InfoPage::kPrint), Qt::LeftButton);
+        info->SendCommand(InfoPage::kPrint);
+        EXPECT_EQ(s.InfoPages(), 1);
+    });
+    QTest::mouseClick(info->Item(InfoPage::kPrint), Qt::LeftButton);
+    PrintBackend::SetPrintRecorder({});
+    Pump();
+    EXPECT_TRUE(tried);
+    EXPECT_EQ(jobs, 1);
+    int pages = 0;
+    for (const DrawCall& call : *calls)
+        pages += call.kind == DrawCall::Kind::EndPage;
+    EXPECT_EQ(pages, 3) << "the job ran to its end";
+    EXPECT_EQ(s.Info(), info);
+    EXPECT_EQ(s.InfoPages(), 1);
+    EXPECT_TRUE(s.Frame().isEnabled());
+    EXPECT_TRUE(s.Frame().menuBar()->isEnabled());
 }
 
 TEST(InfoPage, PrintingStopsWhenTheNextSheetCannotStart) {
