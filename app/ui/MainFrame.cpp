@@ -7,12 +7,18 @@
 #include "catalog/Scale.h"
 #include "platform/core/CodePage.h"
 #include "platform/core/Ui.h"
+#include "platform/qt/HelpViewer.h"
 #include "platform/qt/QtText.h"
+#include "orders/ui/PrintJob.h"
 #include "resources/Menus.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QShortcut>
+#include <QThread>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -51,6 +57,9 @@ MainFrame::MainFrame(AppContext& app) : app_(app), client_(new QWidget(this)) {
     }
     SetCommandHandler(kCmdScreen800, [this] { ChangeScreenSize(800); });
     SetCommandHandler(kCmdScreen1024, [this] { ChangeScreenSize(1024); });
+    // The system menu's close key, also where no window manager offers it.
+    auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
+    QObject::connect(altF4, &QShortcut::activated, this, [this] { close(); });
     BuildMenu();
     FitToScreenMode();
 }
@@ -271,6 +280,37 @@ bool MainFrame::event(QEvent* event) {
         return true;
     }
     return QMainWindow::event(event);
+}
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+    if (PrintJob::IsStarted()) {
+        // The printing page lives until its job returns: abort the job and
+        // close once it has ended.
+        event->ignore();
+        PrintJob::Abort();
+        QTimer::singleShot(50, this, [this] { close(); });
+        return;
+    }
+    event->accept();
+    // The background and the help window are windows of their own and would
+    // keep the event loop running.
+    if (background_)
+        background_->hide();
+    CloseHelp();
+    // Any other window left open must not either. Outside a running loop
+    // (start-up, tests) there is nothing to end, and a quit would end the
+    // next modal dialog's loop at once.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::quit();
+}
+
+void MainFrame::keyPressEvent(QKeyEvent* event) {
+    DialogWindow* page = CurrentPage();
+    if (page && page->isEnabled() && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        QCoreApplication::sendEvent(page, event);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainFrame::changeEvent(QEvent* event) {

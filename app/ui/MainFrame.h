@@ -80,6 +80,10 @@ public:
 protected:
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Closing this window ends the program, whatever other windows are open.
+    void closeEvent(QCloseEvent* event) override;
+    // Keys that reach the window itself go to the page shown.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void AddMenuItems(QMenu* menu, const std::vector<struct MenuItem>& items);

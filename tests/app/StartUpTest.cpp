@@ -10,45 +10,25 @@
 #include <QAction>
 #include <QApplication>
 #include <QTextBrowser>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
 
 namespace qx {
 namespace {
 
 using testing::Pump;
 using testing::TempCatalog;
-
-constexpr const char* kBack = "ZUR\xDC"
-                              "CK";
-
-// A catalogue with a start page, a catalogue page and two sub-area levels in
-// German and French.
-void WriteAreas(TempCatalog& c) {
-    for (const char* lang : {"LANG1", "LANG3"}) {
-        const std::string d = std::string("DATEN\\") + lang + "\\";
-        const std::string tag = lang == std::string("LANG1") ? "de" : "fr";
-        c.Write(d + "QXSTART.BER", "# start\nKatalog " + tag + "|QXKatalog.bmp|katalog.ber|330|300|470|322|Zum Katalog\n" +
-                                       "Ende|x|" + kBack + "|330|330|470|352|Beenden\n");
-        c.Write(d + "KATALOG.BER", "Betrieb " + tag + "|V_BE.bmp|BE.BER|330|300|470|322|" + std::string(100, 't') +
-                                       "\nWerkzeug|V_SW.bmp|SW.BER|330|330|470|352|SW\nZurueck|x|" + kBack +
-                                       "|480|330|620|352|zur\xFC"
-                                       "ck\n");
-        c.Write(d + "BE.BER", "Heben " + tag + "|BE_SEITE.bmp|BE2.BER|20|80|200|120|Heben\nLeer||  |20|130|200|170|\n");
-        c.Write(d + "BE2.BER", "Tief " + tag + "|BE2_SEITE.bmp|HEBE|20|80|200|120|Gruppe\n");
-    }
-    for (int w : {640, 800, 1024}) {
-        const std::string o = "BILDER\\OHNE\\" + std::to_string(w) + "\\";
-        c.WriteBmp(o + "QXStart.bmp", 40, 30);
-        c.WriteBmp(o + "QXKatalog.bmp", 40, 30);
-        c.WriteBmp(o + "Hintergrund_mit_logo.bmp", 40, 30);
-        c.WriteBmp(o + "buttons\\Up.bmp", 8, 4);
-        c.WriteBmp(o + "buttons\\Down.bmp", 8, 4);
-        c.WriteBmp("BILDER\\" + std::to_string(w) + "\\V_BE.bmp", 20, 20);
-        c.WriteBmp("BILDER\\LANG1\\" + std::to_string(w) + "\\BE_SEITE.bmp", 20, 20);
-    }
-}
+using testing::WriteAreas;
 
 struct Started {
     explicit Started(TempCatalog& c, int desktopWidth = 640, int language = 0) {
@@ -280,6 +260,43 @@ TEST(MainWindow, LanguageItemsFollowTheAreaPage) {
     EXPECT_FALSE(s.Frame().IsScreenSizeMenuEnabled());
     page->ShowPage(true);
     EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdGerman));
+}
+
+TEST(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    c.Write("online.htm", "<html><body><p>Hilfe</p></body></html>\n");
+    struct Road {
+        const char* name;
+        std::function<void(MainFrame&)> take;
+    };
+    const Road roads[] = {
+        {"menu", [](MainFrame& f) { f.Action(kCmdQuit)->trigger(); }},
+        {"start page entry", [](MainFrame& f) { QTest::mouseClick(f.CurrentPage()->Item(1011), Qt::LeftButton); }},
+        {"Escape on the start page", [](MainFrame& f) { testing::PressKey(&f, Qt::Key_Escape); }},
+        {"close box", [](MainFrame& f) { f.windowHandle()->close(); }},
+        {"Alt+F4",
+         [](MainFrame& f) {
+             f.activateWindow(); // the help window had the keyboard
+             testing::PressKey(&f, Qt::Key_F4, Qt::AltModifier);
+         }},
+    };
+    for (const Road& road : roads) {
+        Started s(c, 1920);
+        ASSERT_NE(s.app->Background(), nullptr);
+        EXPECT_TRUE(s.app->Background()->isVisible());
+        s.Frame().OnMenuCommand(kCmdHelp);
+        Pump();
+        ui->messageAnswers = {IDOK};
+        MainFrame& frame = s.Frame();
+        QTimer::singleShot(0, &frame, [&road, &frame] { road.take(frame); });
+        EXPECT_TRUE(testing::RunUntilQuit(2000)) << road.name;
+        EXPECT_FALSE(frame.isVisible()) << road.name;
+        EXPECT_FALSE(s.app->Background()->isVisible()) << road.name;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            EXPECT_FALSE(w->isVisible()) << road.name << ": " << w->metaObject()->className();
+    }
 }
 
 } // namespace
