@@ -138,6 +138,9 @@ bool CatalogApp::StartUp() {
     frame_->move(s.desktopRect.left + (s.desktopRect.Width() - frame_->width()) / 2,
                  s.desktopRect.top + (s.desktopRect.Height() - frame_->height()) / 2);
     frame_->repaint();
+    // Without a window manager nobody else gives the window the keyboard.
+    frame_->raise();
+    frame_->activateWindow();
 
     // 17. The price list in force, its expiry and the price items.
     ApplyPriceMenu(RunPriceListCheck(*app_, Now()));

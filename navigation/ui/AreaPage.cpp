@@ -119,6 +119,8 @@ void AreaPage::OnPaint(Dc& dc) {
 void AreaPage::OnDrawItem(DrawItem& item) {
     if (kind_ != AreaPageKind::SubArea)
         buttons_.DrawItemInto(item);
+    else if (item.focused && item.dc)
+        CPictureButton::DrawFocusMark(*item.dc, item.rect); // a hot area shows only where the keyboard is
 }
 
 void AreaPage::OnControlHover(int id) {

@@ -3,6 +3,7 @@
 #include "QtDc.h"
 #include "QtText.h"
 
+#include <QAbstractItemView>
 #include <QPainter>
 
 namespace qx {
@@ -31,6 +32,16 @@ void OwnerDrawDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     item.itemText = ToAnsi(index.data(Qt::DisplayRole).toString());
     owner_->OnDrawItem(item);
     painter->restore();
+    // The keyboard's row, marked as DrawFocusRect does (inverting dots), so
+    // it shows on any colours the owner drew.
+    auto* list = qobject_cast<const QAbstractItemView*>(option.widget);
+    if (list && list->hasFocus() && list->currentIndex() == index) {
+        painter->save();
+        painter->setCompositionMode(QPainter::RasterOp_NotDestination);
+        painter->setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter->drawRect(r.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
 }
 
 void DialogWindow::PaintButton(int id, QAbstractButton* button, QPainter& painter) {

@@ -16,6 +16,15 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Focus changes redraw the face with or without its focus mark.
+    void focusInEvent(QFocusEvent* event) override {
+        QAbstractButton::focusInEvent(event);
+        update();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QAbstractButton::focusOutEvent(event);
+        update();
+    }
     void enterEvent(QEnterEvent* event) override {
         owner_->OnControlHover(id_);
         QAbstractButton::enterEvent(event);

@@ -3,6 +3,7 @@
 #include "QtDc.h"
 #include "QtText.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
@@ -28,6 +29,34 @@ struct PrivateMessageEvent : QEvent {
     std::intptr_t wParam;
     std::intptr_t lParam;
 };
+
+int VirtualKeyOf(const QKeyEvent& event) {
+    const int key = event.key();
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
+    case Qt::Key_PageUp:
+        return VK_PRIOR;
+    case Qt::Key_PageDown:
+        return VK_NEXT;
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    default:
+        break;
+    }
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
+        return key; // Qt's codes are the ASCII ones here
+    return 0;
+}
 
 } // namespace
 
@@ -73,6 +102,18 @@ void DialogWindow::UpdateNow() { repaint(); }
 void DialogWindow::ShowPage(bool show) {
     EnsureInitialised();
     setVisible(show);
+    if (show && kind_ == Kind::Page)
+        TakeFocus();
+}
+
+void DialogWindow::TakeFocus() {
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    setFocus(Qt::OtherFocusReason);
 }
 
 void DialogWindow::DestroyWindow() {
@@ -144,6 +185,10 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
         QDialog::keyPressEvent(event);
         return;
     }
+    if (const int vk = VirtualKeyOf(*event); vk != 0 && OnKeyDown(vk)) {
+        event->accept();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Escape:
         OnCancel();
@@ -151,7 +196,13 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        OnOk();
+        // Enter presses the button that has the keyboard, as Space does.
+        if (auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+            button && isAncestorOf(button) && button->isEnabled()) {
+            button->click();
+        } else {
+            OnOk();
+        }
         event->accept();
         return;
     default:
@@ -162,6 +213,10 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
 void DialogWindow::showEvent(QShowEvent* event) {
     EnsureInitialised();
     QDialog::showEvent(event);
+    // A dialog takes the keyboard when it appears, also where no window
+    // manager hands it over.
+    if (kind_ != Kind::Page && !event->spontaneous())
+        activateWindow();
     if (!event->spontaneous())
         OnShowWindow(true);
 }

@@ -36,6 +36,19 @@ enum : int {
     CBN_SELENDOK = 9,
 };
 
+// Virtual key codes passed to OnKeyDown (Windows values); digits and
+// letters are their upper-case ASCII codes.
+enum : int {
+    VK_RETURN = 0x0D,
+    VK_ESCAPE = 0x1B,
+    VK_PRIOR = 0x21,
+    VK_NEXT = 0x22,
+    VK_LEFT = 0x25,
+    VK_UP = 0x26,
+    VK_RIGHT = 0x27,
+    VK_DOWN = 0x28,
+};
+
 enum class ControlKind { OwnerDrawButton, PushButton, DefPushButton, ListBox, Edit, MultiLineEdit, Static, ComboBox };
 
 struct ControlStyle {
@@ -75,6 +88,8 @@ public:
     bool IsEditModified(int id) const;
     void SetEditSelection(int id, int start, int end);
     void SetFocusTo(int id);
+    // Whether Tab stops at the control (buttons and lists do by default).
+    void SetItemTabStop(int id, bool tabStop);
     void SetEditVScroll(int id, bool show);
     // Lines of a multi-line edit as EM_GETLINECOUNT counts them: wrapped
     // lines included, at the edit's width without a scroll bar.
@@ -99,6 +114,8 @@ public:
     void Invalidate(bool erase = true);
     void InvalidateRect(const Rect& rect, bool erase = true);
     void UpdateNow();
+    // Shown, a page takes the keyboard: its first control in tab order, or
+    // the page itself when it has none.
     void ShowPage(bool show);
     // Destroys the window: hidden at once, deleted by the event loop.
     void DestroyWindow();
@@ -126,6 +143,12 @@ protected:
     virtual void OnCommand(int id, int code) { (void)id; (void)code; }
     virtual void OnOk() {}
     virtual void OnCancel() {}
+    // A key pressed without Ctrl or Alt that no control took, before Escape
+    // and Enter become OnCancel and OnOk; true when handled.
+    virtual bool OnKeyDown(int virtualKey) {
+        (void)virtualKey;
+        return false;
+    }
     virtual void OnDrawItem(DrawItem& item) { (void)item; }
     virtual void OnMessage(int message, std::intptr_t wParam, std::intptr_t lParam) {
         (void)message; (void)wParam; (void)lParam;
@@ -151,6 +174,7 @@ private:
     friend class OwnerDrawButtonWidget;
     friend class OwnerDrawDelegate;
     void DispatchCommand(int id, int code);
+    void TakeFocus();
     void PaintButton(int id, QAbstractButton* button, QPainter& painter);
     struct ControlEntry {
         ControlKind kind;

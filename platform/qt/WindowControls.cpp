@@ -35,7 +35,8 @@ QWidget* DialogWindow::AddControl(int id, ControlKind kind, const ControlStyle& 
     switch (kind) {
     case ControlKind::OwnerDrawButton: {
         auto* b = new OwnerDrawButtonWidget(this, id);
-        b->setFocusPolicy(Qt::NoFocus);
+        // Tab reaches it, a click does not take the keyboard from a list.
+        b->setFocusPolicy(Qt::TabFocus);
         QObject::connect(b, &QAbstractButton::clicked, this, [this, id] { DispatchCommand(id, BN_CLICKED); });
         QObject::connect(b, &QAbstractButton::pressed, b, [b] { b->update(); });
         QObject::connect(b, &QAbstractButton::released, b, [b] { b->update(); });
@@ -238,6 +239,11 @@ void DialogWindow::SetEditSelection(int id, int start, int end) {
 void DialogWindow::SetFocusTo(int id) {
     if (QWidget* w = Item(id))
         w->setFocus(Qt::OtherFocusReason);
+}
+
+void DialogWindow::SetItemTabStop(int id, bool tabStop) {
+    if (QWidget* w = Item(id))
+        w->setFocusPolicy(tabStop ? static_cast<Qt::FocusPolicy>(w->focusPolicy() | Qt::TabFocus) : Qt::NoFocus);
 }
 
 void DialogWindow::SetEditVScroll(int id, bool show) {
