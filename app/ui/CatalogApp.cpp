@@ -13,6 +13,7 @@
 #include "platform/core/Path.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/HelpViewer.h"
+#include "platform/qt/QtTranslations.h"
 #include "platform/core/Ui.h"
 #include "shell/Texts.h"
 #include "resources/Bitmaps.h"
@@ -108,6 +109,7 @@ bool CatalogApp::StartUp() {
     }
     s.languageIndex = language;
     SetAnsiCodePage(CodePageOfLanguage(language));
+    InstallQtTranslation(language);
 
     // 9-10. First page and screen mode.
     s.pageMode = kPageArea;
@@ -203,6 +205,7 @@ void CatalogApp::RegisterPages() {
 
 int CatalogApp::Exit() {
     frame_.reset();
+    InstallQtTranslation(-1);
     background_.reset();
     if (app_)
         app_->pictures = SharedPictures{};

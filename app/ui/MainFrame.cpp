@@ -9,6 +9,7 @@
 #include "platform/core/Ui.h"
 #include "platform/qt/HelpViewer.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/QtTranslations.h"
 #include "orders/ui/PrintJob.h"
 #include "resources/Menus.h"
 
@@ -242,6 +243,7 @@ void MainFrame::ChangeLanguage(int languageIndex) {
     GlobalState& s = app_.state;
     s.languageIndex = languageIndex;
     SetAnsiCodePage(CodePageOfLanguage(languageIndex));
+    InstallQtTranslation(languageIndex);
     BuildMenu();
     if (priceItemsRefresh_)
         priceItemsRefresh_();

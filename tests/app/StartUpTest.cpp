@@ -299,5 +299,21 @@ TEST(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
     }
 }
 
+TEST(MainWindow, QtsOwnTextsFollowTheLanguage) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    Started s(c, 640, 0);
+    const auto cancelText = [] {
+        QMessageBox box;
+        return box.addButton(QMessageBox::Cancel)->text().remove(QLatin1Char('&'));
+    };
+    EXPECT_EQ(cancelText(), QStringLiteral("Abbrechen"));
+    s.Frame().OnMenuCommand(kCmdFrench);
+    EXPECT_EQ(cancelText(), QStringLiteral("Annuler"));
+    s.Frame().OnMenuCommand(kCmdEnglish);
+    EXPECT_EQ(cancelText(), QStringLiteral("Cancel"));
+}
+
 } // namespace
 } // namespace qx
