@@ -17,6 +17,8 @@ constexpr LangText kCatalogTitle{{"Katalog\nBetriebseinrichtungen und Spezialwer
                                   "Catalogue\nWorkshop equipment and Special tools",
                                   "Catalogue\nEquipements d'atelier et Outils spéciaux",
                                   "Katalog\nvybavení servisu a speciálního nářadí"}};
+constexpr LangText kFileMissing{{"Die Datei fehlt:\n", "File not found:\n", "Fichier introuvable :\n",
+                                 "Soubor nebyl nalezen:\n"}};
 
 } // namespace
 
@@ -64,9 +66,16 @@ void AreaPage::LoadArea(const std::string& fileName, const std::string& pictureN
     app_.areaHistory.pictures[static_cast<std::size_t>(level_)] = pictureName;
     entries_.clear();
 
-    const auto parsed = LoadAreaFile(s.programDir.str() + s.dataDir.str() + fileName);
-    if (!parsed)
-        return; // the page keeps its picture and shows no entries
+    const std::string path = s.programDir.str() + s.dataDir.str() + fileName;
+    const auto parsed = LoadAreaFile(path);
+    if (!parsed) {
+        // The page keeps its picture and shows no entries. Without its start
+        // file the program would show nothing at all: say so, once a file.
+        if (level_ == 0 && app_.reportedMissingFiles.insert(path).second)
+            TheUi().MessageBox(kFileMissing.Text(s.languageIndex) + path, texts::kAppTitle.Text(s.languageIndex),
+                               MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     entries_ = parsed->entries;
     if (parsed->tooManyEntries)
         TheUi().MessageBox(kTooManyAreaEntries.Text(s.languageIndex), texts::kAppTitle.Text(s.languageIndex),

@@ -315,5 +315,24 @@ TEST(MainWindow, QtsOwnTextsFollowTheLanguage) {
     EXPECT_EQ(cancelText(), QStringLiteral("Cancel"));
 }
 
+TEST(MainWindow, AMissingStartFileIsToldOnceAndTheWindowStaysUsable) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    std::filesystem::remove(c.Dir() / "DATEN" / "LANG1" / "QXSTART.BER");
+    Started s(c);
+    ASSERT_EQ(ui->Messages().size(), 1u);
+    EXPECT_NE(ui->Messages()[0].find("DATEN\\LANG1\\QXSTART.BER"), std::string::npos) << ui->Messages()[0];
+    s.Frame().OnMenuCommand(kCmdFrench);
+    s.Frame().OnMenuCommand(kCmdGerman);
+    Pump();
+    EXPECT_EQ(ui->Messages().size(), 1u);
+    // Escape still asks whether to quit.
+    ui->messageAnswers = {IDCANCEL};
+    testing::PressKey(&s.Frame(), Qt::Key_Escape);
+    ASSERT_EQ(ui->Messages().size(), 2u);
+    EXPECT_TRUE(s.Frame().isVisible());
+}
+
 } // namespace
 } // namespace qx
