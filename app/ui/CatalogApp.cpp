@@ -137,8 +137,7 @@ bool CatalogApp::StartUp() {
     // 16. The first page, the window shown and painted.
     frame_->ShowPageOfMode();
     frame_->show();
-    frame_->move(s.desktopRect.left + (s.desktopRect.Width() - frame_->width()) / 2,
-                 s.desktopRect.top + (s.desktopRect.Height() - frame_->height()) / 2);
+    frame_->PlaceOnScreen();
     frame_->repaint();
     // Without a window manager nobody else gives the window the keyboard.
     frame_->raise();

@@ -22,8 +22,12 @@
 #include <QThread>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QWindow>
 #include <QTimer>
 #include <QWindowStateChangeEvent>
+
+#include <algorithm>
 
 namespace qx {
 
@@ -85,6 +89,11 @@ void MainFrame::BuildMenu() {
     screenSizeMenu_ = nullptr;
     QMenuBar* bar = menuBar();
     bar->clear();
+    // The old menus go with their submenus; later, as the command that
+    // rebuilds the menu may have come from one of them.
+    for (QMenu* menu : menus_)
+        menu->deleteLater();
+    menus_.clear();
     AddMenuItems(nullptr, MenuOfLanguage(app_.state.languageIndex));
     if (screenSizeMenu_)
         screenSizeMenu_->menuAction()->setEnabled(screenSizeEnabled_);
@@ -100,6 +109,8 @@ void MainFrame::AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items) {
         const QString text = QString::fromUtf8(item.text);
         if (item.IsPopup()) {
             QMenu* sub = menu ? menu->addMenu(text) : menuBar()->addMenu(text);
+            if (!menu)
+                menus_.push_back(sub);
             AddMenuItems(sub, item.children);
             if (item.children.front().command == kCmdScreen800)
                 screenSizeMenu_ = sub;
@@ -204,6 +215,59 @@ void MainFrame::FitToScreenMode() {
     setFixedSize(sizeHint());
 }
 
+QRect MainFrame::PlacementArea() const {
+    const Rect& d = app_.state.desktopRect;
+    QRect area(d.left, d.top, d.Width(), d.Height());
+    // A desktop width given on the command line may describe more than the screen has.
+    if (screen())
+        area = area.intersected(screen()->availableGeometry());
+    return area;
+}
+
+void MainFrame::PlaceOnScreen() {
+    const QRect area = PlacementArea();
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize outer = size().grownBy(frame);
+    const int x = area.left() + std::max(0, (area.width() - outer.width()) / 2);
+    const int y = area.top() + std::max(0, (area.height() - outer.height()) / 2);
+    // The window's own corner where the frame is known: Qt's frame position
+    // goes through the window manager's gravity rules, read unalike.
+    if (windowHandle() && !frame.isNull())
+        windowHandle()->setPosition(x + frame.left(), y + frame.top());
+    else
+        move(x, y);
+    if (windowHandle() && !keepingOnScreen_) {
+        // A window manager frames and places the window after it is shown,
+        // at its own pace; for a while each move is checked.
+        keepingOnScreen_ = true;
+        windowHandle()->installEventFilter(this);
+        for (int ms : {150, 400, 1000})
+            QTimer::singleShot(ms, this, [this] { KeepOnScreen(); });
+        QTimer::singleShot(2000, this, [this] {
+            keepingOnScreen_ = false;
+            if (windowHandle())
+                windowHandle()->removeEventFilter(this);
+        });
+    }
+}
+
+void MainFrame::KeepOnScreen() {
+    if (!keepingOnScreen_ || !windowHandle() || !isVisible())
+        return;
+    const QRect outer = windowHandle()->frameGeometry();
+    const QRect area = PlacementArea();
+    if (outer.top() < area.top() || outer.left() < area.left() ||
+        (outer.width() <= area.width() && outer.right() > area.right()) ||
+        (outer.height() <= area.height() && outer.bottom() > area.bottom()))
+        PlaceOnScreen();
+}
+
+bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && (event->type() == QEvent::Expose || event->type() == QEvent::Move))
+        KeepOnScreen();
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void MainFrame::PostShowPage() { QCoreApplication::postEvent(this, new FrameEvent(UM_SHOWPAGE)); }
 
 void MainFrame::PostClose() { QCoreApplication::postEvent(this, new FrameEvent(kCloseRequest)); }
@@ -257,6 +321,7 @@ void MainFrame::ChangeScreenSize(int width) {
     DestroyAllPages();
     SelectScreenMode(app_, width);
     FitToScreenMode();
+    keepingOnScreen_ = false; // the corner of the screen, as asked
     move(0, 0);
     GlobalState& s = app_.state;
     s.pageOrigin = 1;

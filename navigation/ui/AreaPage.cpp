@@ -94,7 +94,9 @@ void AreaPage::LoadArea(const std::string& fileName, const std::string& pictureN
 
 void AreaPage::Layout() {
     const GlobalState& s = app_.state;
-    MoveWindowTo(Rect{0, 0, static_cast<int>(628 * s.scaleX), static_cast<int>(430 * s.scaleY)});
+    // The whole client area, as the other pages: the pictures of the area
+    // pages are drawn for it, and a smaller page leaves white strips.
+    MoveWindowTo(ScaleRect(s, 0, 0, 632, 434));
     const double f = level_ == 0 ? s.scaleY : s.scaleX;
     int i = 0;
     for (; i < EntryCount(); ++i) {

@@ -1,6 +1,8 @@
 #include "platform/qt/Desktop.h"
 
 #include <QGuiApplication>
+#include <QTimer>
+#include <QWidget>
 #include <QScreen>
 
 namespace qx {
@@ -29,5 +31,12 @@ int ScreenColorDepth() {
 QCursor HandCursor() { return QCursor(Qt::PointingHandCursor); }
 
 QCursor ArrowCursor() { return QCursor(Qt::ArrowCursor); }
+
+void ActivateWhenShown(QWidget* dialog) {
+    QTimer::singleShot(0, dialog, [dialog] {
+        dialog->raise();
+        dialog->activateWindow();
+    });
+}
 
 } // namespace qx

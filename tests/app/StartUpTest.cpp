@@ -64,6 +64,8 @@ TEST(StartUp, EachScreenModeWithoutConfiguration) {
         const GlobalState& st = s.app->Context().state;
         EXPECT_EQ(s.Frame().Client()->width(), k.w) << k.desktop;
         EXPECT_EQ(s.Frame().Client()->height(), k.h) << k.desktop;
+        ASSERT_NE(s.Frame().CurrentPage(), nullptr);
+        EXPECT_EQ(s.Frame().CurrentPage()->geometry(), s.Frame().Client()->rect()) << "the page fills the client area";
         EXPECT_EQ(s.Frame().windowTitle(), QStringLiteral("QUARVENTA AG"));
         EXPECT_EQ(s.app->Background() != nullptr, k.background) << k.desktop;
         EXPECT_EQ(st.dataDir, "DATEN\\LANG2\\");
@@ -313,6 +315,21 @@ TEST(MainWindow, QtsOwnTextsFollowTheLanguage) {
     EXPECT_EQ(cancelText(), QStringLiteral("Annuler"));
     s.Frame().OnMenuCommand(kCmdEnglish);
     EXPECT_EQ(cancelText(), QStringLiteral("Cancel"));
+}
+
+TEST(MainWindow, LanguageChangesFreeTheOldMenus) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    Started s(c);
+    const auto menus = [&s] { return s.Frame().menuBar()->findChildren<QMenu*>().size(); };
+    const auto before = menus();
+    s.Frame().Action(kCmdFrench)->trigger();
+    Pump();
+    s.Frame().Action(kCmdGerman)->trigger();
+    Pump();
+    EXPECT_EQ(menus(), before);
+    EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdCzech));
 }
 
 TEST(MainWindow, AMissingStartFileIsToldOnceAndTheWindowStaysUsable) {
