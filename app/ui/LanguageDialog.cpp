@@ -46,10 +46,14 @@ void LanguageDialog::OnPaint(Dc& dc) {
         // Without its picture the dialog would be blank: name the choices.
         dc.SetBkMode(BkMode::Transparent);
         dc.SetTextColor(Rgb(0, 0, 0));
+        const Pen previous = dc.SelectPen(Pen{PenStyle::Solid, 1, Rgb(128, 128, 128)});
         for (const HotArea& h : kHotAreas) {
             Rect r = h.rect;
+            dc.Polyline({{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1},
+                         {r.left, r.top}});
             dc.DrawText(h.name, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         }
+        dc.SelectPen(previous);
     }
     if (marked_ >= 0) {
         const Rect& r = kHotAreas[static_cast<std::size_t>(marked_)].rect;

@@ -5,6 +5,7 @@
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
 #include "navigation/External.h"
+#include "platform/core/Path.h"
 #include "platform/core/Ui.h"
 #include "resources/Menus.h"
 
@@ -72,7 +73,8 @@ void AreaPage::LoadArea(const std::string& fileName, const std::string& pictureN
         // The page keeps its picture and shows no entries. Without its start
         // file the program would show nothing at all: say so, once a file.
         if (level_ == 0 && app_.reportedMissingFiles.insert(path).second)
-            TheUi().MessageBox(kFileMissing.Text(s.languageIndex) + path, texts::kAppTitle.Text(s.languageIndex),
+            TheUi().MessageBox(kFileMissing.Text(s.languageIndex) + ResolvePath(path).string(),
+                               texts::kAppTitle.Text(s.languageIndex),
                                MB_OK | MB_ICONEXCLAMATION);
         return;
     }
