@@ -34,7 +34,7 @@ TEST(LanguageDialog, HotAreasEnterAndEscape) {
         LanguageDialog d(nullptr, s);
         QTimer::singleShot(0, &d, [&d, k] {
             // Escape is ignored: the dialog stays until a choice is made.
-            QTest::keyClick(&d, Qt::Key_Escape);
+            testing::PressKey(&d, Qt::Key_Escape);
             EXPECT_TRUE(d.isVisible());
             QTest::mouseClick(d.Item(k.id), Qt::LeftButton);
         });
@@ -45,7 +45,7 @@ TEST(LanguageDialog, HotAreasEnterAndEscape) {
         EXPECT_EQ(d.Item(k.id)->cursor().shape(), Qt::PointingHandCursor);
     }
     LanguageDialog d(nullptr, s);
-    QTimer::singleShot(0, &d, [&d] { QTest::keyClick(&d, Qt::Key_Return); });
+    QTimer::singleShot(0, &d, [&d] { testing::PressKey(&d, Qt::Key_Return); });
     EXPECT_EQ(d.DoModal(), IDOK);
     EXPECT_EQ(d.ChosenLanguage(), 0);
     // The hot areas sit where the picture shows the choices.
@@ -89,7 +89,7 @@ TEST(InputDialog, InitialTextLimitAndCancel) {
         auto* edit = static_cast<QLineEdit*>(d.Item(InputDialog::kEditId));
         EXPECT_EQ(edit->text(), QStringLiteral("bohr"));
         EXPECT_EQ(edit->maxLength(), 511);
-        QTest::keyClick(&d, Qt::Key_Return);
+        testing::PressKey(&d, Qt::Key_Return);
     });
     EXPECT_EQ(d.DoModal(), IDOK);
     EXPECT_EQ(d.Result(), "bohr");
@@ -98,7 +98,7 @@ TEST(InputDialog, InitialTextLimitAndCancel) {
     QTimer::singleShot(0, &e, [&e] {
         QTest::keyClicks(e.Item(InputDialog::kEditId), QStringLiteral("satz"));
         EXPECT_EQ(e.GetItemText(IDCANCEL), "Cancel");
-        QTest::keyClick(&e, Qt::Key_Escape);
+        testing::PressKey(&e, Qt::Key_Escape);
     });
     EXPECT_EQ(e.DoModal(), IDCANCEL);
     EXPECT_TRUE(e.Result().empty());

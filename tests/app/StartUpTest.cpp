@@ -111,7 +111,7 @@ TEST(AreaPages, WalkDownAndBackAndQuitQuestion) {
     EXPECT_EQ(page->PreviewLoads(), 2);
 
     // Escape goes up a level; on the start page it asks, Cancel keeps running.
-    QTest::keyClick(page, Qt::Key_Escape);
+    testing::PressKey(&s.Frame(), Qt::Key_Escape);
     EXPECT_EQ(page->Level(), 1);
     page->Back();
     EXPECT_EQ(page->Level(), 0);

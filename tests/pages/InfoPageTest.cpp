@@ -143,8 +143,8 @@ TEST(InfoPage, TermsOfDeliveryOverThePageAndBackWithZurueckAndEscape) {
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(info->Document(), "Spezial.htm");
     EXPECT_EQ(TextViewText(info->View()).substr(0, 22), "Spezialwerkzeuge LANG1");
-    info->View()->setFocus();
-    QTest::keyClick(info->View(), Qt::Key_Escape);
+    EXPECT_TRUE(info->View()->hasFocus()) << "the text, first in tab order, has the keyboard";
+    testing::PressKey(&s.Frame(), Qt::Key_Escape);
     Pump();
     EXPECT_EQ(s.Frame().CurrentPage(), area);
     EXPECT_TRUE(area->isVisible());
