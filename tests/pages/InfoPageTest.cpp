@@ -17,6 +17,7 @@
 #include <QImage>
 #include <QMenuBar>
 #include <QProcess>
+#include <QScrollBar>
 #include <QTimer>
 #include <QWindow>
 #include <QTest>
@@ -121,6 +122,16 @@ TEST(InfoPage, TermsOfDeliveryOverThePageAndBackWithZurueckAndEscape) {
     EXPECT_EQ(info->View()->geometry(), QRect(16, 64, 596, 320));
     EXPECT_NE(TextViewText(info->View()).find("Lieferbedingungen f\xFCr Betriebseinrichtungen"), std::string::npos);
     EXPECT_NE(TextViewText(info->View()).find("Teil 3"), std::string::npos);
+    // The text has the keyboard: Page Down and the arrows scroll it.
+    QScrollBar* bar = info->View()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    testing::PressKey(&s.Frame(), Qt::Key_Down);
+    const int line = bar->value();
+    EXPECT_GT(line, 0);
+    testing::PressKey(&s.Frame(), Qt::Key_PageDown);
+    EXPECT_GT(bar->value(), line);
+    testing::PressKey(&s.Frame(), Qt::Key_PageUp);
+    EXPECT_LE(bar->value(), line);
 
     // A language change: captions of the new language, the document stays.
     s.Context().state.languageIndex = 1;
