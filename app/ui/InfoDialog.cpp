@@ -44,7 +44,8 @@ void InfoDialog::OnPaint(Dc& dc) {
         constexpr int kRoomWidth = 196;
         constexpr int kRoomHeight = 76;
         const double f = std::min({1.0, double(kRoomWidth) / logo.cx, double(kRoomHeight) / logo.cy});
-        DrawDibStretched(dc, pictures_.logo, 8, 8, 0, 0, std::max(1, int(logo.cx * f)), std::max(1, int(logo.cy * f)));
+        DrawDibStretched(dc, pictures_.logo, 8, 8, 0, 0, std::max(1, int(logo.cx * f)),
+                         std::max(1, int(logo.cy * f)));
     }
     dc.SetBkMode(BkMode::Transparent);
     dc.SelectFont(FontText14);

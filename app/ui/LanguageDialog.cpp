@@ -18,7 +18,7 @@ constexpr HotArea kHotAreas[] = {
     {LanguageDialog::kGermanId, 0, {76, 346, 300, 427}, "Deutsch"},
     {LanguageDialog::kEnglishId, 1, {500, 346, 724, 427}, "English"},
     {LanguageDialog::kCzechId, 3, {76, 470, 302, 550}, "Czech"},
-    {LanguageDialog::kFrenchId, 2, {500, 470, 724, 550}, "Fran\xE7" "ais"},
+    {LanguageDialog::kFrenchId, 2, {500, 470, 724, 550}, "Fran\347ais"},
 };
 } // namespace
 
@@ -49,7 +49,10 @@ void LanguageDialog::OnPaint(Dc& dc) {
         const Pen previous = dc.SelectPen(Pen{PenStyle::Solid, 1, Rgb(128, 128, 128)});
         for (const HotArea& h : kHotAreas) {
             Rect r = h.rect;
-            dc.Polyline({{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1},
+            dc.Polyline({{r.left, r.top},
+                         {r.right - 1, r.top},
+                         {r.right - 1, r.bottom - 1},
+                         {r.left, r.bottom - 1},
                          {r.left, r.top}});
             dc.DrawText(h.name, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         }
@@ -58,12 +61,18 @@ void LanguageDialog::OnPaint(Dc& dc) {
     if (marked_ >= 0) {
         const Rect& r = kHotAreas[static_cast<std::size_t>(marked_)].rect;
         const Pen previous = dc.SelectPen(Pen{PenStyle::Solid, 3, Rgb(0, 102, 204)});
-        dc.Polyline({{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1}, {r.left, r.top}});
+        dc.Polyline({{r.left, r.top},
+                     {r.right - 1, r.top},
+                     {r.right - 1, r.bottom - 1},
+                     {r.left, r.bottom - 1},
+                     {r.left, r.top}});
         dc.SelectPen(previous);
     }
 }
 
-int LanguageDialog::MarkedId() const { return marked_ < 0 ? 0 : kHotAreas[static_cast<std::size_t>(marked_)].id; }
+int LanguageDialog::MarkedId() const {
+    return marked_ < 0 ? 0 : kHotAreas[static_cast<std::size_t>(marked_)].id;
+}
 
 bool LanguageDialog::OnKeyDown(int key) {
     if (key >= '1' && key <= '4') {

@@ -1,30 +1,30 @@
 #include "MainFrame.h"
 
 #include "BackgroundWindow.h"
-#include "shell/Texts.h"
+#include "catalog/Scale.h"
 #include "ground/Languages.h"
 #include "ground/ScreenMode.h"
-#include "catalog/Scale.h"
+#include "orders/ui/PrintJob.h"
 #include "platform/core/CodePage.h"
 #include "platform/core/Ui.h"
 #include "platform/qt/HelpViewer.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtTranslations.h"
-#include "orders/ui/PrintJob.h"
 #include "resources/Menus.h"
+#include "shell/Texts.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
-#include <QShortcut>
-#include <QThread>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QWindow>
+#include <QShortcut>
+#include <QThread>
 #include <QTimer>
+#include <QWindow>
 #include <QWindowStateChangeEvent>
 
 #include <algorithm>

@@ -62,8 +62,9 @@ int main(int argc, char** argv) {
             int qtArgc = 1;
             QApplication application(qtArgc, argv);
             const QString path = QFile::decodeName(QByteArray(programDir.c_str()));
-            QMessageBox::critical(nullptr, QStringLiteral("QUARVENTA AG"),
-                                  QStringLiteral("Das Katalogverzeichnis fehlt:\n%1\n\nNo catalogue directory:\n%1").arg(path));
+            QMessageBox::critical(
+                nullptr, QStringLiteral("QUARVENTA AG"),
+                QStringLiteral("Das Katalogverzeichnis fehlt:\n%1\n\nNo catalogue directory:\n%1").arg(path));
         }
         return 2;
     }

@@ -1,14 +1,13 @@
 #include "AreaPage.h"
 
-#include "shell/Fonts.h"
-#include "shell/Texts.h"
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
 #include "navigation/External.h"
 #include "platform/core/Path.h"
 #include "platform/core/Ui.h"
 #include "resources/Menus.h"
-
+#include "shell/Fonts.h"
+#include "shell/Texts.h"
 
 namespace qx {
 
@@ -18,8 +17,8 @@ constexpr LangText kCatalogTitle{{"Katalog\nBetriebseinrichtungen und Spezialwer
                                   "Catalogue\nWorkshop equipment and Special tools",
                                   "Catalogue\nEquipements d'atelier et Outils spéciaux",
                                   "Katalog\nvybavení servisu a speciálního nářadí"}};
-constexpr LangText kFileMissing{{"Die Datei fehlt:\n", "File not found:\n", "Fichier introuvable :\n",
-                                 "Soubor nebyl nalezen:\n"}};
+constexpr LangText kFileMissing{
+    {"Die Datei fehlt:\n", "File not found:\n", "Fichier introuvable :\n", "Soubor nebyl nalezen:\n"}};
 
 } // namespace
 
@@ -74,8 +73,7 @@ void AreaPage::LoadArea(const std::string& fileName, const std::string& pictureN
         // file the program would show nothing at all: say so, once a file.
         if (level_ == 0 && app_.reportedMissingFiles.insert(path).second)
             TheUi().MessageBox(kFileMissing.Text(s.languageIndex) + ResolvePath(path).string(),
-                               texts::kAppTitle.Text(s.languageIndex),
-                               MB_OK | MB_ICONEXCLAMATION);
+                               texts::kAppTitle.Text(s.languageIndex), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     entries_ = parsed->entries;

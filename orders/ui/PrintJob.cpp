@@ -62,9 +62,13 @@ bool StartJob(QWidget* owner, int languageIndex, bool withPage) {
 
 } // namespace
 
-bool PrintJob::Start(QWidget* owner, int languageIndex) { return StartJob(owner, languageIndex, true); }
+bool PrintJob::Start(QWidget* owner, int languageIndex) {
+    return StartJob(owner, languageIndex, true);
+}
 
-bool PrintJob::StartWithoutPage(QWidget* owner, int languageIndex) { return StartJob(owner, languageIndex, false); }
+bool PrintJob::StartWithoutPage(QWidget* owner, int languageIndex) {
+    return StartJob(owner, languageIndex, false);
+}
 
 bool PrintJob::IsStarted() { return g_job.printer != nullptr; }
 

@@ -1,9 +1,9 @@
 #include "platform/qt/Desktop.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
-#include <QScreen>
 
 namespace qx {
 

@@ -13,7 +13,8 @@ void OwnerDrawButtonWidget::paintEvent(QPaintEvent*) {
     owner_->PaintButton(id_, this, painter);
 }
 
-void OwnerDrawDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+void OwnerDrawDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const {
     painter->save();
     const QRect r = option.rect;
     QtDc dc(*painter);

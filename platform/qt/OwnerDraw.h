@@ -42,8 +42,11 @@ public:
         : QStyledItemDelegate(owner), owner_(owner), id_(id), height_(height) {}
     void SetHeight(int h) { height_ = h; }
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return QSize(10, height_); }
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+        return QSize(10, height_);
+    }
 
 private:
     DialogWindow* owner_;

@@ -31,7 +31,8 @@ bool InstallQtTranslation(int languageIndex) {
     // The dialogs format dates and numbers by the default locale.
     QLocale::setDefault(QLocale(locale));
     auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(QStringLiteral("qtbase_") + locale, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (!translator->load(QStringLiteral("qtbase_") + locale,
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return false;
     QCoreApplication::installTranslator(translator.get());
     installed = std::move(translator);

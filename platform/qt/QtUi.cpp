@@ -10,11 +10,11 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
-#include <QSpacerItem>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QUrl>
 
 #include <filesystem>
@@ -133,8 +133,8 @@ int QtUi::MessageBox(std::string_view text, std::string_view caption, unsigned t
     // title font and the title bar's buttons.
     if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
         const int room = box->fontMetrics().horizontalAdvance(box->windowTitle()) * 3 / 2 + 160;
-        grid->addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
-                      grid->columnCount());
+        grid->addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
+                      1, grid->columnCount());
     }
     box->setTextFormat(Qt::PlainText);
     box->setText(FromAnsi(text));

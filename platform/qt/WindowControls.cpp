@@ -73,9 +73,8 @@ QWidget* DialogWindow::AddControl(int id, ControlKind kind, const ControlStyle& 
     case ControlKind::Edit: {
         auto* e = new QLineEdit(this);
         e->setReadOnly(style.readOnly);
-        QObject::connect(e, &QLineEdit::textEdited, this, [this, id](const QString&) {
-            DispatchCommand(id, EN_CHANGE);
-        });
+        QObject::connect(e, &QLineEdit::textEdited, this,
+                         [this, id](const QString&) { DispatchCommand(id, EN_CHANGE); });
         w = e;
         break;
     }
@@ -100,7 +99,8 @@ QWidget* DialogWindow::AddControl(int id, ControlKind kind, const ControlStyle& 
     }
     case ControlKind::ComboBox: {
         auto* c = new QComboBox(this);
-        QObject::connect(c, &QComboBox::activated, this, [this, id](int) { DispatchCommand(id, CBN_SELENDOK); });
+        QObject::connect(c, &QComboBox::activated, this,
+                         [this, id](int) { DispatchCommand(id, CBN_SELENDOK); });
         w = c;
         break;
     }
@@ -243,7 +243,8 @@ void DialogWindow::SetFocusTo(int id) {
 
 void DialogWindow::SetItemTabStop(int id, bool tabStop) {
     if (QWidget* w = Item(id))
-        w->setFocusPolicy(tabStop ? static_cast<Qt::FocusPolicy>(w->focusPolicy() | Qt::TabFocus) : Qt::NoFocus);
+        w->setFocusPolicy(tabStop ? static_cast<Qt::FocusPolicy>(w->focusPolicy() | Qt::TabFocus)
+                                  : Qt::NoFocus);
 }
 
 void DialogWindow::SetEditVScroll(int id, bool show) {

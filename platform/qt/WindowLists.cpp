@@ -11,7 +11,9 @@ namespace qx {
 
 namespace {
 
-bool AsciiEqualNoCase(std::string_view a, std::string_view b) { return EqualsIgnoreCase(a, b); }
+bool AsciiEqualNoCase(std::string_view a, std::string_view b) {
+    return EqualsIgnoreCase(a, b);
+}
 
 } // namespace
 

@@ -78,14 +78,19 @@ constexpr const char* kBack = "ZUR\xDC"
 void WriteAreas(TempCatalog& c) {
     for (const char* lang : {"LANG1", "LANG2", "LANG3"}) {
         const std::string d = std::string("DATEN\\") + lang + "\\";
-        const std::string tag = lang == std::string("LANG1") ? "de" : lang == std::string("LANG2") ? "en" : "fr";
-        c.Write(d + "QXSTART.BER", "# start\nKatalog " + tag + "|QXKatalog.bmp|katalog.ber|330|300|470|322|Zum Katalog\n" +
+        const std::string tag = lang == std::string("LANG1")   ? "de"
+                                : lang == std::string("LANG2") ? "en"
+                                                               : "fr";
+        c.Write(d + "QXSTART.BER", "# start\nKatalog " + tag +
+                                       "|QXKatalog.bmp|katalog.ber|330|300|470|322|Zum Katalog\n" +
                                        "Ende|x|" + kBack + "|330|330|470|352|Beenden\n");
-        c.Write(d + "KATALOG.BER", "Betrieb " + tag + "|V_BE.bmp|BE.BER|330|300|470|322|" + std::string(100, 't') +
+        c.Write(d + "KATALOG.BER", "Betrieb " + tag + "|V_BE.bmp|BE.BER|330|300|470|322|" +
+                                       std::string(100, 't') +
                                        "\nWerkzeug|V_SW.bmp|SW.BER|330|330|470|352|SW\nZurueck|x|" + kBack +
                                        "|480|330|620|352|zur\xFC"
                                        "ck\n");
-        c.Write(d + "BE.BER", "Heben " + tag + "|BE_SEITE.bmp|BE2.BER|20|80|200|120|Heben\nLeer||  |20|130|200|170|\n");
+        c.Write(d + "BE.BER",
+                "Heben " + tag + "|BE_SEITE.bmp|BE2.BER|20|80|200|120|Heben\nLeer||  |20|130|200|170|\n");
         c.Write(d + "BE2.BER", "Tief " + tag + "|BE2_SEITE.bmp|HEBE|20|80|200|120|Gruppe\n");
     }
     for (int w : {640, 800, 1024}) {

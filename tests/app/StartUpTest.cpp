@@ -9,12 +9,12 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QTextBrowser>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QWindow>
 
@@ -65,7 +65,8 @@ TEST(StartUp, EachScreenModeWithoutConfiguration) {
         EXPECT_EQ(s.Frame().Client()->width(), k.w) << k.desktop;
         EXPECT_EQ(s.Frame().Client()->height(), k.h) << k.desktop;
         ASSERT_NE(s.Frame().CurrentPage(), nullptr);
-        EXPECT_EQ(s.Frame().CurrentPage()->geometry(), s.Frame().Client()->rect()) << "the page fills the client area";
+        EXPECT_EQ(s.Frame().CurrentPage()->geometry(), s.Frame().Client()->rect())
+            << "the page fills the client area";
         EXPECT_EQ(s.Frame().windowTitle(), QStringLiteral("QUARVENTA AG"));
         EXPECT_EQ(s.app->Background() != nullptr, k.background) << k.desktop;
         EXPECT_EQ(st.dataDir, "DATEN\\LANG2\\");
@@ -275,7 +276,8 @@ TEST(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
     };
     const Road roads[] = {
         {"menu", [](MainFrame& f) { f.Action(kCmdQuit)->trigger(); }},
-        {"start page entry", [](MainFrame& f) { QTest::mouseClick(f.CurrentPage()->Item(1011), Qt::LeftButton); }},
+        {"start page entry",
+         [](MainFrame& f) { QTest::mouseClick(f.CurrentPage()->Item(1011), Qt::LeftButton); }},
         {"Escape on the start page", [](MainFrame& f) { testing::PressKey(&f, Qt::Key_Escape); }},
         {"close box", [](MainFrame& f) { f.windowHandle()->close(); }},
         {"Alt+F4",
@@ -340,7 +342,8 @@ TEST(MainWindow, AMissingStartFileIsToldOnceAndTheWindowStaysUsable) {
     Started s(c);
     ASSERT_EQ(ui->Messages().size(), 1u);
     // Named as the file system knows it.
-    EXPECT_NE(ui->Messages()[0].find((c.Dir() / "DATEN" / "LANG1" / "QXSTART.BER").string()), std::string::npos)
+    EXPECT_NE(ui->Messages()[0].find((c.Dir() / "DATEN" / "LANG1" / "QXSTART.BER").string()),
+              std::string::npos)
         << ui->Messages()[0];
     s.Frame().OnMenuCommand(kCmdFrench);
     s.Frame().OnMenuCommand(kCmdGerman);

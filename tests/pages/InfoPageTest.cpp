@@ -18,9 +18,9 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 #include <QWindow>
-#include <QTest>
 
 #include <gtest/gtest.h>
 

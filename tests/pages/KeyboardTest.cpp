@@ -42,7 +42,9 @@ std::string Where(RunningProgram& p) {
     return page ? "other" : "none";
 }
 
-bool HasKeyboard(DialogWindow* page, int id) { return page && page->Item(id) && page->Item(id)->hasFocus(); }
+bool HasKeyboard(DialogWindow* page, int id) {
+    return page && page->Item(id) && page->Item(id)->hasFocus();
+}
 
 TEST(Keyboard, StartPageToAProductListAndBackByKeysAlone) {
     ScopedScriptedUi ui;
@@ -105,7 +107,8 @@ TEST(Keyboard, StartPageToAProductListAndBackByKeysAlone) {
         Press(p, Qt::Key_Escape);
         road.push_back(Where(p));
     }
-    EXPECT_EQ(road, (std::vector<std::string>{"group 3", "group 2", "group 1", "area 3", "area 2", "area 1", "area 0"}));
+    EXPECT_EQ(road, (std::vector<std::string>{"group 3", "group 2", "group 1", "area 3", "area 2", "area 1",
+                                              "area 0"}));
     ui->messageAnswers = {IDCANCEL};
     Press(p, Qt::Key_Escape);
     ASSERT_EQ(ui->Messages().size(), 1u);
