@@ -64,8 +64,7 @@ void InfoPage::OnCommand(int id, int) {
 }
 
 void InfoPage::Print() {
-    PrintJob::Start(this, app_.state.languageIndex);
-    if (!PrintJob::IsStarted())
+    if (!PrintJob::Start(this, app_.state.languageIndex))
         return;
     if (Dc* dc = PrintJob::GetDc()) {
         SetupPrintMapping(*dc, 640, 480);

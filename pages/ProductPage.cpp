@@ -227,8 +227,7 @@ void ProductPage::PrintSheet() {
     const ProductRecord* r = CurrentRecord();
     if (!r)
         return;
-    PrintJob::Start(this, app_.state.languageIndex);
-    if (!PrintJob::IsStarted())
+    if (!PrintJob::Start(this, app_.state.languageIndex))
         return;
     if (Dc* dc = PrintJob::GetDc()) {
         SetupPrintMapping(*dc, 640, 480);

@@ -5,7 +5,7 @@ set -euo pipefail
 what=${1:-test}
 pkgs=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins libgl-dev
-      libjpeg62-turbo-dev fonts-liberation
+      libjpeg62-turbo-dev fonts-liberation qt6-translations-l10n
       gstreamer1.0-plugins-good gstreamer1.0-plugins-base gstreamer1.0-libav)
 if [ "$what" = test ]; then
     pkgs+=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils)

@@ -9,6 +9,8 @@
 #include "platform/core/Profile.h"
 
 #include <memory>
+#include <set>
+#include <string>
 
 namespace qx {
 
@@ -31,6 +33,8 @@ struct AppContext {
     // The price kinds the current list offers, from the last price-list
     // check (-1 none, 0 UPE only, >= 1 both); reapplied to a new menu.
     int priceAvailability = -1;
+    // Files whose absence was told to the user already; each is told once.
+    std::set<std::string> reportedMissingFiles;
 };
 
 // Selects the screen mode for a width value and reloads the five shared

@@ -1,7 +1,8 @@
 #pragma once
 // The push button of nearly every page: its face is the shared up or down
 // picture of the screen mode, stretched to the button, with the caption
-// centred in white (gray when disabled). "&" is shown as it is.
+// centred in white (gray when disabled). "&" is shown as it is. The button
+// that has the keyboard carries a dotted frame.
 
 #include "AppContext.h"
 #include "platform/core/DrawItem.h"
@@ -12,6 +13,8 @@ class CPictureButton {
 public:
     explicit CPictureButton(const SharedPictures& pictures) : pictures_(&pictures) {}
     void DrawItemInto(const DrawItem& item) const;
+    // The mark of the control that has the keyboard, inside rect.
+    static void DrawFocusMark(Dc& dc, const Rect& rect);
 
 private:
     const SharedPictures* pictures_;

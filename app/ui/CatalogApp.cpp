@@ -6,22 +6,23 @@
 #include "MainFrame.h"
 #include "ground/Languages.h"
 #include "ground/ScreenMode.h"
-#include "shell/Prices.h"
+#include "navigation/ui/AreaPage.h"
+#include "orders/ui/OrderListPage.h"
+#include "pages/GroupPage.h"
+#include "pages/InfoPage.h"
+#include "pages/ProductPage.h"
 #include "platform/core/Clock.h"
 #include "platform/core/CodePage.h"
 #include "platform/core/DibPixels.h"
 #include "platform/core/Path.h"
+#include "platform/core/Ui.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/HelpViewer.h"
-#include "platform/core/Ui.h"
-#include "shell/Texts.h"
+#include "platform/qt/QtTranslations.h"
 #include "resources/Bitmaps.h"
-#include "navigation/ui/AreaPage.h"
-#include "orders/ui/OrderListPage.h"
-#include "pages/InfoPage.h"
-#include "pages/GroupPage.h"
-#include "pages/ProductPage.h"
 #include "resources/Menus.h"
+#include "shell/Prices.h"
+#include "shell/Texts.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -109,6 +110,7 @@ bool CatalogApp::StartUp() {
     }
     s.languageIndex = language;
     SetAnsiCodePage(CodePageOfLanguage(language));
+    InstallQtTranslation(language);
 
     // 9-10. First page and screen mode.
     s.pageMode = kPageArea;
@@ -136,9 +138,11 @@ bool CatalogApp::StartUp() {
     // 16. The first page, the window shown and painted.
     frame_->ShowPageOfMode();
     frame_->show();
-    frame_->move(s.desktopRect.left + (s.desktopRect.Width() - frame_->width()) / 2,
-                 s.desktopRect.top + (s.desktopRect.Height() - frame_->height()) / 2);
+    frame_->PlaceOnScreen();
     frame_->repaint();
+    // Without a window manager nobody else gives the window the keyboard.
+    frame_->raise();
+    frame_->activateWindow();
 
     // 17. The price list in force, its expiry and the price items.
     ApplyPriceMenu(RunPriceListCheck(*app_, Now()));
@@ -208,6 +212,7 @@ void CatalogApp::RegisterPages() {
 
 int CatalogApp::Exit() {
     frame_.reset();
+    InstallQtTranslation(-1);
     background_.reset();
     if (app_)
         app_->pictures = SharedPictures{};

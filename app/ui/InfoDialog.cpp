@@ -5,6 +5,8 @@
 #include "catalog/Draw.h"
 #include "platform/core/Ui.h"
 
+#include <algorithm>
+
 namespace qx {
 
 InfoDialog::InfoDialog(QWidget* parent, const SharedPictures& pictures)
@@ -34,12 +36,24 @@ void InfoDialog::OnInitDialog() {
 }
 
 void InfoDialog::OnPaint(Dc& dc) {
-    DrawDib(dc, pictures_.logo, 0, 0, 0);
+    // The logo of the larger screen modes is wider than the dialog and taller
+    // than the band above the texts: shrunk, its shape kept, into that band
+    // left of OK.
+    const Size logo = DibSize(pictures_.logo);
+    if (logo.cx > 0 && logo.cy > 0) {
+        constexpr int kRoomWidth = 196;
+        constexpr int kRoomHeight = 76;
+        const double f = std::min({1.0, double(kRoomWidth) / logo.cx, double(kRoomHeight) / logo.cy});
+        DrawDibStretched(dc, pictures_.logo, 8, 8, 0, 0, std::max(1, int(logo.cx * f)),
+                         std::max(1, int(logo.cy * f)));
+    }
     dc.SetBkMode(BkMode::Transparent);
     dc.SelectFont(FontText14);
-    Rect contact{12, 90, 290, 400};
+    // The text boxes reach past the dialog's right edge; lines break inside it.
+    const int right = std::min(290, ClientRect().right - 12);
+    Rect contact{12, 90, right, 400};
     dc.DrawText(ContactText(), contact, DT_WORDBREAK | DT_NOPREFIX);
-    Rect credits{12, 210, 290, 400};
+    Rect credits{12, 210, right, 400};
     dc.DrawText(CreditsText(), credits, DT_WORDBREAK | DT_NOPREFIX);
 }
 

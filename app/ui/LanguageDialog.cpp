@@ -11,12 +11,14 @@ struct HotArea {
     int id;
     int language;
     Rect rect;
+    const char* name; // drawn only when the picture is missing
 };
+// Two columns, two rows, in this order: the arrow keys move by index.
 constexpr HotArea kHotAreas[] = {
-    {LanguageDialog::kGermanId, 0, {76, 346, 300, 427}},
-    {LanguageDialog::kEnglishId, 1, {500, 346, 724, 427}},
-    {LanguageDialog::kCzechId, 3, {76, 470, 302, 550}},
-    {LanguageDialog::kFrenchId, 2, {500, 470, 724, 550}},
+    {LanguageDialog::kGermanId, 0, {76, 346, 300, 427}, "Deutsch"},
+    {LanguageDialog::kEnglishId, 1, {500, 346, 724, 427}, "English"},
+    {LanguageDialog::kCzechId, 3, {76, 470, 302, 550}, "Czech"},
+    {LanguageDialog::kFrenchId, 2, {500, 470, 724, 550}, "Fran\347ais"},
 };
 } // namespace
 
@@ -31,12 +33,74 @@ void LanguageDialog::OnInitDialog() {
         AddControl(h.id, ControlKind::OwnerDrawButton);
         MoveItem(h.id, h.rect);
         SetHandCursorOver(h.id, true);
+        // Invisible areas take no keyboard: the dialog's own keys choose.
+        SetItemTabStop(h.id, false);
     }
     picture_ = LoadPicture(state_, "BILDER\\OHNE\\800\\" + pictureName_);
     CenterOn(nullptr);
 }
 
-void LanguageDialog::OnPaint(Dc& dc) { DrawDib(dc, picture_, 0, 0, 0); }
+void LanguageDialog::OnPaint(Dc& dc) {
+    DrawDib(dc, picture_, 0, 0, 0);
+    if (picture_.IsNull()) {
+        // Without its picture the dialog would be blank: name the choices.
+        dc.SetBkMode(BkMode::Transparent);
+        dc.SetTextColor(Rgb(0, 0, 0));
+        const Pen previous = dc.SelectPen(Pen{PenStyle::Solid, 1, Rgb(128, 128, 128)});
+        for (const HotArea& h : kHotAreas) {
+            Rect r = h.rect;
+            dc.Polyline({{r.left, r.top},
+                         {r.right - 1, r.top},
+                         {r.right - 1, r.bottom - 1},
+                         {r.left, r.bottom - 1},
+                         {r.left, r.top}});
+            dc.DrawText(h.name, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        }
+        dc.SelectPen(previous);
+    }
+    if (marked_ >= 0) {
+        const Rect& r = kHotAreas[static_cast<std::size_t>(marked_)].rect;
+        const Pen previous = dc.SelectPen(Pen{PenStyle::Solid, 3, Rgb(0, 102, 204)});
+        dc.Polyline({{r.left, r.top},
+                     {r.right - 1, r.top},
+                     {r.right - 1, r.bottom - 1},
+                     {r.left, r.bottom - 1},
+                     {r.left, r.top}});
+        dc.SelectPen(previous);
+    }
+}
+
+int LanguageDialog::MarkedId() const {
+    return marked_ < 0 ? 0 : kHotAreas[static_cast<std::size_t>(marked_)].id;
+}
+
+bool LanguageDialog::OnKeyDown(int key) {
+    if (key >= '1' && key <= '4') {
+        Choose(key - '1');
+        return true;
+    }
+    int next = marked_ < 0 ? 0 : marked_;
+    switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+        if (marked_ >= 0)
+            next ^= 1; // the other column
+        break;
+    case VK_UP:
+    case VK_DOWN:
+        if (marked_ >= 0)
+            next ^= 2; // the other row
+        break;
+    case VK_RETURN:
+        Choose(marked_ < 0 ? 0 : kHotAreas[static_cast<std::size_t>(marked_)].language);
+        return true;
+    default:
+        return false;
+    }
+    marked_ = next;
+    Invalidate();
+    return true;
+}
 
 void LanguageDialog::OnCommand(int id, int) {
     for (const HotArea& h : kHotAreas) {

@@ -1,22 +1,33 @@
 #include "MainFrame.h"
 
 #include "BackgroundWindow.h"
-#include "shell/Texts.h"
+#include "catalog/Scale.h"
 #include "ground/Languages.h"
 #include "ground/ScreenMode.h"
-#include "catalog/Scale.h"
+#include "orders/ui/PrintJob.h"
 #include "platform/core/CodePage.h"
 #include "platform/core/Ui.h"
+#include "platform/qt/HelpViewer.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/QtTranslations.h"
 #include "resources/Menus.h"
+#include "shell/Texts.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QThread>
 #include <QTimer>
+#include <QWindow>
 #include <QWindowStateChangeEvent>
+
+#include <algorithm>
 
 namespace qx {
 
@@ -51,6 +62,9 @@ MainFrame::MainFrame(AppContext& app) : app_(app), client_(new QWidget(this)) {
     }
     SetCommandHandler(kCmdScreen800, [this] { ChangeScreenSize(800); });
     SetCommandHandler(kCmdScreen1024, [this] { ChangeScreenSize(1024); });
+    // The system menu's close key, also where no window manager offers it.
+    auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
+    QObject::connect(altF4, &QShortcut::activated, this, [this] { close(); });
     BuildMenu();
     FitToScreenMode();
 }
@@ -75,6 +89,11 @@ void MainFrame::BuildMenu() {
     screenSizeMenu_ = nullptr;
     QMenuBar* bar = menuBar();
     bar->clear();
+    // The old menus go with their submenus; later, as the command that
+    // rebuilds the menu may have come from one of them.
+    for (QMenu* menu : menus_)
+        menu->deleteLater();
+    menus_.clear();
     AddMenuItems(nullptr, MenuOfLanguage(app_.state.languageIndex));
     if (screenSizeMenu_)
         screenSizeMenu_->menuAction()->setEnabled(screenSizeEnabled_);
@@ -90,6 +109,8 @@ void MainFrame::AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items) {
         const QString text = QString::fromUtf8(item.text);
         if (item.IsPopup()) {
             QMenu* sub = menu ? menu->addMenu(text) : menuBar()->addMenu(text);
+            if (!menu)
+                menus_.push_back(sub);
             AddMenuItems(sub, item.children);
             if (item.children.front().command == kCmdScreen800)
                 screenSizeMenu_ = sub;
@@ -146,6 +167,9 @@ bool MainFrame::IsScreenSizeMenuEnabled() const {
 }
 
 void MainFrame::OnMenuCommand(int command) {
+    // A disabled window (a print job runs) takes no command by any road.
+    if (!isEnabled())
+        return;
     auto it = handlers_.find(command);
     if (it == handlers_.end())
         return;
@@ -198,6 +222,59 @@ void MainFrame::FitToScreenMode() {
     setFixedSize(sizeHint());
 }
 
+QRect MainFrame::PlacementArea() const {
+    const Rect& d = app_.state.desktopRect;
+    QRect area(d.left, d.top, d.Width(), d.Height());
+    // A desktop width given on the command line may describe more than the screen has.
+    if (screen())
+        area = area.intersected(screen()->availableGeometry());
+    return area;
+}
+
+void MainFrame::PlaceOnScreen() {
+    const QRect area = PlacementArea();
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize outer = size().grownBy(frame);
+    const int x = area.left() + std::max(0, (area.width() - outer.width()) / 2);
+    const int y = area.top() + std::max(0, (area.height() - outer.height()) / 2);
+    // The window's own corner where the frame is known: Qt's frame position
+    // goes through the window manager's gravity rules, read unalike.
+    if (windowHandle() && !frame.isNull())
+        windowHandle()->setPosition(x + frame.left(), y + frame.top());
+    else
+        move(x, y);
+    if (windowHandle() && !keepingOnScreen_) {
+        // A window manager frames and places the window after it is shown,
+        // at its own pace; for a while each move is checked.
+        keepingOnScreen_ = true;
+        windowHandle()->installEventFilter(this);
+        for (int ms : {150, 400, 1000})
+            QTimer::singleShot(ms, this, [this] { KeepOnScreen(); });
+        QTimer::singleShot(2000, this, [this] {
+            keepingOnScreen_ = false;
+            if (windowHandle())
+                windowHandle()->removeEventFilter(this);
+        });
+    }
+}
+
+void MainFrame::KeepOnScreen() {
+    if (!keepingOnScreen_ || !windowHandle() || !isVisible())
+        return;
+    const QRect outer = windowHandle()->frameGeometry();
+    const QRect area = PlacementArea();
+    if (outer.top() < area.top() || outer.left() < area.left() ||
+        (outer.width() <= area.width() && outer.right() > area.right()) ||
+        (outer.height() <= area.height() && outer.bottom() > area.bottom()))
+        PlaceOnScreen();
+}
+
+bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && (event->type() == QEvent::Expose || event->type() == QEvent::Move))
+        KeepOnScreen();
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void MainFrame::PostShowPage() { QCoreApplication::postEvent(this, new FrameEvent(UM_SHOWPAGE)); }
 
 void MainFrame::PostClose() { QCoreApplication::postEvent(this, new FrameEvent(kCloseRequest)); }
@@ -237,6 +314,7 @@ void MainFrame::ChangeLanguage(int languageIndex) {
     GlobalState& s = app_.state;
     s.languageIndex = languageIndex;
     SetAnsiCodePage(CodePageOfLanguage(languageIndex));
+    InstallQtTranslation(languageIndex);
     BuildMenu();
     if (priceItemsRefresh_)
         priceItemsRefresh_();
@@ -250,6 +328,7 @@ void MainFrame::ChangeScreenSize(int width) {
     DestroyAllPages();
     SelectScreenMode(app_, width);
     FitToScreenMode();
+    keepingOnScreen_ = false; // the corner of the screen, as asked
     move(0, 0);
     GlobalState& s = app_.state;
     s.pageOrigin = 1;
@@ -275,6 +354,37 @@ bool MainFrame::event(QEvent* event) {
         return true;
     }
     return QMainWindow::event(event);
+}
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+    if (PrintJob::IsStarted()) {
+        // The printing page lives until its job returns: abort the job and
+        // close once it has ended.
+        event->ignore();
+        PrintJob::Abort();
+        QTimer::singleShot(50, this, [this] { close(); });
+        return;
+    }
+    event->accept();
+    // The background and the help window are windows of their own and would
+    // keep the event loop running.
+    if (background_)
+        background_->hide();
+    CloseHelp();
+    // Any other window left open must not either. Outside a running loop
+    // (start-up, tests) there is nothing to end, and a quit would end the
+    // next modal dialog's loop at once.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::quit();
+}
+
+void MainFrame::keyPressEvent(QKeyEvent* event) {
+    DialogWindow* page = CurrentPage();
+    if (page && page->isEnabled() && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        QCoreApplication::sendEvent(page, event);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainFrame::changeEvent(QEvent* event) {

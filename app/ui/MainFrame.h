@@ -9,6 +9,7 @@
 #include "platform/qt/Window.h"
 
 #include <QMainWindow>
+#include <QRect>
 
 #include <functional>
 #include <map>
@@ -61,6 +62,10 @@ public:
 
     // Fits the window to the screen mode: client = the 632 x 434 design page scaled.
     void FitToScreenMode();
+    // Centres the window, frame included, on the desktop and on the screen;
+    // placed again when the window manager's frame or placement moves it off
+    // the screen in the moments after.
+    void PlaceOnScreen();
 
     // MainFrameApi
     void PostShowPage() override;
@@ -81,9 +86,16 @@ public:
 protected:
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Closing this window ends the program, whatever other windows are open.
+    void closeEvent(QCloseEvent* event) override;
+    // Keys that reach the window itself go to the page shown.
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void AddMenuItems(QMenu* menu, const std::vector<struct MenuItem>& items);
+    QRect PlacementArea() const;
+    void KeepOnScreen();
     AppContext& app_;
     QWidget* client_;
     PageFactory pageFactory_;
@@ -93,9 +105,11 @@ private:
     std::map<int, QAction*> actions_;
     std::map<int, bool> enabled_; // states set by pages and commands, kept across menu rebuilds
     std::map<int, bool> checked_;
+    std::vector<QMenu*> menus_; // the menu bar's popups, freed at a rebuild
     QMenu* screenSizeMenu_ = nullptr;
     bool screenSizeEnabled_ = true;
     BackgroundWindow* background_ = nullptr;
+    bool keepingOnScreen_ = false; // for a while after PlaceOnScreen
 };
 
 } // namespace qx

@@ -9,6 +9,8 @@
 #include "platform/qt/QtUi.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QMessageBox>
 
 #include <cstdio>
 #include <filesystem>
@@ -21,6 +23,17 @@
 #ifndef QX_DEMO_DIR
 #define QX_DEMO_DIR ""
 #endif
+
+namespace {
+
+bool HasDisplay() {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.startsWith("offscreen") || platform.startsWith("minimal"))
+        return false;
+    return !qgetenv("DISPLAY").isEmpty() || !qgetenv("WAYLAND_DISPLAY").isEmpty();
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -44,6 +57,15 @@ int main(int argc, char** argv) {
         cl.programDir.empty() ? qx::DefaultProgramDir(exeDir, QX_DEMO_DIR) : std::filesystem::path(cl.programDir);
     if (!std::filesystem::is_directory(programDir, ec)) {
         std::fprintf(stderr, "qxkat: no catalogue directory: %s\n", programDir.string().c_str());
+        // Started from a desktop, nobody reads standard error.
+        if (HasDisplay() && cl.snapshotDir.empty()) {
+            int qtArgc = 1;
+            QApplication application(qtArgc, argv);
+            const QString path = QFile::decodeName(QByteArray(programDir.c_str()));
+            QMessageBox::critical(
+                nullptr, QStringLiteral("QUARVENTA AG"),
+                QStringLiteral("Das Katalogverzeichnis fehlt:\n%1\n\nNo catalogue directory:\n%1").arg(path));
+        }
         return 2;
     }
     programDir = std::filesystem::absolute(programDir, ec);

@@ -1,13 +1,13 @@
 #include "AreaPage.h"
 
-#include "shell/Fonts.h"
-#include "shell/Texts.h"
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
 #include "navigation/External.h"
+#include "platform/core/Path.h"
 #include "platform/core/Ui.h"
 #include "resources/Menus.h"
-
+#include "shell/Fonts.h"
+#include "shell/Texts.h"
 
 namespace qx {
 
@@ -17,6 +17,8 @@ constexpr LangText kCatalogTitle{{"Katalog\nBetriebseinrichtungen und Spezialwer
                                   "Catalogue\nWorkshop equipment and Special tools",
                                   "Catalogue\nEquipements d'atelier et Outils spéciaux",
                                   "Katalog\nvybavení servisu a speciálního nářadí"}};
+constexpr LangText kFileMissing{
+    {"Die Datei fehlt:\n", "File not found:\n", "Fichier introuvable :\n", "Soubor nebyl nalezen:\n"}};
 
 } // namespace
 
@@ -64,9 +66,16 @@ void AreaPage::LoadArea(const std::string& fileName, const std::string& pictureN
     app_.areaHistory.pictures[static_cast<std::size_t>(level_)] = pictureName;
     entries_.clear();
 
-    const auto parsed = LoadAreaFile(s.programDir.str() + s.dataDir.str() + fileName);
-    if (!parsed)
-        return; // the page keeps its picture and shows no entries
+    const std::string path = s.programDir.str() + s.dataDir.str() + fileName;
+    const auto parsed = LoadAreaFile(path);
+    if (!parsed) {
+        // The page keeps its picture and shows no entries. Without its start
+        // file the program would show nothing at all: say so, once a file.
+        if (level_ == 0 && app_.reportedMissingFiles.insert(path).second)
+            TheUi().MessageBox(kFileMissing.Text(s.languageIndex) + ResolvePath(path).string(),
+                               texts::kAppTitle.Text(s.languageIndex), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     entries_ = parsed->entries;
     if (parsed->tooManyEntries)
         TheUi().MessageBox(kTooManyAreaEntries.Text(s.languageIndex), texts::kAppTitle.Text(s.languageIndex),
@@ -85,7 +94,9 @@ void AreaPage::LoadArea(const std::string& fileName, const std::string& pictureN
 
 void AreaPage::Layout() {
     const GlobalState& s = app_.state;
-    MoveWindowTo(Rect{0, 0, static_cast<int>(628 * s.scaleX), static_cast<int>(430 * s.scaleY)});
+    // The whole client area, as the other pages: the pictures of the area
+    // pages are drawn for it, and a smaller page leaves white strips.
+    MoveWindowTo(ScaleRect(s, 0, 0, 632, 434));
     int i = 0;
     for (; i < EntryCount(); ++i) {
         const AreaEntry& e = entries_[static_cast<std::size_t>(i)];
@@ -117,6 +128,8 @@ void AreaPage::OnPaint(Dc& dc) {
 void AreaPage::OnDrawItem(DrawItem& item) {
     if (kind_ != AreaPageKind::SubArea)
         buttons_.DrawItemInto(item);
+    else if (item.focused && item.dc)
+        CPictureButton::DrawFocusMark(*item.dc, item.rect); // a hot area shows only where the keyboard is
 }
 
 void AreaPage::OnControlHover(int id) {

@@ -89,9 +89,8 @@ bool NotesDialog::Save() {
 
 void NotesDialog::Print() {
     const std::string text = StoredText();
-    PrintJob::Start(this, app_.state.languageIndex);
-    if (!PrintJob::IsStarted())
-        return;
+    if (!PrintJob::Start(this, app_.state.languageIndex))
+        return; // cancelled, or another job is running
     if (Dc* dc = PrintJob::GetDc()) {
         SetupPrintMapping(*dc, 640, 480);
         dc->SelectFont(FontTitle);

@@ -261,9 +261,8 @@ void OrderListPage::PrintLetters() {
     const GlobalState& s = app_.state;
     const int lang = s.languageIndex;
     list_.indication = GetItemText(kIndication, 31);
-    PrintJob::Start(this, lang);
-    if (!PrintJob::IsStarted())
-        return;
+    if (!PrintJob::Start(this, lang))
+        return; // cancelled, or another job is running
     if (Dc* dc = PrintJob::GetDc()) {
         const std::string addressFile = app_.profile.GetString("Paths", "adr", "", 260);
         LetterInput in;

@@ -16,6 +16,9 @@ namespace {
 // end's context and runs the abort procedure on the way.
 struct Job {
     QPointer<QWidget> owner;
+    // The top-level window disabled for the job, and whether it was enabled before.
+    QPointer<QWidget> window;
+    bool windowWasEnabled = true;
     QPointer<PrintProgressDialog> dialog;
     std::unique_ptr<Dc> printer;
     std::unique_ptr<AbortableDc> dc;
@@ -25,14 +28,14 @@ Job g_job;
 bool g_userAbort = false;
 bool g_pumping = false;
 
-void StartJob(QWidget* owner, int languageIndex, bool withPage) {
-    // One job at a time: a print started from inside a running one has no
-    // sheet of its own.
+bool StartJob(QWidget* owner, int languageIndex, bool withPage) {
+    // One job at a time: a print started from inside a running one would end
+    // the outer job's document under its feet.
     if (PrintJob::IsStarted())
-        return;
+        return false;
     std::unique_ptr<Dc> printer = PrintBackend::ChoosePrinter(owner);
     if (!printer)
-        return;
+        return false;
     g_job.printer = std::move(printer);
     g_job.dc = std::make_unique<AbortableDc>(*g_job.printer, &PrintJob::AbortProc,
                                              [](Dc& dc) { PrintBackend::Abort(dc); });
@@ -43,20 +46,29 @@ void StartJob(QWidget* owner, int languageIndex, bool withPage) {
     g_job.dialog = dialog;
     dialog->ShowPage(true);
     if (owner) {
-        owner->setEnabled(false);
+        // The whole window, menus and every page with it: nothing may start
+        // a second job or destroy the printing page while this one runs.
+        g_job.window = owner->window();
+        g_job.windowWasEnabled = g_job.window->isEnabled();
+        g_job.window->setEnabled(false);
         // Disabling a window disables the windows it owns too; the progress
         // dialog is the one that must keep taking input.
         dialog->setEnabled(true);
     }
     if (withPage)
         g_job.dc->StartPage();
+    return true;
 }
 
 } // namespace
 
-void PrintJob::Start(QWidget* owner, int languageIndex) { StartJob(owner, languageIndex, true); }
+bool PrintJob::Start(QWidget* owner, int languageIndex) {
+    return StartJob(owner, languageIndex, true);
+}
 
-void PrintJob::StartWithoutPage(QWidget* owner, int languageIndex) { StartJob(owner, languageIndex, false); }
+bool PrintJob::StartWithoutPage(QWidget* owner, int languageIndex) {
+    return StartJob(owner, languageIndex, false);
+}
 
 bool PrintJob::IsStarted() { return g_job.printer != nullptr; }
 
@@ -71,11 +83,12 @@ void PrintJob::Finish() {
         PrintBackend::EndDoc(*g_job.printer);
     g_job.dc.reset();
     g_job.printer.reset();
-    if (g_job.owner)
-        g_job.owner->setEnabled(true);
+    if (g_job.window)
+        g_job.window->setEnabled(g_job.windowWasEnabled);
     if (g_job.dialog)
         g_job.dialog->DestroyWindow();
     g_job.owner.clear();
+    g_job.window.clear();
     g_job.dialog.clear();
 }
 
@@ -92,5 +105,10 @@ bool PrintJob::AbortProc() {
 }
 
 bool PrintJob::UserAbort() { return g_userAbort; }
+
+void PrintJob::Abort() {
+    if (IsStarted())
+        g_userAbort = true;
+}
 
 } // namespace qx

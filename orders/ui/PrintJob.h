@@ -16,9 +16,11 @@ class PrintJob {
 public:
     // Shows the print set-up (no dialog with a print-to directory or a test
     // recorder installed); on confirmation opens the progress dialog owned by
-    // owner, disables owner, starts the document and its first page.
-    // Cancelled: nothing is started.
-    static void Start(QWidget* owner, int languageIndex);
+    // owner, disables owner's whole window (menus included), starts the
+    // document and its first page, and answers true. Cancelled, or while
+    // another job runs: nothing is started and the answer is false; the
+    // caller then draws nothing and does not call Finish.
+    [[nodiscard]] static bool Start(QWidget* owner, int languageIndex);
     static bool IsStarted();
     // The printer device context of the running job, or nullptr.
     static Dc* GetDc();
@@ -27,12 +29,14 @@ public:
 
     // For jobs that manage their pages themselves (order letters): like
     // Start, but no page is started.
-    static void StartWithoutPage(QWidget* owner, int languageIndex);
+    [[nodiscard]] static bool StartWithoutPage(QWidget* owner, int languageIndex);
 
     // Pumps waiting events (the progress dialog's "Abbrechen" among them);
     // false once the user has aborted.
     static bool AbortProc();
     static bool UserAbort();
+    // Asks the running job to stop, as its "Abbrechen" does.
+    static void Abort();
 };
 
 } // namespace qx

@@ -204,7 +204,12 @@ void QuantityEditor::OnCommand(int id, int code) {
 }
 
 bool QuantityEditor::OnKeyDown(int key) {
-    // Keys that an edit field left alone: the keypad's digits and "CL".
+    // Keys that an edit field left alone: the keypad's digits and "CL", and
+    // Enter as OK even when a keypad key has the focus (not on Cancel).
+    if (key == VK_RETURN && FocusedItem() != IDCANCEL) {
+        OnOk();
+        return true;
+    }
     if (key >= '0' && key <= '9') {
         PressDigit(key - '0');
         return true;

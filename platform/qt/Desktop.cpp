@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
+#include <QWidget>
 
 namespace qx {
 
@@ -29,5 +31,12 @@ int ScreenColorDepth() {
 QCursor HandCursor() { return QCursor(Qt::PointingHandCursor); }
 
 QCursor ArrowCursor() { return QCursor(Qt::ArrowCursor); }
+
+void ActivateWhenShown(QWidget* dialog) {
+    QTimer::singleShot(0, dialog, [dialog] {
+        dialog->raise();
+        dialog->activateWindow();
+    });
+}
 
 } // namespace qx

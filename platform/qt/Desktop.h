@@ -17,6 +17,10 @@ void SetDesktopWidthOverride(int width);
 // Bits per pixel of the primary screen (24 when there is none).
 int ScreenColorDepth();
 
+// Asks for the keyboard for a dialog once its loop runs: without a window
+// manager nobody else hands it over.
+void ActivateWhenShown(QWidget* dialog);
+
 QCursor HandCursor();
 QCursor ArrowCursor();
 

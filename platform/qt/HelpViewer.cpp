@@ -26,7 +26,10 @@ bool ShowHelpFile(std::string_view windowsPath, QWidget* owner) {
         return false;
     QPointer<QTextBrowser>& w = Window();
     if (!w) {
-        w = new QTextBrowser(nullptr);
+        // A window of the owner's: kept above it by the window manager and
+        // gone with it, so that it never holds the program open.
+        w = new QTextBrowser(owner ? owner->window() : nullptr);
+        w->setWindowFlags(Qt::Window);
         w->setAttribute(Qt::WA_DeleteOnClose);
         w->setOpenExternalLinks(true);
         w->resize(640, 560);

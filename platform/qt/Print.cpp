@@ -1,4 +1,5 @@
 #include "platform/qt/Print.h"
+#include "platform/qt/Desktop.h"
 
 #include <QDir>
 #include <QFile>
@@ -127,6 +128,7 @@ std::unique_ptr<Dc> PrintBackend::ChoosePrinter(QWidget* owner) {
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    ActivateWhenShown(&dialog);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
     return std::make_unique<PrinterDc>(std::move(printer));

@@ -1,6 +1,7 @@
 #include "platform/qt/QtUi.h"
 
 #include "platform/core/Path.h"
+#include "platform/qt/Desktop.h"
 #include "platform/qt/QtText.h"
 
 #include <QApplication>
@@ -8,10 +9,12 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QUrl>
 
 #include <filesystem>
@@ -125,6 +128,14 @@ int QtUi::MessageBox(std::string_view text, std::string_view caption, unsigned t
     else
         box = std::make_unique<QMessageBox>(Parent());
     box->setWindowTitle(FromAnsi(caption));
+    // The box is as wide as its text and buttons; the window manager cuts a
+    // longer caption short ("QUAR...A AG"). Room for the caption, its bolder
+    // title font and the title bar's buttons.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        const int room = box->fontMetrics().horizontalAdvance(box->windowTitle()) * 3 / 2 + 160;
+        grid->addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
+                      1, grid->columnCount());
+    }
     box->setTextFormat(Qt::PlainText);
     box->setText(FromAnsi(text));
     switch (type & 0xF0) {
@@ -177,6 +188,7 @@ int QtUi::MessageBox(std::string_view text, std::string_view caption, unsigned t
     box->setDefaultButton(choices.front().button);
     if (escape)
         box->setEscapeButton(escape);
+    ActivateWhenShown(box.get());
     box->exec();
     const QAbstractButton* clicked = box->clickedButton();
     for (const Choice& c : choices)
@@ -211,6 +223,7 @@ std::optional<std::string> QtUi::RunFileDialog(const FileDialogSpec& spec, bool 
     if (!spec.fileName.empty() && !HasWildcard(spec.fileName))
         dialog.selectFile(FromAnsi(spec.fileName));
 
+    ActivateWhenShown(&dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();

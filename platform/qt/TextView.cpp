@@ -8,7 +8,9 @@
 #include <QAbstractTextDocumentLayout>
 #include <QImage>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -146,6 +148,42 @@ TextView::TextView(QWidget* parent, int kind) : QTextBrowser(parent), kind_(kind
 }
 
 TextView::~TextView() = default;
+
+void TextView::keyPressEvent(QKeyEvent* event) {
+    // The caret of a read-only text is invisible: moving it would seem to do
+    // nothing until it left the window. The keys scroll instead.
+    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+    if (event->modifiers() == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Up:
+            action = QAbstractSlider::SliderSingleStepSub;
+            break;
+        case Qt::Key_Down:
+            action = QAbstractSlider::SliderSingleStepAdd;
+            break;
+        case Qt::Key_PageUp:
+            action = QAbstractSlider::SliderPageStepSub;
+            break;
+        case Qt::Key_PageDown:
+            action = QAbstractSlider::SliderPageStepAdd;
+            break;
+        case Qt::Key_Home:
+            action = QAbstractSlider::SliderToMinimum;
+            break;
+        case Qt::Key_End:
+            action = QAbstractSlider::SliderToMaximum;
+            break;
+        default:
+            break;
+        }
+    }
+    if (action == QAbstractSlider::SliderNoAction) {
+        QTextBrowser::keyPressEvent(event);
+        return;
+    }
+    verticalScrollBar()->triggerAction(action);
+    event->accept();
+}
 
 void TextView::SetContent(const QString& html, const std::string& imageFolder) {
     html_ = html;

@@ -65,6 +65,11 @@ public:
     // The document of the last PrintDocument call, or null.
     QTextDocument* LastPrintDocument() const { return print_.get(); }
 
+protected:
+    // The arrows, Page Up and Page Down, Home and End scroll the text (with
+    // Shift they select, as before).
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     int kind_;
     QString html_;

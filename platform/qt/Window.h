@@ -36,8 +36,20 @@ enum : int {
     CBN_SELENDOK = 9,
 };
 
-// Keys that OnKeyDown sees besides digits and letters (Windows values).
-enum : int { VK_BACK = 0x08, VK_DELETE = 0x2E };
+// Virtual key codes passed to OnKeyDown (Windows values); digits and
+// letters are their upper-case ASCII codes.
+enum : int {
+    VK_BACK = 0x08,
+    VK_RETURN = 0x0D,
+    VK_ESCAPE = 0x1B,
+    VK_PRIOR = 0x21,
+    VK_NEXT = 0x22,
+    VK_LEFT = 0x25,
+    VK_UP = 0x26,
+    VK_RIGHT = 0x27,
+    VK_DOWN = 0x28,
+    VK_DELETE = 0x2E,
+};
 
 enum class ControlKind { OwnerDrawButton, PushButton, DefPushButton, ListBox, Edit, MultiLineEdit, Static, ComboBox };
 
@@ -81,6 +93,10 @@ public:
     bool IsEditModified(int id) const;
     void SetEditSelection(int id, int start, int end);
     void SetFocusTo(int id);
+    // The control that has the keyboard (GetFocus), or 0.
+    int FocusedItem() const;
+    // Whether Tab stops at the control (buttons and lists do by default).
+    void SetItemTabStop(int id, bool tabStop);
     void SetEditVScroll(int id, bool show);
     // Lines of a multi-line edit as EM_GETLINECOUNT counts them: wrapped
     // lines included, at the edit's width without a scroll bar.
@@ -105,6 +121,8 @@ public:
     void Invalidate(bool erase = true);
     void InvalidateRect(const Rect& rect, bool erase = true);
     void UpdateNow();
+    // Shown, a page takes the keyboard: its first control in tab order, or
+    // the page itself when it has none.
     void ShowPage(bool show);
     // Destroys the window: hidden at once, deleted by the event loop.
     void DestroyWindow();
@@ -132,14 +150,17 @@ protected:
     virtual void OnCommand(int id, int code) { (void)id; (void)code; }
     virtual void OnOk() {}
     virtual void OnCancel() {}
+    // A key pressed without Ctrl or Alt that no control took, before Escape
+    // and Enter become OnCancel and OnOk; true when handled.
+    virtual bool OnKeyDown(int virtualKey) {
+        (void)virtualKey;
+        return false;
+    }
     virtual void OnDrawItem(DrawItem& item) { (void)item; }
     virtual void OnMessage(int message, std::intptr_t wParam, std::intptr_t lParam) {
         (void)message; (void)wParam; (void)lParam;
     }
     virtual void OnShowWindow(bool shown) { (void)shown; }
-    // A key the focused control left alone: a digit or letter as its
-    // character, else one of the Vk codes. True when it was used.
-    virtual bool OnKeyDown(int key) { (void)key; return false; }
     // The mouse entered a control (the cursor question of the platform).
     virtual void OnControlHover(int id) { (void)id; }
     virtual void OnDestroy() {}
@@ -160,6 +181,7 @@ private:
     friend class OwnerDrawButtonWidget;
     friend class OwnerDrawDelegate;
     void DispatchCommand(int id, int code);
+    void TakeFocus();
     void PaintButton(int id, QAbstractButton* button, QPainter& painter);
     struct ControlEntry {
         ControlKind kind;

@@ -9,11 +9,15 @@
 
 #include <QScrollBar>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 namespace qx {
 namespace {
@@ -30,7 +34,7 @@ TEST(LanguageDialog, HotAreasEnterAndEscape) {
         LanguageDialog d(nullptr, s);
         QTimer::singleShot(0, &d, [&d, k] {
             // Escape is ignored: the dialog stays until a choice is made.
-            QTest::keyClick(&d, Qt::Key_Escape);
+            testing::PressKey(&d, Qt::Key_Escape);
             EXPECT_TRUE(d.isVisible());
             QTest::mouseClick(d.Item(k.id), Qt::LeftButton);
         });
@@ -41,11 +45,42 @@ TEST(LanguageDialog, HotAreasEnterAndEscape) {
         EXPECT_EQ(d.Item(k.id)->cursor().shape(), Qt::PointingHandCursor);
     }
     LanguageDialog d(nullptr, s);
-    QTimer::singleShot(0, &d, [&d] { QTest::keyClick(&d, Qt::Key_Return); });
+    QTimer::singleShot(0, &d, [&d] { testing::PressKey(&d, Qt::Key_Return); });
     EXPECT_EQ(d.DoModal(), IDOK);
     EXPECT_EQ(d.ChosenLanguage(), 0);
     // The hot areas sit where the picture shows the choices.
     EXPECT_EQ(d.Item(1178)->geometry(), QRect(76, 470, 226, 80));
+}
+
+TEST(LanguageDialog, NumberKeysAndArrowsWithEnter) {
+    testing::TempCatalog c;
+    GlobalState s;
+    s.programDir = ToWindowsPath(c.Dir(), true); // no picture: the choices are named
+    const auto run = [](LanguageDialog& d, std::vector<std::pair<int, int>> keys) {
+        QTimer::singleShot(0, &d, [&d, keys] {
+            EXPECT_TRUE(QTest::qWaitFor([&d] { return QApplication::activeWindow() == &d; }, 1000));
+            for (auto [key, marked] : keys) {
+                testing::PressKey(&d, key);
+                if (d.isVisible()) {
+                    EXPECT_EQ(d.MarkedId(), marked) << key;
+                }
+            }
+        });
+        EXPECT_EQ(d.DoModal(), IDOK);
+        return d.ChosenLanguage();
+    };
+    for (int n = 0; n < 4; ++n) {
+        LanguageDialog d(nullptr, s);
+        EXPECT_EQ(run(d, {{Qt::Key_1 + n, 0}}), n);
+    }
+    LanguageDialog arrows(nullptr, s);
+    EXPECT_EQ(run(arrows, {{Qt::Key_Down, LanguageDialog::kGermanId},
+                           {Qt::Key_Right, LanguageDialog::kEnglishId},
+                           {Qt::Key_Down, LanguageDialog::kFrenchId},
+                           {Qt::Key_Left, LanguageDialog::kCzechId},
+                           {Qt::Key_Return, 0}}),
+              3);
+    EXPECT_FALSE(arrows.HasPicture());
 }
 
 TEST(InputDialog, InitialTextLimitAndCancel) {
@@ -54,7 +89,7 @@ TEST(InputDialog, InitialTextLimitAndCancel) {
         auto* edit = static_cast<QLineEdit*>(d.Item(InputDialog::kEditId));
         EXPECT_EQ(edit->text(), QStringLiteral("bohr"));
         EXPECT_EQ(edit->maxLength(), 511);
-        QTest::keyClick(&d, Qt::Key_Return);
+        testing::PressKey(&d, Qt::Key_Return);
     });
     EXPECT_EQ(d.DoModal(), IDOK);
     EXPECT_EQ(d.Result(), "bohr");
@@ -63,7 +98,7 @@ TEST(InputDialog, InitialTextLimitAndCancel) {
     QTimer::singleShot(0, &e, [&e] {
         QTest::keyClicks(e.Item(InputDialog::kEditId), QStringLiteral("satz"));
         EXPECT_EQ(e.GetItemText(IDCANCEL), "Cancel");
-        QTest::keyClick(&e, Qt::Key_Escape);
+        testing::PressKey(&e, Qt::Key_Escape);
     });
     EXPECT_EQ(e.DoModal(), IDCANCEL);
     EXPECT_TRUE(e.Result().empty());

@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -67,12 +70,66 @@ void TempCatalog::WriteBmp(const std::string& relative, int width, int height, u
     std::ofstream(path, std::ios::binary) << file;
 }
 
+namespace {
+constexpr const char* kBack = "ZUR\xDC"
+                              "CK";
+} // namespace
+
+void WriteAreas(TempCatalog& c) {
+    for (const char* lang : {"LANG1", "LANG2", "LANG3"}) {
+        const std::string d = std::string("DATEN\\") + lang + "\\";
+        const std::string tag = lang == std::string("LANG1")   ? "de"
+                                : lang == std::string("LANG2") ? "en"
+                                                               : "fr";
+        c.Write(d + "QXSTART.BER", "# start\nKatalog " + tag +
+                                       "|QXKatalog.bmp|katalog.ber|330|300|470|322|Zum Katalog\n" +
+                                       "Ende|x|" + kBack + "|330|330|470|352|Beenden\n");
+        c.Write(d + "KATALOG.BER", "Betrieb " + tag + "|V_BE.bmp|BE.BER|330|300|470|322|" +
+                                       std::string(100, 't') +
+                                       "\nWerkzeug|V_SW.bmp|SW.BER|330|330|470|352|SW\nZurueck|x|" + kBack +
+                                       "|480|330|620|352|zur\xFC"
+                                       "ck\n");
+        c.Write(d + "BE.BER",
+                "Heben " + tag + "|BE_SEITE.bmp|BE2.BER|20|80|200|120|Heben\nLeer||  |20|130|200|170|\n");
+        c.Write(d + "BE2.BER", "Tief " + tag + "|BE2_SEITE.bmp|HEBE|20|80|200|120|Gruppe\n");
+    }
+    for (int w : {640, 800, 1024}) {
+        const std::string o = "BILDER\\OHNE\\" + std::to_string(w) + "\\";
+        c.WriteBmp(o + "QXStart.bmp", 40, 30);
+        c.WriteBmp(o + "QXKatalog.bmp", 40, 30);
+        c.WriteBmp(o + "Hintergrund_mit_logo.bmp", 40, 30);
+        c.WriteBmp(o + "buttons\\Up.bmp", 8, 4);
+        c.WriteBmp(o + "buttons\\Down.bmp", 8, 4);
+        c.WriteBmp("BILDER\\" + std::to_string(w) + "\\V_BE.bmp", 20, 20);
+        c.WriteBmp("BILDER\\LANG1\\" + std::to_string(w) + "\\BE_SEITE.bmp", 20, 20);
+    }
+}
+
 void Pump() {
     for (int i = 0; i < 5; ++i) {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
+}
+
+bool RunUntilQuit(int milliseconds) {
+    bool timedOut = false;
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&timedOut] {
+        timedOut = true;
+        QCoreApplication::exit(1);
+    });
+    watchdog.start(milliseconds);
+    const int code = QApplication::exec();
+    return !timedOut && code == 0;
+}
+
+void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers) {
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window->windowHandle(), nullptr) << "the window is not shown";
+    QTest::keyClick(window->windowHandle(), static_cast<Qt::Key>(key), modifiers);
 }
 
 } // namespace qx::testing

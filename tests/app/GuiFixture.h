@@ -2,8 +2,12 @@
 // Shared pieces of the GUI tests: a small catalogue written into a temporary
 // program directory, and helpers to run the event loop.
 
+#include <Qt>
+
 #include <filesystem>
 #include <string>
+
+class QWidget;
 
 namespace qx::testing {
 
@@ -25,5 +29,18 @@ private:
 
 // Processes pending events, posted ones included.
 void Pump();
+
+// German, English and French area files: a start page (a catalogue entry and a quit
+// entry), a catalogue page, and two sub-area levels whose last entry opens
+// the group list "HEBE"; with the pictures of the three screen modes.
+void WriteAreas(TempCatalog& c);
+
+// Runs the application's event loop as the program does; true when the
+// program quit by itself within the time.
+bool RunUntilQuit(int milliseconds);
+
+// A key pressed by the user: it goes to the window, which hands it to the
+// widget that has the keyboard.
+void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 } // namespace qx::testing

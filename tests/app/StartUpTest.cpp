@@ -9,46 +9,26 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QTextBrowser>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
 
 namespace qx {
 namespace {
 
 using testing::Pump;
 using testing::TempCatalog;
-
-constexpr const char* kBack = "ZUR\xDC"
-                              "CK";
-
-// A catalogue with a start page, a catalogue page and two sub-area levels in
-// German and French.
-void WriteAreas(TempCatalog& c) {
-    for (const char* lang : {"LANG1", "LANG3"}) {
-        const std::string d = std::string("DATEN\\") + lang + "\\";
-        const std::string tag = lang == std::string("LANG1") ? "de" : "fr";
-        c.Write(d + "QXSTART.BER", "# start\nKatalog " + tag + "|QXKatalog.bmp|katalog.ber|330|300|470|322|Zum Katalog\n" +
-                                       "Ende|x|" + kBack + "|330|330|470|352|Beenden\n");
-        c.Write(d + "KATALOG.BER", "Betrieb " + tag + "|V_BE.bmp|BE.BER|330|300|470|322|" + std::string(100, 't') +
-                                       "\nWerkzeug|V_SW.bmp|SW.BER|330|330|470|352|SW\nZurueck|x|" + kBack +
-                                       "|480|330|620|352|zur\xFC"
-                                       "ck\n");
-        c.Write(d + "BE.BER", "Heben " + tag + "|BE_SEITE.bmp|BE2.BER|20|80|200|120|Heben\nLeer||  |20|130|200|170|\n");
-        c.Write(d + "BE2.BER", "Tief " + tag + "|BE2_SEITE.bmp|HEBE|20|80|200|120|Gruppe\n");
-    }
-    for (int w : {640, 800, 1024}) {
-        const std::string o = "BILDER\\OHNE\\" + std::to_string(w) + "\\";
-        c.WriteBmp(o + "QXStart.bmp", 40, 30);
-        c.WriteBmp(o + "QXKatalog.bmp", 40, 30);
-        c.WriteBmp(o + "Hintergrund_mit_logo.bmp", 40, 30);
-        c.WriteBmp(o + "buttons\\Up.bmp", 8, 4);
-        c.WriteBmp(o + "buttons\\Down.bmp", 8, 4);
-        c.WriteBmp("BILDER\\" + std::to_string(w) + "\\V_BE.bmp", 20, 20);
-        c.WriteBmp("BILDER\\LANG1\\" + std::to_string(w) + "\\BE_SEITE.bmp", 20, 20);
-    }
-}
+using testing::WriteAreas;
 
 struct Started {
     explicit Started(TempCatalog& c, int desktopWidth = 640, int language = 0) {
@@ -84,6 +64,9 @@ TEST(StartUp, EachScreenModeWithoutConfiguration) {
         const GlobalState& st = s.app->Context().state;
         EXPECT_EQ(s.Frame().Client()->width(), k.w) << k.desktop;
         EXPECT_EQ(s.Frame().Client()->height(), k.h) << k.desktop;
+        ASSERT_NE(s.Frame().CurrentPage(), nullptr);
+        EXPECT_EQ(s.Frame().CurrentPage()->geometry(), s.Frame().Client()->rect())
+            << "the page fills the client area";
         EXPECT_EQ(s.Frame().windowTitle(), QStringLiteral("QUARVENTA AG"));
         EXPECT_EQ(s.app->Background() != nullptr, k.background) << k.desktop;
         EXPECT_EQ(st.dataDir, "DATEN\\LANG2\\");
@@ -129,7 +112,7 @@ TEST(AreaPages, WalkDownAndBackAndQuitQuestion) {
     EXPECT_EQ(page->PreviewLoads(), 2);
 
     // Escape goes up a level; on the start page it asks, Cancel keeps running.
-    QTest::keyClick(page, Qt::Key_Escape);
+    testing::PressKey(&s.Frame(), Qt::Key_Escape);
     EXPECT_EQ(page->Level(), 1);
     page->Back();
     EXPECT_EQ(page->Level(), 0);
@@ -303,6 +286,97 @@ TEST(AreaPages, OnlyTheStartPageScalesHeightsByTheYFactor) {
     ASSERT_EQ(page->Level(), 2);
     EXPECT_EQ(rectOf(1010), (std::vector<int>{32, 128, 322, 193}));
     EXPECT_EQ(rectOf(1011), (std::vector<int>{32, 209, 322, 273}));
+}
+
+TEST(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    c.Write("online.htm", "<html><body><p>Hilfe</p></body></html>\n");
+    struct Road {
+        const char* name;
+        std::function<void(MainFrame&)> take;
+    };
+    const Road roads[] = {
+        {"menu", [](MainFrame& f) { f.Action(kCmdQuit)->trigger(); }},
+        {"start page entry",
+         [](MainFrame& f) { QTest::mouseClick(f.CurrentPage()->Item(1011), Qt::LeftButton); }},
+        {"Escape on the start page", [](MainFrame& f) { testing::PressKey(&f, Qt::Key_Escape); }},
+        {"close box", [](MainFrame& f) { f.windowHandle()->close(); }},
+        {"Alt+F4",
+         [](MainFrame& f) {
+             f.activateWindow(); // the help window had the keyboard
+             testing::PressKey(&f, Qt::Key_F4, Qt::AltModifier);
+         }},
+    };
+    for (const Road& road : roads) {
+        Started s(c, 1920);
+        ASSERT_NE(s.app->Background(), nullptr);
+        EXPECT_TRUE(s.app->Background()->isVisible());
+        s.Frame().OnMenuCommand(kCmdHelp);
+        Pump();
+        ui->messageAnswers = {IDOK};
+        MainFrame& frame = s.Frame();
+        QTimer::singleShot(0, &frame, [&road, &frame] { road.take(frame); });
+        EXPECT_TRUE(testing::RunUntilQuit(2000)) << road.name;
+        EXPECT_FALSE(frame.isVisible()) << road.name;
+        EXPECT_FALSE(s.app->Background()->isVisible()) << road.name;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            EXPECT_FALSE(w->isVisible()) << road.name << ": " << w->metaObject()->className();
+    }
+}
+
+TEST(MainWindow, QtsOwnTextsFollowTheLanguage) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    Started s(c, 640, 0);
+    const auto cancelText = [] {
+        QMessageBox box;
+        return box.addButton(QMessageBox::Cancel)->text().remove(QLatin1Char('&'));
+    };
+    EXPECT_EQ(cancelText(), QStringLiteral("Abbrechen"));
+    s.Frame().OnMenuCommand(kCmdFrench);
+    EXPECT_EQ(cancelText(), QStringLiteral("Annuler"));
+    s.Frame().OnMenuCommand(kCmdEnglish);
+    EXPECT_EQ(cancelText(), QStringLiteral("Cancel"));
+}
+
+TEST(MainWindow, LanguageChangesFreeTheOldMenus) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    Started s(c);
+    const auto menus = [&s] { return s.Frame().menuBar()->findChildren<QMenu*>().size(); };
+    const auto before = menus();
+    s.Frame().Action(kCmdFrench)->trigger();
+    Pump();
+    s.Frame().Action(kCmdGerman)->trigger();
+    Pump();
+    EXPECT_EQ(menus(), before);
+    EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdCzech));
+}
+
+TEST(MainWindow, AMissingStartFileIsToldOnceAndTheWindowStaysUsable) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteAreas(c);
+    std::filesystem::remove(c.Dir() / "DATEN" / "LANG1" / "QXSTART.BER");
+    Started s(c);
+    ASSERT_EQ(ui->Messages().size(), 1u);
+    // Named as the file system knows it.
+    EXPECT_NE(ui->Messages()[0].find((c.Dir() / "DATEN" / "LANG1" / "QXSTART.BER").string()),
+              std::string::npos)
+        << ui->Messages()[0];
+    s.Frame().OnMenuCommand(kCmdFrench);
+    s.Frame().OnMenuCommand(kCmdGerman);
+    Pump();
+    EXPECT_EQ(ui->Messages().size(), 1u);
+    // Escape still asks whether to quit.
+    ui->messageAnswers = {IDCANCEL};
+    testing::PressKey(&s.Frame(), Qt::Key_Escape);
+    ASSERT_EQ(ui->Messages().size(), 2u);
+    EXPECT_TRUE(s.Frame().isVisible());
 }
 
 } // namespace

@@ -99,12 +99,23 @@ protected:
 
 TEST_F(PrintJobTest, TwoPagesThenFinishEnablesOwnerAndClosesDialog) {
     RecordJobs();
-    PrintJob::Start(&owner, 0);
+    ASSERT_TRUE(PrintJob::Start(&owner, 0));
     ASSERT_TRUE(PrintJob::IsStarted());
     Dc* dc = PrintJob::GetDc();
     ASSERT_NE(dc, nullptr);
     EXPECT_FALSE(owner.isEnabled());
     EXPECT_FALSE(PrintJob::UserAbort());
+    // A print started inside the running one starts nothing and leaves the
+    // running job its context.
+    int asked = 0;
+    PrintBackend::SetPrintRecorder([this, &asked] {
+        ++asked;
+        return std::make_unique<KeptRecordingDc>(recorded);
+    });
+    EXPECT_FALSE(PrintJob::Start(&owner, 0));
+    EXPECT_FALSE(PrintJob::StartWithoutPage(&owner, 0));
+    EXPECT_EQ(asked, 0) << "no printer is chosen for a second job";
+    EXPECT_EQ(PrintJob::GetDc(), dc);
 
     QPointer<PrintProgressDialog> dialog = Dialog();
     ASSERT_TRUE(dialog);
@@ -157,7 +168,7 @@ TEST_F(PrintJobTest, TwoPagesThenFinishEnablesOwnerAndClosesDialog) {
 TEST_F(PrintJobTest, WithoutPageTheCallerOwnsThePages) {
     RecordJobs();
     SetAnsiCodePage(CodePage::Cp1250);
-    PrintJob::StartWithoutPage(&owner, 3);
+    ASSERT_TRUE(PrintJob::StartWithoutPage(&owner, 3));
     ASSERT_TRUE(PrintJob::IsStarted());
     PrintProgressDialog* dialog = Dialog();
     ASSERT_NE(dialog, nullptr);
@@ -178,7 +189,7 @@ TEST_F(PrintJobTest, WithoutPageTheCallerOwnsThePages) {
 
 TEST_F(PrintJobTest, CancelledSetUpStartsNothing) {
     PrintBackend::SetPrintRecorder([] { return std::unique_ptr<Dc>(); });
-    PrintJob::Start(&owner, 0);
+    EXPECT_FALSE(PrintJob::Start(&owner, 0));
     EXPECT_FALSE(PrintJob::IsStarted());
     EXPECT_EQ(PrintJob::GetDc(), nullptr);
     EXPECT_TRUE(owner.isEnabled());
@@ -201,7 +212,7 @@ void LongPrintout(Dc& dc) {
 
 TEST_F(PrintJobTest, AbbrechenEndsALongJob) {
     RecordJobs();
-    PrintJob::Start(&owner, 0);
+    ASSERT_TRUE(PrintJob::Start(&owner, 0));
     ASSERT_TRUE(PrintJob::IsStarted());
     QPointer<PrintProgressDialog> dialog = Dialog();
     ASSERT_TRUE(dialog);
@@ -224,7 +235,7 @@ TEST_F(PrintJobTest, AbbrechenEndsALongJob) {
     EXPECT_EQ(recorded.ended, 0) << "an abandoned job ends no page";
 
     // The next job starts afresh.
-    PrintJob::Start(&owner, 0);
+    ASSERT_TRUE(PrintJob::Start(&owner, 0));
     EXPECT_FALSE(PrintJob::UserAbort());
     EXPECT_TRUE(PrintJob::AbortProc());
     PrintJob::Finish();
@@ -236,7 +247,7 @@ TEST_F(PrintJobTest, PrintToDirectoryWritesThePdf) {
     const QString path = QString::fromStdString(dir.Path().string());
     PrintBackend::SetPrintToDirectory(path);
 
-    PrintJob::Start(&owner, 1);
+    ASSERT_TRUE(PrintJob::Start(&owner, 1));
     ASSERT_TRUE(PrintJob::IsStarted());
     EXPECT_EQ(Dialog()->windowTitle(), QStringLiteral("Printing.."));
     EXPECT_EQ(CancelButton(Dialog())->text(), QStringLiteral("Cancel"));
@@ -259,7 +270,7 @@ TEST_F(PrintJobTest, PrintToDirectoryWritesThePdf) {
     EXPECT_EQ(text.count(QLatin1Char('\f')), 2) << "two pages";
 
     // An aborted job leaves no file behind.
-    PrintJob::Start(&owner, 0);
+    ASSERT_TRUE(PrintJob::Start(&owner, 0));
     QPointer<PrintProgressDialog> dialog = Dialog();
     ASSERT_TRUE(dialog);
     QTimer::singleShot(0, dialog, [&dialog] { CancelButton(dialog)->click(); });

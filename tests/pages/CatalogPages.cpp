@@ -18,6 +18,7 @@ std::string Record(const std::string& key, const std::string& picture, const std
 } // namespace
 
 void WriteCatalogPages(TempCatalog& c) {
+    WriteAreas(c);
     const std::string d = "DATEN\\LANG1\\";
     c.Write(d + "HEBE.gpe", "Hebetechnik\nStand 12\n----\n"
                             "a||Heben|G_A.bmp\n"

@@ -10,7 +10,7 @@
 
 namespace qx::testing {
 
-// German data: group file HEBE.gpe with three levels, product lists
+// The area files of WriteAreas, and German data: group file HEBE.gpe with three levels, product lists
 // SAEULE.KAT (three products, one of them DORNA's) and EMPTY.KAT, a price
 // list, pictures of the screen modes and product information HTML.
 void WriteCatalogPages(TempCatalog& c);

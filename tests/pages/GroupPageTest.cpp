@@ -5,7 +5,6 @@
 #include "platform/core/RecordingDc.h"
 #include "platform/core/ScriptedUi.h"
 
-#include <QListWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -26,8 +25,6 @@ std::vector<std::string> ListedNames(GroupPage& page) {
     }
     return names;
 }
-
-QListWidget* ListOf(DialogWindow& page, int id) { return qobject_cast<QListWidget*>(page.Item(id)); }
 
 struct GroupPages : ::testing::Test {
     void SetUp() override { testing::WriteCatalogPages(c); }
@@ -92,7 +89,7 @@ TEST_F(GroupPages, WalkDownToALeafAndUpToTheAreaPage) {
     EXPECT_FALSE(page->IsItemEnabled(GroupPage::kHint));
 
     // Enter on the list opens "Heben": its children, the first selected.
-    QTest::keyClick(ListOf(*page, GroupPage::kList), Qt::Key_Return);
+    testing::PressKey(&p.Frame(), Qt::Key_Return);
     EXPECT_EQ(page->Depth(), 2);
     EXPECT_EQ(ListedNames(*page),
               (std::vector<std::string>{"B\xFChnen", "Heber", "Fehlt", "Leer"}));
@@ -101,16 +98,16 @@ TEST_F(GroupPages, WalkDownToALeafAndUpToTheAreaPage) {
     EXPECT_EQ(page->PictureName(), "G_AA.bmp");
 
     // Moving the selection loads the picture of the entry.
-    QTest::keyClick(ListOf(*page, GroupPage::kList), Qt::Key_Down);
+    testing::PressKey(&p.Frame(), Qt::Key_Down);
     EXPECT_EQ(page->SelectionIndex(), 1);
     EXPECT_EQ(page->PictureName(), "G_AB.bmp");
     // An entry without a picture shows none.
-    QTest::keyClick(ListOf(*page, GroupPage::kList), Qt::Key_Down);
+    testing::PressKey(&p.Frame(), Qt::Key_Down);
     EXPECT_EQ(page->PictureName(), "");
     EXPECT_TRUE(page->Picture().IsNull());
 
     // Escape goes up one level and selects the first entry there.
-    QTest::keyClick(page, Qt::Key_Escape);
+    testing::PressKey(&p.Frame(), Qt::Key_Escape);
     EXPECT_EQ(page->Depth(), 1);
     EXPECT_EQ(page->GetCurSel(GroupPage::kList), 0);
     EXPECT_EQ(page->Breadcrumb(), "");

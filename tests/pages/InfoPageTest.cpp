@@ -15,8 +15,12 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMenuBar>
 #include <QProcess>
+#include <QScrollBar>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 #include "tests/common/PdfText.h"
 
@@ -122,6 +126,16 @@ TEST(InfoPage, TermsOfDeliveryOverThePageAndBackWithZurueckAndEscape) {
     EXPECT_EQ(info->View()->geometry(), QRect(16, 64, 596, 320));
     EXPECT_NE(TextViewText(info->View()).find("Lieferbedingungen f\xFCr Betriebseinrichtungen"), std::string::npos);
     EXPECT_NE(TextViewText(info->View()).find("Teil 3"), std::string::npos);
+    // The text has the keyboard: Page Down and the arrows scroll it.
+    QScrollBar* bar = info->View()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    testing::PressKey(&s.Frame(), Qt::Key_Down);
+    const int line = bar->value();
+    EXPECT_GT(line, 0);
+    testing::PressKey(&s.Frame(), Qt::Key_PageDown);
+    EXPECT_GT(bar->value(), line);
+    testing::PressKey(&s.Frame(), Qt::Key_PageUp);
+    EXPECT_LE(bar->value(), line);
 
     // A language change: captions of the new language, the document stays.
     s.Context().state.languageIndex = 1;
@@ -144,8 +158,8 @@ TEST(InfoPage, TermsOfDeliveryOverThePageAndBackWithZurueckAndEscape) {
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(info->Document(), "Spezial.htm");
     EXPECT_EQ(TextViewText(info->View()).substr(0, 22), "Spezialwerkzeuge LANG1");
-    info->View()->setFocus();
-    QTest::keyClick(info->View(), Qt::Key_Escape);
+    EXPECT_TRUE(info->View()->hasFocus()) << "the text, first in tab order, has the keyboard";
+    testing::PressKey(&s.Frame(), Qt::Key_Escape);
     Pump();
     EXPECT_EQ(s.Frame().CurrentPage(), area);
     EXPECT_TRUE(area->isVisible());
@@ -238,6 +252,52 @@ TEST(InfoPage, ThreePagesNumberedWithHeaderPictureAndFooter) {
         EXPECT_TRUE(IsLine(*on[8], 894)) << page;
     }
     EXPECT_TRUE(info->isEnabled());
+}
+
+TEST(InfoPage, WhilePrintingOnlyTheProgressDialogTakesInput) {
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    WriteCatalog(c);
+    Started s(c);
+    s.Frame().OnMenuCommand(kCmdTermsEquipment);
+    Pump();
+    InfoPage* info = s.Info();
+    ASSERT_NE(info, nullptr);
+    auto calls = std::make_shared<std::vector<DrawCall>>();
+    int jobs = 0;
+    PrintBackend::SetPrintRecorder([calls, &jobs] {
+        ++jobs;
+        return std::make_unique<KeptRecording>(calls);
+    });
+    bool tried = false;
+    // Runs at the first turn of the abort procedure, while the job draws.
+    QTimer::singleShot(0, info, [&] {
+        tried = true;
+        EXPECT_FALSE(s.Frame().isEnabled());
+        EXPECT_FALSE(s.Frame().menuBar()->isEnabled());
+        EXPECT_FALSE(info->isEnabled());
+        // What once ended the running job from inside: the terms of delivery
+        // again and their Drucken.
+        s.Frame().Action(kCmdTermsTools)->trigger();
+        s.Frame().OnMenuCommand(kCmdTermsTools);
+        QTest::keyClick(s.Frame().windowHandle(), Qt::Key_Escape);
+        QTest::mouseClick(info->Item(InfoPage::kPrint), Qt::LeftButton);
+        info->SendCommand(InfoPage::kPrint);
+        EXPECT_EQ(s.InfoPages(), 1);
+    });
+    QTest::mouseClick(info->Item(InfoPage::kPrint), Qt::LeftButton);
+    PrintBackend::SetPrintRecorder({});
+    Pump();
+    EXPECT_TRUE(tried);
+    EXPECT_EQ(jobs, 1);
+    int pages = 0;
+    for (const DrawCall& call : *calls)
+        pages += call.kind == DrawCall::Kind::EndPage;
+    EXPECT_EQ(pages, 3) << "the job ran to its end";
+    EXPECT_EQ(s.Info(), info);
+    EXPECT_EQ(s.InfoPages(), 1);
+    EXPECT_TRUE(s.Frame().isEnabled());
+    EXPECT_TRUE(s.Frame().menuBar()->isEnabled());
 }
 
 TEST(InfoPage, PrintingStopsWhenTheNextSheetCannotStart) {

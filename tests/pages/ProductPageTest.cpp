@@ -76,7 +76,7 @@ TEST_F(ProductPages, OpensWithHeaderBreadcrumbAndTheFirstProduct) {
 
     // Enter and double click do nothing.
     page->SendCommand(ProductPage::kList, LBN_DBLCLK);
-    QTest::keyClick(page->Item(ProductPage::kList), Qt::Key_Return);
+    testing::PressKey(&p.Frame(), Qt::Key_Return);
     Pump();
     EXPECT_EQ(p.Current<ProductPage>(), page);
     EXPECT_EQ(p.State().pageMode, kPageProduct);
@@ -273,7 +273,7 @@ TEST_F(ProductPages, BackMainMenuAndAMissingList) {
 
     // Escape is Zurück too; Hauptmenü goes to the start page.
     page = Open(p, "SAEULE.KAT");
-    QTest::keyClick(page, Qt::Key_Escape);
+    testing::PressKey(&p.Frame(), Qt::Key_Escape);
     EXPECT_EQ(p.State().pageMode, kPageGroup);
     page = Open(p, "SAEULE.KAT");
     p.State().areaLevel = 3;

@@ -21,7 +21,8 @@ TEST(PictureButton, FacesCaptionColourAndAmpersand) {
     const Rect downFace{0, 0, 6, 3};
     CPictureButton button(pictures);
 
-    auto draw = [&](unsigned action, bool selected, bool disabled, const char* caption) {
+    auto draw = [&](unsigned action, bool selected, bool disabled, const char* caption,
+                    bool focused = false) {
         RecordingDc dc({200, 40});
         DrawItem item;
         item.dc = &dc;
@@ -30,6 +31,7 @@ TEST(PictureButton, FacesCaptionColourAndAmpersand) {
         item.selected = selected;
         item.disabled = disabled;
         item.itemText = caption;
+        item.focused = focused;
         button.DrawItemInto(item);
         return dc.Calls();
     };
@@ -63,6 +65,17 @@ TEST(PictureButton, FacesCaptionColourAndAmpersand) {
     calls = draw(DrawItem::FocusChange, false, false, "Notiz");
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].kind, DrawCall::Kind::DrawText);
+
+    // The button that has the keyboard: black dots on white inside the face.
+    calls = draw(DrawItem::DrawEntire, false, false, "Drucken", true);
+    ASSERT_EQ(calls.size(), 4u);
+    for (int i : {2, 3}) {
+        EXPECT_EQ(calls[i].kind, DrawCall::Kind::Line);
+        EXPECT_EQ(calls[i].points.front(), (Point{2, 2}));
+        EXPECT_EQ(calls[i].points[2], (Point{137, 19}));
+    }
+    EXPECT_EQ(calls[2].pen.color, Rgb(255, 255, 255));
+    EXPECT_EQ(calls[3].pen.style, PenStyle::Dot);
 }
 
 } // namespace

@@ -1,0 +1,139 @@
+// List boxes and combo boxes of a dialog window, with the list box messages' rules.
+
+#include "OwnerDraw.h"
+#include "QtText.h"
+#include "platform/core/Path.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+namespace qx {
+
+namespace {
+
+bool AsciiEqualNoCase(std::string_view a, std::string_view b) {
+    return EqualsIgnoreCase(a, b);
+}
+
+} // namespace
+
+int DialogWindow::AddString(int id, std::string_view text, std::intptr_t data) {
+    if (auto* l = qobject_cast<QListWidget*>(Item(id))) {
+        auto* item = new QListWidgetItem(FromAnsi(text));
+        item->setData(Qt::UserRole, QVariant::fromValue<qlonglong>(data));
+        const bool blocked = l->blockSignals(true);
+        l->addItem(item);
+        l->blockSignals(blocked);
+        return l->row(item);
+    }
+    if (auto* c = qobject_cast<QComboBox*>(Item(id))) {
+        c->addItem(FromAnsi(text), QVariant::fromValue<qlonglong>(data));
+        return c->count() - 1;
+    }
+    return -1;
+}
+
+void DialogWindow::ResetContent(int id) {
+    if (auto* l = qobject_cast<QListWidget*>(Item(id))) {
+        const bool blocked = l->blockSignals(true);
+        l->clear();
+        l->blockSignals(blocked);
+    } else if (auto* c = qobject_cast<QComboBox*>(Item(id))) {
+        c->clear();
+    }
+}
+
+int DialogWindow::GetCount(int id) const {
+    if (auto* l = qobject_cast<QListWidget*>(Item(id)))
+        return l->count();
+    if (auto* c = qobject_cast<QComboBox*>(Item(id)))
+        return c->count();
+    return 0;
+}
+
+int DialogWindow::GetCurSel(int id) const {
+    if (auto* l = qobject_cast<QListWidget*>(Item(id))) {
+        const auto sel = l->selectedItems();
+        return sel.isEmpty() ? -1 : l->row(sel.front());
+    }
+    if (auto* c = qobject_cast<QComboBox*>(Item(id)))
+        return c->currentIndex();
+    return -1;
+}
+
+void DialogWindow::SetCurSel(int id, int index) {
+    if (auto* l = qobject_cast<QListWidget*>(Item(id))) {
+        // Like LB_SETCURSEL: selecting sends no notification.
+        const bool blocked = l->blockSignals(true);
+        if (index < 0 || index >= l->count()) {
+            l->clearSelection();
+            l->setCurrentRow(-1);
+        } else {
+            l->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+            l->scrollToItem(l->item(index));
+        }
+        l->blockSignals(blocked);
+        l->viewport()->update();
+    } else if (auto* c = qobject_cast<QComboBox*>(Item(id))) {
+        c->setCurrentIndex(index);
+    }
+}
+
+std::string DialogWindow::GetLbText(int id, int index) const {
+    if (auto* l = qobject_cast<QListWidget*>(Item(id))) {
+        if (QListWidgetItem* it = l->item(index))
+            return ToAnsi(it->text());
+    } else if (auto* c = qobject_cast<QComboBox*>(Item(id))) {
+        if (index >= 0 && index < c->count())
+            return ToAnsi(c->itemText(index));
+    }
+    return {};
+}
+
+std::intptr_t DialogWindow::GetItemData(int id, int index) const {
+    if (auto* l = qobject_cast<QListWidget*>(Item(id))) {
+        if (QListWidgetItem* it = l->item(index))
+            return static_cast<std::intptr_t>(it->data(Qt::UserRole).toLongLong());
+    } else if (auto* c = qobject_cast<QComboBox*>(Item(id))) {
+        if (index >= 0 && index < c->count())
+            return static_cast<std::intptr_t>(c->itemData(index).toLongLong());
+    }
+    return 0;
+}
+
+void DialogWindow::SetItemData(int id, int index, std::intptr_t data) {
+    if (auto* l = qobject_cast<QListWidget*>(Item(id))) {
+        if (QListWidgetItem* it = l->item(index))
+            it->setData(Qt::UserRole, QVariant::fromValue<qlonglong>(data));
+    }
+}
+
+int DialogWindow::FindStringExact(int id, std::string_view text) const {
+    const int n = GetCount(id);
+    for (int i = 0; i < n; ++i) {
+        if (AsciiEqualNoCase(GetLbText(id, i), text))
+            return i;
+    }
+    return -1;
+}
+
+void DialogWindow::DeleteString(int id, int index) {
+    if (auto* l = qobject_cast<QListWidget*>(Item(id))) {
+        const bool blocked = l->blockSignals(true);
+        delete l->takeItem(index);
+        l->blockSignals(blocked);
+    }
+}
+
+void DialogWindow::SetItemHeight(int id, int height) {
+    if (auto* l = qobject_cast<QListWidget*>(Item(id))) {
+        if (auto* d = dynamic_cast<OwnerDrawDelegate*>(l->itemDelegate()))
+            d->SetHeight(height);
+        auto it = controls_.find(id);
+        if (it != controls_.end())
+            it->second.style.itemHeight = height;
+        l->doItemsLayout();
+    }
+}
+
+} // namespace qx
