@@ -1,4 +1,5 @@
 #include "BmpFile.h"
+#include "platform/core/LittleEndian.h"
 
 #include <algorithm>
 #include <array>
@@ -9,6 +10,11 @@ namespace qx {
 
 namespace {
 
+using le::Put16;
+using le::Put32;
+using le::U16;
+using le::U32;
+
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiRle8 = 1;
 constexpr std::uint32_t kBiRle4 = 2;
@@ -17,23 +23,6 @@ constexpr std::uint64_t kMaxSide = 32768;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::size_t kCoreHeaderSize = 12;
 constexpr std::size_t kOs2HeaderSize = 64;
-
-std::uint32_t U32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-
-void Put32(std::uint8_t* p, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-void Put16(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
 
 std::uint64_t Stride(std::uint64_t width, unsigned bits) { return (width * bits + 31) / 32 * 4; }
 

@@ -42,12 +42,7 @@ bool GroupPage::Create() {
 }
 
 GroupPage* CreateGroupPage(MainFrameApi& frame, AppContext& app, QWidget* parent) {
-    auto* page = new GroupPage(frame, app, parent);
-    if (!page->Create()) {
-        delete page;
-        return nullptr;
-    }
-    return page;
+    return CreateLoadedPage<GroupPage>(frame, app, parent);
 }
 
 void GroupPage::OnInitDialog() {

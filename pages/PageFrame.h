@@ -8,6 +8,7 @@
 #include "platform/core/DrawItem.h"
 
 #include <string>
+#include <utility>
 #include <string_view>
 
 namespace qx {
@@ -24,6 +25,18 @@ void DrawTitlePanel(Dc& dc, const GlobalState& s, std::string_view title, std::s
 // A list row's background in the classic highlight when selected; leaves the
 // text colour to match and a transparent background.
 void FillListRow(Dc& dc, const DrawItem& item);
+
+// A page whose Create() loads its file, or nullptr when that failed (the page
+// has then told the user and asked the main window for another page).
+template <class Page, class... Args>
+Page* CreateLoadedPage(Args&&... args) {
+    auto* page = new Page(std::forward<Args>(args)...);
+    if (!page->Create()) {
+        delete page;
+        return nullptr;
+    }
+    return page;
+}
 
 // Field n of a list line, cut to capacity characters.
 std::string LineField(int n, std::string_view line, int capacity);

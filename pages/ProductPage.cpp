@@ -73,12 +73,7 @@ bool ProductPage::Create() {
 }
 
 ProductPage* CreateProductPage(MainFrameApi& frame, AppContext& app, QWidget* parent) {
-    auto* page = new ProductPage(frame, app, parent);
-    if (!page->Create()) {
-        delete page;
-        return nullptr;
-    }
-    return page;
+    return CreateLoadedPage<ProductPage>(frame, app, parent);
 }
 
 void ProductPage::BuildBreadcrumb() {

@@ -1,4 +1,5 @@
 #include "platform/core/DibPixels.h"
+#include "platform/core/LittleEndian.h"
 
 #include <bit>
 
@@ -6,28 +7,14 @@ namespace qx {
 
 namespace {
 
+using le::Put16;
+using le::Put32;
+using le::U16;
+using le::U32;
+
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiBitfields = 3;
 constexpr std::int64_t kMaxDimension = 32768;
-
-std::uint32_t U32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-
-void Put32(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-    p[2] = static_cast<std::uint8_t>(v >> 16);
-    p[3] = static_cast<std::uint8_t>(v >> 24);
-}
-
-void Put16(std::uint8_t* p, std::uint16_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
 
 constexpr std::uint32_t Argb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
     return 0xFF000000u | (r << 16) | (g << 8) | b;
