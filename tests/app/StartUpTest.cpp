@@ -1,4 +1,5 @@
 #include "GuiFixture.h"
+#include "RunningProgram.h"
 #include "app/ui/BackgroundWindow.h"
 #include "app/ui/CatalogApp.h"
 #include "app/ui/MainFrame.h"
@@ -30,24 +31,9 @@ using testing::Pump;
 using testing::TempCatalog;
 using testing::WriteAreas;
 
-struct Started {
-    explicit Started(TempCatalog& c, int desktopWidth = 640, int language = 0) {
-        CatalogApp::Options o;
-        o.programDir = c.Dir();
-        o.configFile = c.Ini();
-        o.desktopWidth = desktopWidth;
-        o.language = language;
-        app = std::make_unique<CatalogApp>(o);
-        EXPECT_TRUE(app->StartUp());
-        Pump();
-    }
-    ~Started() {
-        app->Exit();
-        Pump();
-    }
-    MainFrame& Frame() { return *app->Frame(); }
-    AreaPage* Area() { return dynamic_cast<AreaPage*>(Frame().CurrentPage()); }
-    std::unique_ptr<CatalogApp> app;
+struct Started : testing::RunningProgram {
+    using RunningProgram::RunningProgram;
+    AreaPage* Area() { return Current<AreaPage>(); }
 };
 
 TEST(StartUp, EachScreenModeWithoutConfiguration) {

@@ -59,27 +59,4 @@ void WriteCatalogPages(TempCatalog& c) {
     }
 }
 
-RunningProgram::RunningProgram(TempCatalog& c, int desktopWidth) {
-    CatalogApp::Options o;
-    o.programDir = c.Dir();
-    o.configFile = c.Ini();
-    o.desktopWidth = desktopWidth;
-    o.language = 0;
-    app = std::make_unique<CatalogApp>(o);
-    EXPECT_TRUE(app->StartUp());
-    Pump();
-}
-
-RunningProgram::~RunningProgram() {
-    app->Exit();
-    Pump();
-}
-
-void RunningProgram::ShowPage(int pageMode) {
-    Frame().DestroyAllPages();
-    State().pageMode = pageMode;
-    Frame().PostShowPage();
-    Pump();
-}
-
 } // namespace qx::testing

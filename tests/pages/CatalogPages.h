@@ -1,10 +1,10 @@
 #pragma once
-// A small catalogue for the group and product page tests, and the running
-// program that shows it.
+// A small catalogue for the group and product page tests.
 
 #include "app/ui/CatalogApp.h"
 #include "app/ui/MainFrame.h"
 #include "tests/app/GuiFixture.h"
+#include "tests/app/RunningProgram.h"
 
 #include <memory>
 
@@ -15,19 +15,5 @@ namespace qx::testing {
 // list, pictures of the screen modes and product information HTML.
 void WriteCatalogPages(TempCatalog& c);
 
-struct RunningProgram {
-    explicit RunningProgram(TempCatalog& c, int desktopWidth = 640);
-    ~RunningProgram();
-    MainFrame& Frame() { return *app->Frame(); }
-    GlobalState& State() { return app->Context().state; }
-    // Replaces the pages by the one of a page mode, as a page that leads
-    // elsewhere does.
-    void ShowPage(int pageMode);
-    template <class Page>
-    Page* Current() {
-        return dynamic_cast<Page*>(Frame().CurrentPage());
-    }
-    std::unique_ptr<CatalogApp> app;
-};
 
 } // namespace qx::testing

@@ -1,4 +1,5 @@
 #include "../app/GuiFixture.h"
+#include "../app/RunningProgram.h"
 #include "shell/Fonts.h"
 #include "app/ui/CatalogApp.h"
 #include "app/ui/MainFrame.h"
@@ -74,31 +75,15 @@ void WriteCatalog(TempCatalog& c) {
     c.WriteBmp("logo.bmp", 160, 60, 0xC03030);
 }
 
-struct Started {
-    explicit Started(TempCatalog& c, int desktopWidth = 640, int language = 0) {
-        CatalogApp::Options o;
-        o.programDir = c.Dir();
-        o.configFile = c.Ini();
-        o.desktopWidth = desktopWidth;
-        o.language = language;
-        app = std::make_unique<CatalogApp>(o);
-        EXPECT_TRUE(app->StartUp());
-        Pump();
-    }
-    ~Started() {
-        app->Exit();
-        Pump();
-    }
-    MainFrame& Frame() { return *app->Frame(); }
-    AppContext& Context() { return app->Context(); }
-    InfoPage* Info() { return dynamic_cast<InfoPage*>(Frame().CurrentPage()); }
+struct Started : testing::RunningProgram {
+    using RunningProgram::RunningProgram;
+    InfoPage* Info() { return Current<InfoPage>(); }
     int InfoPages() {
         int n = 0;
         for (DialogWindow* page : Frame().Pages())
             n += dynamic_cast<InfoPage*>(page) != nullptr;
         return n;
     }
-    std::unique_ptr<CatalogApp> app;
 };
 
 TEST(InfoPage, TermsOfDeliveryOverThePageAndBackWithZurueckAndEscape) {

@@ -1,0 +1,48 @@
+#pragma once
+// The program started on a test catalogue as a user starts it (language
+// chosen by option, no dialog), ended with the object.
+
+#include "GuiFixture.h"
+#include "app/ui/CatalogApp.h"
+#include "app/ui/MainFrame.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace qx::testing {
+
+struct RunningProgram {
+    explicit RunningProgram(TempCatalog& c, int desktopWidth = 640, int language = 0) {
+        CatalogApp::Options o;
+        o.programDir = c.Dir();
+        o.configFile = c.Ini();
+        o.desktopWidth = desktopWidth;
+        o.language = language;
+        app = std::make_unique<CatalogApp>(o);
+        EXPECT_TRUE(app->StartUp());
+        Pump();
+    }
+    ~RunningProgram() {
+        app->Exit();
+        Pump();
+    }
+    MainFrame& Frame() { return *app->Frame(); }
+    AppContext& Context() { return app->Context(); }
+    GlobalState& State() { return app->Context().state; }
+    // Replaces the pages by the one of a page mode, as a page that leads
+    // elsewhere does.
+    void ShowPage(int pageMode) {
+        Frame().DestroyAllPages();
+        State().pageMode = pageMode;
+        Frame().PostShowPage();
+        Pump();
+    }
+    template <class Page>
+    Page* Current() {
+        return dynamic_cast<Page*>(Frame().CurrentPage());
+    }
+    std::unique_ptr<CatalogApp> app;
+};
+
+} // namespace qx::testing
