@@ -390,7 +390,7 @@ void OrderListPage::OnPaint(Dc& dc) {
         TextOutScaled(dc, s, 568, 65, kPriceTitle.Text(lang));
     }
     TextOutScaled(dc, s, 26, 338, kIndicationLabel.Text(lang));
-    TextOutScaled(dc, s, 330, 338, filePath_.str());
+    TextOutScaled(dc, s, 330, 338, ResolvePath(filePath_.str()).string()); // as the file system names it
     UseDesignMapping(dc, s.designRect, s.clientRect);
     dc.SelectFont(FontTitle);
     dc.TextOut(116, 14, kTitle.Text(lang));
