@@ -11,6 +11,7 @@
 #include "pages/GroupPage.h"
 #include "pages/InfoPage.h"
 #include "pages/ProductPage.h"
+#include "pages/RequirementsPage.h"
 #include "platform/core/Clock.h"
 #include "platform/core/CodePage.h"
 #include "platform/core/DibPixels.h"
@@ -185,6 +186,8 @@ void CatalogApp::RegisterPages() {
             return CreateGroupPage(frame, app, client);
         case kPageProduct:
             return CreateProductPage(frame, app, client);
+        case kPageRequirements:
+            return CreateRequirementsPage(frame, app, client);
         default:
             return nullptr;
         }
