@@ -7,6 +7,7 @@
 #include "ground/Languages.h"
 #include "ground/ScreenMode.h"
 #include "navigation/ui/AreaPage.h"
+#include "navigation/ui/VideoPage.h"
 #include "orders/ui/OrderListPage.h"
 #include "pages/GroupPage.h"
 #include "pages/InfoPage.h"
@@ -180,8 +181,14 @@ void CatalogApp::RegisterPages() {
     f.SetPriceItemsRefresh([this] { ApplyPriceMenu(PriceMenuStateFor(app_->state, app_->priceAvailability)); });
     f.SetPageFactory([&app](MainFrame& frame, QWidget* client, int mode) -> DialogWindow* {
         switch (mode) {
-        case kPageArea:
-            return new AreaPage(frame, app, client);
+        case kPageArea: {
+            auto* page = new AreaPage(frame, app, client);
+            page->openVideo = [&app, client](AreaPage& area, const std::string& video) {
+                area.ShowPage(false);
+                OpenVideoPage(app, client, &area, video);
+            };
+            return page;
+        }
         case kPageGroup:
             return CreateGroupPage(frame, app, client);
         case kPageProduct:
