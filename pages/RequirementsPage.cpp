@@ -30,8 +30,8 @@ constexpr LangText kDrawingCaption{{"Produktbild", "Picture", "Image produit", "
 constexpr LangText kQuantityHeading{{"Anzahl", "Quantity", "Quantité", "Počet"}};
 constexpr LangText kDesignationHeading{{"Bezeichnung", "Designation", "Désignation", "Označení"}};
 constexpr LangText kNumberHeading{{"Q.T.X/ZRT - Nr. ", "Q.T.X/ZRT - no.", "N° Q.T.X/ZRT", "Č. Q.T.X/ZRT"}};
-constexpr LangText kAreaHeading{
-    {"Fläche (LxB[m])", "Area req. (LxWxH[m])", "Surface (Lxl[m])", "Plocha (DxŠ[m])"}};
+// French and Czech kept short: the heading ends at x 612 and must clear the number heading.
+constexpr LangText kAreaHeading{{"Fläche (LxB[m])", "Area req. (LxWxH[m])", "Surface [m]", "Plocha [m]"}};
 
 // The information page and the printout take their pictures from BILDER\1024.
 constexpr int kImageFolderMode = 1;
