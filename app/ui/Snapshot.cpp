@@ -194,8 +194,10 @@ public:
         if (!area)
             return;
         area->ShowArea("BE_PLAN.BER", "");
-        const int list = FindEntry(*area, [](AreaTargetKind k, const AreaEntry&) { return k == AreaTargetKind::Requirements; });
-        const int video = FindEntry(*area, [](AreaTargetKind k, const AreaEntry&) { return k == AreaTargetKind::Video; });
+        const int list = FindEntry(
+            *area, [](AreaTargetKind k, const AreaEntry&) { return k == AreaTargetKind::Requirements; });
+        const int video =
+            FindEntry(*area, [](AreaTargetKind k, const AreaEntry&) { return k == AreaTargetKind::Video; });
         if (video >= 0) {
             area->DispatchEntry(video);
             Pump();

@@ -11,7 +11,8 @@ namespace {
 // A printer context whose calls outlive the print job that owns it.
 class KeptRecording : public RecordingDc {
 public:
-    explicit KeptRecording(std::shared_ptr<std::vector<DrawCall>> out) : RecordingDc({4960, 7016}, true), out_(out) {}
+    explicit KeptRecording(std::shared_ptr<std::vector<DrawCall>> out)
+        : RecordingDc({4960, 7016}, true), out_(out) {}
     ~KeptRecording() override { *out_ = Calls(); }
 
 private:
@@ -98,7 +99,9 @@ RecordedPrint::RecordedPrint() : calls_(std::make_shared<std::vector<DrawCall>>(
     PrintBackend::SetPrintRecorder([calls = calls_] { return std::make_unique<KeptRecording>(calls); });
 }
 
-RecordedPrint::~RecordedPrint() { PrintBackend::SetPrintRecorder({}); }
+RecordedPrint::~RecordedPrint() {
+    PrintBackend::SetPrintRecorder({});
+}
 
 int RecordedPrint::Pages() const {
     int pages = 0;

@@ -35,8 +35,7 @@ struct RunningProgram {
 
 // The first child page of parent of a class, found by its real type (the
 // pages carry no meta-object of their own). Destroyed pages don't count.
-template <class Page>
-Page* FindPage(QWidget* parent) {
+template <class Page> Page* FindPage(QWidget* parent) {
     for (DialogWindow* w : parent->findChildren<DialogWindow*>()) {
         if (auto* page = dynamic_cast<Page*>(w); page && !page->IsDestroyed())
             return page;
@@ -44,8 +43,7 @@ Page* FindPage(QWidget* parent) {
     return nullptr;
 }
 
-template <class Page>
-int CountPages(QWidget* parent) {
+template <class Page> int CountPages(QWidget* parent) {
     int n = 0;
     for (DialogWindow* w : parent->findChildren<DialogWindow*>()) {
         if (auto* page = dynamic_cast<Page*>(w); page && !page->IsDestroyed())
