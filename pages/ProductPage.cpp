@@ -1,5 +1,6 @@
 #include "ProductPage.h"
 
+#include "DrawingPage.h"
 #include "InfoPage.h"
 #include "InfoPrint.h"
 #include "PageFrame.h"
@@ -13,6 +14,7 @@
 #include "orders/ui/OrderListPage.h"
 #include "orders/ui/QuantityEditor.h"
 #include "orders/ui/PrintJob.h"
+#include "platform/core/Path.h"
 #include "platform/core/Ui.h"
 
 
@@ -103,8 +105,6 @@ void ProductPage::OnInitDialog() {
     AddControl(kInfoBox, ControlKind::MultiLineEdit, box);
     for (int id : {kNote, kMainMenu, kBack, kDrawing, kOrderList, kProductInfo, kPrint})
         AddControl(id, ControlKind::OwnerDrawButton);
-    // Their pages come later.
-    EnableItem(kDrawing, false); // its page comes later
 
     SetAllControlsFont(FontBold16);
     SetItemFont(kList, FontText16);
@@ -181,6 +181,7 @@ void ProductPage::Select() {
     SetItemText(kInfoBox, r.freeText);
     SetEditVScroll(kInfoBox, GetEditLineCount(kInfoBox) >= kScrollLines);
     EnableItem(kProductInfo, !r.infoFile.empty());
+    EnableItem(kDrawing, !r.picture.empty() && FileExists(s.programDir.str() + DrawingPath(r.picture.str())));
     InvalidateRect(ScaleRect(s, 14, 60, 324, 484), false);
 }
 
@@ -191,6 +192,17 @@ void ProductPage::OpenProductInfo() {
     ShowPage(false);
     OpenInfoPage(app_, frame_, parentWidget(), this, r->infoFile.str(), r->sheetPicture.str(), r->sheetFooter.str(),
                  list_.header.subtitle.str(), 0);
+}
+
+void ProductPage::OpenDrawing() {
+    const ProductRecord* r = CurrentRecord();
+    if (!r)
+        return;
+    DrawingRequest request;
+    request.number = r->number.str();
+    request.name = r->name.str();
+    request.picture = r->picture.str();
+    OpenDrawingPage(app_, parentWidget(), this, request);
 }
 
 void ProductPage::AddToOrderList() {
@@ -260,6 +272,9 @@ void ProductPage::OnCommand(int id, int code) {
         break;
     case kPrint:
         PrintSheet();
+        break;
+    case kDrawing:
+        OpenDrawing();
         break;
     case kOrderList:
         AddToOrderList();

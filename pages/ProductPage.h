@@ -35,6 +35,8 @@ public:
 
     void OpenProductInfo();
     void PrintSheet();
+    // Produktbild: the drawing page over this one.
+    void OpenDrawing();
     // Bestellliste: the quantity editor, then the order list page with the entry.
     void AddToOrderList();
     void Back();

@@ -7,10 +7,12 @@
 #include "ground/Languages.h"
 #include "ground/ScreenMode.h"
 #include "navigation/ui/AreaPage.h"
+#include "navigation/ui/VideoPage.h"
 #include "orders/ui/OrderListPage.h"
 #include "pages/GroupPage.h"
 #include "pages/InfoPage.h"
 #include "pages/ProductPage.h"
+#include "pages/RequirementsPage.h"
 #include "platform/core/Clock.h"
 #include "platform/core/CodePage.h"
 #include "platform/core/DibPixels.h"
@@ -179,12 +181,20 @@ void CatalogApp::RegisterPages() {
     f.SetPriceItemsRefresh([this] { ApplyPriceMenu(PriceMenuStateFor(app_->state, app_->priceAvailability)); });
     f.SetPageFactory([&app](MainFrame& frame, QWidget* client, int mode) -> DialogWindow* {
         switch (mode) {
-        case kPageArea:
-            return new AreaPage(frame, app, client);
+        case kPageArea: {
+            auto* page = new AreaPage(frame, app, client);
+            page->openVideo = [&app, client](AreaPage& area, const std::string& video) {
+                area.ShowPage(false);
+                OpenVideoPage(app, client, &area, video);
+            };
+            return page;
+        }
         case kPageGroup:
             return CreateGroupPage(frame, app, client);
         case kPageProduct:
             return CreateProductPage(frame, app, client);
+        case kPageRequirements:
+            return CreateRequirementsPage(frame, app, client);
         default:
             return nullptr;
         }

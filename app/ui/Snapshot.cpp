@@ -4,7 +4,11 @@
 #include "MainFrame.h"
 #include "LanguageDialog.h"
 #include "navigation/ui/AreaPage.h"
+#include "navigation/ui/VideoPage.h"
+#include "orders/ui/NotesDialog.h"
+#include "pages/DrawingPage.h"
 #include "pages/GroupPage.h"
+#include "pages/RequirementsPage.h"
 #include "pages/ProductPage.h"
 #include "orders/OrderList.h"
 #include "orders/ui/OrderListPage.h"
@@ -13,6 +17,7 @@
 #include "orders/OrderLetters.h"
 #include "catalog/CatalogText.h"
 #include "platform/qt/QtDc.h"
+#include "platform/qt/VideoPlayer.h"
 #include "suppliers/Distributors.h"
 #include "suppliers/ui/SupplierSearchPage.h"
 #include "resources/Menus.h"
@@ -20,6 +25,7 @@
 #include "platform/core/ScriptedUi.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPixmap>
 
@@ -129,6 +135,7 @@ public:
             Shoot(m < 0 ? "product_noprices" : m == 0 ? "product_upe" : "product_vz");
         }
         s.priceMode = mode;
+        WalkProductOverlays(*product);
         // The first product with product information.
         for (int i = 0; i < product->RecordCount(); ++i) {
             product->SetCurSel(ProductPage::kList, i);
@@ -140,6 +147,85 @@ public:
             }
         }
         WalkOrders();
+    }
+
+    // The notes dialog and the drawing page of the first product with a drawing.
+    void WalkProductOverlays(ProductPage& product) {
+        if (const ProductRecord* r = product.CurrentRecord()) {
+            NotesDialog notes(app_.Frame(), app_.Context(), r->number.str(), r->name.str());
+            notes.ShowPage(true);
+            Pump();
+            if (notes.grab().save(QString::fromStdString((out_ / ("notes" + suffix_ + ".png")).string())))
+                ++written;
+            notes.hide();
+        }
+        for (int i = 0; i < product.RecordCount(); ++i) {
+            product.SetCurSel(ProductPage::kList, i);
+            product.SendCommand(ProductPage::kList, LBN_SELCHANGE);
+            if (!product.IsItemEnabled(ProductPage::kDrawing))
+                continue;
+            product.OpenDrawing();
+            Pump();
+            DrawingPage* drawing = nullptr;
+            for (DialogWindow* w : app_.Frame()->Client()->findChildren<DialogWindow*>()) {
+                if (!drawing && !w->IsDestroyed())
+                    drawing = dynamic_cast<DrawingPage*>(w);
+            }
+            if (drawing) {
+                Shoot("drawing");
+                drawing->Close();
+                Pump();
+            }
+            break;
+        }
+        product.SetCurSel(ProductPage::kList, 0);
+        product.SendCommand(ProductPage::kList, LBN_SELCHANGE);
+    }
+
+    // The planning area's requirements list and video, from a fresh start page.
+    void WalkPlanning() {
+        GlobalState& s = app_.Context().state;
+        app_.Frame()->DestroyAllPages();
+        s.pageMode = kPageArea;
+        s.areaLevel = 0;
+        app_.Frame()->PostShowPage();
+        Pump();
+        AreaPage* area = Area();
+        if (!area)
+            return;
+        area->ShowArea("BE_PLAN.BER", "");
+        const int list = FindEntry(
+            *area, [](AreaTargetKind k, const AreaEntry&) { return k == AreaTargetKind::Requirements; });
+        const int video =
+            FindEntry(*area, [](AreaTargetKind k, const AreaEntry&) { return k == AreaTargetKind::Video; });
+        if (video >= 0) {
+            area->DispatchEntry(video);
+            Pump();
+            if (VideoPage* page = CurrentVideoPage()) {
+                // A frame from the middle of the video when the media back end delivers one.
+                QElapsedTimer timer;
+                timer.start();
+                while (page->Player() && page->Player()->FramesShown() < 20 && timer.elapsed() < 4000)
+                    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+                if (page->Player())
+                    page->Player()->Pause();
+                Shoot("video");
+                page->Close();
+                Pump();
+            }
+        }
+        area = Area();
+        if (list < 0 || !area)
+            return;
+        area->DispatchEntry(list);
+        Pump();
+        if (auto* page = dynamic_cast<RequirementsPage*>(app_.Frame()->CurrentPage())) {
+            if (page->RowCount() > 1) {
+                page->SetCurSel(RequirementsPage::kList, 1);
+                page->SendCommand(RequirementsPage::kList, LBN_SELCHANGE);
+            }
+            Shoot("requirements");
+        }
     }
 
     // The quantity editor of each kind and the order list page with an entry
@@ -288,6 +374,7 @@ int RunSnapshots(const std::filesystem::path& programDir, const std::filesystem:
             Pump();
             Walker walker(app, outDir, language, width);
             walker.Walk();
+            walker.WalkPlanning();
             written += walker.written;
             app.Exit();
             Pump();

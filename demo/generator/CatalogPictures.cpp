@@ -264,11 +264,11 @@ void GenerateCatalogPictures(Output& out, const Catalog& cat)
                 for (const Mode& m : Modes()) {
                     const QString rel = QStringLiteral("BILDER/%1/%2").arg(m.width).arg(pr.picture);
                     if (out.Claim(rel))
-                        out.WritePicture(rel, StudioPicture(int(292 * m.sx), int(240 * m.sy), fig));
+                        out.WritePalettePicture(rel, StudioPicture(int(292 * m.sx), int(240 * m.sy), fig));
                 }
                 const QString drawing = QStringLiteral("BILDER/ZEICHNG/") + pr.picture;
                 if (out.Claim(drawing))
-                    out.WritePicture(drawing, DimensionDrawing(fig, pr.number, pr.name));
+                    out.WriteGrayRlePicture(drawing, DimensionDrawing(fig, pr.number, pr.name));
             }
             if (!pr.sheetPicture.isEmpty() && out.Claim(pr.sheetPicture))
                 out.WritePicture(pr.sheetPicture, SheetPicture(fig));
@@ -284,7 +284,7 @@ void GenerateCatalogPictures(Output& out, const Catalog& cat)
             for (const Mode& m : Modes()) {
                 const QString rel = QStringLiteral("BILDER/%1/%2").arg(m.width).arg(e.picture);
                 if (out.Claim(rel))
-                    out.WritePicture(rel, FamilyPicture(int(292 * m.sx), int(240 * m.sy), k, v));
+                    out.WritePalettePicture(rel, FamilyPicture(int(292 * m.sx), int(240 * m.sy), k, v));
             }
         }
     }

@@ -1,10 +1,23 @@
 #include "CatalogPages.h"
 
+#include "platform/qt/Print.h"
+
 #include <gtest/gtest.h>
 
 namespace qx::testing {
 
 namespace {
+
+// A printer context whose calls outlive the print job that owns it.
+class KeptRecording : public RecordingDc {
+public:
+    explicit KeptRecording(std::shared_ptr<std::vector<DrawCall>> out)
+        : RecordingDc({4960, 7016}, true), out_(out) {}
+    ~KeptRecording() override { *out_ = Calls(); }
+
+private:
+    std::shared_ptr<std::vector<DrawCall>> out_;
+};
 
 std::string Record(const std::string& key, const std::string& picture, const std::string& number,
                    const std::string& designation, int seal, const std::string& name, const std::string& footer,
@@ -57,6 +70,29 @@ void WriteCatalogPages(TempCatalog& c) {
         for (const char* name : {"G_A", "G_AA", "G_AAA", "G_AB", "G_ABA", "G_ABC", "G_B", "P1", "P2"})
             c.WriteBmp(p + name + ".bmp", 30, 20, 0x808000);
     }
+}
+
+RecordedPrint::RecordedPrint() : calls_(std::make_shared<std::vector<DrawCall>>()) {
+    PrintBackend::SetPrintRecorder([calls = calls_] { return std::make_unique<KeptRecording>(calls); });
+}
+
+RecordedPrint::~RecordedPrint() {
+    PrintBackend::SetPrintRecorder({});
+}
+
+int RecordedPrint::Pages() const {
+    int pages = 0;
+    for (const DrawCall& call : *calls_)
+        pages += call.kind == DrawCall::Kind::StartPage;
+    return pages;
+}
+
+const DrawCall* RecordedPrint::FindText(std::string_view text) const {
+    for (const DrawCall& call : *calls_) {
+        if ((call.kind == DrawCall::Kind::Text || call.kind == DrawCall::Kind::DrawText) && call.text == text)
+            return &call;
+    }
+    return nullptr;
 }
 
 } // namespace qx::testing

@@ -6,7 +6,10 @@
 #include "tests/app/GuiFixture.h"
 #include "tests/app/RunningProgram.h"
 
+#include "platform/core/RecordingDc.h"
+
 #include <memory>
+#include <vector>
 
 namespace qx::testing {
 
@@ -15,5 +18,38 @@ namespace qx::testing {
 // list, pictures of the screen modes and product information HTML.
 void WriteCatalogPages(TempCatalog& c);
 
+
+// The first child page of parent of a class, found by its real type (the
+// pages carry no meta-object of their own). Destroyed pages don't count.
+template <class Page> Page* FindPage(QWidget* parent) {
+    for (DialogWindow* w : parent->findChildren<DialogWindow*>()) {
+        if (auto* page = dynamic_cast<Page*>(w); page && !page->IsDestroyed())
+            return page;
+    }
+    return nullptr;
+}
+
+template <class Page> int CountPages(QWidget* parent) {
+    int n = 0;
+    for (DialogWindow* w : parent->findChildren<DialogWindow*>()) {
+        if (auto* page = dynamic_cast<Page*>(w); page && !page->IsDestroyed())
+            ++n;
+    }
+    return n;
+}
+
+// While it lives, every print job draws into a recording printer context;
+// Calls() holds what the last finished job drew.
+class RecordedPrint {
+public:
+    RecordedPrint();
+    ~RecordedPrint();
+    const std::vector<DrawCall>& Calls() const { return *calls_; }
+    int Pages() const;
+    const DrawCall* FindText(std::string_view text) const;
+
+private:
+    std::shared_ptr<std::vector<DrawCall>> calls_;
+};
 
 } // namespace qx::testing

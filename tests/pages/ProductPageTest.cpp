@@ -66,7 +66,7 @@ TEST_F(ProductPages, OpensWithHeaderBreadcrumbAndTheFirstProduct) {
     EXPECT_EQ(page->GetLbText(ProductPage::kList, 1), "Dorna-Werkzeug|D-2|||");
     EXPECT_EQ(page->PictureName(), "P1.bmp");
     EXPECT_FALSE(page->Picture().IsNull());
-    // The drawing page comes later.
+    // The small catalogue has no drawings.
     EXPECT_FALSE(page->IsItemEnabled(ProductPage::kDrawing));
     EXPECT_TRUE(page->IsItemEnabled(ProductPage::kOrderList));
     EXPECT_TRUE(page->IsItemEnabled(ProductPage::kNote));
