@@ -15,6 +15,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 namespace fs = std::filesystem;
 
 struct ToolRun {
@@ -119,8 +121,8 @@ TEST(Tool, LettersPrintWhatWouldBeDrawnInPageUnits) {
     dir.Write("orders/MAI.STK", "QX0002Auftrag 7\r\n"
                                 "2|D-1|Zange||Halle 2|DORNA||10,00 EUR|||||||||\r\n"
                                 "1|Q-1|Bank|||QTX_VZ||5,00 EUR|||||||||\r\n[EndOfFile]");
-    dir.Write("orders/MAI.STT", std::string("Ich\0\r\nDorna\0\r\nHallo\r\nDorna\0\r\nTsch\xFCss\0\r\n"
-                                            "Ich\0\r\nQTX\0\r\nHallo QTX\0\r\nEnde\0\r\n[EndOfFile]", 78));
+    dir.Write("orders/MAI.STT", "Ich\0\r\nDorna\0\r\nHallo\r\nDorna\0\r\nTsch\xFCss\0\r\n"
+                                            "Ich\0\r\nQTX\0\r\nHallo QTX\0\r\nEnde\0\r\n[EndOfFile]"s);
     const std::string base = "letters '" + (dir.Path() / "orders" / "MAI.STK").string() + "' --program-dir '" +
                              dir.Path().string() + "' --language 0 --date 05.03.2007";
     const ToolRun r = Tool(base + " --price-mode 1");

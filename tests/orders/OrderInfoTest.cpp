@@ -9,6 +9,8 @@
 namespace qx {
 namespace {
 
+using namespace std::string_literals;
+
 TEST(OrderInfo, NamesBesideTheListAndTheTemplates) {
     EXPECT_EQ(OrderInfoBaseName("D:\\orders.2007\\list.stk"), "D:\\orders");
     EXPECT_EQ(OrderInfoPath("C:\\ORDERS\\MAY.STK"), "C:\\ORDERS\\MAY.STT");
@@ -22,7 +24,7 @@ TEST(OrderInfo, OwnFileElseTheTemplateWithTheAddresses) {
     const std::string list = base + "MAI.STK";
     // A hand-made template: texts ended by "|", two of them missing.
     dir.Write("stkt_fr.bst", "exp|\r\ndest|\r\nBonjour,\r\nmerci|\r\nfin|\r\nexp2|\r\ndest2|\r\n");
-    dir.Write("qxkat.adr", std::string("Outils SA\r\nRue 1\0\r\nAtelier SA\0\r\nGarage Martin\0\r\n[EndOfFile]", 50));
+    dir.Write("qxkat.adr", "Outils SA\r\nRue 1\0\r\nAtelier SA\0\r\nGarage Martin\0\r\n[EndOfFile]"s);
 
     std::optional<OrderInfo> info = OrderInfoForList(list, base, 2, base + "qxkat.adr");
     ASSERT_TRUE(info);

@@ -24,6 +24,8 @@
 namespace qx {
 namespace {
 
+using namespace std::string_literals;
+
 using testing::Pump;
 using testing::RunningProgram;
 using testing::TempCatalog;
@@ -36,8 +38,8 @@ struct SupplierRoads : ::testing::Test {
                                "a|b|Deutschland|9||B|Zentrum Sued|Ring 2\n"
                                "a|b|Deutschland|9||B|Alpha Halle|Platz 3\n"
                                "a|b|\xD6sterreich|1||B|Wien Eins\n");
-        c.Write("stkt_gr.bst", std::string("\0\n\0\nSehr geehrte Damen und Herren,\0\nGruss\0\n"
-                                           "\0\n\0\nBitte liefern Sie:\0\nGruss B\0\n[EndOfFile]", 95));
+        c.Write("stkt_gr.bst", "\0\n\0\nSehr geehrte Damen und Herren,\0\nGruss\0\n"
+                                           "\0\n\0\nBitte liefern Sie:\0\nGruss B\0\n[EndOfFile]"s);
         std::filesystem::create_directories(c.Dir() / "orders");
         list = ToWindowsPath(c.Dir()) + "\\orders\\MAI.STK";
         OrderList l;
