@@ -1,6 +1,7 @@
 #include "GroupPage.h"
 
 #include "PageFrame.h"
+#include "shell/Messages.h"
 #include "shell/Fonts.h"
 #include "shell/Texts.h"
 #include "catalog/Draw.h"
@@ -31,7 +32,7 @@ bool GroupPage::Create() {
     std::optional<GroupFile> loaded = LoadGroupFile(s.programDir.str() + s.dataDir.str() + s.groupFile.str() + ".gpe");
     if (!loaded) {
         const int lang = s.languageIndex;
-        TheUi().MessageBox(kNotInstalled.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+        ShowWarning(lang, kNotInstalled);
         s.pageOrigin = 2;
         s.pageMode = kPageArea;
         frame_.PostShowPage();

@@ -4,6 +4,7 @@
 #include "InfoPage.h"
 #include "InfoPrint.h"
 #include "PageFrame.h"
+#include "shell/Messages.h"
 #include "catalog/GroupFile.h"
 #include "shell/Fonts.h"
 #include "shell/Texts.h"
@@ -60,7 +61,7 @@ bool ProductPage::Create() {
     std::optional<ProductList> loaded = LoadProductList(s);
     if (!loaded) {
         const int lang = s.languageIndex;
-        TheUi().MessageBox(kNoData.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+        ShowWarning(lang, kNoData);
         s.pageMode = kPageGroup;
         s.pageOrigin = 3;
         frame_.PostShowPage();

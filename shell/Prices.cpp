@@ -1,6 +1,7 @@
 #include "Prices.h"
 
 #include "Texts.h"
+#include "shell/Messages.h"
 #include "catalog/PriceList.h"
 #include "platform/core/Path.h"
 #include "platform/core/Ui.h"
@@ -40,7 +41,7 @@ PriceMenuState RunPriceListCheck(AppContext& app, std::time_t now) {
     GlobalState& s = app.state;
     const PriceListCheckResult r = CheckPriceList(s, now);
     if (r.showOutdatedWarning)
-        TheUi().MessageBox(kOutdated.Text(s.languageIndex), texts::kAppTitle.Text(s.languageIndex), MB_OK | MB_ICONEXCLAMATION);
+        ShowWarning(s.languageIndex, kOutdated);
     app.priceAvailability = r.availability;
     return PriceMenuStateFor(s, r.availability);
 }

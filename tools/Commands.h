@@ -2,10 +2,26 @@
 // Subcommands of qxkat-tool that live in their own files. Each takes the
 // arguments after its name and returns the exit code.
 
+#include <initializer_list>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace qx::tool {
+
+// A subcommand's arguments: "--name value" options of the known names and
+// at most one word of its own. Nothing when an option is unknown, lacks its
+// value or a second word is given.
+struct Options {
+    std::map<std::string, std::string> values;
+    std::optional<std::string> word;
+    bool Has(const std::string& name) const { return values.count(name) != 0; }
+    const std::string& operator[](const std::string& name) const { return values.at(name); }
+};
+std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::initializer_list<const char*> known);
+// The value of --language as 0 to 3; nothing when it isn't one of them.
+std::optional<int> LanguageOption(const Options& options);
 
 // picture FILE --ppm OUT [--color-depth N]
 int Picture(const std::vector<std::string>& args);

@@ -49,40 +49,25 @@ std::string Escaped(std::string_view text) {
 } // namespace
 
 int Letters(const std::vector<std::string>& args) {
-    std::optional<std::string> file, programDir, language, priceMode, date, config;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const bool hasValue = i + 1 < args.size();
-        if (args[i] == "--program-dir" && hasValue)
-            programDir = args[++i];
-        else if (args[i] == "--language" && hasValue)
-            language = args[++i];
-        else if (args[i] == "--price-mode" && hasValue)
-            priceMode = args[++i];
-        else if (args[i] == "--date" && hasValue)
-            date = args[++i];
-        else if (args[i] == "--config" && hasValue)
-            config = args[++i];
-        else if (!file && args[i].rfind("--", 0) != 0)
-            file = args[i];
-        else
-            return 2;
-    }
-    if (!file || !programDir || !language || language->size() != 1 || (*language)[0] < '0' || (*language)[0] > '3')
+    const std::optional<Options> o =
+        ParseOptions(args, {"--program-dir", "--language", "--price-mode", "--date", "--config"});
+    if (!o || !o->word || !o->Has("--program-dir") || !LanguageOption(*o))
         return 2;
-    if (priceMode && *priceMode != "-1" && *priceMode != "0" && *priceMode != "1")
+    const std::string priceMode = o->Has("--price-mode") ? (*o)["--price-mode"] : "0";
+    if (priceMode != "-1" && priceMode != "0" && priceMode != "1")
         return 2;
     GlobalState state{};
-    state.programDir = ToWindowsPath(std::filesystem::absolute(*programDir), true);
-    state.languageIndex = (*language)[0] - '0';
+    state.programDir = ToWindowsPath(std::filesystem::absolute((*o)["--program-dir"]), true);
+    state.languageIndex = *LanguageOption(*o);
     state.dataDir = LanguageAt(state.languageIndex).dataDir;
-    state.priceMode = priceMode ? std::stoi(*priceMode) : 0;
+    state.priceMode = std::stoi(priceMode);
     state.currency = "DM";
 
-    const std::string listPath = ToWindowsPath(std::filesystem::absolute(*file));
+    const std::string listPath = ToWindowsPath(std::filesystem::absolute(*o->word));
     OrderList list;
     switch (LoadOrderList(listPath, list)) {
     case OrderListRead::Missing:
-        std::fprintf(stderr, "qxkat-tool: cannot read %s\n", file->c_str());
+        std::fprintf(stderr, "qxkat-tool: cannot read %s\n", o->word->c_str());
         return 1;
     case OrderListRead::WrongFormat: {
         const std::string message = kWrongOrderListFormat.Text(state.languageIndex) + "\n";
@@ -93,8 +78,8 @@ int Letters(const std::vector<std::string>& args) {
         break;
     }
     std::string addressFile;
-    if (config)
-        addressFile = Profile(std::filesystem::absolute(*config)).GetString("Paths", "adr", "", 260);
+    if (o->Has("--config"))
+        addressFile = Profile(std::filesystem::absolute((*o)["--config"])).GetString("Paths", "adr", "", 260);
 
     LetterInput in;
     in.list = &list;
@@ -102,8 +87,8 @@ int Letters(const std::vector<std::string>& args) {
     in.info = OrderInfoForList(listPath, state.programDir.str(), state.languageIndex, addressFile);
     if (auto addresses = ReadAddressFile(addressFile))
         in.addresses = std::move(*addresses);
-    if (date) {
-        const std::optional<std::time_t> t = ParseDate(*date);
+    if (o->Has("--date")) {
+        const std::optional<std::time_t> t = ParseDate((*o)["--date"]);
         if (!t)
             return 2;
         in.today = *t;

@@ -10,33 +10,21 @@
 namespace qx::tool {
 
 int OrderListDump(const std::vector<std::string>& args) {
-    std::optional<std::string> file, save;
-    int language = 0;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const bool hasValue = i + 1 < args.size();
-        if (args[i] == "--language" && hasValue) {
-            const std::string& v = args[++i];
-            if (v.size() != 1 || v[0] < '0' || v[0] > '3')
-                return 2;
-            language = v[0] - '0';
-        } else if (args[i] == "--save" && hasValue) {
-            save = args[++i];
-        } else if (!file && args[i].rfind("--", 0) != 0) {
-            file = args[i];
-        } else {
-            return 2;
-        }
-    }
-    if (!file)
+    const std::optional<Options> o = ParseOptions(args, {"--language", "--save"});
+    if (!o || !o->word)
         return 2;
-    const std::optional<std::string> bytes = ReadWholeFile(*file);
+    const std::optional<int> language = o->Has("--language") ? LanguageOption(*o) : 0;
+    if (!language)
+        return 2;
+    const std::string& file = *o->word;
+    const std::optional<std::string> bytes = ReadWholeFile(file);
     if (!bytes) {
-        std::fprintf(stderr, "qxkat-tool: cannot read %s\n", file->c_str());
+        std::fprintf(stderr, "qxkat-tool: cannot read %s\n", file.c_str());
         return 1;
     }
     const std::optional<OrderList> list = ParseOrderList(*bytes);
     if (!list) {
-        const std::string message = kWrongOrderListFormat.Text(language) + "\n";
+        const std::string message = kWrongOrderListFormat.Text(*language) + "\n";
         std::fwrite(message.data(), 1, message.size(), stdout);
         return 1;
     }
@@ -51,8 +39,8 @@ int OrderListDump(const std::vector<std::string>& args) {
         out += '\n';
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
-    if (save && !WriteFileAtomic(std::filesystem::absolute(*save), SerializeOrderList(*list))) {
-        std::fprintf(stderr, "qxkat-tool: cannot write %s\n", save->c_str());
+    if (o->Has("--save") && !WriteFileAtomic(std::filesystem::absolute((*o)["--save"]), SerializeOrderList(*list))) {
+        std::fprintf(stderr, "qxkat-tool: cannot write %s\n", (*o)["--save"].c_str());
         return 1;
     }
     return 0;

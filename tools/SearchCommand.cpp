@@ -8,45 +8,29 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
-#include <optional>
 
 namespace qx::tool {
 
 int Search(const std::vector<std::string>& args) {
     static const std::map<std::string, int> kModes = {{"sws", kIndexSws}, {"anr", kIndexAnr}, {"std", kIndexStd},
                                                       {"prb", kIndexPrb}, {"prs", kIndexPrs}, {"prk", kIndexPrk}};
-    std::optional<std::string> programDir, language, mode, prefix, term;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const bool hasValue = i + 1 < args.size();
-        if (args[i] == "--program-dir" && hasValue)
-            programDir = args[++i];
-        else if (args[i] == "--language" && hasValue)
-            language = args[++i];
-        else if (args[i] == "--mode" && hasValue)
-            mode = args[++i];
-        else if (args[i] == "--prefix" && hasValue)
-            prefix = args[++i];
-        else if (!term && args[i].rfind("--", 0) != 0)
-            term = args[i];
-        else
-            return 2;
-    }
-    if (!programDir || !language || !mode || language->size() != 1 || (*language)[0] < '0' || (*language)[0] > '3' ||
-        !kModes.count(*mode))
+    const std::optional<Options> o = ParseOptions(args, {"--program-dir", "--language", "--mode", "--prefix"});
+    if (!o || !o->Has("--program-dir") || !o->Has("--mode") || !LanguageOption(*o) || !kModes.count((*o)["--mode"]))
         return 2;
+    const int mode = kModes.at((*o)["--mode"]);
     GlobalState state{};
-    state.programDir = ToWindowsPath(std::filesystem::absolute(*programDir), true);
-    state.languageIndex = (*language)[0] - '0';
+    state.programDir = ToWindowsPath(std::filesystem::absolute((*o)["--program-dir"]), true);
+    state.languageIndex = *LanguageOption(*o);
     state.dataDir = LanguageAt(state.languageIndex).dataDir;
     IndexList list;
-    std::string words = term.value_or("");
-    if (!list.Fill(state, kModes.at(*mode), words)) {
-        std::fprintf(stderr, "qxkat-tool: cannot read %s\n", IndexPath(state, kModes.at(*mode)).c_str());
+    std::string words = o->word.value_or("");
+    if (!list.Fill(state, mode, words)) {
+        std::fprintf(stderr, "qxkat-tool: cannot read %s\n", IndexPath(state, mode).c_str());
         return 1;
     }
     std::string out;
-    if (prefix) {
-        const std::optional<std::size_t> at = list.FindByPrefix(*prefix);
+    if (o->Has("--prefix")) {
+        const std::optional<std::size_t> at = list.FindByPrefix((*o)["--prefix"]);
         out = at ? std::to_string(*at) + "\n" : "not found\n";
     } else {
         for (std::size_t i = 0; i < list.Size(); ++i) {

@@ -1,6 +1,7 @@
 #include "NotesDialog.h"
 
 #include "PrintJob.h"
+#include "shell/Messages.h"
 #include "shell/Fonts.h"
 #include "shell/Texts.h"
 #include "catalog/Draw.h"
@@ -73,7 +74,7 @@ std::string NotesDialog::StoredText() {
     if (!lossless || changed) {
         SetItemText(kText, text);
         const int lang = app_.state.languageIndex;
-        TheUi().MessageBox(texts::kCharactersReplaced.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+        ShowWarning(lang, texts::kCharactersReplaced);
     }
     return text;
 }

@@ -1,5 +1,6 @@
 #include "OrderInfoPage.h"
 
+#include "shell/Messages.h"
 #include "shell/Fonts.h"
 #include "shell/Texts.h"
 #include "catalog/Draw.h"
@@ -87,9 +88,9 @@ bool OrderInfoPage::Save() {
         }
     }
     if (!clean)
-        TheUi().MessageBox(texts::kCharactersReplaced.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+        ShowWarning(lang, texts::kCharactersReplaced);
     if (!SaveOrderInfo(path_, info)) {
-        TheUi().MessageBox(kSaveFailed.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+        ShowWarning(lang, kSaveFailed);
         return false;
     }
     return true;

@@ -7,6 +7,7 @@
 #include "platform/core/Clock.h"
 #include "suppliers/AddressFile.h"
 #include "suppliers/ui/SupplierSearchPage.h"
+#include "shell/Messages.h"
 #include "shell/Fonts.h"
 #include "shell/Texts.h"
 #include "catalog/CatalogText.h"
@@ -52,10 +53,6 @@ constexpr LangText kNoAccess{{"Die Datei konnte nicht erzeugt werden!\nGeben Sie
 constexpr LangText kNoOrderInfo{{"Die Datei mit den Bestellinformationen \nkonnte nicht geöffnet werden!",
                                  "File open error!", "Le fichier des informations de commande \nn'a pas pu être ouvert!",
                                  "Soubor s informacemi k objednávce \nnelze otevřít!"}};
-
-void Warn(int lang, const LangText& text) {
-    TheUi().MessageBox(text.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
-}
 
 // The folder of a chosen file takes a new file (a CD does not).
 bool FolderTakesFiles(const std::string& chosen) {
@@ -105,7 +102,7 @@ bool ChooseOrderListFile(AppContext& app) {
     if (!chosen)
         return false;
     if (!FolderTakesFiles(*chosen)) {
-        Warn(s.languageIndex, kNoAccess);
+        ShowWarning(s.languageIndex, kNoAccess);
         return false;
     }
     s.orderListPath = *chosen;
@@ -152,7 +149,7 @@ void OrderListPage::OnInitDialog() {
 
     loading_ = true;
     if (LoadOrderList(filePath_.str(), list_) == OrderListRead::WrongFormat) {
-        Warn(s.languageIndex, kWrongOrderListFormat);
+        ShowWarning(s.languageIndex, kWrongOrderListFormat);
         filePath_ = FallbackOrderListPath(filePath_.str());
     }
     FillList();
@@ -203,7 +200,7 @@ bool OrderListPage::SelectionOrMessage(int& index) {
     index = GetCurSel(kList);
     if (index >= 0 && index < static_cast<int>(list_.items.size()))
         return true;
-    Warn(app_.state.languageIndex, kSelectFirst);
+    ShowWarning(app_.state.languageIndex, kSelectFirst);
     return false;
 }
 
@@ -243,11 +240,11 @@ bool OrderListPage::Save() {
     if (!lossless) {
         // Shown, not stored silently: the edit now holds what the file will.
         SetItemText(kIndication, indication);
-        Warn(lang, texts::kCharactersReplaced);
+        ShowWarning(lang, texts::kCharactersReplaced);
     }
     list_.indication = indication;
     if (!SaveOrderList(filePath_.str(), list_)) {
-        Warn(lang, kOrderListNotCreated);
+        ShowWarning(lang, kOrderListNotCreated);
         TheUi().MessageBox(filePath_.str(), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
@@ -271,7 +268,7 @@ void OrderListPage::PrintLetters() {
         in.today = Now();
         in.info = OrderInfoForList(filePath_.str(), s.programDir.str(), lang, addressFile);
         if (!in.info)
-            Warn(lang, kNoOrderInfo);
+            ShowWarning(lang, kNoOrderInfo);
         if (auto addresses = ReadAddressFile(addressFile))
             in.addresses = std::move(*addresses);
         LayOutOrderLetters(*dc, in);

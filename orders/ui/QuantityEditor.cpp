@@ -1,5 +1,6 @@
 #include "QuantityEditor.h"
 
+#include "shell/Messages.h"
 #include "shell/Fonts.h"
 #include "shell/Texts.h"
 #include "catalog/CatalogText.h"
@@ -168,12 +169,12 @@ void QuantityEditor::OnOk() {
     clean &= TakeText(kRemarks, 126, remarks);
     if (!clean) {
         // Shown, not stored silently: the user sees what the list will hold.
-        TheUi().MessageBox(texts::kCharactersReplaced.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+        ShowWarning(lang, texts::kCharactersReplaced);
         return;
     }
     if (IsFree()) {
         if (name.empty()) {
-            TheUi().MessageBox(kMissingName.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+            ShowWarning(lang, kMissingName);
             SetFocusTo(kName);
             return;
         }

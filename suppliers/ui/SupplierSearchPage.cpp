@@ -1,5 +1,6 @@
 #include "SupplierSearchPage.h"
 
+#include "shell/Messages.h"
 #include "shell/Fonts.h"
 #include "shell/Texts.h"
 #include "catalog/CatalogText.h"
@@ -43,10 +44,6 @@ constexpr LangText kFilter{{"Lieferanten (*.adr) | *.adr ||", "Distributors (*.a
 constexpr LangText kSaveFailed{{"Fehler beim Abspeichern!", "Error while creating file!", "Erreur à l'enregistrement!",
                                 "Chyba při ukládání!"}};
 constexpr const char* kGermany = "Deutschland";
-
-void Warn(int lang, const LangText& text) {
-    TheUi().MessageBox(text.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
-}
 
 // The place takes a file: it exists, or one can be made (and is removed again).
 bool Writable(const std::string& windowsPath) {
@@ -225,7 +222,7 @@ void SupplierSearchPage::Search() {
         return;
     const DistributorMatches found = FindDistributors(table->Content(), countryName, BrandCode(brandName), number);
     if (found.equipment.empty()) {
-        Warn(lang, kNothingFound);
+        ShowWarning(lang, kNothingFound);
     } else if (found.equipment.size() == 1) {
         SetItemText(kEquipment, AddressText(found.equipment.front()));
     } else {
@@ -266,9 +263,9 @@ bool SupplierSearchPage::Save() {
         }
     }
     if (!clean)
-        TheUi().MessageBox(texts::kCharactersReplaced.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+        ShowWarning(lang, texts::kCharactersReplaced);
     if (!WriteAddressFile(path, addresses)) {
-        Warn(lang, kSaveFailed);
+        ShowWarning(lang, kSaveFailed);
         return false;
     }
     return true;
