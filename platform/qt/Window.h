@@ -91,6 +91,8 @@ public:
     bool IsItemVisible(int id) const;
     void MoveItem(int id, const Rect& rect); // pixels, client coordinates
     void SetItemFont(int id, const Font& font);
+    // The text colour of a static, for statics on a dark picture.
+    void SetStaticTextColor(int id, ColorRef color);
     void SetAllControlsFont(const Font& font);
     void SetEditLimit(int id, int maxChars);
     void SetEditModified(int id, bool modified);

@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
@@ -279,6 +280,14 @@ void DialogWindow::SetEditSelection(int id, int start, int end) {
         e->setSelection(start, end - start);
         if (start == end)
             e->setCursorPosition(start);
+    }
+}
+
+void DialogWindow::SetStaticTextColor(int id, ColorRef color) {
+    if (auto* s = qobject_cast<QLabel*>(Item(id))) {
+        QPalette palette = s->palette();
+        palette.setColor(QPalette::WindowText, QColor(RedOf(color), GreenOf(color), BlueOf(color)));
+        s->setPalette(palette);
     }
 }
 

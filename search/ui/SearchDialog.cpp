@@ -78,6 +78,7 @@ void SearchDialog::OnInitDialog() {
     MoveItem(IDOK, DialogUnits(124, 147, 56, 14));
     MoveItem(IDCANCEL, DialogUnits(184, 147, 56, 14));
     SetAllControlsFont(FontText14);
+    SetStaticTextColor(kPrompt, Rgb(255, 255, 255)); // on the dark background
     SetItemText(kContinue, kContinueText.Text(lang));
     SetItemText(kNewSearch, kNewSearchText.Text(lang));
     SetItemText(IDOK, kChooseText.Text(lang));
