@@ -23,6 +23,7 @@
 #include "platform/qt/QtTranslations.h"
 #include "resources/Bitmaps.h"
 #include "resources/Menus.h"
+#include "search/ui/SearchDialog.h"
 #include "shell/Prices.h"
 #include "shell/Texts.h"
 
@@ -216,6 +217,18 @@ void CatalogApp::RegisterPages() {
         DialogWindow* hidden = f.HideCurrentPage();
         OpenOrderListPage(f, app, f.Client(), hidden);
     });
+    // The searches: four product searches, the service standard and, from
+    // the area pages, the printed catalogues' lists.
+    const std::pair<int, int> productSearches[] = {{kCmdKeyword, kIndexSws},
+                                                   {kCmdToolNumber, kSearchNumber | kIndexAnr},
+                                                   {kCmdQtxNumber, kSearchNumber | kIndexAnr | kSearchQtx},
+                                                   {kCmdHlnNumber, kSearchNumber | kIndexAnr | kSearchHln}};
+    for (const auto& search : productSearches) {
+        const int mode = search.second;
+        f.SetCommandHandler(search.first, [&f, &app, mode] { RunProductSearch(f, app, &f, mode); });
+    }
+    f.SetCommandHandler(kCmdServiceStandard, [&f, &app] { RunDocumentChooser(app, &f, kIndexStd); });
+    f.SetDocumentSearch([&f, &app](int mode) { RunDocumentChooser(app, &f, mode); });
     f.SetCommandHandler(kCmdTermsEquipment, [openTerms] { openTerms("Betrieb.htm"); });
     f.SetCommandHandler(kCmdTermsTools, [openTerms] { openTerms("Spezial.htm"); });
 }

@@ -21,6 +21,7 @@
 #include "suppliers/Distributors.h"
 #include "suppliers/ui/SupplierSearchPage.h"
 #include "resources/Menus.h"
+#include "search/ui/SearchDialog.h"
 #include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
 
@@ -89,6 +90,7 @@ public:
         if (catalogue < 0)
             return;
         area->DispatchEntry(catalogue);
+        ShootSearches();
         if (area->EntryCount() > 0)
             area->HoverOver(AreaPage::kFirstButton);
         Shoot("catalogue");
@@ -111,6 +113,37 @@ public:
         area->DispatchEntry(group);
         Pump();
         WalkGroupAndProducts();
+    }
+
+    // The search dialog of each mode over the start page; the product
+    // searches filtered with the first word of a row further down.
+    void ShootSearches() {
+        GlobalState& s = app_.Context().state;
+        const std::string term = s.searchTerm.str();
+        const std::string choice = s.lastSearchChoice.str();
+        const std::pair<const char*, int> modes[] = {{"keyword", kIndexSws},
+                                                     {"toolnumber", kSearchNumber | kIndexAnr},
+                                                     {"hln", kSearchNumber | kIndexAnr | kSearchHln},
+                                                     {"standard", kIndexStd},
+                                                     {"printcatalogue", kIndexPrb}};
+        for (const auto& [name, mode] : modes) {
+            s.lastSearchChoice.clear();
+            s.searchTerm.clear();
+            IndexList all;
+            std::string none;
+            if ((mode & (kIndexSws | kIndexAnr)) && all.Fill(s, mode, none) && all.Size() > 3) {
+                const std::string_view row = all.Display(3);
+                s.searchTerm = row.substr(0, row.find(' '));
+            }
+            SearchDialog dialog(app_.Frame(), app_.Context(), mode);
+            dialog.ShowPage(true);
+            Pump();
+            if (dialog.grab().save(QString::fromStdString((out_ / ("search_" + std::string(name) + suffix_ + ".png")).string())))
+                ++written;
+            dialog.hide();
+        }
+        s.searchTerm = term;
+        s.lastSearchChoice = choice;
     }
 
     void WalkGroupAndProducts() {

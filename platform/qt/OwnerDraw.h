@@ -5,6 +5,8 @@
 #include "Window.h"
 
 #include <QAbstractButton>
+#include <QAbstractListModel>
+#include <QListView>
 #include <QStyledItemDelegate>
 
 namespace qx {
@@ -52,6 +54,37 @@ private:
     DialogWindow* owner_;
     int id_;
     int height_;
+};
+
+// The rows of a noData list box: a count and nothing else, so a list of any
+// length costs no memory per row and resets at once.
+class CountModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+    void SetCount(int count) {
+        beginResetModel();
+        count_ = count < 0 ? 0 : count;
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override { return parent.isValid() ? 0 : count_; }
+    QVariant data(const QModelIndex&, int) const override { return {}; }
+
+private:
+    int count_ = 0;
+};
+
+// The list view of a noData list box.
+class NoDataList : public QListView {
+public:
+    explicit NoDataList(QWidget* parent) : QListView(parent), model_(new CountModel(this)) { setModel(model_); }
+    CountModel* Rows() const { return model_; }
+
+protected:
+    // Rows have no text to search: typed keys belong to the owner.
+    void keyboardSearch(const QString&) override {}
+
+private:
+    CountModel* model_;
 };
 
 } // namespace qx

@@ -56,6 +56,10 @@ enum class ControlKind { OwnerDrawButton, PushButton, DefPushButton, ListBox, Ed
 struct ControlStyle {
     bool ownerDraw = false;     // list box: items drawn by OnDrawItem
     bool hasStrings = true;     // list box: items carry text
+    // List box without items of its own: SetListCount gives the number of
+    // rows, OnDrawItem draws row itemId from the owner's data. For lists of
+    // hundreds of thousands of entries; implies ownerDraw.
+    bool noData = false;
     bool sorted = false;        // list box / combo box
     bool readOnly = false;      // edits
     bool vScroll = false;       // edits and list boxes: vertical scroll bar
@@ -87,6 +91,8 @@ public:
     bool IsItemVisible(int id) const;
     void MoveItem(int id, const Rect& rect); // pixels, client coordinates
     void SetItemFont(int id, const Font& font);
+    // The text colour of a static, for statics on a dark picture.
+    void SetStaticTextColor(int id, ColorRef color);
     void SetAllControlsFont(const Font& font);
     void SetEditLimit(int id, int maxChars);
     void SetEditModified(int id, bool modified);
@@ -114,6 +120,10 @@ public:
     int FindStringExact(int id, std::string_view text) const; // ignores ASCII case; -1 when absent
     void DeleteString(int id, int index);
     void SetItemHeight(int id, int height);
+    // Rows of a noData list box (the selection is cleared, as on refilling).
+    void SetListCount(int id, int count);
+    // Rows that fit into a list box at once (at least 1).
+    int VisibleRowCount(int id) const;
 
     // --- window ---
     void MoveWindowTo(const Rect& rect); // pixels, parent coordinates

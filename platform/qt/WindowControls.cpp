@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
@@ -66,21 +67,38 @@ QWidget* DialogWindow::AddControl(int id, ControlKind kind, const ControlStyle& 
         break;
     }
     case ControlKind::ListBox: {
-        auto* l = new QListWidget(this);
-        l->setSelectionMode(QAbstractItemView::SingleSelection);
-        l->setUniformItemSizes(true);
-        l->setSortingEnabled(style.sorted);
-        l->setVerticalScrollBarPolicy(style.vScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAsNeeded);
-        l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        if (style.ownerDraw)
+        if (style.noData) {
+            auto* l = new NoDataList(this);
+            l->setSelectionMode(QAbstractItemView::SingleSelection);
+            l->setUniformItemSizes(true);
+            l->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+            l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             l->setItemDelegate(new OwnerDrawDelegate(this, id, style.itemHeight));
-        QObject::connect(l, &QListWidget::currentRowChanged, this, [this, id](int) {
-            if (!inCommand_)
-                DispatchCommand(id, LBN_SELCHANGE);
-        });
-        QObject::connect(l, &QListWidget::itemDoubleClicked, this,
-                         [this, id](QListWidgetItem*) { DispatchCommand(id, LBN_DBLCLK); });
-        w = l;
+            QObject::connect(l->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+                             [this, id](const QModelIndex&, const QModelIndex&) {
+                                 if (!inCommand_)
+                                     DispatchCommand(id, LBN_SELCHANGE);
+                             });
+            QObject::connect(l, &QAbstractItemView::doubleClicked, this,
+                             [this, id](const QModelIndex&) { DispatchCommand(id, LBN_DBLCLK); });
+            w = l;
+        } else {
+            auto* l = new QListWidget(this);
+            l->setSelectionMode(QAbstractItemView::SingleSelection);
+            l->setUniformItemSizes(true);
+            l->setSortingEnabled(style.sorted);
+            l->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+            l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            if (style.ownerDraw)
+                l->setItemDelegate(new OwnerDrawDelegate(this, id, style.itemHeight));
+            QObject::connect(l, &QListWidget::currentRowChanged, this, [this, id](int) {
+                if (!inCommand_)
+                    DispatchCommand(id, LBN_SELCHANGE);
+            });
+            QObject::connect(l, &QListWidget::itemDoubleClicked, this,
+                             [this, id](QListWidgetItem*) { DispatchCommand(id, LBN_DBLCLK); });
+            w = l;
+        }
         break;
     }
     case ControlKind::Edit: {
@@ -262,6 +280,14 @@ void DialogWindow::SetEditSelection(int id, int start, int end) {
         e->setSelection(start, end - start);
         if (start == end)
             e->setCursorPosition(start);
+    }
+}
+
+void DialogWindow::SetStaticTextColor(int id, ColorRef color) {
+    if (auto* s = qobject_cast<QLabel*>(Item(id))) {
+        QPalette palette = s->palette();
+        palette.setColor(QPalette::WindowText, QColor(RedOf(color), GreenOf(color), BlueOf(color)));
+        s->setPalette(palette);
     }
 }
 

@@ -1,4 +1,6 @@
 // List boxes and combo boxes of a dialog window, with the list box messages' rules.
+// A noData list box is a view over a row count: selection and counts work on
+// rows, the owner draws them.
 
 #include "OwnerDraw.h"
 #include "QtText.h"
@@ -6,6 +8,8 @@
 
 #include <QComboBox>
 #include <QListWidget>
+
+#include <algorithm>
 
 namespace qx {
 
@@ -34,7 +38,9 @@ int DialogWindow::AddString(int id, std::string_view text, std::intptr_t data) {
 }
 
 void DialogWindow::ResetContent(int id) {
-    if (auto* l = qobject_cast<QListWidget*>(Item(id))) {
+    if (dynamic_cast<NoDataList*>(Item(id))) {
+        SetListCount(id, 0);
+    } else if (auto* l = qobject_cast<QListWidget*>(Item(id))) {
         const bool blocked = l->blockSignals(true);
         l->clear();
         l->blockSignals(blocked);
@@ -44,6 +50,8 @@ void DialogWindow::ResetContent(int id) {
 }
 
 int DialogWindow::GetCount(int id) const {
+    if (auto* n = dynamic_cast<NoDataList*>(Item(id)))
+        return n->Rows()->rowCount();
     if (auto* l = qobject_cast<QListWidget*>(Item(id)))
         return l->count();
     if (auto* c = qobject_cast<QComboBox*>(Item(id)))
@@ -52,6 +60,10 @@ int DialogWindow::GetCount(int id) const {
 }
 
 int DialogWindow::GetCurSel(int id) const {
+    if (auto* n = dynamic_cast<NoDataList*>(Item(id))) {
+        const QModelIndex current = n->currentIndex();
+        return current.isValid() && n->selectionModel()->isSelected(current) ? current.row() : -1;
+    }
     if (auto* l = qobject_cast<QListWidget*>(Item(id))) {
         const auto sel = l->selectedItems();
         return sel.isEmpty() ? -1 : l->row(sel.front());
@@ -62,6 +74,22 @@ int DialogWindow::GetCurSel(int id) const {
 }
 
 void DialogWindow::SetCurSel(int id, int index) {
+    if (auto* n = dynamic_cast<NoDataList*>(Item(id))) {
+        // As below: no notification.
+        const bool wasInCommand = inCommand_;
+        inCommand_ = true;
+        QItemSelectionModel* sel = n->selectionModel();
+        if (index < 0 || index >= n->Rows()->rowCount()) {
+            sel->clear();
+        } else {
+            const QModelIndex row = n->Rows()->index(index);
+            sel->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
+            n->scrollTo(row);
+        }
+        inCommand_ = wasInCommand;
+        n->viewport()->update();
+        return;
+    }
     if (auto* l = qobject_cast<QListWidget*>(Item(id))) {
         // Like LB_SETCURSEL: selecting sends no notification.
         const bool blocked = l->blockSignals(true);
@@ -125,7 +153,31 @@ void DialogWindow::DeleteString(int id, int index) {
     }
 }
 
+void DialogWindow::SetListCount(int id, int count) {
+    if (auto* n = dynamic_cast<NoDataList*>(Item(id))) {
+        const bool wasInCommand = inCommand_;
+        inCommand_ = true;
+        n->Rows()->SetCount(count);
+        inCommand_ = wasInCommand;
+    }
+}
+
+int DialogWindow::VisibleRowCount(int id) const {
+    auto* view = qobject_cast<QListView*>(Item(id));
+    auto it = controls_.find(id);
+    if (!view || it == controls_.end() || it->second.style.itemHeight <= 0)
+        return 1;
+    return std::max(1, view->viewport()->height() / it->second.style.itemHeight);
+}
+
 void DialogWindow::SetItemHeight(int id, int height) {
+    if (auto* n = dynamic_cast<NoDataList*>(Item(id))) {
+        if (auto* d = dynamic_cast<OwnerDrawDelegate*>(n->itemDelegate()))
+            d->SetHeight(height);
+        controls_.at(id).style.itemHeight = height;
+        n->doItemsLayout();
+        return;
+    }
     if (auto* l = qobject_cast<QListWidget*>(Item(id))) {
         if (auto* d = dynamic_cast<OwnerDrawDelegate*>(l->itemDelegate()))
             d->SetHeight(height);

@@ -1,6 +1,6 @@
 #include "GuiFixture.h"
 #include "ground/GlobalState.h"
-#include "app/ui/InputDialog.h"
+#include "shell/ui/InputDialog.h"
 #include "app/ui/LanguageDialog.h"
 #include "platform/core/Path.h"
 #include "platform/core/Ui.h"

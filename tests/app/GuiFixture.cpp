@@ -140,3 +140,19 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+namespace qx::testing {
+
+void WhenModal(std::function<void(QWidget&)> f) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, f] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            f(*modal);
+        }
+    });
+    timer->start(5);
+}
+
+} // namespace qx::testing

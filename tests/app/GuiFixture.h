@@ -5,6 +5,7 @@
 #include <Qt>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 class QWidget;
@@ -42,5 +43,9 @@ bool RunUntilQuit(int milliseconds);
 // A key pressed by the user: it goes to the window, which hands it to the
 // widget that has the keyboard.
 void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// Runs f on the next modal dialog once it is open; the keys go to it as a
+// user's would.
+void WhenModal(std::function<void(QWidget&)> f);
 
 } // namespace qx::testing

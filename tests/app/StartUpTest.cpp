@@ -216,14 +216,14 @@ TEST(MainWindow, HelpOfTheLanguageOrAMessage) {
     help->close();
 }
 
-TEST(MainWindow, QuitAsksAndCommandsWithoutPagesAreGrayed) {
+TEST(MainWindow, QuitAsksAndTheSearchesAreOffered) {
     ScopedScriptedUi ui;
     TempCatalog c;
     WriteAreas(c);
     Started s(c);
-    // The searches come with their pages.
     EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdOrderList));
-    EXPECT_FALSE(s.Frame().IsCommandEnabled(kCmdKeyword));
+    for (int search : {kCmdKeyword, kCmdToolNumber, kCmdQtxNumber, kCmdHlnNumber, kCmdServiceStandard})
+        EXPECT_TRUE(s.Frame().IsCommandEnabled(search)) << search;
     EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdInfo));
     ui->messageAnswers = {IDCANCEL};
     s.Frame().OnMenuCommand(kCmdQuit);

@@ -28,20 +28,7 @@ namespace {
 using testing::Pump;
 using testing::RunningProgram;
 using testing::TempCatalog;
-
-// Runs f on the next modal dialog once it is open; the keys go to it as a
-// user's would.
-void WhenModal(std::function<void(QWidget&)> f) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, f] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            f(*modal);
-        }
-    });
-    timer->start(5);
-}
+using testing::WhenModal;
 
 void Keys(QWidget& w, const char* keys) {
     for (const char* k = keys; *k; ++k)

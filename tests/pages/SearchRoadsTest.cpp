@@ -1,0 +1,280 @@
+// The searches as a user takes them: start page entries into the search
+// dialog, typing, continue and new search, choosing, and where each road ends.
+#include "CatalogPages.h"
+#include "navigation/ui/AreaPage.h"
+#include "pages/ProductPage.h"
+#include "platform/core/ScriptedUi.h"
+#include "resources/Menus.h"
+#include "search/ui/SearchDialog.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <cstdio>
+
+#include <gtest/gtest.h>
+
+namespace qx {
+namespace {
+
+using testing::PressKey;
+using testing::Pump;
+using testing::RunningProgram;
+using testing::TempCatalog;
+using testing::WhenModal;
+
+// Start page entries, one per road: 1010 + the entry's line.
+enum : int { kKeyword = 1010, kToolNumber, kHln, kStandard, kBrochures };
+
+void WriteSearchCatalog(TempCatalog& c) {
+    testing::WriteCatalogPages(c);
+    const std::string d = "DATEN\\LANG1\\";
+    c.Write(d + "QXSTART.BER", "Stichwortsuche||STICHWORT|10|10|200|30|\n"
+                               "Werkzeugnummer||TNUMMER|10|40|200|60|\n"
+                               "HLN-Nummer||ZNUMMER|10|70|200|90|\n"
+                               "Service-Standard||KATALOG.STD|10|100|200|120|\n"
+                               "Prospekte||KATALOG.PRK|10|130|200|150|\n");
+    c.Write(d + "Katalog.SWS", "# Hebetechnik\n"
+                               "Bohrersatz komplett|P2|SAEULE.KAT\n"
+                               "Zwei-S\xE4ulen-B\xFChne|P1|SAEULE.KAT\n"
+                               "Bohrmaschine|P3|SAEULE.KAT\n"
+                               "Satz Schl\xFCssel|P9|GONE.KAT\n");
+    c.Write(d + "Katalog.ANR", "# numbers\n"
+                               "QX-1 Zwei-S\xE4ulen-B\xFChne|P1|SAEULE.KAT\n"
+                               "HLN 0QX 198 001 Dorna|P2|SAEULE.KAT\n"
+                               "HLN 0QX 198 002 Ohne Preis|P3|SAEULE.KAT\n");
+    c.Write(d + "Katalog.STD", "Standard Hebeb\xFChnen||STD_HEBE.PDF\n");
+    c.Write(d + "Katalog.PRK", "Prospekt Bohrer||PR_BOHR.PDF\nProspekt Satz||PR_SATZ.PDF\nNur ein Feld\n");
+}
+
+SearchDialog& Dialog(QWidget& modal) { return dynamic_cast<SearchDialog&>(modal); }
+
+std::string Edit(SearchDialog& d) { return d.GetItemText(SearchDialog::kTerm); }
+
+void Type(QWidget& window, const char* text) {
+    for (const char* t = text; *t; ++t)
+        QTest::keyClick(window.windowHandle(), *t);
+}
+
+// The rows the dialog lists, as it draws them.
+std::vector<std::string> Rows(SearchDialog& d) {
+    std::vector<std::string> rows;
+    for (std::size_t i = 0; i < d.List().Size(); ++i)
+        rows.emplace_back(d.List().Display(i));
+    return rows;
+}
+
+struct SearchRoads : ::testing::Test {
+    void Click(int entry) {
+        QTest::mouseClick(p.Frame().CurrentPage()->Item(entry), Qt::LeftButton);
+        Pump();
+    }
+    ScopedScriptedUi ui;
+    TempCatalog c;
+    RunningProgram p{(WriteSearchCatalog(c), c)};
+};
+
+TEST_F(SearchRoads, KeywordFromTheStartPageToTheChosenProduct) {
+    ASSERT_TRUE(p.Frame().IsCommandEnabled(kCmdKeyword));
+    bool ran = false;
+    WhenModal([&](QWidget& modal) {
+        SearchDialog& d = Dialog(modal);
+        ran = true;
+        EXPECT_EQ(modal.windowTitle(), QStringLiteral("Produktsuche"));
+        EXPECT_EQ(d.GetCount(SearchDialog::kList), 4); // empty term: all, comment skipped
+        EXPECT_EQ(d.GetCurSel(SearchDialog::kList), 0);
+        // Typing finds by prefix in the list; Down moves on and takes the row into the edit.
+        Type(modal, "zwei");
+        EXPECT_EQ(d.GetCurSel(SearchDialog::kList), 1);
+        EXPECT_EQ(Edit(d), "zwei");
+        PressKey(&modal, Qt::Key_Down);
+        EXPECT_EQ(d.GetCurSel(SearchDialog::kList), 2);
+        EXPECT_EQ(Edit(d), "Bohrmaschine");
+        PressKey(&modal, Qt::Key_Up);
+        EXPECT_EQ(Edit(d), "Zwei-S\xE4ulen-B\xFChne");
+        PressKey(&modal, Qt::Key_PageDown);
+        EXPECT_EQ(d.GetCurSel(SearchDialog::kList), 3); // the last row, no further
+        PressKey(&modal, Qt::Key_Up);
+        PressKey(&modal, Qt::Key_Return);
+    });
+    Click(kKeyword);
+    ASSERT_TRUE(ran);
+    auto* product = p.Current<ProductPage>();
+    ASSERT_NE(product, nullptr);
+    ASSERT_NE(product->CurrentRecord(), nullptr);
+    EXPECT_EQ(product->CurrentRecord()->key, "P3");
+    EXPECT_EQ(p.State().listFile, "SAEULE.KAT");
+    EXPECT_EQ(p.State().lastSearchChoice, "Bohrmaschine");
+    EXPECT_TRUE(ui->shown.empty());
+
+    // Opened again from the menu, the last choice is selected and in the edit.
+    WhenModal([&](QWidget& modal) {
+        SearchDialog& d = Dialog(modal);
+        EXPECT_EQ(d.GetCurSel(SearchDialog::kList), 2);
+        EXPECT_EQ(Edit(d), "Bohrmaschine");
+        PressKey(&modal, Qt::Key_Escape);
+    });
+    p.Frame().OnMenuCommand(kCmdKeyword);
+    Pump();
+    EXPECT_EQ(p.Current<ProductPage>(), product);
+}
+
+TEST_F(SearchRoads, ContinueSearchTwiceNarrowsAndNewSearchStartsOver) {
+    auto ask = [](const char* word) {
+        WhenModal([word](QWidget& input) {
+            Type(input, word);
+            PressKey(&input, Qt::Key_Return);
+        });
+    };
+    WhenModal([&](QWidget& modal) {
+        SearchDialog& d = Dialog(modal);
+        auto* prompt = static_cast<QLabel*>(d.Item(SearchDialog::kPrompt));
+        ask("bohr");
+        QTest::mouseClick(d.Item(SearchDialog::kContinue), Qt::LeftButton);
+        EXPECT_EQ(prompt->text(), QStringLiteral(" bohr"));
+        EXPECT_EQ(Rows(d), (std::vector<std::string>{"Bohrersatz komplett", "Bohrmaschine"}));
+        ask("SATZ");
+        QTest::mouseClick(d.Item(SearchDialog::kContinue), Qt::LeftButton);
+        EXPECT_EQ(prompt->text(), QStringLiteral(" bohr SATZ"));
+        EXPECT_EQ(Rows(d), std::vector<std::string>{"Bohrersatz komplett"});
+        EXPECT_EQ(d.GetCurSel(SearchDialog::kList), 0);
+        EXPECT_EQ(Edit(d), "");
+        // A cancelled word changes nothing.
+        WhenModal([](QWidget& input) { PressKey(&input, Qt::Key_Escape); });
+        QTest::mouseClick(d.Item(SearchDialog::kContinue), Qt::LeftButton);
+        EXPECT_EQ(d.List().Size(), 1u);
+        PressKey(&modal, Qt::Key_Escape);
+    });
+    Click(kKeyword);
+    EXPECT_EQ(p.State().searchTerm, " bohr satz"); // kept for the run, folded
+
+    // The next search starts filtered; the service standard list too.
+    WhenModal([&](QWidget& modal) {
+        SearchDialog& d = Dialog(modal);
+        EXPECT_EQ(static_cast<QLabel*>(d.Item(SearchDialog::kPrompt))->text(), QStringLiteral(" bohr satz"));
+        EXPECT_EQ(d.List().Size(), 1u);
+        ask("schl");
+        QTest::mouseClick(d.Item(SearchDialog::kNewSearch), Qt::LeftButton);
+        EXPECT_EQ(Rows(d), std::vector<std::string>{"Satz Schl\xFCssel"});
+        PressKey(&modal, Qt::Key_Escape);
+    });
+    Click(kKeyword);
+    EXPECT_EQ(p.State().searchTerm, " schl");
+    WhenModal([&](QWidget& modal) {
+        EXPECT_EQ(modal.windowTitle(), QStringLiteral("Service Standard"));
+        EXPECT_EQ(Dialog(modal).List().Size(), 0u);
+        PressKey(&modal, Qt::Key_Escape);
+    });
+    Click(kStandard);
+    EXPECT_TRUE(ui->shown.empty());
+}
+
+TEST_F(SearchRoads, HlnPresetSelectsTheFirstHlnNumber) {
+    WhenModal([&](QWidget& modal) {
+        SearchDialog& d = Dialog(modal);
+        auto* edit = static_cast<QLineEdit*>(d.Item(SearchDialog::kTerm));
+        EXPECT_EQ(edit->text(), QStringLiteral("HLN"));
+        EXPECT_EQ(edit->cursorPosition(), 3);
+        EXPECT_TRUE(edit->hasFocus());
+        EXPECT_EQ(d.GetCurSel(SearchDialog::kList), 1);
+        Type(modal, " 0QX 198 002");
+        EXPECT_EQ(d.GetCurSel(SearchDialog::kList), 2) << Edit(d);
+        PressKey(&modal, Qt::Key_Return);
+    });
+    Click(kHln);
+    auto* product = p.Current<ProductPage>();
+    ASSERT_NE(product, nullptr);
+    ASSERT_NE(product->CurrentRecord(), nullptr);
+    EXPECT_EQ(product->CurrentRecord()->key, "P3");
+
+    // The tool number search has no preset.
+    WhenModal([&](QWidget& modal) {
+        EXPECT_EQ(Edit(Dialog(modal)), "HLN 0QX 198 002 Ohne Preis"); // the last choice instead
+        PressKey(&modal, Qt::Key_Escape);
+    });
+    p.Frame().OnMenuCommand(kCmdToolNumber);
+    Pump();
+}
+
+TEST_F(SearchRoads, ADocumentListOpensItsPdf) {
+    p.State().searchTerm = "bohr"; // not applied to the catalogue lists
+    WhenModal([&](QWidget& modal) {
+        SearchDialog& d = Dialog(modal);
+        EXPECT_EQ(modal.windowTitle(), QStringLiteral("Katalog zum Drucken"));
+        EXPECT_FALSE(d.IsItemVisible(SearchDialog::kContinue));
+        EXPECT_FALSE(d.IsItemVisible(SearchDialog::kNewSearch));
+        EXPECT_EQ(static_cast<QLabel*>(d.Item(SearchDialog::kPrompt))->text(), QStringLiteral("Beschreibung"));
+        EXPECT_EQ(d.List().Size(), 3u);
+        PressKey(&modal, Qt::Key_Down);
+        QTest::mouseClick(d.Item(IDOK), Qt::LeftButton);
+    });
+    Click(kBrochures);
+    ASSERT_EQ(ui->shown.size(), 1u);
+    EXPECT_EQ(ui->shown[0].kind, "shell");
+    EXPECT_NE(ui->shown[0].text.find("PDF\\"), std::string::npos);
+    EXPECT_TRUE(ui->shown[0].text.ends_with("\\PR_SATZ.PDF")) << ui->shown[0].text;
+    EXPECT_NE(p.Current<AreaPage>(), nullptr);
+    EXPECT_EQ(p.State().searchTerm, "bohr");
+}
+
+TEST_F(SearchRoads, CancelAndRefusalsLeaveEverythingAsItWas) {
+    p.State().lastSearchChoice = "nothing like it";
+    WhenModal([&](QWidget& modal) {
+        SearchDialog& d = Dialog(modal);
+        EXPECT_EQ(Edit(d), ""); // a last choice the list doesn't hold isn't taken
+        PressKey(&modal, Qt::Key_Down);
+        // Text that begins no entry: told, and the dialog stays.
+        Type(modal, "xyz");
+        PressKey(&modal, Qt::Key_Return);
+        EXPECT_EQ(ui->Messages(), std::vector<std::string>{"Kein Eintrag vorhanden!"});
+        EXPECT_TRUE(modal.isVisible());
+        PressKey(&modal, Qt::Key_Escape);
+    });
+    Click(kKeyword);
+    EXPECT_NE(p.Current<AreaPage>(), nullptr);
+    EXPECT_EQ(p.State().lastSearchChoice, "nothing like it");
+    EXPECT_EQ(p.State().searchTerm, "");
+
+    // A chosen product whose list file is missing: told, the page stays.
+    WhenModal([&](QWidget& modal) {
+        Type(modal, "satz");
+        PressKey(&modal, Qt::Key_Return);
+    });
+    Click(kKeyword);
+    ASSERT_EQ(ui->shown.size(), 2u);
+    EXPECT_EQ(ui->shown[1].text, "Es liegen keine Daten f\xFCr \ndiesen Produktbereich vor!");
+    EXPECT_EQ(ui->shown[1].caption, "QUARVENTA AG");
+    EXPECT_NE(p.Current<AreaPage>(), nullptr);
+    EXPECT_EQ(p.State().pageMode, kPageArea);
+}
+
+TEST_F(SearchRoads, AWholeLargeIndexIsListedAndTypingReachesItsEnd) {
+    std::string index;
+    for (int i = 0; i < 200000; ++i)
+        index += "Artikel " + std::to_string(100000 + i) + " Werkzeug|K" + std::to_string(i) + "|SAEULE.KAT\n";
+    index += "Zylinderkopf|P2|SAEULE.KAT\n";
+    c.Write("DATEN\\LANG1\\Katalog.SWS", index);
+    qint64 openMs = -1;
+    QElapsedTimer clock;
+    WhenModal([&](QWidget& modal) {
+        SearchDialog& d = Dialog(modal);
+        openMs = clock.elapsed();
+        EXPECT_EQ(d.GetCount(SearchDialog::kList), 200001);
+        Type(modal, "zyl");
+        EXPECT_EQ(d.GetCurSel(SearchDialog::kList), 200000);
+        PressKey(&modal, Qt::Key_PageUp);
+        EXPECT_LT(d.GetCurSel(SearchDialog::kList), 200000);
+        EXPECT_EQ(Edit(d).rfind("Artikel 2999", 0), 0u) << Edit(d);
+        PressKey(&modal, Qt::Key_Escape);
+    });
+    clock.start();
+    Click(kKeyword);
+    std::printf("search dialog with 200001 entries open after %lld ms\n", static_cast<long long>(openMs));
+    EXPECT_GE(openMs, 0);
+}
+
+} // namespace
+} // namespace qx
