@@ -17,7 +17,12 @@ namespace qx {
 struct GlobalState;
 
 // The mode bits that name an index file.
-enum : int { kIndexStd = 2, kIndexSws = 4, kIndexAnr = 8, kIndexPrb = 128, kIndexPrs = 256, kIndexPrk = 512 };
+inline constexpr int kIndexStd = 2;
+inline constexpr int kIndexSws = 4;
+inline constexpr int kIndexAnr = 8;
+inline constexpr int kIndexPrb = 128;
+inline constexpr int kIndexPrs = 256;
+inline constexpr int kIndexPrk = 512;
 
 // ".STD", ".SWS", ".ANR", ".PRB", ".PRS", ".PRK" for each bit set, in that order.
 std::string IndexExtension(int mode);

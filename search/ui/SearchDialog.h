@@ -14,7 +14,9 @@ namespace qx {
 struct AppContext;
 
 // Mode bits besides the index bits of SearchIndex.h.
-enum : int { kSearchNumber = 1, kSearchQtx = 32, kSearchHln = 64 };
+inline constexpr int kSearchNumber = 1;
+inline constexpr int kSearchQtx = 32;
+inline constexpr int kSearchHln = 64;
 // The document lists of the printed catalogues.
 constexpr int kCatalogueModes = kIndexPrb | kIndexPrs | kIndexPrk;
 
