@@ -18,9 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string folded(term.substr(0, term.find('\r')));
     list.Fill(qx::CatalogBlock(index), folded);
     // The plain search reads lines with the catalogue cursor, whose searches
-    // stop after kSearchLimit bytes; compare only where no line is that long.
-    if (index.size() >= qx::kSearchLimit)
+    // stop after kSearchLimit bytes and which steps two bytes past every CR;
+    // compare only files with no line that long and with CR LF line ends.
+    if (index.size() >= qx::kSearchLimit || index.find('\0') != std::string_view::npos)
         return 0;
+    for (std::size_t cr = index.find('\r'); cr != std::string_view::npos; cr = index.find('\r', cr + 1)) {
+        if (cr + 1 >= index.size() || index[cr + 1] != '\n')
+            return 0;
+    }
     const auto plain = qx::LiteralSearch(qx::CatalogBlock(index), term.substr(0, term.find('\r')));
     if (plain.size() != list.Size())
         std::abort();
