@@ -1,5 +1,7 @@
 #include "LargeCatalog.h"
 
+#include "platform/core/Path.h"
+
 #include <fstream>
 #include <random>
 
@@ -54,6 +56,27 @@ std::string LargeIndexText(int entries, bool numbers, unsigned seed) {
     return text;
 }
 
+OrderList LargeOrderList(int entries) {
+    OrderList list;
+    list.indication = "Werkstatt Nord";
+    for (int i = 0; i < entries; ++i) {
+        OrderItem item;
+        item.quantity = std::to_string(1 + i % 9);
+        item.number = "QX-" + std::to_string(100000 + i);
+        item.name = "Zwei-Saeulen-Hebebuehne Typ " + std::to_string(i);
+        item.remarks = "fuer Halle 2";
+        item.supplier = i % 3 == 0 ? "DORNA" : "QTX_VZ";
+        item.vzUnitEur = "1234,50";
+        item.upeUnitEur = "1500,00";
+        item.vzUnitLocal = "2414,47";
+        item.upeUnitLocal = "2933,75";
+        item.priceListNote = "PL 12/2026";
+        RecalcTotals(item, "DM", 0);
+        list.items.push_back(item);
+    }
+    return list;
+}
+
 bool WriteLargeCatalog(const fs::path& root, const LargeCatalogSize& size) {
     std::mt19937 rng(size.seed);
     bool ok = WriteFile(root / "DATEN/LANG1/QX.PRS", PriceFileText(0, size.priceLines, rng));
@@ -71,6 +94,8 @@ bool WriteLargeCatalog(const fs::path& root, const LargeCatalogSize& size) {
         ok = WriteFile(root / "DATEN/LANG1/Katalog.SWS", LargeIndexText(size.indexEntries, false, size.seed)) && ok;
         ok = WriteFile(root / "DATEN/LANG1/Katalog.ANR", LargeIndexText(size.indexEntries, true, size.seed + 1)) && ok;
     }
+    if (size.orderEntries > 0)
+        ok = SaveOrderList(ToWindowsPath(root / "LARGE.STK"), LargeOrderList(size.orderEntries)) && ok;
     return ok;
 }
 

@@ -1,6 +1,7 @@
 // An order list of 10,000 entries: loading, saving (with the flush) and the
 // save that follows every added entry.
 
+#include "LargeCatalog.h"
 #include "orders/OrderList.h"
 #include "platform/core/Path.h"
 
@@ -25,22 +26,7 @@ struct BenchList {
         dir = fs::temp_directory_path() / ("qx_bench_orderlist_" + std::to_string(rd()));
         fs::create_directories(dir);
         path = ToWindowsPath(dir / "LIST.STK");
-        list.indication = "Werkstatt Nord";
-        for (int i = 0; i < 10000; ++i) {
-            OrderItem item;
-            item.quantity = std::to_string(1 + i % 9);
-            item.number = "QX-" + std::to_string(100000 + i);
-            item.name = "Zwei-Saeulen-Hebebuehne Typ " + std::to_string(i);
-            item.remarks = "fuer Halle 2";
-            item.supplier = i % 3 == 0 ? "DORNA" : "QTX_VZ";
-            item.vzUnitEur = "1234,50";
-            item.upeUnitEur = "1500,00";
-            item.vzUnitLocal = "2414,47";
-            item.upeUnitLocal = "2933,75";
-            item.priceListNote = "PL 12/2026";
-            RecalcTotals(item, "DM", 0);
-            list.items.push_back(item);
-        }
+        list = LargeOrderList(10000);
         SaveOrderList(path, list);
     }
     ~BenchList() {

@@ -1,5 +1,5 @@
 // qxkat-largegen: writes a large catalogue for benchmarks and load checks.
-//   qxkat-largegen DIR [--records N] [--price-lines N] [--update-lines N] [--index-entries N] [--seed N]
+//   qxkat-largegen DIR [--records N] [--price-lines N] [--update-lines N] [--index-entries N] [--order-entries N] [--seed N]
 
 #include "LargeCatalog.h"
 
@@ -30,6 +30,8 @@ int main(int argc, char** argv) {
             ok = number(size.updateLines);
         else if (a == "--index-entries")
             ok = number(size.indexEntries);
+        else if (a == "--order-entries")
+            ok = number(size.orderEntries);
         else if (a == "--seed")
             ok = number(seed), size.seed = static_cast<unsigned>(seed);
         else if (!dir && a.rfind("--", 0) != 0)
@@ -37,19 +39,19 @@ int main(int argc, char** argv) {
         else
             ok = false;
         if (!ok) {
-            std::fprintf(stderr, "usage: qxkat-largegen DIR [--records N] [--price-lines N] [--update-lines N] [--index-entries N] [--seed N]\n");
+            std::fprintf(stderr, "usage: qxkat-largegen DIR [--records N] [--price-lines N] [--update-lines N] [--index-entries N] [--order-entries N] [--seed N]\n");
             return 2;
         }
     }
     if (!dir) {
-        std::fprintf(stderr, "usage: qxkat-largegen DIR [--records N] [--price-lines N] [--update-lines N] [--index-entries N] [--seed N]\n");
+        std::fprintf(stderr, "usage: qxkat-largegen DIR [--records N] [--price-lines N] [--update-lines N] [--index-entries N] [--order-entries N] [--seed N]\n");
         return 2;
     }
     if (!qx::WriteLargeCatalog(dir, size)) {
         std::fprintf(stderr, "qxkat-largegen: cannot write below %s\n", dir);
         return 1;
     }
-    std::printf("%d records, %d price lines, %d update lines, %d index entries written below %s\n", size.records,
-                size.priceLines, size.updateLines, size.indexEntries, dir);
+    std::printf("%d records, %d price lines, %d update lines, %d index entries, %d order entries written below %s\n",
+                size.records, size.priceLines, size.updateLines, size.indexEntries, size.orderEntries, dir);
     return 0;
 }

@@ -377,6 +377,13 @@ private:
 
 } // namespace
 
+int WalkEveryPage(CatalogApp& app, const std::filesystem::path& outDir, int language, int width) {
+    Walker walker(app, outDir, language, width);
+    walker.Walk();
+    walker.WalkPlanning();
+    return walker.written;
+}
+
 int RunSnapshots(const std::filesystem::path& programDir, const std::filesystem::path& outDir,
                  const std::filesystem::path& configFile) {
     std::error_code ec;
@@ -405,10 +412,7 @@ int RunSnapshots(const std::filesystem::path& programDir, const std::filesystem:
             if (!app.StartUp())
                 continue;
             Pump();
-            Walker walker(app, outDir, language, width);
-            walker.Walk();
-            walker.WalkPlanning();
-            written += walker.written;
+            written += WalkEveryPage(app, outDir, language, width);
             app.Exit();
             Pump();
         }

@@ -8,9 +8,15 @@
 
 namespace qx {
 
+class CatalogApp;
+
 // Returns the number of pictures written; message boxes are answered with
 // their default button and logged to standard error.
 int RunSnapshots(const std::filesystem::path& programDir, const std::filesystem::path& outDir,
                  const std::filesystem::path& configFile);
+
+// The walk of one start: every page kind of the started program, one picture
+// each into outDir. Returns the number of pictures written.
+int WalkEveryPage(CatalogApp& app, const std::filesystem::path& outDir, int language, int width);
 
 } // namespace qx
