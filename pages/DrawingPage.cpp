@@ -51,6 +51,7 @@ void DrawingPage::OnInitDialog() {
 
 void DrawingPage::SetCaptions() {
     const int lang = app_.state.languageIndex;
+    SetCaption(kTitle.Text(lang));
     SetItemText(kPrint, texts::kPrintCaption.Text(lang));
     SetItemText(kBack, texts::kBackCaption.Text(lang));
 }

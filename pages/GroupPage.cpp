@@ -64,6 +64,7 @@ void GroupPage::OnInitDialog() {
     SetItemFont(kList, FontText16);
     SetItemHeight(kList, 16);
     SetCaptions();
+    SetCaption(file_.title.str());
     MoveWindowTo(ScaleRect(s, 0, 0, 632, 434));
     MoveItem(kList, ScaleRect(s, 328, 64, 612, 375));
     MoveItem(kMainMenu, ScaleRect(s, 327, 392, 467, 412));
@@ -121,7 +122,11 @@ int GroupPage::FillList(int depth) {
     return count;
 }
 
-void GroupPage::BuildBreadcrumb() { breadcrumb_ = GroupBreadcrumb(file_, code_.str()); }
+void GroupPage::BuildBreadcrumb() {
+    breadcrumb_ = GroupBreadcrumb(file_, code_.str());
+    // The list holds the level the path leads to; the top level has no path.
+    SetItemName(kList, breadcrumb_.empty() ? file_.title.str() : breadcrumb_.str());
+}
 
 void GroupPage::SelectEntry(int index) {
     SetCurSel(kList, index);

@@ -39,6 +39,15 @@ void InfoPage::OnInitDialog() {
     MoveItem(kPrint, ScaleRect(s, 471, 392, 542, 412));
     MoveItem(kBack, ScaleRect(s, 544, 392, 614, 412));
     LoadHtmlFile(view_, InfoDocumentPath(s, document_.str()), imageFolderMode_, s.programDir.str());
+    // No title is drawn: the page is named by its document's title, else by
+    // what its printout is headed with, else by its file.
+    std::string name = TextViewTitle(view_);
+    for (const std::string* other : {&footer_.str(), &header_.str(), &document_.str()}) {
+        if (name.empty())
+            name = *other;
+    }
+    SetCaption(name);
+    SetTextViewName(view_, name);
     SetUpTextView(view_);
 }
 

@@ -112,6 +112,8 @@ void ProductPage::OnInitDialog() {
     SetItemFont(kInfoBox, FontText16);
     SetItemHeight(kList, 36);
     SetCaptions();
+    SetCaption(list_.header.title.str());
+    SetItemName(kList, breadcrumb_.empty() ? list_.header.title.str() : breadcrumb_.str());
 
     MoveWindowTo(ScaleRect(s, 0, 0, 632, 434));
     MoveItem(kList, ScaleRect(s, 328, 64, 614, 351));
@@ -180,6 +182,7 @@ void ProductPage::Select() {
         picture_ = std::move(next);
     }
     SetItemText(kInfoBox, r.freeText);
+    SetItemName(kInfoBox, r.name.str()); // the box tells about the chosen product
     SetEditVScroll(kInfoBox, GetEditLineCount(kInfoBox) >= kScrollLines);
     EnableItem(kProductInfo, !r.infoFile.empty());
     EnableItem(kDrawing, !r.picture.empty() && FileExists(s.programDir.str() + DrawingPath(r.picture.str())));

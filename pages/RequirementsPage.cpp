@@ -117,6 +117,9 @@ void RequirementsPage::OnInitDialog() {
 
 void RequirementsPage::SetCaptions() {
     const int lang = app_.state.languageIndex;
+    SetCaption(file_.title.str());
+    SetItemName(kList, kQuantityHeading.Text(lang) + ", " + kDesignationHeading.Text(lang) + ", " +
+                           kNumberHeading.Text(lang) + ", " + kAreaHeading.Text(lang));
     SetItemText(kRequirements, kRequirementsCaption.Text(lang));
     SetItemText(kPrint, texts::kPrintCaption.Text(lang));
     SetItemText(kMainMenu, texts::kMainMenuCaption.Text(lang));
@@ -147,6 +150,8 @@ void RequirementsPage::Select() {
     }
     SetItemText(kHiddenText, row.text);
     ShowHtmlText(view_, row.text, s.programDir.str());
+    const std::string title = TextViewTitle(view_);
+    SetTextViewName(view_, title.empty() ? row.designation.str() : title);
     InvalidateRect(ScaleRect(s, 14, 60, 324, 220), false);
 }
 

@@ -35,6 +35,7 @@ void LanguageDialog::OnInitDialog() {
         SetHandCursorOver(h.id, true);
         // Invisible areas take no keyboard: the dialog's own keys choose.
         SetItemTabStop(h.id, false);
+        SetItemName(h.id, h.name); // the picture shows the choices, the reader says them
     }
     picture_ = LoadPicture(state_, "BILDER\\OHNE\\800\\" + pictureName_);
     CenterOn(nullptr);

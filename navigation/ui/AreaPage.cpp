@@ -97,6 +97,7 @@ void AreaPage::Layout() {
     // The whole client area, as the other pages: the pictures of the area
     // pages are drawn for it, and a smaller page leaves white strips.
     MoveWindowTo(ScaleRect(s, 0, 0, 632, 434));
+    SetCaption((kind_ == AreaPageKind::Start ? texts::kAppTitle : kCatalogTitle).Text(s.languageIndex));
     int i = 0;
     for (; i < EntryCount(); ++i) {
         const AreaEntry& e = entries_[static_cast<std::size_t>(i)];

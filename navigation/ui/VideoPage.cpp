@@ -55,6 +55,7 @@ void VideoPage::OnInitDialog() {
         AddControl(id, ControlKind::OwnerDrawButton);
     SetAllControlsFont(FontBold16);
     SetCaptions();
+    SetCaption(videoFile_.str()); // nothing else names what is shown
     MoveWindowTo(ScaleRect(s, 0, 0, 632, 434));
     MoveItem(kRestart, ScaleRect(s, 544, 312, 614, 335));
     MoveItem(kPause, ScaleRect(s, 544, 338, 614, 361));

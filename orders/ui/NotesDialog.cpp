@@ -49,6 +49,7 @@ void NotesDialog::OnInitDialog() {
     SetItemText(kSave, kSaveCaption.Text(lang));
     SetItemText(kPrint, kPrintCaption.Text(lang));
     SetItemText(kClose, kCloseCaption.Text(lang));
+    SetItemName(kText, kHeading.Text(lang));
 
     path_ = NotePath(NotesDirectory(app_.profile), number_);
     const Note note = LoadNote(path_, name_);

@@ -63,6 +63,12 @@ void OrderInfoPage::OnInitDialog() {
 
 void OrderInfoPage::SetCaptions() {
     const int lang = app_.state.languageIndex;
+    SetCaption(kTitle.Text(lang));
+    // Sender, recipient, opening and closing text of each letter, counted
+    // as they stand under the letter's heading.
+    for (std::size_t i = 0; i < kOrderInfoFields; ++i)
+        SetItemName(kEdits[i], (i < kEquipmentSender ? kToolsHeading : kEquipmentHeading).Text(lang) + " " +
+                                   std::to_string(i % kEquipmentSender + 1));
     SetItemText(kSave, kSaveCaption.Text(lang));
     SetItemText(kBack, kBackCaption.Text(lang));
 }

@@ -160,6 +160,12 @@ void OrderListPage::OnInitDialog() {
 
 void OrderListPage::SetCaptions() {
     const int lang = app_.state.languageIndex;
+    SetCaption(kTitle.Text(lang));
+    std::string columns = kQuantityTitle.Text(lang) + ", " + kNumberTitle.Text(lang) + ", " + kProductTitle.Text(lang);
+    if (app_.state.priceMode >= 0)
+        columns += ", " + kUnitPriceTitle.Text(lang) + ", " + kPriceTitle.Text(lang);
+    SetItemName(kList, columns);
+    SetItemName(kIndication, kIndicationLabel.Text(lang));
     SetItemText(kOrderInfo, kOrderInfoCaption.Text(lang));
     SetItemText(kSave, kSaveCaption.Text(lang));
     SetItemText(kPrint, kPrintCaption.Text(lang));

@@ -75,6 +75,11 @@ void QuantityEditor::OnInitDialog() {
     MoveItem(IDOK, DialogUnits(95, 130, 90, 14));
     SetItemText(IDOK, kOkCaption.Text(lang));
     SetItemText(IDCANCEL, kCancelCaption.Text(lang));
+    SetItemName(kName, kProductLabel.Text(lang));
+    SetItemName(kNumber, kNumberLabel.Text(lang));
+    SetItemName(kPrice, kUnitPriceLabel.Text(lang));
+    SetItemName(kRemarks, kRemarksLabel.Text(lang));
+    SetItemName(kQuantity, kCaption.Text(lang)); // the keypad's number
     SetAllControlsFont(FontText14);
 
     SetEditLimit(kQuantity, 8);

@@ -2,9 +2,12 @@
 
 #include "QtDc.h"
 #include "QtText.h"
+#include "platform/core/RecordingDc.h"
 
 #include <QAbstractItemView>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace qx {
 
@@ -43,6 +46,44 @@ void OwnerDrawDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         painter->drawRect(r.adjusted(0, 0, -1, -1));
         painter->restore();
     }
+}
+
+QVariant OwnerDrawRow::data(int role) const {
+    if (role == Qt::AccessibleTextRole && listWidget())
+        return FromAnsi(owner_->RowReading(id_, listWidget()->row(this)));
+    return QListWidgetItem::data(role);
+}
+
+std::string DialogWindow::RowReading(int id, int row) {
+    auto it = controls_.find(id);
+    auto* view = it == controls_.end() ? nullptr : qobject_cast<QAbstractItemView*>(it->second.widget);
+    if (!view || !view->model() || row < 0 || row >= view->model()->rowCount())
+        return {};
+    const QModelIndex index = view->model()->index(row, 0);
+    const Rect rect{0, 0, std::max(1, view->viewport()->width()), std::max(1, it->second.style.itemHeight)};
+    RecordingDc dc({rect.right, rect.bottom});
+    dc.SelectFont(it->second.font);
+    DrawItem item;
+    item.kind = DrawItem::ListBox;
+    item.controlId = id;
+    item.itemId = row;
+    item.action = DrawItem::DrawEntire;
+    item.dc = &dc;
+    item.rect = rect;
+    item.itemData = static_cast<std::intptr_t>(index.data(Qt::UserRole).toLongLong());
+    item.itemText = ToAnsi(index.data(Qt::DisplayRole).toString());
+    OnDrawItem(item);
+    std::string reading;
+    for (const DrawCall& call : dc.Calls()) {
+        if (call.kind != DrawCall::Kind::Text && call.kind != DrawCall::Kind::DrawText)
+            continue;
+        if (call.text.find_first_not_of(" \t\r\n") == std::string::npos)
+            continue;
+        if (!reading.empty())
+            reading += ", ";
+        reading += call.text;
+    }
+    return reading;
 }
 
 void DialogWindow::PaintButton(int id, QAbstractButton* button, QPainter& painter) {

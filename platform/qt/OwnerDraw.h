@@ -7,7 +7,10 @@
 #include <QAbstractButton>
 #include <QAbstractListModel>
 #include <QListView>
+#include <QListWidgetItem>
 #include <QStyledItemDelegate>
+
+#include <functional>
 
 namespace qx {
 
@@ -15,6 +18,8 @@ namespace qx {
 class OwnerDrawButtonWidget : public QAbstractButton {
 public:
     OwnerDrawButtonWidget(DialogWindow* owner, int id) : QAbstractButton(owner), owner_(owner), id_(id) {}
+    DialogWindow& Owner() const { return *owner_; }
+    int Id() const { return id_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -56,8 +61,20 @@ private:
     int height_;
 };
 
+// A row of an owner-drawn list box, read out as its owner draws it.
+class OwnerDrawRow : public QListWidgetItem {
+public:
+    OwnerDrawRow(const QString& text, DialogWindow* owner, int id) : QListWidgetItem(text), owner_(owner), id_(id) {}
+    QVariant data(int role) const override;
+
+private:
+    DialogWindow* owner_;
+    int id_;
+};
+
 // The rows of a noData list box: a count and nothing else, so a list of any
-// length costs no memory per row and resets at once.
+// length costs no memory per row and resets at once. Only a screen reader
+// asks for a row's text.
 class CountModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
@@ -66,11 +83,17 @@ public:
         count_ = count < 0 ? 0 : count;
         endResetModel();
     }
+    void SetReading(std::function<QString(int row)> reading) { reading_ = std::move(reading); }
     int rowCount(const QModelIndex& parent = QModelIndex()) const override { return parent.isValid() ? 0 : count_; }
-    QVariant data(const QModelIndex&, int) const override { return {}; }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role == Qt::AccessibleTextRole && reading_ && index.isValid())
+            return reading_(index.row());
+        return {};
+    }
 
 private:
     int count_ = 0;
+    std::function<QString(int)> reading_;
 };
 
 // The list view of a noData list box.
@@ -86,5 +109,10 @@ protected:
 private:
     CountModel* model_;
 };
+
+// Makes screen readers see the window layer as the user does: pages as
+// named panes, owner-drawn buttons as buttons named by caption or tooltip.
+// Installed once, by the first window.
+void InstallAccessibility();
 
 } // namespace qx

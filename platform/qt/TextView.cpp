@@ -351,4 +351,13 @@ std::string TextViewText(const TextView* view) {
     return view ? ToAnsi(view->document()->toPlainText()) : std::string();
 }
 
+std::string TextViewTitle(const TextView* view) {
+    return view ? ToAnsi(view->document()->metaInformation(QTextDocument::DocumentTitle).simplified()) : std::string();
+}
+
+void SetTextViewName(TextView* view, std::string_view name) {
+    if (view)
+        view->setAccessibleName(FromAnsi(name));
+}
+
 } // namespace qx

@@ -123,4 +123,9 @@ Rect PrintUnitsOfTwips(const Rect& twips);
 // The plain text of the view's document (tests, accessibility).
 std::string TextViewText(const TextView* view);
 
+// The title the document gives itself; empty when it has none.
+std::string TextViewTitle(const TextView* view);
+// The name screen readers announce for the view.
+void SetTextViewName(TextView* view, std::string_view name);
+
 } // namespace qx

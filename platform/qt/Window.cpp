@@ -1,5 +1,6 @@
 #include "Window.h"
 
+#include "OwnerDraw.h"
 #include "QtDc.h"
 #include "QtText.h"
 
@@ -85,6 +86,8 @@ DialogWindow::DialogWindow(QWidget* parent, Kind kind) : QDialog(parent), kind_(
     setPalette(pal);
     setAutoFillBackground(true);
     setMouseTracking(true);
+    static const bool accessible = (InstallAccessibility(), true);
+    (void)accessible;
 }
 
 DialogWindow::~DialogWindow() = default;
@@ -130,6 +133,13 @@ void DialogWindow::DestroyWindow() {
 }
 
 void DialogWindow::SetCaption(std::string_view text) { setWindowTitle(FromAnsi(text)); }
+
+void DialogWindow::SetItemName(int id, std::string_view name) {
+    if (QWidget* w = Item(id))
+        w->setAccessibleName(FromAnsi(name));
+}
+
+std::string DialogWindow::ItemToolTip(int id) const { return tooltips_ && HasItem(id) ? tooltips_(id) : std::string(); }
 
 void DialogWindow::CenterOn(QWidget* other) {
     QRect area;

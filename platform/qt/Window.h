@@ -137,9 +137,18 @@ public:
     // Destroys the window: hidden at once, deleted by the event loop.
     void DestroyWindow();
     bool IsDestroyed() const { return destroyed_; }
+    // A modal dialog shows its caption in the title bar; a page has none,
+    // its caption is the name screen readers announce for it.
     void SetCaption(std::string_view text);
     void CenterOn(QWidget* other);
     void SetHandCursorOver(int id, bool hand);
+    // The name screen readers announce for a control whose own text does not
+    // say what it is: a list, an edit, a button without caption. Buttons
+    // without a name are called by their caption, then by their tooltip.
+    void SetItemName(int id, std::string_view name);
+    // The tooltip text of a control; empty when it has none.
+    std::string ItemToolTip(int id) const;
+    bool IsPage() const { return kind_ == Kind::Page; }
 
     // --- modal run ---
     int DoModal();
@@ -190,7 +199,11 @@ protected:
 private:
     friend class OwnerDrawButtonWidget;
     friend class OwnerDrawDelegate;
+    friend class OwnerDrawRow;
     void DispatchCommand(int id, int code);
+    // An owner-drawn row as a screen reader reads it: the texts its owner
+    // draws into it, in drawing order.
+    std::string RowReading(int id, int row);
     void TakeFocus();
     void PaintButton(int id, QAbstractButton* button, QPainter& painter);
     struct ControlEntry {

@@ -74,6 +74,7 @@ QWidget* DialogWindow::AddControl(int id, ControlKind kind, const ControlStyle& 
             l->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
             l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             l->setItemDelegate(new OwnerDrawDelegate(this, id, style.itemHeight));
+            l->Rows()->SetReading([this, id](int row) { return FromAnsi(RowReading(id, row)); });
             QObject::connect(l->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
                              [this, id](const QModelIndex&, const QModelIndex&) {
                                  if (!inCommand_)

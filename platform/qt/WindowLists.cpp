@@ -23,7 +23,8 @@ bool AsciiEqualNoCase(std::string_view a, std::string_view b) {
 
 int DialogWindow::AddString(int id, std::string_view text, std::intptr_t data) {
     if (auto* l = qobject_cast<QListWidget*>(Item(id))) {
-        auto* item = new QListWidgetItem(FromAnsi(text));
+        auto* item = controls_.at(id).style.ownerDraw ? new OwnerDrawRow(FromAnsi(text), this, id)
+                                                      : new QListWidgetItem(FromAnsi(text));
         item->setData(Qt::UserRole, QVariant::fromValue<qlonglong>(data));
         const bool blocked = l->blockSignals(true);
         l->addItem(item);

@@ -84,17 +84,18 @@ void SearchDialog::OnInitDialog() {
     SetItemText(IDOK, kChooseText.Text(lang));
     SetItemText(IDCANCEL, texts::kCancel.Text(lang));
     SetEditLimit(kTerm, kTermMax);
+    SetItemName(kTerm, kSearchFor.Text(lang));
 
     if (CatalogueMode())
         SetItemText(kPrompt, ((mode_ & kSearchNumber) ? kNumber : kDescription).Text(lang));
     else
         SetItemText(kPrompt, s.searchTerm.str());
+    const LangText& caption = CatalogueMode() ? kCaptionCatalogue : (mode_ & kIndexStd) ? kCaptionStandard : kCaption;
+    SetCaption(caption.Text(lang));
+    SetItemName(kList, caption.Text(lang)); // the hits are what the dialog is about
     if (CatalogueMode()) {
-        SetCaption(kCaptionCatalogue.Text(lang));
         ShowItem(kContinue, false);
         ShowItem(kNewSearch, false);
-    } else {
-        SetCaption(((mode_ & kIndexStd) ? kCaptionStandard : kCaption).Text(lang));
     }
 
     // The catalogue lists are short and always shown whole.

@@ -24,6 +24,7 @@ void InputDialog::OnInitDialog() {
     SetAllControlsFont(FontText14);
     result_.clear();
     SetEditLimit(kEditId, kMaxChars);
+    SetItemName(kEditId, prompt_);
     if (hasInitial_)
         SetItemText(kEditId, initial_.substr(0, kMaxChars));
     CenterOn(parentWidget());

@@ -80,6 +80,7 @@ void DistributorListDialog::OnInitDialog() {
     MoveItem(IDCANCEL, DialogUnits(8, 161, 131, 12));
     SetAllControlsFont(FontText14);
     SetItemText(IDCANCEL, texts::kCancel.Text(language_));
+    SetItemName(kList, kTitle.Text(language_));
     SetItemHeight(kList, 54);
     for (const std::string& part : parts_)
         AddString(kList, part);
@@ -191,6 +192,13 @@ void SupplierSearchPage::OnInitDialog() {
 
 void SupplierSearchPage::SetCaptions() {
     const int lang = app_.state.languageIndex;
+    SetCaption(kTitle.Text(lang));
+    SetItemName(kCountries, kCountryText.Text(lang));
+    SetItemName(kBrands, kBrandText.Text(lang));
+    SetItemName(kCompanyNumber, kNumberText.Text(lang));
+    SetItemName(kOwnAddress, kOwnHeading.Text(lang));
+    SetItemName(kEquipment, kEquipmentHeading.Text(lang));
+    SetItemName(kSpecialTools, kToolsHeading.Text(lang));
     SetItemText(kCountryLabel, kCountryText.Text(lang));
     SetItemText(kBrandLabel, kBrandText.Text(lang));
     SetItemText(kNumberLabel, kNumberText.Text(lang));
