@@ -8,7 +8,8 @@ pkgs=(build-essential cmake ninja-build pkg-config
       libjpeg62-turbo-dev fonts-liberation qt6-translations-l10n
       gstreamer1.0-plugins-good gstreamer1.0-plugins-base gstreamer1.0-libav)
 if [ "$what" = test ]; then
-    pkgs+=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils)
+    pkgs+=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils
+          dpkg-dev desktop-file-utils)
 fi
 missing=()
 for p in "${pkgs[@]}"; do

@@ -68,12 +68,18 @@ void ShowHelp(const AppContext& app, QWidget* owner) {
 }
 
 std::filesystem::path DefaultProgramDir(const std::filesystem::path& executableDir,
-                                        const std::filesystem::path& demoDir) {
-    std::error_code ec;
-    const std::filesystem::path beside = ResolvePath(ToWindowsPath(executableDir) + "\\DATEN");
-    if (std::filesystem::is_directory(beside, ec))
+                                        const std::vector<std::filesystem::path>& demoDirs) {
+    auto holdsCatalogue = [](const std::filesystem::path& dir) {
+        std::error_code ec;
+        return std::filesystem::is_directory(ResolvePath(ToWindowsPath(dir) + "\\DATEN"), ec);
+    };
+    if (holdsCatalogue(executableDir))
         return executableDir;
-    return demoDir;
+    for (const std::filesystem::path& dir : demoDirs) {
+        if (holdsCatalogue(dir))
+            return dir;
+    }
+    return demoDirs.empty() ? executableDir : demoDirs.back();
 }
 
 CatalogApp::CatalogApp(Options options) : options_(std::move(options)) {}

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 class QWidget;
 
@@ -50,8 +51,9 @@ private:
 void ShowHelp(const AppContext& app, QWidget* owner);
 
 // The catalogue directory used when none is given: beside the program when a
-// DATEN folder is there, else the bundled demo catalogue.
+// DATEN folder is there, else the first of the demo catalogues that holds one
+// (the installed one before the build's), else the last of them.
 std::filesystem::path DefaultProgramDir(const std::filesystem::path& executableDir,
-                                        const std::filesystem::path& demoDir);
+                                        const std::vector<std::filesystem::path>& demoDirs);
 
 } // namespace qx

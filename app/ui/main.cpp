@@ -23,6 +23,11 @@
 #ifndef QX_DEMO_DIR
 #define QX_DEMO_DIR ""
 #endif
+// The installed demo catalogue, relative to the installed program, so that any
+// install prefix works.
+#ifndef QX_INSTALLED_DEMO_DIR
+#define QX_INSTALLED_DEMO_DIR "../share/qxkat/demo"
+#endif
 
 namespace {
 
@@ -42,19 +47,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "qxkat: %s\n\n%s", cl.error.c_str(), qx::CommandLineUsage());
         return 2;
     }
+    std::error_code ec;
+    const std::filesystem::path exeDir = std::filesystem::canonical("/proc/self/exe", ec).parent_path();
+    const std::vector<std::filesystem::path> demoDirs{(exeDir / QX_INSTALLED_DEMO_DIR).lexically_normal(),
+                                                       QX_DEMO_DIR};
+    const std::filesystem::path defaultDir = qx::DefaultProgramDir(exeDir, demoDirs);
     if (cl.help) {
-        std::fputs(qx::CommandLineUsage(), stdout);
+        // Tells an installation apart from a build tree at a glance.
+        std::printf("%s\nWithout --program-dir: %s\n", qx::CommandLineUsage(), defaultDir.c_str());
         return 0;
     }
     if (cl.version) {
         std::printf("qxkat %s\n", QX_VERSION);
         return 0;
     }
-
-    std::error_code ec;
-    const std::filesystem::path exeDir = std::filesystem::canonical("/proc/self/exe", ec).parent_path();
-    std::filesystem::path programDir =
-        cl.programDir.empty() ? qx::DefaultProgramDir(exeDir, QX_DEMO_DIR) : std::filesystem::path(cl.programDir);
+    std::filesystem::path programDir = cl.programDir.empty() ? defaultDir : std::filesystem::path(cl.programDir);
     if (!std::filesystem::is_directory(programDir, ec)) {
         std::fprintf(stderr, "qxkat: no catalogue directory: %s\n", programDir.string().c_str());
         // Started from a desktop, nobody reads standard error.

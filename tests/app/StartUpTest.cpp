@@ -7,6 +7,7 @@
 #include "platform/core/ScriptedUi.h"
 #include "platform/qt/Desktop.h"
 #include "resources/Menus.h"
+#include "tests/common/TempDir.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,6 +63,23 @@ TEST(StartUp, EachScreenModeWithoutConfiguration) {
         EXPECT_FALSE(s.Frame().IsCommandEnabled(kCmdPriceUpe));
         EXPECT_TRUE(st.programDir.str().ends_with("\\"));
     }
+}
+
+TEST(StartUp, DefaultCatalogueBesideTheProgramElseTheFirstDemoThatHoldsOne) {
+    test::TempDir t;
+    const auto bin = t / "usr/bin";
+    const auto installed = t / "usr/share/qxkat/demo";
+    const auto built = t / "build/demo";
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(installed); // an empty leftover is no catalogue
+    std::filesystem::create_directories(built / "DATEN");
+    EXPECT_EQ(DefaultProgramDir(bin, {installed, built}), built);
+    std::filesystem::create_directories(installed / "Daten");
+    EXPECT_EQ(DefaultProgramDir(bin, {installed, built}), installed);
+    std::filesystem::create_directories(bin / "daten");
+    EXPECT_EQ(DefaultProgramDir(bin, {installed, built}), bin);
+    // Nowhere a catalogue: the last place is named in the message.
+    EXPECT_EQ(DefaultProgramDir(t / "x", {t / "a", t / "b"}), t / "b");
 }
 
 TEST(AreaPages, WalkDownAndBackAndQuitQuestion) {
