@@ -1,4 +1,5 @@
 #include "BmpFile.h"
+#include "platform/core/DibPixels.h"
 #include "platform/core/LittleEndian.h"
 
 #include <algorithm>
@@ -15,11 +16,7 @@ using le::Put32;
 using le::U16;
 using le::U32;
 
-constexpr std::uint32_t kBiRgb = 0;
-constexpr std::uint32_t kBiRle8 = 1;
-constexpr std::uint32_t kBiRle4 = 2;
-constexpr std::uint32_t kBiBitfields = 3;
-constexpr std::uint64_t kMaxSide = 32768;
+constexpr std::uint64_t kMaxSide = kMaxDibSide;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::size_t kCoreHeaderSize = 12;
 constexpr std::size_t kOs2HeaderSize = 64;

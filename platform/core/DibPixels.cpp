@@ -12,9 +12,6 @@ using le::Put32;
 using le::U16;
 using le::U32;
 
-constexpr std::uint32_t kBiRgb = 0;
-constexpr std::uint32_t kBiBitfields = 3;
-constexpr std::int64_t kMaxDimension = 32768;
 
 constexpr std::uint32_t Argb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
     return 0xFF000000u | (r << 16) | (g << 8) | b;
@@ -69,7 +66,7 @@ std::optional<DibInfo> ParseDibHeader(const DibBytes& dib) {
     const std::uint32_t colorsUsed = U32(p + 32);
 
     const std::int64_t absHeight = height < 0 ? -static_cast<std::int64_t>(height) : height;
-    if (planes != 1 || width <= 0 || width > kMaxDimension || absHeight == 0 || absHeight > kMaxDimension)
+    if (planes != 1 || width <= 0 || width > kMaxDibSide || absHeight == 0 || absHeight > kMaxDibSide)
         return std::nullopt;
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24 && bitCount != 32)
         return std::nullopt;
@@ -183,7 +180,7 @@ std::optional<Pixels> DecodeDib(const DibBytes& dib) {
 }
 
 std::vector<std::uint8_t> EncodeDib24(const Pixels& pixels) {
-    if (pixels.width <= 0 || pixels.height <= 0 || pixels.width > kMaxDimension || pixels.height > kMaxDimension)
+    if (pixels.width <= 0 || pixels.height <= 0 || pixels.width > kMaxDibSide || pixels.height > kMaxDibSide)
         return {};
     const auto w = static_cast<std::size_t>(pixels.width);
     const auto h = static_cast<std::size_t>(pixels.height);

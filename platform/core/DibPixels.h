@@ -23,6 +23,14 @@
 
 namespace qx {
 
+// Compression codes of the bitmap header.
+inline constexpr std::uint32_t kBiRgb = 0;
+inline constexpr std::uint32_t kBiRle8 = 1;
+inline constexpr std::uint32_t kBiRle4 = 2;
+inline constexpr std::uint32_t kBiBitfields = 3;
+// The largest width or height a bitmap may have.
+inline constexpr std::int64_t kMaxDibSide = 32768;
+
 struct DibInfo {
     int width = 0;
     int height = 0; // always positive

@@ -56,6 +56,8 @@ struct Road {
     std::vector<std::vector<std::string>> sheets;
 };
 
+void PrintTo(const Road& road, std::ostream* os) { *os << "language " << road.language; }
+
 class DealerRoad : public ::testing::TestWithParam<Road> {
 protected:
     void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
