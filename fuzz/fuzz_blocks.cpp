@@ -1,7 +1,6 @@
 // Readers of the dealer's own files and the distributor tables on arbitrary
-// bytes: address and order information blocks (with and without "|" ends),
-// notes and the distributor match.
-#include "orders/Notes.h"
+// bytes: address and order information blocks (with and without "|" ends)
+// and the distributor match.
 #include "suppliers/AddressFile.h"
 #include "suppliers/Distributors.h"
 
@@ -20,9 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // What was written reads back the same, whatever the texts (no NUL in them).
     const auto three = qx::ReadBlocks(bytes, 3, false);
     if (qx::ReadBlocks(qx::WriteBlocks(three), 3, false) != three)
-        std::abort();
-    const qx::Note note = qx::ParseNote(bytes, "");
-    if (note.text.find('[') != std::string::npos)
         std::abort();
     for (const std::string& country : qx::DistributorCountries(bytes)) {
         for (const qx::Brand& brand : qx::kBrands) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the tiny seed files of fuzz_dib (corpus/dib/), fuzz_bmp
 (corpus/bmp/, the bitmap kinds the loader converts), fuzz_profile
-(corpus/profile/), fuzz_prices_check and fuzz_text_paths, and the damaged bitmaps of the broken-file corpus
+(corpus/profile/), fuzz_prices and fuzz_text_paths, and the damaged bitmaps of the broken-file corpus
 (tests/data/broken/). Run from anywhere; the output is committed, so this
 only needs running again when the seeds should change."""
 import os
@@ -98,7 +98,7 @@ PROFILES = {
 NOW = struct.pack(">q", 1_200_000_000)
 LIST = b"EUR\r\nID\r\n05.03.07\r\n05.03.27\r\n1\r\n|AAAA|1234,5|2|0,00||sofort\r\n|BBBB|7|8|9|10|x\r\n"
 UPDATE = b"CRPT" + bytes((b - (i % 9 + 1) % 9) % 256 for i, b in enumerate(b"CZK\r\nID2\r\n06.03.07\r\n1.1.30\r\n1\r\n|AAAA|5|6|7|8|\r\n"))
-PRICES_CHECK = {
+PRICES = {
     "dates.bin": b"\x00" + b"05.03.07\n1.-99999999999.2020",
     "dates_carry.bin": b"\x00" + b"31.13.1999\n1.1.2000",
     "check_update.bin": b"\x01" + NOW + LIST + b"\xff" + UPDATE,
@@ -119,7 +119,7 @@ TEXT_PATHS = {
 }
 
 BROKEN_DIR = os.path.join(HERE, "..", "..", "tests", "data", "broken")
-for folder, files in (("dib", DIBS), ("bmp", BMPS), ("profile", PROFILES), ("prices_check", PRICES_CHECK),
+for folder, files in (("dib", DIBS), ("bmp", BMPS), ("profile", PROFILES), ("prices", PRICES),
                       ("text_paths", TEXT_PATHS), (BROKEN_DIR, BROKEN)):
     folder = os.path.join(HERE, folder)
     os.makedirs(folder, exist_ok=True)

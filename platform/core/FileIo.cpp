@@ -50,12 +50,12 @@ void SyncDirectory(const fs::path& dir) {
 
 } // namespace
 
-std::optional<std::string> ReadWholeFile(const fs::path& path) {
+std::optional<std::string> ReadWholeFile(const fs::path& path, std::uint64_t maxBytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > maxBytes) {
         ::close(fd);
         return std::nullopt;
     }
@@ -72,6 +72,11 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
         }
         if (n == 0)
             break;
+        // A file that grows while it is read is held to the same limit.
+        if (static_cast<std::uint64_t>(n) > maxBytes - out.size()) {
+            ::close(fd);
+            return std::nullopt;
+        }
         out.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);

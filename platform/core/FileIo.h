@@ -3,6 +3,7 @@
 // the target and renames it over the old one, so a failed save never destroys
 // what was there.
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -11,8 +12,14 @@
 
 namespace qx {
 
-// Nothing when the file is missing, is not a regular file or cannot be read.
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
+// The most ReadWholeFile reads unless told otherwise: every file read whole is
+// held in memory at once, so a larger one is refused rather than read.
+inline constexpr std::uint64_t kMaxWholeFileBytes = 256ull << 20;
+
+// Nothing when the file is missing, is not a regular file, cannot be read or
+// holds more than maxBytes.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path,
+                                         std::uint64_t maxBytes = kMaxWholeFileBytes);
 
 // Writes the bytes atomically: "<name>.tmp-<pid>" beside the target, fsync,
 // rename over the target (which keeps its permissions). False on any failure,

@@ -1,6 +1,7 @@
 #include "HelpViewer.h"
 
 #include "QtText.h"
+#include "TextView.h"
 #include "platform/core/FileIo.h"
 #include "platform/core/Path.h"
 
@@ -21,7 +22,7 @@ QPointer<QTextBrowser>& Window() {
 
 bool ShowHelpFile(std::string_view windowsPath, QWidget* owner) {
     const auto path = ResolvePath(windowsPath);
-    const auto bytes = ReadWholeFile(path);
+    const auto bytes = ReadWholeFile(path, kMaxHtmlText);
     if (!bytes)
         return false;
     QPointer<QTextBrowser>& w = Window();

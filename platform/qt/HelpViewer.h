@@ -10,7 +10,7 @@ class QWidget;
 namespace qx {
 
 // Opens (or raises and reloads) the help window on the file; false when the
-// file cannot be read.
+// file cannot be read or is larger than kMaxHtmlText.
 bool ShowHelpFile(std::string_view windowsPath, QWidget* owner);
 
 // Closes the help window, if one is open.

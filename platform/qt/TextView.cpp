@@ -17,6 +17,8 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdint>
 #include <cmath>
 #include <map>
 #include <system_error>
@@ -94,8 +96,69 @@ private:
 
 HtmlDocument* AsHtml(QTextDocument* doc) { return dynamic_cast<HtmlDocument*>(doc); }
 
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool StartsWithWord(std::string_view text, std::size_t at, std::string_view word) {
+    if (text.size() - at < word.size())
+        return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (Lower(text[at + i]) != word[i])
+            return false;
+    }
+    const std::size_t end = at + word.size();
+    return end == text.size() || !std::isalnum(static_cast<unsigned char>(text[end]));
+}
+
+// The number given to a span attribute inside a tag, 1 when there is none.
+std::uint64_t SpanOf(std::string_view tag, std::string_view name) {
+    for (std::size_t at = 0; at < tag.size(); ++at) {
+        if (!StartsWithWord(tag, at, name))
+            continue;
+        std::size_t i = at + name.size();
+        while (i < tag.size() && (tag[i] == ' ' || tag[i] == '=' || tag[i] == '"' || tag[i] == '\'' ||
+                                  tag[i] == '+' || tag[i] == '\t' || tag[i] == '\r' || tag[i] == '\n'))
+            ++i;
+        std::uint64_t n = 0;
+        for (; i < tag.size() && tag[i] >= '0' && tag[i] <= '9'; ++i)
+            n = std::min<std::uint64_t>(n * 10 + static_cast<std::uint64_t>(tag[i] - '0'), 1u << 30);
+        return std::max<std::uint64_t>(n, 1);
+    }
+    return 1;
+}
+
+// Cells the tables of a text can make at most: every row of every table
+// times the widest row, spans counted. The view builds each cell of a table
+// grid, so a page of a few bytes could otherwise ask for billions.
+std::uint64_t TableCellBound(std::string_view text) {
+    std::uint64_t rows = 0;
+    std::uint64_t rowWidth = 0;
+    std::uint64_t widest = 1;
+    std::uint64_t tallestSpan = 0;
+    constexpr std::uint64_t kCap = 1ull << 31; // keeps the product inside 64 bits
+    // A tag runs to the next ">", whatever "<" it holds, as the view reads it.
+    for (std::size_t at = 0, lt; (lt = text.find('<', at)) != std::string_view::npos;) {
+        const std::size_t name = lt + 1;
+        const std::size_t gt = text.find('>', name);
+        const std::string_view tag = text.substr(name, gt == std::string_view::npos ? gt : gt - name);
+        if (StartsWithWord(text, name, "tr")) {
+            rows = std::min(rows + 1, kCap);
+            rowWidth = 0;
+        } else if (StartsWithWord(text, name, "td") || StartsWithWord(text, name, "th")) {
+            rowWidth = std::min(rowWidth + SpanOf(tag, "colspan"), kCap);
+            widest = std::max(widest, rowWidth);
+            tallestSpan = std::max(tallestSpan, SpanOf(tag, "rowspan"));
+        }
+        if (gt == std::string_view::npos)
+            break;
+        at = gt + 1;
+    }
+    return std::min(rows + tallestSpan, kCap) * widest;
+}
+
+bool TooManyTableCells(std::string_view text) { return TableCellBound(text) > kMaxHtmlTableCells; }
+
 bool Refused(std::string_view text) {
-    return text.size() > kMaxHtmlText || text.find('\0') != std::string_view::npos;
+    return text.size() > kMaxHtmlText || text.find('\0') != std::string_view::npos || TooManyTableCells(text);
 }
 
 void WriteRefusedText(std::string_view text) {
@@ -269,8 +332,8 @@ void ClearTextView(TextView* view) {
 bool LoadHtmlFile(TextView* view, std::string_view windowsPath, int imageFolderMode, std::string_view programDir) {
     if (!view)
         return false;
-    const std::optional<std::string> bytes = ReadWholeFile(ResolvePath(windowsPath));
-    if (!bytes)
+    const std::optional<std::string> bytes = ReadWholeFile(ResolvePath(windowsPath), kMaxHtmlText);
+    if (!bytes || TooManyTableCells(*bytes))
         return false;
     view->SetContent(FromAnsi(*bytes), ImageFolderOf(programDir, imageFolderMode));
     return true;

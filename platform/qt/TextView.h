@@ -24,6 +24,7 @@
 #include <QString>
 #include <QTextBrowser>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -42,8 +43,12 @@ enum : int {
 inline constexpr Rect kPrintRectTwips{1060, 2880, 10466, 13957};
 inline constexpr double kTwipsPerPrintUnit = 18.6;
 // A text larger than this, or one holding a NUL byte, is refused by
-// ShowHtmlText.
+// ShowHtmlText; LoadHtmlFile refuses a larger file.
 inline constexpr std::size_t kMaxHtmlText = 4u << 20;
+// Both refuse a text whose tables could make more cells than this (rows of
+// all its tables times the widest row, spans counted): the view builds
+// every cell of a table grid up front.
+inline constexpr std::uint64_t kMaxHtmlTableCells = 1u << 18;
 
 class TextView final : public QTextBrowser {
 public:
@@ -95,15 +100,17 @@ void SetUpTextView(TextView* view);
 void ClearTextView(TextView* view);
 
 // Loads an HTML file (bytes in the code page of the UI language). A file
-// that cannot be opened changes nothing and gives false. Image folder
+// that cannot be opened, is larger than kMaxHtmlText or has tables beyond
+// kMaxHtmlTableCells changes nothing and gives false. Image folder
 // "BILDER\1024" when imageFolderMode is 1, else "BILDER\800".
 bool LoadHtmlFile(TextView* view, std::string_view windowsPath, int imageFolderMode, std::string_view programDir);
 
 // Shows an HTML text held in memory, pictures from "BILDER\800". Shorter
 // than 8 characters: the view is cleared and nothing else happens. A text
-// the view refuses (a NUL byte, more than kMaxHtmlText bytes) leaves the
-// view as it was and is written to "C:\ERRHTML.TXT" with CR LF and
-// "[EndOfFile]" after it. The view is shown at the end.
+// the view refuses (a NUL byte, more than kMaxHtmlText bytes, tables beyond
+// kMaxHtmlTableCells) leaves the view as it was and is written to
+// "C:\ERRHTML.TXT" with CR LF and "[EndOfFile]" after it. The view is shown
+// at the end.
 void ShowHtmlText(TextView* view, std::string_view text, std::string_view programDir);
 
 // Pages the document fills at the print rectangle's width with pages of the

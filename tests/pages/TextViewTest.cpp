@@ -3,6 +3,7 @@
 #include "platform/core/Path.h"
 #include "platform/core/RecordingDc.h"
 #include "platform/qt/TextView.h"
+#include "tests/common/TempDir.h"
 
 #include <QImage>
 #include <QTextDocument>
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 namespace qx {
@@ -184,6 +186,60 @@ TEST(TextView, PagesOfTheDocumentPrintEachLineOnceInOrder) {
     ASSERT_TRUE(PrintTextViewPage(view, dc, 1, kPrintRectTwips));
     EXPECT_EQ(dc.Calls().at(0).text, "Links\nRechts");
     DestroyTextView(view);
+}
+
+// The HTML pages of the broken-file corpus, whole and cut, load and lay out
+// for printing, or are refused and leave the view as it was; so are files
+// past kMaxHtmlText and tables past kMaxHtmlTableCells.
+TEST(TextView, BrokenPagesLoadOrAreRefusedAndTheViewKeepsItsText) {
+    test::TempDir drive;
+    SetDriveRootForTesting(drive.Path());
+    Parent p;
+    TextView* view = CreateTextView(&p.widget, kTextViewInfoPage, Rect{0, 0, 400, 300});
+    const auto loads = [&](const std::string& bytes) {
+        ShowHtmlText(view, "<p>Bisheriger Text</p>", "C:\\");
+        drive.Write("PAGE.HTM", bytes);
+        const bool loaded = LoadHtmlFile(view, "C:\\PAGE.HTM", 0, "C:\\");
+        if (loaded)
+            EXPECT_GE(TextViewPageCount(view, 11077), 1);
+        else
+            EXPECT_EQ(TextViewText(view), "Bisheriger Text");
+        return loaded;
+    };
+    int pages = 0;
+    for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(QX_TEST_DATA_DIR) / "broken")) {
+        if (e.path().extension() != ".htm")
+            continue;
+        const std::string name = e.path().filename().string();
+        const std::optional<std::string> bytes = ReadWholeFile(e.path());
+        ASSERT_TRUE(bytes);
+        SCOPED_TRACE(name);
+        // Spans of 65535 rows and columns: billions of cells.
+        EXPECT_EQ(loads(*bytes), name != "html_huge_table.htm");
+        loads(bytes->substr(0, bytes->size() / 2));
+        EXPECT_TRUE(loads(bytes->substr(0, 20)));
+        ++pages;
+    }
+    EXPECT_GE(pages, 3);
+
+    // Spans count however they are written; a plain table of many rows loads.
+    std::string rows;
+    for (int i = 0; i < 511; ++i)
+        rows += "<tr><td>x</td></tr>";
+    EXPECT_FALSE(loads("<table>" + rows + "<TR><TD COLSPAN = \"513\">y</TD></TR></table>"));
+    EXPECT_TRUE(loads("<table>" + rows + "<TR><TD COLSPAN = \"8\">y</TD></TR></table>"));
+    const std::string spans = "<p>Tabelle</p><table><tr><td rowspan='1000' colspan=+1000>z</td></tr></table>";
+    ShowHtmlText(view, "<p>Bisheriger Text</p>", "C:\\");
+    ShowHtmlText(view, spans, "C:\\");
+    EXPECT_EQ(TextViewText(view), "Bisheriger Text");
+    EXPECT_EQ(ReadWholeFile(ResolvePath("C:\\ERRHTML.TXT")), spans + "\r\n[EndOfFile]");
+
+    const std::filesystem::path big = drive.Write("BIG.HTM", "<p>Neuer Text</p>");
+    std::filesystem::resize_file(big, kMaxHtmlText + 1);
+    EXPECT_FALSE(LoadHtmlFile(view, "C:\\BIG.HTM", 0, "C:\\"));
+    EXPECT_EQ(TextViewText(view), "Bisheriger Text");
+    DestroyTextView(view);
+    SetDriveRootForTesting({});
 }
 
 } // namespace
