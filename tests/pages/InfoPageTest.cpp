@@ -326,17 +326,10 @@ TEST(InfoPage, DemoTermsOfDeliveryPrintWhole) {
         GTEST_SKIP() << "the demo catalogue is not generated";
     ScopedScriptedUi ui;
     TempCatalog out;
-    CatalogApp::Options o;
-    o.programDir = demo;
-    o.configFile = out.Ini();
-    o.desktopWidth = 800;
-    o.language = 0;
-    CatalogApp app(o);
-    ASSERT_TRUE(app.StartUp());
+    Started s(demo, out.Ini(), 800, 0);
+    s.Frame().OnMenuCommand(kCmdTermsEquipment);
     Pump();
-    app.Frame()->OnMenuCommand(kCmdTermsEquipment);
-    Pump();
-    auto* info = dynamic_cast<InfoPage*>(app.Frame()->CurrentPage());
+    InfoPage* info = s.Info();
     ASSERT_NE(info, nullptr);
     const int pages = TextViewPageCount(info->View(), kPrintRectTwips.Height());
     EXPECT_GE(pages, 2);
@@ -346,8 +339,6 @@ TEST(InfoPage, DemoTermsOfDeliveryPrintWhole) {
     PrintBackend::SetPrintToDirectory(QString());
     const QString pdf = QDir(dir).filePath(QStringLiteral("QTX-1.pdf"));
     const QString text = PdfText(pdf, 0, true);
-    app.Exit();
-    Pump();
     if (text.isEmpty())
         GTEST_SKIP() << "pdftotext is not available";
     char last[16];

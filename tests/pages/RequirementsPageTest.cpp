@@ -236,17 +236,10 @@ TEST(DemoRequirements, EveryLanguageOpensItsListsFromTheAreaEntries) {
     ScopedScriptedUi ui;
     TempCatalog config; // only for its qxkat.ini
     for (int lang = 0; lang < 4; ++lang) {
-        CatalogApp::Options o;
-        o.programDir = demo;
-        o.configFile = config.Ini();
-        o.desktopWidth = 800;
-        o.language = lang;
-        CatalogApp app(o);
-        ASSERT_TRUE(app.StartUp());
-        Pump();
+        RunningProgram app(demo, config.Ini(), 800, lang);
         int opened = 0;
         for (int entry = 0;; ++entry) {
-            auto* area = dynamic_cast<AreaPage*>(app.Frame()->CurrentPage());
+            auto* area = dynamic_cast<AreaPage*>(app.Frame().CurrentPage());
             ASSERT_NE(area, nullptr) << lang;
             area->ShowArea("BE_PLAN.BER", "");
             if (entry >= area->EntryCount())
@@ -255,7 +248,7 @@ TEST(DemoRequirements, EveryLanguageOpensItsListsFromTheAreaEntries) {
                 continue;
             area->DispatchEntry(entry);
             Pump();
-            auto* page = dynamic_cast<RequirementsPage*>(app.Frame()->CurrentPage());
+            auto* page = dynamic_cast<RequirementsPage*>(app.Frame().CurrentPage());
             ASSERT_NE(page, nullptr) << lang << " " << area->Entry(entry).target.str();
             EXPECT_GT(page->RowCount(), 3) << lang;
             EXPECT_FALSE(page->File().title.empty());
@@ -265,8 +258,6 @@ TEST(DemoRequirements, EveryLanguageOpensItsListsFromTheAreaEntries) {
             Pump();
         }
         EXPECT_EQ(opened, 2) << lang;
-        app.Exit();
-        Pump();
     }
     EXPECT_TRUE(ui->shown.empty());
 }
