@@ -198,30 +198,24 @@ TEST(Picture, MalformedDibsGiveNull) {
     cut.resize(cut.size() - 1); // last row one byte short
     EXPECT_TRUE(DibFromBytes(cut).IsNull());
 
-    Bytes hugeHeader = good;
-    Put32(hugeHeader, 0, 0x7FFFFFF0);
-    EXPECT_TRUE(DibFromBytes(hugeHeader).IsNull());
-
-    Bytes smallHeader = good;
-    Put32(smallHeader, 0, 12);
-    EXPECT_TRUE(DibFromBytes(smallHeader).IsNull());
-
+    struct Patch {
+        std::size_t at;
+        std::uint32_t value;
+        const char* why;
+    };
+    for (const Patch p : {Patch{0, 0x7FFFFFF0, "huge header"}, Patch{0, 12, "core header"},
+                          Patch{4, 0, "no width"}, Patch{8, 0x80000000, "least height"}}) {
+        Bytes b = good;
+        Put32(b, p.at, p.value);
+        EXPECT_TRUE(DibFromBytes(b).IsNull()) << p.why;
+    }
     Bytes manyColours = MakeDib(4, 4, 8, Ramp(256));
     Put32(manyColours, 32, 0xFFFFFFFF);
     EXPECT_TRUE(DibFromBytes(manyColours).IsNull());
-
     Bytes huge = good;
     Put32(huge, 4, 0x40000000);
     Put32(huge, 8, 0x40000000);
     EXPECT_TRUE(DibFromBytes(huge).IsNull());
-
-    Bytes zeroWidth = good;
-    Put32(zeroWidth, 4, 0);
-    EXPECT_TRUE(DibFromBytes(zeroWidth).IsNull());
-
-    Bytes minHeight = good;
-    Put32(minHeight, 8, 0x80000000);
-    EXPECT_TRUE(DibFromBytes(minHeight).IsNull());
 }
 
 TEST(Picture, BmpFileBytesNeedSignatureAndWholeDib) {
