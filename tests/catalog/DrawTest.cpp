@@ -51,22 +51,18 @@ TEST(Draw, ScaledAndStretchedPicturesUseColourOnColour) {
     GlobalState state;
     ApplyScreenMode(state, ScreenModeForWidth(800));
     const DibHandle pic = Picture(40, 30);
-    RecordingDc dc;
-    DrawDibScaled(dc, state, pic, 14, 64, kAnchorRight);
-    DrawResourceDib(dc, pic, 5, 6, kAnchorBottom);
-    DrawDibStretched(dc, pic, 10, 20, 3, 4, 200, 100);
-    DrawDibStretched(dc, pic, 10, 20, 3, 4, 200, 0); // height 0: own size
-    EXPECT_EQ(test::Dump(dc.Calls()), "dib -23,81,17,111 from 0,0,40,30\n"
-                                      "dib 5,-24,45,6 from 0,0,40,30\n"
-                                      "dib 10,20,210,120 from 3,4,43,34\n"
-                                      "dib 10,20,50,50 from 3,4,43,34\n");
-    for (auto draw : {+[](Dc& d, const DibHandle& p) { DrawDibScaled(d, GlobalState{}, p, 1, 2, kAnchorRight); },
-                      +[](Dc& d, const DibHandle& p) { DrawResourceDib(d, p, 1, 2, kAnchorRight); },
-                      +[](Dc& d, const DibHandle& p) { DrawDibStretched(d, p, 1, 2, 0, 0, 5, 5); }}) {
-        RecordingDc fresh;
-        draw(fresh, pic);
-        EXPECT_EQ(fresh.GetStretchBltMode(), COLORONCOLOR);
-    }
+    RecordingDc scaled, resource, stretched;
+    DrawDibScaled(scaled, state, pic, 14, 64, kAnchorRight);
+    DrawResourceDib(resource, pic, 5, 6, kAnchorBottom);
+    DrawDibStretched(stretched, pic, 10, 20, 3, 4, 200, 100);
+    DrawDibStretched(stretched, pic, 10, 20, 3, 4, 200, 0); // height 0: own size
+    for (const RecordingDc* dc : {&scaled, &resource, &stretched})
+        EXPECT_EQ(dc->GetStretchBltMode(), COLORONCOLOR);
+    EXPECT_EQ(test::Dump(scaled.Calls()) + test::Dump(resource.Calls()) + test::Dump(stretched.Calls()),
+              "dib -23,81,17,111 from 0,0,40,30\n"
+              "dib 5,-24,45,6 from 0,0,40,30\n"
+              "dib 10,20,210,120 from 3,4,43,34\n"
+              "dib 10,20,50,50 from 3,4,43,34\n");
 }
 
 TEST(Draw, SunkenFrameDrawsFillThenFourEdgesAndRestoresThePen) {

@@ -24,9 +24,9 @@ std::string Joined(std::initializer_list<std::string_view> fields) {
 
 // Every field of a record, in file order, then the lookup's.
 std::string Fields(const ProductRecord& r) {
-    return Joined({r.key, r.picture, r.number, r.designation, std::to_string(r.sealFlag), r.name, r.sheetPicture,
-                   r.sheetFooter, r.vzPrice, r.infoFile, r.supplier, r.upePrice, r.upePriceEuro, r.vzPriceEuro,
-                   r.deliveryText, r.freeText});
+    return Joined({r.key, r.picture, r.number, r.designation, std::to_string(r.sealFlag), r.name,
+                   r.sheetPicture, r.sheetFooter, r.vzPrice, r.infoFile, r.supplier, r.upePrice,
+                   r.upePriceEuro, r.vzPriceEuro, r.deliveryText, r.freeText});
 }
 
 const std::string kHeader = "Title\r\nGRUPPE|abc\r\nSubtitle\r\n";
@@ -39,8 +39,9 @@ TEST(ProductList, HeaderAndRecordsAsThePageReadsThem) {
     EXPECT_EQ(Joined({h.title, h.groupFile, h.hierarchyCode, h.subtitle}), "Title|GRUPPE|abc|Subtitle");
     ASSERT_EQ(list.records.size(), 2u);
     // Supplier upper-cased, price formatted, the lookup's prices not yet there.
-    EXPECT_EQ(Fields(list.records[0]), "K1|pic_K1.jpg|V.A.G 1|D-K1|1|Name K1|sheet.bmp|Footer|12,50 DM|info.htm|"
-                                       "QTX_VZ|on request|on request|on request||Text of K1\r\nsecond line");
+    EXPECT_EQ(Fields(list.records[0]),
+              "K1|pic_K1.jpg|V.A.G 1|D-K1|1|Name K1|sheet.bmp|Footer|12,50 DM|info.htm|"
+              "QTX_VZ|on request|on request|on request||Text of K1\r\nsecond line");
     // For DORNA the designation is emptied; an empty footer takes the number.
     EXPECT_EQ(Fields(list.records[1]), "K2|pic_K2.jpg|V.A.G 2||1|Name K2|sheet.bmp|V.A.G 2|12,50 DM|info.htm|"
                                        "DORNA|on request|on request|on request||Text of K2\r\nsecond line");

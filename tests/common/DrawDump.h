@@ -23,8 +23,8 @@ inline std::string Dump(const DrawCall& c) {
     };
     const auto text = [&] {
         std::string s = " \"" + c.text + "\" " + c.font.face + "/" + std::to_string(c.font.height) + "/" +
-                         std::to_string(c.font.weight) + (c.font.italic ? "i" : "") + (c.font.underline ? "u" : "") +
-                         colour(c.color);
+                        std::to_string(c.font.weight) + (c.font.italic ? "i" : "") +
+                        (c.font.underline ? "u" : "") + colour(c.color);
         std::snprintf(buf, sizeof buf, " fmt=%x", c.format);
         return s + buf + (c.bkMode == BkMode::Transparent ? " clear" : "");
     };

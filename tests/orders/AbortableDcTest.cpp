@@ -1,8 +1,8 @@
 #include "orders/AbortableDc.h"
 
-#include "shell/Fonts.h"
 #include "orders/PrintMapping.h"
 #include "platform/core/RecordingDc.h"
+#include "shell/Fonts.h"
 #include "tests/common/DrawDump.h"
 
 #include <gtest/gtest.h>
@@ -51,14 +51,15 @@ TEST(AbortableDcTest, DrawsWithItsOwnStateOnTheTarget) {
     EXPECT_TRUE(dc.EndPage());
 
     // Each call carries the state in force when it was made.
-    EXPECT_EQ(test::Dump(target.Calls()),
-              "startpage p1\n"
-              "text 45,104 \"Bestellliste\" Arial/-12/400 #000000 fmt=0 clear iso 640x480>2400x1800 p1\n"
-              "text 1216,60 \"Logo\" Arial/16/700 #0000a0 fmt=2 clear iso 1280x960>2400x1800 p1\n"
-              "line 45,142 608,142 dot/1 #000000 iso 640x480>2400x1800 p1\n"
-              "drawtext 45,360,608,760 \"Sehr geehrte Damen und Herren,\" Arial/-12/400 #000000 fmt=810 clear "
-              "iso 640x480>2400x1800 p1\n"
-              "endpage iso 640x480>2400x1800 p1\n");
+    EXPECT_EQ(
+        test::Dump(target.Calls()),
+        "startpage p1\n"
+        "text 45,104 \"Bestellliste\" Arial/-12/400 #000000 fmt=0 clear iso 640x480>2400x1800 p1\n"
+        "text 1216,60 \"Logo\" Arial/16/700 #0000a0 fmt=2 clear iso 1280x960>2400x1800 p1\n"
+        "line 45,142 608,142 dot/1 #000000 iso 640x480>2400x1800 p1\n"
+        "drawtext 45,360,608,760 \"Sehr geehrte Damen und Herren,\" Arial/-12/400 #000000 fmt=810 clear "
+        "iso 640x480>2400x1800 p1\n"
+        "endpage iso 640x480>2400x1800 p1\n");
 }
 
 TEST(AbortableDcTest, IsotropicRoundingOfTheTargetDoesNotMoveTheMapping) {

@@ -6,9 +6,9 @@
 #include "platform/core/RecordingDc.h"
 #include "platform/core/Ui.h"
 #include "platform/qt/Print.h"
-#include "tests/platform/QtTestApp.h"
 #include "tests/common/DrawDump.h"
 #include "tests/common/TempDir.h"
+#include "tests/platform/QtTestApp.h"
 
 #include <QDir>
 #include <QPointer>
@@ -237,7 +237,6 @@ TEST_F(PrintJobTest, AbbrechenEndsALongJob) {
     PrintJob::Finish();
 }
 
-
 // What the PDF holds is checked with the printer context itself; here the
 // job's route to the file.
 TEST_F(PrintJobTest, PrintToDirectoryWritesThePdfAndAnAbortedJobNone) {
@@ -249,7 +248,8 @@ TEST_F(PrintJobTest, PrintToDirectoryWritesThePdfAndAnAbortedJobNone) {
     EXPECT_EQ(CancelButton(Dialog())->text(), QStringLiteral("Cancel"));
     PrintJob::GetDc()->TextOut(45, 104, "Bestellliste");
     PrintJob::Finish();
-    EXPECT_TRUE(PdfText(QDir(path).filePath(QStringLiteral("QTX-1.pdf"))).contains(QStringLiteral("Bestellliste")));
+    EXPECT_TRUE(
+        PdfText(QDir(path).filePath(QStringLiteral("QTX-1.pdf"))).contains(QStringLiteral("Bestellliste")));
 
     // An aborted job leaves no file behind.
     ASSERT_TRUE(PrintJob::Start(&owner, 0));

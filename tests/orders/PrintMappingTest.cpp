@@ -1,7 +1,7 @@
 #include "orders/PrintMapping.h"
 
-#include "shell/Fonts.h"
 #include "platform/core/RecordingDc.h"
+#include "shell/Fonts.h"
 #include "tests/common/DrawDump.h"
 
 #include <gtest/gtest.h>
