@@ -12,6 +12,8 @@
 
 #include <filesystem>
 
+#include "tests/common/DrawDump.h"
+
 #include <gtest/gtest.h>
 
 namespace qx {
@@ -105,25 +107,19 @@ TEST_F(RequirementsPages, RowsInFourColumnsAndTheHeadings) {
         item.rect = Rect{0, 16 * row, 598, 16 * row + 16};
         page->DrawItemInto(item);
     }
-    const DrawCall* heading = dc.FindText("Hebetechnik");
-    ASSERT_NE(heading, nullptr);
-    EXPECT_EQ(heading->kind, DrawCall::Kind::DrawText);
-    EXPECT_EQ(heading->font, FontBold16);
-    EXPECT_EQ(heading->rect.left, 62);
-    const DrawCall* designation = dc.FindText("Hebeb\xFChne");
-    ASSERT_NE(designation, nullptr);
-    EXPECT_EQ(designation->font, FontText16);
-    const DrawCall* quantity = dc.FindText("2");
-    const DrawCall* number = dc.FindText("QX-801");
-    const DrawCall* area = dc.FindText("4 x 3");
-    ASSERT_TRUE(quantity && number && area);
-    EXPECT_EQ(quantity->rect.left, 4);
-    EXPECT_EQ(number->rect.left, 412);
-    EXPECT_EQ(area->rect.left, 518);
-    EXPECT_EQ(area->rect.right, 598);
-    EXPECT_EQ(area->font, FontText16);
-    EXPECT_EQ(area->format & DT_NOPREFIX, DT_NOPREFIX);
-    EXPECT_EQ(area->format & DT_SINGLELINE, 0u);
+    // Four columns, wrapping; a heading row in bold in the designation column.
+    const std::string cell = "\" Arial/16/400 #000000 fmt=800 clear\n";
+    EXPECT_EQ(test::Dump(dc.Calls()),
+              "fill 0,0,598,16 #ffffff\n"
+              "drawtext 4,0,598,16 \"" +
+                  cell +
+                  "drawtext 62,0,598,16 \"Hebetechnik\" Arial/16/700 #000000 fmt=800 clear\n"
+                  "drawtext 412,0,598,16 \"" +
+                  cell + "drawtext 518,0,598,16 \"" + cell +
+                  "fill 0,16,598,32 #ffffff\n"
+                  "drawtext 4,16,598,32 \"2" +
+                  cell + "drawtext 62,16,598,32 \"Hebeb\xFChne" + cell + "drawtext 412,16,598,32 \"QX-801" +
+                  cell + "drawtext 518,16,598,32 \"4 x 3" + cell);
 
     RecordingDc paint;
     page->PaintInto(paint);
