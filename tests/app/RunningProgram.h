@@ -17,8 +17,8 @@ struct RunningProgram {
     explicit RunningProgram(TempCatalog& c, int desktopWidth = 640, int language = 0)
         : RunningProgram(c.Dir(), c.Ini(), desktopWidth, language) {}
     // On a catalogue elsewhere (the demo), with the settings file of a temporary one.
-    RunningProgram(const std::filesystem::path& programDir, const std::filesystem::path& ini, int desktopWidth,
-                   int language) {
+    RunningProgram(const std::filesystem::path& programDir, const std::filesystem::path& ini,
+                   int desktopWidth, int language) {
         CatalogApp::Options o;
         o.programDir = programDir;
         o.configFile = ini;

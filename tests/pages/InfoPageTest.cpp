@@ -200,11 +200,13 @@ TEST_F(InfoPages, ThreePagesNumberedWithHeaderPictureAndFooter) {
     for (int page = 1; page <= 3; ++page) {
         std::vector<DrawCall> on;
         for (DrawCall call : *calls) {
-            if (call.page != page || call.kind == DrawCall::Kind::StartPage || call.kind == DrawCall::Kind::EndPage)
+            if (call.page != page || call.kind == DrawCall::Kind::StartPage ||
+                call.kind == DrawCall::Kind::EndPage)
                 continue;
             if (call.kind == DrawCall::Kind::DrawText) { // the document's page, checked by its part only
                 EXPECT_NE(call.text.find("Teil " + std::to_string(page)), std::string::npos) << call.text;
-                EXPECT_EQ(call.text.find("Teil " + std::to_string(page % 3 + 1)), std::string::npos) << call.text;
+                EXPECT_EQ(call.text.find("Teil " + std::to_string(page % 3 + 1)), std::string::npos)
+                    << call.text;
                 call.text = "...";
             }
             on.push_back(call);
@@ -213,14 +215,14 @@ TEST_F(InfoPages, ThreePagesNumberedWithHeaderPictureAndFooter) {
         // document's page inside the print rectangle, the footer.
         const std::string m = " iso 640x480>4960x3720 p" + std::to_string(page) + "\n";
         const std::string bold = "\" Arial/16/700 #000000 fmt=2 clear" + m;
-        EXPECT_EQ(test::Dump(on), "line 40,30 610,30 solid/1 #000000" + m +
-                                      "dib 80,64,240,124 from 0,0,160,60 iso 1280x960>4960x3720 p" +
-                                      std::to_string(page) + "\n" + "text 610,50 \"" + std::to_string(page) +
-                                      "/03" + bold + "text 610,66 \"Kopfzeile Gruppe" + bold +
-                                      "line 40,102 610,102 solid/1 #000000" + m +
-                                      "drawtext 57,155,563,750 \"...\" Arial/16/700 #000000 fmt=810 clear" + m +
-                                      "line 40,870 610,870 solid/1 #000000" + m + "text 610,874 \"Fu\xDFzeile Katalog" +
-                                      bold + "line 40,894 610,894 solid/1 #000000" + m);
+        EXPECT_EQ(test::Dump(on),
+                  "line 40,30 610,30 solid/1 #000000" + m +
+                      "dib 80,64,240,124 from 0,0,160,60 iso 1280x960>4960x3720 p" + std::to_string(page) +
+                      "\n" + "text 610,50 \"" + std::to_string(page) + "/03" + bold +
+                      "text 610,66 \"Kopfzeile Gruppe" + bold + "line 40,102 610,102 solid/1 #000000" + m +
+                      "drawtext 57,155,563,750 \"...\" Arial/16/700 #000000 fmt=810 clear" + m +
+                      "line 40,870 610,870 solid/1 #000000" + m + "text 610,874 \"Fu\xDFzeile Katalog" +
+                      bold + "line 40,894 610,894 solid/1 #000000" + m);
     }
     EXPECT_TRUE(info->isEnabled());
 }
@@ -292,7 +294,6 @@ TEST_F(InfoPages, PrintingStopsWhenTheNextSheetCannotStart) {
         }
     }
 }
-
 
 TEST_F(InfoPages, PrintedToPdfWithTheDocumentsText) {
     TempCatalog out;
