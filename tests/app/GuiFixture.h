@@ -2,6 +2,8 @@
 // Shared pieces of the GUI tests: a small catalogue written into a temporary
 // program directory, and helpers to run the event loop.
 
+#include "tests/common/TempDir.h"
+
 #include <Qt>
 
 #include <filesystem>
@@ -15,9 +17,7 @@ namespace qx::testing {
 // A temporary program directory, removed with the object.
 class TempCatalog {
 public:
-    TempCatalog();
-    ~TempCatalog();
-    const std::filesystem::path& Dir() const { return dir_; }
+    const std::filesystem::path& Dir() const { return dir_.Path(); }
     // Writes a file below the directory (backslashes allowed), LF turned into CR LF.
     void Write(const std::string& relative, const std::string& text);
     // Writes a small 24-bit BMP of the given size.
@@ -25,7 +25,7 @@ public:
     std::filesystem::path Ini() const { return dir_ / "qxkat.ini"; }
 
 private:
-    std::filesystem::path dir_;
+    test::TempDir dir_;
 };
 
 // Processes pending events, posted ones included.

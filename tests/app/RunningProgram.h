@@ -8,15 +8,20 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 namespace qx::testing {
 
 struct RunningProgram {
-    explicit RunningProgram(TempCatalog& c, int desktopWidth = 640, int language = 0) {
+    explicit RunningProgram(TempCatalog& c, int desktopWidth = 640, int language = 0)
+        : RunningProgram(c.Dir(), c.Ini(), desktopWidth, language) {}
+    // On a catalogue elsewhere (the demo), with the settings file of a temporary one.
+    RunningProgram(const std::filesystem::path& programDir, const std::filesystem::path& ini,
+                   int desktopWidth, int language) {
         CatalogApp::Options o;
-        o.programDir = c.Dir();
-        o.configFile = c.Ini();
+        o.programDir = programDir;
+        o.configFile = ini;
         o.desktopWidth = desktopWidth;
         o.language = language;
         app = std::make_unique<CatalogApp>(o);

@@ -37,10 +37,17 @@ struct Started : testing::RunningProgram {
     AreaPage* Area() { return Current<AreaPage>(); }
 };
 
-TEST(StartUp, EachScreenModeWithoutConfiguration) {
+// The area files of three languages in a fresh program directory.
+struct Areas : ::testing::Test {
+    Areas() { WriteAreas(c); }
     ScopedScriptedUi ui;
     TempCatalog c;
-    WriteAreas(c);
+};
+using StartUp = Areas;
+using AreaPages = Areas;
+using MainWindow = Areas;
+
+TEST_F(StartUp, EachScreenModeWithoutConfiguration) {
     struct Case {
         int desktop, w, h;
         bool background;
@@ -65,7 +72,7 @@ TEST(StartUp, EachScreenModeWithoutConfiguration) {
     }
 }
 
-TEST(StartUp, DefaultCatalogueBesideTheProgramElseTheFirstDemoThatHoldsOne) {
+TEST(DefaultCatalogue, BesideTheProgramElseTheFirstDemoThatHoldsOne) {
     test::TempDir t;
     const auto bin = t / "usr/bin";
     const auto installed = t / "usr/share/qxkat/demo";
@@ -82,10 +89,7 @@ TEST(StartUp, DefaultCatalogueBesideTheProgramElseTheFirstDemoThatHoldsOne) {
     EXPECT_EQ(DefaultProgramDir(t / "x", {t / "a", t / "b"}), t / "b");
 }
 
-TEST(AreaPages, WalkDownAndBackAndQuitQuestion) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteAreas(c);
+TEST_F(AreaPages, WalkDownAndBackAndQuitQuestion) {
     Started s(c);
     AreaPage* page = s.Area();
     ASSERT_NE(page, nullptr);
@@ -134,10 +138,7 @@ TEST(AreaPages, WalkDownAndBackAndQuitQuestion) {
     EXPECT_FALSE(s.Frame().isVisible());
 }
 
-TEST(AreaPages, LanguageChangeReloadsTheSameLevel) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteAreas(c);
+TEST_F(AreaPages, LanguageChangeReloadsTheSameLevel) {
     Started s(c);
     AreaPage* page = s.Area();
     ASSERT_NE(page, nullptr);
@@ -153,10 +154,7 @@ TEST(AreaPages, LanguageChangeReloadsTheSameLevel) {
     EXPECT_EQ(s.app->Context().profile.GetString("Global", "language", ""), "2");
 }
 
-TEST(AreaPages, ScreenSizeChangeShowsTheStartPageWithNewFaces) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteAreas(c);
+TEST_F(AreaPages, ScreenSizeChangeShowsTheStartPageWithNewFaces) {
     Started s(c, 1024);
     s.Area()->SendCommand(1010);
     s.Frame().OnMenuCommand(kCmdScreen800);
@@ -171,10 +169,7 @@ TEST(AreaPages, ScreenSizeChangeShowsTheStartPageWithNewFaces) {
     EXPECT_EQ(page->Item(1010)->geometry().left(), 414);
 }
 
-TEST(AreaPages, SixtyFourEntriesAndOneTooMany) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteAreas(c);
+TEST_F(AreaPages, SixtyFourEntriesAndOneTooMany) {
     std::string lines;
     for (int i = 0; i < 64; ++i)
         lines += "E" + std::to_string(i) + "|p|X" + std::to_string(i) + "|1|1|5|5|t\n";
@@ -193,29 +188,7 @@ TEST(AreaPages, SixtyFourEntriesAndOneTooMany) {
     EXPECT_EQ(ui->Messages()[0], "Maximal 64 Eintr\xE4ge zul\xE4ssig.");
 }
 
-TEST(AreaPages, ProductListTargetHandsOverToTheMainWindow) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteAreas(c);
-    Started s(c);
-    AreaPage* page = s.Area();
-    page->SendCommand(1010);
-    page->SendCommand(1010);
-    page->SendCommand(1010); // BE2.BER at level 3
-    ASSERT_EQ(page->Level(), 3);
-    page->SendCommand(1010); // "HEBE": the group page
-    const GlobalState& st = s.app->Context().state;
-    EXPECT_EQ(st.pageMode, kPageGroup);
-    EXPECT_EQ(st.groupFile, "HEBE");
-    EXPECT_EQ(st.listFile, "HEBE");
-    EXPECT_EQ(st.areaLevel, 3);
-    EXPECT_TRUE(page->IsDestroyed());
-}
-
-TEST(MainWindow, HelpOfTheLanguageOrAMessage) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteAreas(c);
+TEST_F(MainWindow, HelpOfTheLanguageOrAMessage) {
     Started s(c, 640, 1);
     s.Frame().OnMenuCommand(kCmdHelp);
     ASSERT_EQ(ui->Messages().size(), 1u);
@@ -234,30 +207,12 @@ TEST(MainWindow, HelpOfTheLanguageOrAMessage) {
     help->close();
 }
 
-TEST(MainWindow, QuitAsksAndTheSearchesAreOffered) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteAreas(c);
+TEST_F(MainWindow, MenuItemsFollowThePageLanguageChangesFreeOldMenusQuitAsks) {
     Started s(c);
     EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdOrderList));
     for (int search : {kCmdKeyword, kCmdToolNumber, kCmdQtxNumber, kCmdHlnNumber, kCmdServiceStandard})
         EXPECT_TRUE(s.Frame().IsCommandEnabled(search)) << search;
     EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdInfo));
-    ui->messageAnswers = {IDCANCEL};
-    s.Frame().OnMenuCommand(kCmdQuit);
-    Pump();
-    EXPECT_TRUE(s.Frame().isVisible());
-    ui->messageAnswers = {IDOK};
-    s.Frame().OnMenuCommand(kCmdQuit);
-    Pump();
-    EXPECT_FALSE(s.Frame().isVisible());
-}
-
-TEST(MainWindow, LanguageItemsFollowTheAreaPage) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteAreas(c);
-    Started s(c);
     EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdCzech));
     EXPECT_TRUE(s.Frame().IsScreenSizeMenuEnabled());
     AreaPage* page = s.Area();
@@ -268,12 +223,27 @@ TEST(MainWindow, LanguageItemsFollowTheAreaPage) {
     EXPECT_FALSE(s.Frame().IsScreenSizeMenuEnabled());
     page->ShowPage(true);
     EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdGerman));
+
+    const auto menus = [&s] { return s.Frame().menuBar()->findChildren<QMenu*>().size(); };
+    const auto before = menus();
+    s.Frame().Action(kCmdFrench)->trigger();
+    Pump();
+    s.Frame().Action(kCmdGerman)->trigger();
+    Pump();
+    EXPECT_EQ(menus(), before);
+    EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdCzech));
+
+    ui->messageAnswers = {IDCANCEL};
+    s.Frame().OnMenuCommand(kCmdQuit);
+    Pump();
+    EXPECT_TRUE(s.Frame().isVisible());
+    ui->messageAnswers = {IDOK};
+    s.Frame().OnMenuCommand(kCmdQuit);
+    Pump();
+    EXPECT_FALSE(s.Frame().isVisible());
 }
 
-TEST(AreaPages, OnlyTheStartPageScalesHeightsByTheYFactor) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteAreas(c);
+TEST_F(AreaPages, OnlyTheStartPageScalesHeightsByTheYFactor) {
     Started s(c, 1024); // scaleX 1.6115, scaleY 1.67: every value below tells them apart
     AreaPage* page = s.Area();
     ASSERT_NE(page, nullptr);
@@ -292,10 +262,7 @@ TEST(AreaPages, OnlyTheStartPageScalesHeightsByTheYFactor) {
     EXPECT_EQ(rectOf(1011), (std::vector<int>{32, 209, 322, 273}));
 }
 
-TEST(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteAreas(c);
+TEST_F(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
     c.Write("online.htm", "<html><body><p>Hilfe</p></body></html>\n");
     struct Road {
         const char* name;
@@ -330,10 +297,7 @@ TEST(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
     }
 }
 
-TEST(MainWindow, QtsOwnTextsFollowTheLanguage) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteAreas(c);
+TEST_F(MainWindow, QtsOwnTextsFollowTheLanguage) {
     Started s(c, 640, 0);
     const auto cancelText = [] {
         QMessageBox box;
@@ -346,25 +310,7 @@ TEST(MainWindow, QtsOwnTextsFollowTheLanguage) {
     EXPECT_EQ(cancelText(), QStringLiteral("Cancel"));
 }
 
-TEST(MainWindow, LanguageChangesFreeTheOldMenus) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteAreas(c);
-    Started s(c);
-    const auto menus = [&s] { return s.Frame().menuBar()->findChildren<QMenu*>().size(); };
-    const auto before = menus();
-    s.Frame().Action(kCmdFrench)->trigger();
-    Pump();
-    s.Frame().Action(kCmdGerman)->trigger();
-    Pump();
-    EXPECT_EQ(menus(), before);
-    EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdCzech));
-}
-
-TEST(MainWindow, AMissingStartFileIsToldOnceAndTheWindowStaysUsable) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteAreas(c);
+TEST_F(MainWindow, AMissingStartFileIsToldOnceAndTheWindowStaysUsable) {
     std::filesystem::remove(c.Dir() / "DATEN" / "LANG1" / "QXSTART.BER");
     Started s(c);
     ASSERT_EQ(ui->Messages().size(), 1u);

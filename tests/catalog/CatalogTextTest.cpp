@@ -1,12 +1,11 @@
 #include "catalog/CatalogText.h"
 
 #include "platform/core/Path.h"
+#include "tests/common/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
 namespace qx {
@@ -31,19 +30,15 @@ TEST(CatalogText, BlockEndsWithMarkerAndLastLineIsTerminated) {
 }
 
 TEST(CatalogText, FilesAreReadWholeUpToTheSizeCap) {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("qx_catalog_text_" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir);
-    std::ofstream(dir / "small.txt", std::ios::binary) << "a\r\nb";
+    const test::TempDir dir;
+    dir.Write("small.txt", "a\r\nb");
     const std::optional<CatalogBlock> small = LoadCatalogFile(ToWindowsPath(dir / "SMALL.TXT"));
     ASSERT_TRUE(small);
     EXPECT_EQ(small->Content(), "a\r\nb");
     EXPECT_FALSE(LoadCatalogFile(ToWindowsPath(dir / "missing.txt")));
     // A sparse file just past the cap is refused before anything is taken.
-    std::ofstream(dir / "huge.txt", std::ios::binary).put('x');
-    fs::resize_file(dir / "huge.txt", kMaxCatalogFileBytes + 1);
+    std::filesystem::resize_file(dir.Write("huge.txt", "x"), kMaxCatalogFileBytes + 1);
     EXPECT_FALSE(LoadCatalogFile(ToWindowsPath(dir / "huge.txt")));
-    fs::remove_all(dir);
 }
 
 TEST(CatalogText, CommentsAreSkippedBeforeEveryReadButNotBySkipLine) {

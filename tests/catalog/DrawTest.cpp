@@ -3,6 +3,7 @@
 #include "ground/GlobalState.h"
 #include "ground/ScreenMode.h"
 #include "platform/core/RecordingDc.h"
+#include "tests/common/DrawDump.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,6 @@
 
 namespace qx {
 namespace {
-
-using Kind = DrawCall::Kind;
 
 // A 24-bit picture of the given size, black.
 DibHandle Picture(int width, int height) {
@@ -36,15 +35,9 @@ TEST(Draw, DibAnchorsPlaceThePictureOneToOne) {
     DrawDib(dc, pic, 100, 50, kAnchorTopLeft);
     DrawDib(dc, pic, 100, 50, kAnchorBottom);
     DrawDib(dc, pic, 100, 50, kAnchorRight);
-    ASSERT_EQ(dc.Calls().size(), 3u);
-    for (const DrawCall& c : dc.Calls()) {
-        EXPECT_EQ(c.kind, Kind::Dib);
-        EXPECT_EQ(c.src, (Rect{0, 0, 40, 30}));
-    }
-    EXPECT_EQ(dc.Calls()[0].rect, (Rect{100, 50, 140, 80}));
-    EXPECT_EQ(dc.Calls()[1].rect, (Rect{100, 20, 140, 50}));
-    EXPECT_EQ(dc.Calls()[2].rect, (Rect{60, 50, 100, 80}));
-
+    EXPECT_EQ(test::Dump(dc.Calls()), "dib 100,50,140,80 from 0,0,40,30\n"
+                                      "dib 100,20,140,50 from 0,0,40,30\n"
+                                      "dib 60,50,100,80 from 0,0,40,30\n");
     dc.Clear();
     const DibHandle none;
     DrawDib(dc, none, 1, 2, kAnchorTopLeft);
@@ -58,28 +51,18 @@ TEST(Draw, ScaledAndStretchedPicturesUseColourOnColour) {
     GlobalState state;
     ApplyScreenMode(state, ScreenModeForWidth(800));
     const DibHandle pic = Picture(40, 30);
-
-    RecordingDc dc;
-    DrawDibScaled(dc, state, pic, 14, 64, kAnchorRight);
-    EXPECT_EQ(dc.GetStretchBltMode(), COLORONCOLOR);
-    ASSERT_EQ(dc.Calls().size(), 1u);
-    EXPECT_EQ(dc.Calls()[0].rect, (Rect{17 - 40, 81, 17, 111}));
-
-    RecordingDc res;
-    DrawResourceDib(res, pic, 5, 6, kAnchorBottom);
-    EXPECT_EQ(res.GetStretchBltMode(), COLORONCOLOR);
-    ASSERT_EQ(res.Calls().size(), 1u);
-    EXPECT_EQ(res.Calls()[0].rect, (Rect{5, -24, 45, 6}));
-
-    RecordingDc st;
-    DrawDibStretched(st, pic, 10, 20, 3, 4, 200, 100);
-    DrawDibStretched(st, pic, 10, 20, 3, 4, 200, 0); // height 0: own size
-    EXPECT_EQ(st.GetStretchBltMode(), COLORONCOLOR);
-    ASSERT_EQ(st.Calls().size(), 2u);
-    EXPECT_EQ(st.Calls()[0].rect, (Rect{10, 20, 210, 120}));
-    EXPECT_EQ(st.Calls()[0].src, (Rect{3, 4, 43, 34}));
-    EXPECT_EQ(st.Calls()[1].rect, (Rect{10, 20, 50, 50}));
-    EXPECT_EQ(st.Calls()[1].src, (Rect{3, 4, 43, 34}));
+    RecordingDc scaled, resource, stretched;
+    DrawDibScaled(scaled, state, pic, 14, 64, kAnchorRight);
+    DrawResourceDib(resource, pic, 5, 6, kAnchorBottom);
+    DrawDibStretched(stretched, pic, 10, 20, 3, 4, 200, 100);
+    DrawDibStretched(stretched, pic, 10, 20, 3, 4, 200, 0); // height 0: own size
+    for (const RecordingDc* dc : {&scaled, &resource, &stretched})
+        EXPECT_EQ(dc->GetStretchBltMode(), COLORONCOLOR);
+    EXPECT_EQ(test::Dump(scaled.Calls()) + test::Dump(resource.Calls()) + test::Dump(stretched.Calls()),
+              "dib -23,81,17,111 from 0,0,40,30\n"
+              "dib 5,-24,45,6 from 0,0,40,30\n"
+              "dib 10,20,210,120 from 3,4,43,34\n"
+              "dib 10,20,50,50 from 3,4,43,34\n");
 }
 
 TEST(Draw, SunkenFrameDrawsFillThenFourEdgesAndRestoresThePen) {
@@ -87,30 +70,13 @@ TEST(Draw, SunkenFrameDrawsFillThenFourEdgesAndRestoresThePen) {
     const Pen before{PenStyle::Dot, 3, Rgb(1, 2, 3)};
     dc.SelectPen(before);
     DrawSunkenFrame(dc, 10, 20, 100, 30);
-
-    const auto& calls = dc.Calls();
-    ASSERT_EQ(calls.size(), 5u);
-    EXPECT_EQ(calls[0].kind, Kind::FillRect);
-    EXPECT_EQ(calls[0].rect, (Rect{10, 20, 110, 50}));
-    EXPECT_EQ(calls[0].color, Rgb(255, 255, 255));
-
-    struct Edge {
-        ColorRef color;
-        std::vector<Point> points;
-    };
-    const std::vector<Edge> edges = {
-        {Rgb(192, 192, 192), {{110, 20}, {110, 50}, {10, 50}}}, // right, bottom
-        {Rgb(128, 128, 128), {{10, 50}, {10, 20}, {110, 20}}},  // left, top
-        {Rgb(255, 255, 255), {{111, 21}, {111, 51}, {11, 51}}}, // inner right, bottom
-        {Rgb(0, 0, 0), {{11, 50}, {11, 21}, {111, 21}}},        // inner left, top, from one unit up
-    };
-    for (std::size_t i = 0; i < edges.size(); ++i) {
-        SCOPED_TRACE(i);
-        const DrawCall& c = calls[i + 1];
-        EXPECT_EQ(c.kind, Kind::Line);
-        EXPECT_EQ(c.pen, (Pen{PenStyle::Solid, 1, edges[i].color}));
-        EXPECT_EQ(c.points, edges[i].points);
-    }
+    // Right and bottom, left and top, then the inner pair one unit in (the
+    // inner left edge from one unit up).
+    EXPECT_EQ(test::Dump(dc.Calls()), "fill 10,20,110,50 #ffffff\n"
+                                      "line 110,20 110,50 10,50 solid/1 #c0c0c0\n"
+                                      "line 10,50 10,20 110,20 solid/1 #808080\n"
+                                      "line 111,21 111,51 11,51 solid/1 #ffffff\n"
+                                      "line 11,50 11,21 111,21 solid/1 #000000\n");
     EXPECT_EQ(dc.GetPen(), before);
 }
 
@@ -120,12 +86,8 @@ TEST(Draw, LinesMappingAndScaledText) {
     dc.SelectPen(before);
     DrawDottedLine(dc, 1, 2, 30, 2, Rgb(10, 20, 30));
     DrawBlackLine(dc, 5, 6, 5, 60);
-    ASSERT_EQ(dc.Calls().size(), 2u);
-    EXPECT_EQ(dc.Calls()[0].kind, Kind::Line);
-    EXPECT_EQ(dc.Calls()[0].pen, (Pen{PenStyle::Dot, 1, Rgb(10, 20, 30)}));
-    EXPECT_EQ(dc.Calls()[0].points, (std::vector<Point>{{1, 2}, {30, 2}}));
-    EXPECT_EQ(dc.Calls()[1].pen, (Pen{PenStyle::Solid, 1, Rgb(0, 0, 0)}));
-    EXPECT_EQ(dc.Calls()[1].points, (std::vector<Point>{{5, 6}, {5, 60}}));
+    EXPECT_EQ(test::Dump(dc.Calls()), "line 1,2 30,2 dot/1 #0a141e\n"
+                                      "line 5,6 5,60 solid/1 #000000\n");
     EXPECT_EQ(dc.GetPen(), before);
 
     GlobalState state;
@@ -139,9 +101,7 @@ TEST(Draw, LinesMappingAndScaledText) {
 
     RecordingDc text;
     TextOutScaled(text, state, 628, 100, "Hauptmen\xfc");
-    ASSERT_EQ(text.Calls().size(), 1u);
-    EXPECT_EQ(text.Calls()[0].at, (Point{1012, 167}));
-    EXPECT_EQ(text.Calls()[0].text, "Hauptmen\xfc");
+    EXPECT_EQ(test::Dump(text.Calls()), "text 1012,167 \"Hauptmen\xfc\" Arial/0/400 #000000 fmt=0\n");
 }
 
 } // namespace

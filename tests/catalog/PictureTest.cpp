@@ -198,30 +198,24 @@ TEST(Picture, MalformedDibsGiveNull) {
     cut.resize(cut.size() - 1); // last row one byte short
     EXPECT_TRUE(DibFromBytes(cut).IsNull());
 
-    Bytes hugeHeader = good;
-    Put32(hugeHeader, 0, 0x7FFFFFF0);
-    EXPECT_TRUE(DibFromBytes(hugeHeader).IsNull());
-
-    Bytes smallHeader = good;
-    Put32(smallHeader, 0, 12);
-    EXPECT_TRUE(DibFromBytes(smallHeader).IsNull());
-
+    struct Patch {
+        std::size_t at;
+        std::uint32_t value;
+        const char* why;
+    };
+    for (const Patch p : {Patch{0, 0x7FFFFFF0, "huge header"}, Patch{0, 12, "core header"},
+                          Patch{4, 0, "no width"}, Patch{8, 0x80000000, "least height"}}) {
+        Bytes b = good;
+        Put32(b, p.at, p.value);
+        EXPECT_TRUE(DibFromBytes(b).IsNull()) << p.why;
+    }
     Bytes manyColours = MakeDib(4, 4, 8, Ramp(256));
     Put32(manyColours, 32, 0xFFFFFFFF);
     EXPECT_TRUE(DibFromBytes(manyColours).IsNull());
-
     Bytes huge = good;
     Put32(huge, 4, 0x40000000);
     Put32(huge, 8, 0x40000000);
     EXPECT_TRUE(DibFromBytes(huge).IsNull());
-
-    Bytes zeroWidth = good;
-    Put32(zeroWidth, 4, 0);
-    EXPECT_TRUE(DibFromBytes(zeroWidth).IsNull());
-
-    Bytes minHeight = good;
-    Put32(minHeight, 8, 0x80000000);
-    EXPECT_TRUE(DibFromBytes(minHeight).IsNull());
 }
 
 TEST(Picture, BmpFileBytesNeedSignatureAndWholeDib) {
@@ -454,16 +448,7 @@ TEST_F(LoadPictureTest, ReadsBmpFilesByRelativePathInAnyCase) {
     EXPECT_FALSE(LoadPicture(state_, "bilder\\800\\LOGO.BMP").IsNull());
     EXPECT_TRUE(LoadPicture(state_, "BILDER\\800\\Missing.bmp").IsNull());
     EXPECT_TRUE(LoadPicture(state_, "BILDER\\800").IsNull()); // a folder
-
-    Bytes wrong = WithFileHeader(dib);
-    wrong[0] = 'X';
-    dir_.Write("wrong.bmp", wrong);
-    EXPECT_TRUE(LoadPicture(state_, "wrong.bmp").IsNull());
-    const Bytes whole = WithFileHeader(dib);
-    dir_.Write("short.bmp", Bytes(whole.begin(), whole.begin() + 10));
-    EXPECT_TRUE(LoadPicture(state_, "short.bmp").IsNull());
-    dir_.Write("cut.bmp", Bytes(whole.begin(), whole.end() - 5));
-    EXPECT_TRUE(LoadPicture(state_, "cut.bmp").IsNull());
+    // Damaged contents are refused by the byte-level reader tested above.
     dir_.Write("empty.bmp", Bytes{});
     EXPECT_TRUE(LoadPicture(state_, "empty.bmp").IsNull());
 }

@@ -14,40 +14,37 @@ std::string Record(const std::string& key, const std::string& number, const std:
            "\r\nsecond line}\r\n\r\n";
 }
 
+std::string Joined(std::initializer_list<std::string_view> fields) {
+    std::string out;
+    for (std::string_view f : fields)
+        out.append(f).push_back('|');
+    out.pop_back();
+    return out;
+}
+
+// Every field of a record, in file order, then the lookup's.
+std::string Fields(const ProductRecord& r) {
+    return Joined({r.key, r.picture, r.number, r.designation, std::to_string(r.sealFlag), r.name,
+                   r.sheetPicture, r.sheetFooter, r.vzPrice, r.infoFile, r.supplier, r.upePrice,
+                   r.upePriceEuro, r.vzPriceEuro, r.deliveryText, r.freeText});
+}
+
 const std::string kHeader = "Title\r\nGRUPPE|abc\r\nSubtitle\r\n";
 
 TEST(ProductList, HeaderAndRecordsAsThePageReadsThem) {
     const std::string file = kHeader + "2\r\nignored\r\n" + Record("K1", "V.A.G 1", "qtx_vz", "Footer") +
                              Record("K2", "V.A.G 2", "dorna");
     const ProductList list = ParseProductList(CatalogBlock(file), "DM", 1);
-    EXPECT_EQ(list.header.title, "Title");
-    EXPECT_EQ(list.header.groupFile, "GRUPPE");
-    EXPECT_EQ(list.header.hierarchyCode, "abc");
-    EXPECT_EQ(list.header.subtitle, "Subtitle");
+    const ProductListHeader& h = list.header;
+    EXPECT_EQ(Joined({h.title, h.groupFile, h.hierarchyCode, h.subtitle}), "Title|GRUPPE|abc|Subtitle");
     ASSERT_EQ(list.records.size(), 2u);
-
-    const ProductRecord& a = list.records[0];
-    EXPECT_EQ(a.key, "K1");
-    EXPECT_EQ(a.picture, "pic_K1.jpg");
-    EXPECT_EQ(a.number, "V.A.G 1");
-    EXPECT_EQ(a.designation, "D-K1");
-    EXPECT_EQ(a.sealFlag, 1);
-    EXPECT_EQ(a.name, "Name K1");
-    EXPECT_EQ(a.sheetPicture, "sheet.bmp");
-    EXPECT_EQ(a.sheetFooter, "Footer");
-    EXPECT_EQ(a.vzPrice, "12,50 DM");
-    EXPECT_EQ(a.infoFile, "info.htm");
-    EXPECT_EQ(a.supplier, "QTX_VZ");
-    EXPECT_EQ(a.upePrice, "on request");
-    EXPECT_EQ(a.upePriceEuro, "on request");
-    EXPECT_EQ(a.vzPriceEuro, "on request");
-    EXPECT_EQ(a.freeText, "Text of K1\r\nsecond line");
-
-    const ProductRecord& b = list.records[1];
-    EXPECT_EQ(b.supplier, "DORNA");
-    EXPECT_EQ(b.designation, ""); // emptied for that distributor
-    EXPECT_EQ(b.sheetFooter, "V.A.G 2"); // empty footer takes the number
-    EXPECT_EQ(b.freeText, "Text of K2\r\nsecond line");
+    // Supplier upper-cased, price formatted, the lookup's prices not yet there.
+    EXPECT_EQ(Fields(list.records[0]),
+              "K1|pic_K1.jpg|V.A.G 1|D-K1|1|Name K1|sheet.bmp|Footer|12,50 DM|info.htm|"
+              "QTX_VZ|on request|on request|on request||Text of K1\r\nsecond line");
+    // For DORNA the designation is emptied; an empty footer takes the number.
+    EXPECT_EQ(Fields(list.records[1]), "K2|pic_K2.jpg|V.A.G 2||1|Name K2|sheet.bmp|V.A.G 2|12,50 DM|info.htm|"
+                                       "DORNA|on request|on request|on request||Text of K2\r\nsecond line");
 }
 
 TEST(ProductList, CommentLinesAndHashFields) {

@@ -134,14 +134,5 @@ TEST(AreaFile, TargetDispatchOrder) {
     EXPECT_EQ(ClassifyAreaTarget(ParseAreaFile("x|y|zur\xFC" "ck").entries.at(0).target), AreaTargetKind::GroupList);
 }
 
-TEST(AreaHistory, ClearsBothTables) {
-    AreaHistory h;
-    h.files[0] = "QXSTART.BER";
-    h.pictures[63] = "QXStart.bmp";
-    h.Clear();
-    EXPECT_TRUE(h.files[0].empty());
-    EXPECT_TRUE(h.pictures[63].empty());
-}
-
 } // namespace
 } // namespace qx

@@ -1,8 +1,9 @@
 #include "orders/AbortableDc.h"
 
-#include "shell/Fonts.h"
 #include "orders/PrintMapping.h"
 #include "platform/core/RecordingDc.h"
+#include "shell/Fonts.h"
+#include "tests/common/DrawDump.h"
 
 #include <gtest/gtest.h>
 
@@ -49,38 +50,16 @@ TEST(AbortableDcTest, DrawsWithItsOwnStateOnTheTarget) {
     EXPECT_EQ(dc.GetTextExtent("abcd"), (Size{24, 12}));
     EXPECT_TRUE(dc.EndPage());
 
-    const auto& calls = target.Calls();
-    ASSERT_EQ(calls.size(), 6u);
-    const DrawCall& first = calls[1];
-    EXPECT_EQ(first.text, "Bestellliste");
-    EXPECT_EQ(first.at, (Point{45, 104}));
-    EXPECT_EQ(first.mapMode, MapMode::Isotropic);
-    EXPECT_EQ(first.windowExt, (Size{640, 480}));
-    EXPECT_EQ(first.viewportExt, (Size{2400, 1800}));
-    EXPECT_EQ(first.font, FontSmall);
-    EXPECT_EQ(first.bkMode, BkMode::Transparent);
-    EXPECT_EQ(first.page, 1);
-
-    const DrawCall& logo = calls[2];
-    EXPECT_EQ(logo.windowExt, (Size{1280, 960}));
-    EXPECT_EQ(logo.viewportExt, (Size{2400, 1800}));
-    EXPECT_EQ(logo.font, FontBold16);
-    EXPECT_EQ(logo.format, static_cast<unsigned>(TA_RIGHT));
-    EXPECT_EQ(logo.color, Rgb(0, 0, 160));
-
-    const DrawCall& line = calls[3];
-    EXPECT_EQ(line.kind, Kind::Line);
-    EXPECT_EQ(line.points, (std::vector<Point>{{45, 142}, {608, 142}}));
-    EXPECT_EQ(line.pen.style, PenStyle::Dot);
-    EXPECT_EQ(line.windowExt, (Size{640, 480}));
-
-    const DrawCall& text = calls[4];
-    EXPECT_EQ(text.kind, Kind::DrawText);
-    EXPECT_EQ(text.rect, (Rect{45, 360, 608, 760}));
-    EXPECT_EQ(text.font, FontSmall);
-    EXPECT_EQ(text.color, Rgb(0, 0, 0));
-    EXPECT_EQ(text.format, static_cast<unsigned>(DT_WORDBREAK | DT_NOPREFIX));
-    EXPECT_EQ(calls[5].kind, Kind::EndPage);
+    // Each call carries the state in force when it was made.
+    EXPECT_EQ(
+        test::Dump(target.Calls()),
+        "startpage p1\n"
+        "text 45,104 \"Bestellliste\" Arial/-12/400 #000000 fmt=0 clear iso 640x480>2400x1800 p1\n"
+        "text 1216,60 \"Logo\" Arial/16/700 #0000a0 fmt=2 clear iso 1280x960>2400x1800 p1\n"
+        "line 45,142 608,142 dot/1 #000000 iso 640x480>2400x1800 p1\n"
+        "drawtext 45,360,608,760 \"Sehr geehrte Damen und Herren,\" Arial/-12/400 #000000 fmt=810 clear "
+        "iso 640x480>2400x1800 p1\n"
+        "endpage iso 640x480>2400x1800 p1\n");
 }
 
 TEST(AbortableDcTest, IsotropicRoundingOfTheTargetDoesNotMoveTheMapping) {

@@ -6,11 +6,11 @@
 #include "platform/core/RecordingDc.h"
 #include "platform/core/Ui.h"
 #include "platform/qt/Print.h"
-#include "tests/platform/QtTestApp.h"
+#include "tests/common/DrawDump.h"
 #include "tests/common/TempDir.h"
+#include "tests/platform/QtTestApp.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
@@ -152,17 +152,13 @@ TEST_F(PrintJobTest, TwoPagesThenFinishEnablesOwnerAndClosesDialog) {
     ASSERT_TRUE(recorded.deleted) << "the job's context is deleted";
     EXPECT_EQ(recorded.started, 2);
     EXPECT_EQ(recorded.ended, 2);
-    std::vector<Kind> kinds;
-    for (const DrawCall& c : recorded.calls)
-        kinds.push_back(c.kind);
-    EXPECT_EQ(kinds, (std::vector<Kind>{Kind::StartPage, Kind::Text, Kind::EndPage, Kind::StartPage, Kind::Text,
-                                        Kind::EndPage}));
-    const DrawCall& second = recorded.calls[4];
-    EXPECT_EQ(second.text, "2");
-    EXPECT_EQ(second.page, 2);
-    EXPECT_EQ(second.mapMode, MapMode::Isotropic);
-    EXPECT_EQ(second.windowExt, (Size{640, 480}));
-    EXPECT_EQ(second.viewportExt, (Size{4800, 3600}));
+    EXPECT_EQ(test::Dump(recorded.calls),
+              "startpage p1\n"
+              "text 45,104 \"Bestellliste\" Arial/-12/400 #000000 fmt=0 clear iso 640x480>4800x3600 p1\n"
+              "endpage iso 640x480>4800x3600 p1\n"
+              "startpage iso 640x480>4800x3600 p2\n"
+              "text 300,30 \"2\" Arial/-12/400 #000000 fmt=0 clear iso 640x480>4800x3600 p2\n"
+              "endpage iso 640x480>4800x3600 p2\n");
 }
 
 TEST_F(PrintJobTest, WithoutPageTheCallerOwnsThePages) {
@@ -241,33 +237,19 @@ TEST_F(PrintJobTest, AbbrechenEndsALongJob) {
     PrintJob::Finish();
 }
 
-
-TEST_F(PrintJobTest, PrintToDirectoryWritesThePdf) {
+// What the PDF holds is checked with the printer context itself; here the
+// job's route to the file.
+TEST_F(PrintJobTest, PrintToDirectoryWritesThePdfAndAnAbortedJobNone) {
     test::TempDir dir;
     const QString path = QString::fromStdString(dir.Path().string());
     PrintBackend::SetPrintToDirectory(path);
-
     ASSERT_TRUE(PrintJob::Start(&owner, 1));
-    ASSERT_TRUE(PrintJob::IsStarted());
     EXPECT_EQ(Dialog()->windowTitle(), QStringLiteral("Printing.."));
     EXPECT_EQ(CancelButton(Dialog())->text(), QStringLiteral("Cancel"));
-    Dc& dc = *PrintJob::GetDc();
-    SetupPrintMapping(dc, 640, 480);
-    dc.TextOut(45, 104, "Bestellliste");
-    dc.SelectPen(Pen{PenStyle::Solid, 1, 0});
-    dc.MoveTo(45, 120);
-    dc.LineTo(608, 120);
-    int y = 780;
-    NewPageIfFull(y, dc, 780);
-    dc.TextOut(45, y, "Seite zwei");
+    PrintJob::GetDc()->TextOut(45, 104, "Bestellliste");
     PrintJob::Finish();
-
-    const QString file = QDir(path).filePath(QStringLiteral("QTX-1.pdf"));
-    ASSERT_TRUE(QFileInfo::exists(file));
-    const QString text = PdfText(file);
-    EXPECT_TRUE(text.contains(QStringLiteral("Bestellliste"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("Seite zwei"))) << text.toStdString();
-    EXPECT_EQ(text.count(QLatin1Char('\f')), 2) << "two pages";
+    EXPECT_TRUE(
+        PdfText(QDir(path).filePath(QStringLiteral("QTX-1.pdf"))).contains(QStringLiteral("Bestellliste")));
 
     // An aborted job leaves no file behind.
     ASSERT_TRUE(PrintJob::Start(&owner, 0));

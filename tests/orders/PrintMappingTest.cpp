@@ -1,7 +1,8 @@
 #include "orders/PrintMapping.h"
 
-#include "shell/Fonts.h"
 #include "platform/core/RecordingDc.h"
+#include "shell/Fonts.h"
+#include "tests/common/DrawDump.h"
 
 #include <gtest/gtest.h>
 
@@ -62,20 +63,14 @@ TEST(PrintMappingTest, NewPageOnlyWhenTheLimitIsReached) {
     EXPECT_EQ(y, 104);
     EXPECT_EQ(dc.PagesStarted(), 3);
 
-    const auto& calls = dc.Calls();
-    ASSERT_EQ(calls.size(), 6u);
-    EXPECT_EQ(calls[0].kind, DrawCall::Kind::StartPage);
-    EXPECT_EQ(calls[1].kind, DrawCall::Kind::EndPage);
-    EXPECT_EQ(calls[2].kind, DrawCall::Kind::StartPage);
-    const DrawCall& text = calls[3];
-    EXPECT_EQ(text.text, "Seite 2");
-    EXPECT_EQ(text.page, 2);
-    EXPECT_EQ(text.windowExt, (Size{640, 480}));
-    EXPECT_EQ(text.viewportExt, (Size{2400, 1800}));
-    EXPECT_EQ(text.font, FontSmall);
-    EXPECT_EQ(text.bkMode, BkMode::Transparent);
-    EXPECT_EQ(calls[4].kind, DrawCall::Kind::EndPage);
-    EXPECT_EQ(calls[5].kind, DrawCall::Kind::StartPage);
+    // The text is drawn in the page system of its page.
+    EXPECT_EQ(test::Dump(dc.Calls()),
+              "startpage p1\n"
+              "endpage iso 1280x960>2400x1800 p1\n"
+              "startpage iso 1280x960>2400x1800 p2\n"
+              "text 45,104 \"Seite 2\" Arial/-12/400 #000000 fmt=0 clear iso 640x480>2400x1800 p2\n"
+              "endpage iso 640x480>2400x1800 p2\n"
+              "startpage iso 640x480>2400x1800 p3\n");
 }
 
 } // namespace

@@ -23,12 +23,12 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "tests/common/DrawDump.h"
 #include "tests/common/PdfText.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -86,10 +86,14 @@ struct Started : testing::RunningProgram {
     }
 };
 
-TEST(InfoPage, TermsOfDeliveryOverThePageAndBackWithZurueckAndEscape) {
+// The catalogue above in a fresh program directory.
+struct InfoPages : ::testing::Test {
+    InfoPages() { WriteCatalog(c); }
     ScopedScriptedUi ui;
     TempCatalog c;
-    WriteCatalog(c);
+};
+
+TEST_F(InfoPages, TermsOfDeliveryOverThePageAndBackWithZurueckAndEscape) {
     Started s(c);
     DialogWindow* area = s.Frame().CurrentPage();
     ASSERT_NE(area, nullptr);
@@ -151,10 +155,7 @@ TEST(InfoPage, TermsOfDeliveryOverThePageAndBackWithZurueckAndEscape) {
     EXPECT_EQ(s.InfoPages(), 0);
 }
 
-TEST(InfoPage, MissingDocumentShowsAnEmptyViewAndPrintsNothing) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteCatalog(c);
+TEST_F(InfoPages, MissingDocumentShowsAnEmptyViewAndPrintsNothing) {
     Started s(c);
     DialogWindow* area = s.Frame().HideCurrentPage();
     InfoPage* info = OpenInfoPage(s.Context(), s.Frame(), s.Frame().Client(), area, "Fehlt.htm", {}, {}, {}, 0);
@@ -171,10 +172,6 @@ TEST(InfoPage, MissingDocumentShowsAnEmptyViewAndPrintsNothing) {
     EXPECT_TRUE(area->isVisible());
 }
 
-bool IsLine(const DrawCall& call, int y) {
-    return call.kind == DrawCall::Kind::Line && call.points == std::vector<Point>{{40, y}, {610, y}};
-}
-
 // A printer context whose calls outlive the print job that owns it.
 class KeptRecording : public RecordingDc {
 public:
@@ -185,10 +182,7 @@ private:
     std::shared_ptr<std::vector<DrawCall>> out_;
 };
 
-TEST(InfoPage, ThreePagesNumberedWithHeaderPictureAndFooter) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteCatalog(c);
+TEST_F(InfoPages, ThreePagesNumberedWithHeaderPictureAndFooter) {
     Started s(c);
     DialogWindow* area = s.Frame().HideCurrentPage();
     InfoPage* info = OpenInfoPage(s.Context(), s.Frame(), s.Frame().Client(), area, "Betrieb.htm", "logo.bmp",
@@ -204,45 +198,36 @@ TEST(InfoPage, ThreePagesNumberedWithHeaderPictureAndFooter) {
         pages += call.kind == DrawCall::Kind::StartPage;
     EXPECT_EQ(pages, 3);
     for (int page = 1; page <= 3; ++page) {
-        std::vector<const DrawCall*> on;
-        for (const DrawCall& call : *calls) {
-            if (call.page == page && call.kind != DrawCall::Kind::StartPage && call.kind != DrawCall::Kind::EndPage)
-                on.push_back(&call);
+        std::vector<DrawCall> on;
+        for (DrawCall call : *calls) {
+            if (call.page != page || call.kind == DrawCall::Kind::StartPage ||
+                call.kind == DrawCall::Kind::EndPage)
+                continue;
+            if (call.kind == DrawCall::Kind::DrawText) { // the document's page, checked by its part only
+                EXPECT_NE(call.text.find("Teil " + std::to_string(page)), std::string::npos) << call.text;
+                EXPECT_EQ(call.text.find("Teil " + std::to_string(page % 3 + 1)), std::string::npos)
+                    << call.text;
+                call.text = "...";
+            }
+            on.push_back(call);
         }
-        ASSERT_EQ(on.size(), 9u) << page;
-        EXPECT_TRUE(IsLine(*on[0], 30)) << page;
-        // The sheet picture at half size below the top line.
-        EXPECT_EQ(on[1]->kind, DrawCall::Kind::Dib);
-        EXPECT_EQ(on[1]->rect, (Rect{80, 64, 240, 124}));
-        EXPECT_EQ(on[1]->windowExt, (Size{1280, 960}));
-        const std::string number = std::to_string(page) + "/03";
-        EXPECT_EQ(on[2]->text, number);
-        EXPECT_EQ(on[2]->at, (Point{610, 50}));
-        EXPECT_EQ(on[2]->format & TA_RIGHT, TA_RIGHT);
-        EXPECT_EQ(on[2]->font, FontBold16);
-        EXPECT_EQ(on[2]->windowExt, (Size{640, 480}));
-        EXPECT_EQ(on[3]->text, "Kopfzeile Gruppe");
-        EXPECT_EQ(on[3]->at, (Point{610, 66}));
-        EXPECT_EQ(on[3]->format & TA_RIGHT, TA_RIGHT);
-        EXPECT_TRUE(IsLine(*on[4], 102)) << page;
-        // The document's page inside the print rectangle.
-        EXPECT_EQ(on[5]->kind, DrawCall::Kind::DrawText);
-        EXPECT_EQ(on[5]->rect, (Rect{57, 155, 563, 750}));
-        EXPECT_NE(on[5]->text.find("Teil " + std::to_string(page)), std::string::npos) << on[5]->text;
-        EXPECT_EQ(on[5]->text.find("Teil " + std::to_string(page % 3 + 1)), std::string::npos) << on[5]->text;
-        EXPECT_TRUE(IsLine(*on[6], 870)) << page;
-        EXPECT_EQ(on[7]->text, "Fu\xDFzeile Katalog");
-        EXPECT_EQ(on[7]->at, (Point{610, 874}));
-        EXPECT_EQ(on[7]->format & TA_RIGHT, TA_RIGHT);
-        EXPECT_TRUE(IsLine(*on[8], 894)) << page;
+        // Rules, the sheet picture at half size, number and header, the
+        // document's page inside the print rectangle, the footer.
+        const std::string m = " iso 640x480>4960x3720 p" + std::to_string(page) + "\n";
+        const std::string bold = "\" Arial/16/700 #000000 fmt=2 clear" + m;
+        EXPECT_EQ(test::Dump(on),
+                  "line 40,30 610,30 solid/1 #000000" + m +
+                      "dib 80,64,240,124 from 0,0,160,60 iso 1280x960>4960x3720 p" + std::to_string(page) +
+                      "\n" + "text 610,50 \"" + std::to_string(page) + "/03" + bold +
+                      "text 610,66 \"Kopfzeile Gruppe" + bold + "line 40,102 610,102 solid/1 #000000" + m +
+                      "drawtext 57,155,563,750 \"...\" Arial/16/700 #000000 fmt=810 clear" + m +
+                      "line 40,870 610,870 solid/1 #000000" + m + "text 610,874 \"Fu\xDFzeile Katalog" +
+                      bold + "line 40,894 610,894 solid/1 #000000" + m);
     }
     EXPECT_TRUE(info->isEnabled());
 }
 
-TEST(InfoPage, WhilePrintingOnlyTheProgressDialogTakesInput) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteCatalog(c);
+TEST_F(InfoPages, WhilePrintingOnlyTheProgressDialogTakesInput) {
     Started s(c);
     s.Frame().OnMenuCommand(kCmdTermsEquipment);
     Pump();
@@ -285,10 +270,7 @@ TEST(InfoPage, WhilePrintingOnlyTheProgressDialogTakesInput) {
     EXPECT_TRUE(s.Frame().menuBar()->isEnabled());
 }
 
-TEST(InfoPage, PrintingStopsWhenTheNextSheetCannotStart) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteCatalog(c);
+TEST_F(InfoPages, PrintingStopsWhenTheNextSheetCannotStart) {
     Started s(c);
     RecordingDc dc({4960, 7016}, true);
     dc.FailStartPageFrom(2);
@@ -313,11 +295,7 @@ TEST(InfoPage, PrintingStopsWhenTheNextSheetCannotStart) {
     }
 }
 
-
-TEST(InfoPage, PrintedToPdfWithTheDocumentsText) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteCatalog(c);
+TEST_F(InfoPages, PrintedToPdfWithTheDocumentsText) {
     TempCatalog out;
     Started s(c);
     DialogWindow* area = s.Frame().HideCurrentPage();
@@ -339,8 +317,6 @@ TEST(InfoPage, PrintedToPdfWithTheDocumentsText) {
     // Page 2's text follows the second page number.
     EXPECT_LT(text.indexOf(QStringLiteral("2/03")), text.indexOf(QStringLiteral("Teil 2")));
     EXPECT_GT(text.indexOf(QStringLiteral("3/03")), text.indexOf(QStringLiteral("Teil 2")));
-    if (const char* shots = std::getenv("QX_SHOT_DIR"))
-        QFile::copy(pdf, QDir(QString::fromUtf8(shots)).filePath(QStringLiteral("info_print.pdf")));
 }
 
 // The demo catalogue's terms of delivery: a long page with a picture and
@@ -351,17 +327,10 @@ TEST(InfoPage, DemoTermsOfDeliveryPrintWhole) {
         GTEST_SKIP() << "the demo catalogue is not generated";
     ScopedScriptedUi ui;
     TempCatalog out;
-    CatalogApp::Options o;
-    o.programDir = demo;
-    o.configFile = out.Ini();
-    o.desktopWidth = 800;
-    o.language = 0;
-    CatalogApp app(o);
-    ASSERT_TRUE(app.StartUp());
+    Started s(demo, out.Ini(), 800, 0);
+    s.Frame().OnMenuCommand(kCmdTermsEquipment);
     Pump();
-    app.Frame()->OnMenuCommand(kCmdTermsEquipment);
-    Pump();
-    auto* info = dynamic_cast<InfoPage*>(app.Frame()->CurrentPage());
+    InfoPage* info = s.Info();
     ASSERT_NE(info, nullptr);
     const int pages = TextViewPageCount(info->View(), kPrintRectTwips.Height());
     EXPECT_GE(pages, 2);
@@ -371,12 +340,6 @@ TEST(InfoPage, DemoTermsOfDeliveryPrintWhole) {
     PrintBackend::SetPrintToDirectory(QString());
     const QString pdf = QDir(dir).filePath(QStringLiteral("QTX-1.pdf"));
     const QString text = PdfText(pdf, 0, true);
-    if (const char* shots = std::getenv("QX_SHOT_DIR")) {
-        QFile::copy(pdf, QDir(QString::fromUtf8(shots)).filePath(QStringLiteral("demo_terms.pdf")));
-        info->grab().save(QDir(QString::fromUtf8(shots)).filePath(QStringLiteral("demo_terms_800.png")));
-    }
-    app.Exit();
-    Pump();
     if (text.isEmpty())
         GTEST_SKIP() << "pdftotext is not available";
     char last[16];
@@ -387,10 +350,7 @@ TEST(InfoPage, DemoTermsOfDeliveryPrintWhole) {
     EXPECT_TRUE(text.contains(QString::fromUtf8(last))) << last;
 }
 
-TEST(InfoPage, ViewInsideTheFrameInEveryScreenMode) {
-    ScopedScriptedUi ui;
-    TempCatalog c;
-    WriteCatalog(c);
+TEST_F(InfoPages, ViewInsideTheFrameInEveryScreenMode) {
     for (int width : {640, 800, 1024}) {
         Started s(c, width);
         s.Frame().OnMenuCommand(kCmdTermsEquipment);
@@ -406,8 +366,6 @@ TEST(InfoPage, ViewInsideTheFrameInEveryScreenMode) {
         // The view is white with black text; the page around it is the background.
         EXPECT_EQ(shot.pixelColor(info->View()->geometry().topLeft() + QPoint(2, 2)), QColor(Qt::white)) << width;
         EXPECT_EQ(shot.pixelColor(5, 5), QColor(0x1F, 0x3F, 0x7F)) << width;
-        if (const char* shots = std::getenv("QX_SHOT_DIR"))
-            shot.save(QDir(QString::fromUtf8(shots)).filePath(QStringLiteral("info_%1.png").arg(width)));
     }
 }
 

@@ -12,6 +12,8 @@
 
 #include <filesystem>
 
+#include "tests/common/DrawDump.h"
+
 #include <gtest/gtest.h>
 
 namespace qx {
@@ -105,25 +107,19 @@ TEST_F(RequirementsPages, RowsInFourColumnsAndTheHeadings) {
         item.rect = Rect{0, 16 * row, 598, 16 * row + 16};
         page->DrawItemInto(item);
     }
-    const DrawCall* heading = dc.FindText("Hebetechnik");
-    ASSERT_NE(heading, nullptr);
-    EXPECT_EQ(heading->kind, DrawCall::Kind::DrawText);
-    EXPECT_EQ(heading->font, FontBold16);
-    EXPECT_EQ(heading->rect.left, 62);
-    const DrawCall* designation = dc.FindText("Hebeb\xFChne");
-    ASSERT_NE(designation, nullptr);
-    EXPECT_EQ(designation->font, FontText16);
-    const DrawCall* quantity = dc.FindText("2");
-    const DrawCall* number = dc.FindText("QX-801");
-    const DrawCall* area = dc.FindText("4 x 3");
-    ASSERT_TRUE(quantity && number && area);
-    EXPECT_EQ(quantity->rect.left, 4);
-    EXPECT_EQ(number->rect.left, 412);
-    EXPECT_EQ(area->rect.left, 518);
-    EXPECT_EQ(area->rect.right, 598);
-    EXPECT_EQ(area->font, FontText16);
-    EXPECT_EQ(area->format & DT_NOPREFIX, DT_NOPREFIX);
-    EXPECT_EQ(area->format & DT_SINGLELINE, 0u);
+    // Four columns, wrapping; a heading row in bold in the designation column.
+    const std::string cell = "\" Arial/16/400 #000000 fmt=800 clear\n";
+    EXPECT_EQ(test::Dump(dc.Calls()),
+              "fill 0,0,598,16 #ffffff\n"
+              "drawtext 4,0,598,16 \"" +
+                  cell +
+                  "drawtext 62,0,598,16 \"Hebetechnik\" Arial/16/700 #000000 fmt=800 clear\n"
+                  "drawtext 412,0,598,16 \"" +
+                  cell + "drawtext 518,0,598,16 \"" + cell +
+                  "fill 0,16,598,32 #ffffff\n"
+                  "drawtext 4,16,598,32 \"2" +
+                  cell + "drawtext 62,16,598,32 \"Hebeb\xFChne" + cell + "drawtext 412,16,598,32 \"QX-801" +
+                  cell + "drawtext 518,16,598,32 \"4 x 3" + cell);
 
     RecordingDc paint;
     page->PaintInto(paint);
@@ -236,17 +232,10 @@ TEST(DemoRequirements, EveryLanguageOpensItsListsFromTheAreaEntries) {
     ScopedScriptedUi ui;
     TempCatalog config; // only for its qxkat.ini
     for (int lang = 0; lang < 4; ++lang) {
-        CatalogApp::Options o;
-        o.programDir = demo;
-        o.configFile = config.Ini();
-        o.desktopWidth = 800;
-        o.language = lang;
-        CatalogApp app(o);
-        ASSERT_TRUE(app.StartUp());
-        Pump();
+        RunningProgram app(demo, config.Ini(), 800, lang);
         int opened = 0;
         for (int entry = 0;; ++entry) {
-            auto* area = dynamic_cast<AreaPage*>(app.Frame()->CurrentPage());
+            auto* area = dynamic_cast<AreaPage*>(app.Frame().CurrentPage());
             ASSERT_NE(area, nullptr) << lang;
             area->ShowArea("BE_PLAN.BER", "");
             if (entry >= area->EntryCount())
@@ -255,7 +244,7 @@ TEST(DemoRequirements, EveryLanguageOpensItsListsFromTheAreaEntries) {
                 continue;
             area->DispatchEntry(entry);
             Pump();
-            auto* page = dynamic_cast<RequirementsPage*>(app.Frame()->CurrentPage());
+            auto* page = dynamic_cast<RequirementsPage*>(app.Frame().CurrentPage());
             ASSERT_NE(page, nullptr) << lang << " " << area->Entry(entry).target.str();
             EXPECT_GT(page->RowCount(), 3) << lang;
             EXPECT_FALSE(page->File().title.empty());
@@ -265,8 +254,6 @@ TEST(DemoRequirements, EveryLanguageOpensItsListsFromTheAreaEntries) {
             Pump();
         }
         EXPECT_EQ(opened, 2) << lang;
-        app.Exit();
-        Pump();
     }
     EXPECT_TRUE(ui->shown.empty());
 }

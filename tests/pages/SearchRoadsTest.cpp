@@ -10,10 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QElapsedTimer>
 #include <QTest>
-
-#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -257,11 +254,10 @@ TEST_F(SearchRoads, AWholeLargeIndexIsListedAndTypingReachesItsEnd) {
         index += "Artikel " + std::to_string(100000 + i) + " Werkzeug|K" + std::to_string(i) + "|SAEULE.KAT\n";
     index += "Zylinderkopf|P2|SAEULE.KAT\n";
     c.Write("DATEN\\LANG1\\Katalog.SWS", index);
-    qint64 openMs = -1;
-    QElapsedTimer clock;
+    bool ran = false;
     WhenModal([&](QWidget& modal) {
         SearchDialog& d = Dialog(modal);
-        openMs = clock.elapsed();
+        ran = true;
         EXPECT_EQ(d.GetCount(SearchDialog::kList), 200001);
         Type(modal, "zyl");
         EXPECT_EQ(d.GetCurSel(SearchDialog::kList), 200000);
@@ -270,10 +266,8 @@ TEST_F(SearchRoads, AWholeLargeIndexIsListedAndTypingReachesItsEnd) {
         EXPECT_EQ(Edit(d).rfind("Artikel 2999", 0), 0u) << Edit(d);
         PressKey(&modal, Qt::Key_Escape);
     });
-    clock.start();
     Click(kKeyword);
-    std::printf("search dialog with 200001 entries open after %lld ms\n", static_cast<long long>(openMs));
-    EXPECT_GE(openMs, 0);
+    EXPECT_TRUE(ran);
 }
 
 } // namespace

@@ -83,12 +83,5 @@ TEST(CodePage, EveryByteRoundTrips) {
     }
 }
 
-TEST(CodePage, AnsiCodePageIsSettable) {
-    EXPECT_EQ(AnsiCodePage(), CodePage::Cp1252);
-    SetAnsiCodePage(CodePage::Cp1250);
-    EXPECT_EQ(AnsiCodePage(), CodePage::Cp1250);
-    SetAnsiCodePage(CodePage::Cp1252);
-}
-
 } // namespace
 } // namespace qx

@@ -3,13 +3,11 @@
 #include "platform/qt/Window.h"
 #include "tests/platform/QtTestApp.h"
 
-#include <QElapsedTimer>
 #include <QListView>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <set>
 #include <vector>
 
@@ -44,17 +42,11 @@ protected:
 TEST(NoDataList, HoldsTwoHundredThousandRowsAndDrawsOnlyTheVisible) {
     test::TestApp();
     RowsDialog d;
-    QElapsedTimer clock;
-    clock.start();
     d.SetListCount(kList, 200000);
     d.SetCurSel(kList, 0);
     d.show();
     QApplication::processEvents(); // the view lays its rows out when it gets to it
     d.repaint();
-    const qint64 shownMs = clock.elapsed();
-    std::printf("200000 rows counted and shown in %lld ms\n", static_cast<long long>(shownMs));
-    EXPECT_LT(shownMs, 5000); // a copy per row would take far longer; real figure printed above
-
     EXPECT_EQ(d.GetCount(kList), 200000);
     EXPECT_EQ(d.GetCurSel(kList), 0);
     EXPECT_FALSE(d.drawn.empty());

@@ -1,6 +1,7 @@
 #include "shell/PictureButton.h"
 #include "platform/core/DibPixels.h"
 #include "platform/core/RecordingDc.h"
+#include "tests/common/DrawDump.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +18,6 @@ TEST(PictureButton, FacesCaptionColourAndAmpersand) {
     SharedPictures pictures;
     pictures.buttonUp = Face(0x0000FF, 4, 2);
     pictures.buttonDown = Face(0xFF0000, 6, 3);
-    const Rect upFace{0, 0, 4, 2};
-    const Rect downFace{0, 0, 6, 3};
     CPictureButton button(pictures);
 
     auto draw = [&](unsigned action, bool selected, bool disabled, const char* caption,
@@ -33,49 +32,30 @@ TEST(PictureButton, FacesCaptionColourAndAmpersand) {
         item.itemText = caption;
         item.focused = focused;
         button.DrawItemInto(item);
-        return dc.Calls();
+        return test::Dump(dc.Calls());
     };
-
-    // Whole button: the up face stretched over it, white centred caption.
-    auto calls = draw(DrawItem::DrawEntire, false, false, "Drucken");
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].kind, DrawCall::Kind::Dib);
-    EXPECT_EQ(calls[0].rect, (Rect{0, 0, 140, 22}));
-    EXPECT_EQ(calls[0].src, upFace);
-    EXPECT_EQ(calls[1].text, "Drucken");
-    EXPECT_EQ(calls[1].color, Rgb(255, 255, 255));
-    EXPECT_EQ(calls[1].format, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    EXPECT_EQ(calls[1].bkMode, BkMode::Transparent);
-
-    // Pressed: the down face; released: the up face again.
-    calls = draw(DrawItem::SelectChange, true, false, "A & B");
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].kind, DrawCall::Kind::Dib);
-    EXPECT_EQ(calls[0].src, downFace);
-    EXPECT_EQ(calls[0].rect, (Rect{0, 0, 140, 22}));
-    EXPECT_EQ(calls[1].text, "A & B"); // the "&" is drawn, not an underline
-    const auto upCalls = draw(DrawItem::SelectChange, false, false, "x");
-    ASSERT_FALSE(upCalls.empty());
-    EXPECT_EQ(upCalls[0].src, upFace);
-
+    // Whole button: the up face (4 x 2) stretched over it, white centred caption.
+    EXPECT_EQ(draw(DrawItem::DrawEntire, false, false, "Drucken"),
+              "dib 0,0,140,22 from 0,0,4,2\n"
+              "drawtext 0,0,140,22 \"Drucken\" Arial/0/400 #ffffff fmt=825 clear\n");
+    // Pressed: the down face (6 x 3), the "&" drawn, not an underline; released: the up face again.
+    EXPECT_EQ(draw(DrawItem::SelectChange, true, false, "A & B"),
+              "dib 0,0,140,22 from 0,0,6,3\n"
+              "drawtext 0,0,140,22 \"A & B\" Arial/0/400 #ffffff fmt=825 clear\n");
+    EXPECT_EQ(draw(DrawItem::SelectChange, false, false, "x"),
+              "dib 0,0,140,22 from 0,0,4,2\ndrawtext 0,0,140,22 \"x\" Arial/0/400 #ffffff fmt=825 clear\n");
     // Disabled: gray caption on the up face. Focus only: no face.
-    calls = draw(DrawItem::DrawEntire, false, true, "Notiz");
-    EXPECT_EQ(calls[0].src, upFace);
-    EXPECT_EQ(calls[1].color, Rgb(128, 128, 128));
-    calls = draw(DrawItem::FocusChange, false, false, "Notiz");
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].kind, DrawCall::Kind::DrawText);
-
+    EXPECT_EQ(draw(DrawItem::DrawEntire, false, true, "Notiz"),
+              "dib 0,0,140,22 from 0,0,4,2\n"
+              "drawtext 0,0,140,22 \"Notiz\" Arial/0/400 #808080 fmt=825 clear\n");
+    EXPECT_EQ(draw(DrawItem::FocusChange, false, false, "Notiz"),
+              "drawtext 0,0,140,22 \"Notiz\" Arial/0/400 #ffffff fmt=825 clear\n");
     // The button that has the keyboard: black dots on white inside the face.
-    calls = draw(DrawItem::DrawEntire, false, false, "Drucken", true);
-    ASSERT_EQ(calls.size(), 4u);
-    for (int i : {2, 3}) {
-        EXPECT_EQ(calls[i].kind, DrawCall::Kind::Line);
-        EXPECT_EQ(calls[i].points.front(), (Point{2, 2}));
-        EXPECT_EQ(calls[i].points[2], (Point{137, 19}));
-    }
-    EXPECT_EQ(calls[2].pen.color, Rgb(255, 255, 255));
-    EXPECT_EQ(calls[3].pen.style, PenStyle::Dot);
+    EXPECT_EQ(draw(DrawItem::DrawEntire, false, false, "Drucken", true),
+              "dib 0,0,140,22 from 0,0,4,2\n"
+              "drawtext 0,0,140,22 \"Drucken\" Arial/0/400 #ffffff fmt=825 clear\n"
+              "line 2,2 137,2 137,19 2,19 2,2 solid/1 #ffffff\n"
+              "line 2,2 137,2 137,19 2,19 2,2 dot/1 #000000\n");
 }
 
 } // namespace

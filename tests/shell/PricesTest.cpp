@@ -2,11 +2,11 @@
 #include "catalog/PriceList.h"
 #include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
+#include "tests/common/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace qx {
 namespace {
@@ -16,31 +16,22 @@ namespace fs = std::filesystem;
 class PricesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("qx_prices_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "DATEN" / "LANG1");
         app_ = std::make_unique<AppContext>(dir_ / "qxkat.ini");
-        app_->state.programDir = ToWindowsPath(dir_, true);
+        app_->state.programDir = ToWindowsPath(dir_.Path(), true);
         app_->state.dataDir = "DATEN\\LANG1\\";
     }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    void Write(const fs::path& p, const std::string& text) {
-        std::ofstream(p, std::ios::binary) << text;
-    }
     void WriteList(const std::string& date, const std::string& expiry, int availability) {
-        Write(dir_ / "DATEN" / "LANG1" / "QX.PRS",
-              "EUR\r\nPL-1\r\n" + date + "\r\n" + expiry + "\r\n" + std::to_string(availability) + "\r\n|T1|1|2|3|4|x\r\n");
+        dir_.Write("DATEN/LANG1/QX.PRS", "EUR\r\nPL-1\r\n" + date + "\r\n" + expiry + "\r\n" +
+                                             std::to_string(availability) + "\r\n|T1|1|2|3|4|x\r\n");
     }
     static std::time_t At(int d, int m, int y) { return MidnightOf(CatalogDate{d, m, y}) + 3600; }
 
-    fs::path dir_;
+    ScopedScriptedUi ui;
+    test::TempDir dir_;
     std::unique_ptr<AppContext> app_;
 };
 
 TEST_F(PricesTest, AvailabilityDecidesMenuAndMode) {
-    ScopedScriptedUi ui;
     WriteList("01.12.26", "31.12.30", 0);
     app_->state.priceMode = 1;
     PriceMenuState m = RunPriceListCheck(*app_, At(6, 12, 2026));
@@ -57,7 +48,7 @@ TEST_F(PricesTest, AvailabilityDecidesMenuAndMode) {
     EXPECT_EQ(app_->state.currency, "EUR");
 
     // No list at all: no prices, "DM" stays.
-    fs::remove(dir_ / "DATEN" / "LANG1" / "QX.PRS");
+    fs::remove(dir_ / "DATEN/LANG1/QX.PRS");
     app_->state.currency = "DM";
     m = RunPriceListCheck(*app_, At(6, 12, 2026));
     EXPECT_FALSE(m.enabled);
@@ -66,7 +57,6 @@ TEST_F(PricesTest, AvailabilityDecidesMenuAndMode) {
 }
 
 TEST_F(PricesTest, ExpiryWarnsFromMidnightOnlyForCompleteDates) {
-    ScopedScriptedUi ui;
     WriteList("01.12.26", "06.12.26", 1);
     RunPriceListCheck(*app_, At(6, 12, 2026));
     ASSERT_EQ(ui->Messages().size(), 1u);
@@ -81,22 +71,20 @@ TEST_F(PricesTest, ExpiryWarnsFromMidnightOnlyForCompleteDates) {
 }
 
 TEST_F(PricesTest, UpdateOfTheSameDayIsUsedAndAnOlderOneDropped) {
-    ScopedScriptedUi ui;
     WriteList("01.12.26", "31.12.30", 1);
-    Write(dir_ / "upd.prs", "CZK\r\nPL-2\r\n01.12.26\r\n31.12.30\r\n1\r\n");
+    dir_.Write("upd.prs", "CZK\r\nPL-2\r\n01.12.26\r\n31.12.30\r\n1\r\n");
     app_->state.priceUpdatePath = ToWindowsPath(dir_ / "upd.prs");
     RunPriceListCheck(*app_, At(6, 12, 2026));
     EXPECT_EQ(app_->state.currency, "CZK");
     EXPECT_EQ(app_->state.priceListId, "PL-2");
 
-    Write(dir_ / "upd.prs", "CZK\r\nPL-2\r\n30.11.26\r\n31.12.30\r\n1\r\n");
+    dir_.Write("upd.prs", "CZK\r\nPL-2\r\n30.11.26\r\n31.12.30\r\n1\r\n");
     RunPriceListCheck(*app_, At(6, 12, 2026));
     EXPECT_EQ(app_->state.currency, "EUR");
     EXPECT_TRUE(app_->state.priceUpdatePath.empty());
 }
 
 TEST_F(PricesTest, ModeIsKeptInTheProfileAndRestoredAfterALanguageChange) {
-    ScopedScriptedUi ui;
     WriteList("01.12.26", "31.12.30", 1);
     RunPriceListCheck(*app_, At(6, 12, 2026));
     PriceMenuState m = SetPriceMode(*app_, 1);
@@ -113,8 +101,7 @@ TEST_F(PricesTest, ModeIsKeptInTheProfileAndRestoredAfterALanguageChange) {
 }
 
 TEST_F(PricesTest, UpdateCopiesAndRemembersTheTarget) {
-    ScopedScriptedUi ui;
-    Write(dir_ / "new.prs", "EUR\r\nPL-9\r\n05.12.26\r\n31.12.30\r\n1\r\n");
+    dir_.Write("new.prs", "EUR\r\nPL-9\r\n05.12.26\r\n31.12.30\r\n1\r\n");
     ui->fileAnswers = {ToWindowsPath(dir_ / "new.prs"), ToWindowsPath(dir_ / "copy.prs")};
     EXPECT_TRUE(RunPriceUpdate(*app_));
     EXPECT_TRUE(fs::exists(dir_ / "copy.prs"));
