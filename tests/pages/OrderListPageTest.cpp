@@ -1,17 +1,16 @@
 // The order list roads as a user takes them: the product page's
 // "Bestellliste" through the quantity editor, the menu, and the list's own
 // buttons, with the file checked on disk.
-#include "orders/ui/OrderListPage.h"
 #include "CatalogPages.h"
-#include "navigation/ui/AreaPage.h"
 #include "orders/OrderList.h"
+#include "orders/ui/OrderListPage.h"
 #include "orders/ui/QuantityEditor.h"
+#include "navigation/ui/AreaPage.h"
 #include "pages/ProductPage.h"
 #include "platform/core/FileIo.h"
 #include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
 #include "resources/Menus.h"
-#include "tests/common/TempDir.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -200,72 +199,6 @@ TEST_F(OrderRoads, FromTheStartPageAndBackWithATextTheCodePageCannotHold) {
     Pump();
     EXPECT_EQ(ui->Messages().size(), 1u);
     EXPECT_EQ(p.Current<AreaPage>(), area);
-}
-
-// Another workstation saved the list since the page read it: the save asks,
-// and each answer does what it says.
-TEST_F(OrderRoads, AListChangedElsewhereIsNotOverwrittenUnasked) {
-    OrderList theirs;
-    theirs.indication = "Kollege";
-    theirs.items.emplace_back().number = "THEIRS";
-    OrderList mine = theirs;
-    mine.items[0].number = "MINE";
-    ASSERT_TRUE(SaveOrderList(file, mine));
-    RunningProgram p(c);
-    ui->fileAnswers = {file};
-    p.Frame().OnMenuCommand(kCmdOrderList);
-    Pump();
-    auto* page = p.Current<OrderListPage>();
-    ASSERT_NE(page, nullptr);
-    auto edit = [&](const char* text) {
-        QTest::keyClicks(page->Item(OrderListPage::kIndication), QString::fromLatin1(text));
-        QTest::mouseClick(page->Item(OrderListPage::kSave), Qt::LeftButton);
-    };
-    const std::filesystem::path onDisk = ResolvePath(file);
-
-    ASSERT_TRUE(SaveOrderList(file, theirs));
-    ui->messageAnswers = {IDCANCEL};
-    edit(" A");
-    ASSERT_EQ(ui->Messages().size(), 1u);
-    EXPECT_EQ(ui->Messages()[0],
-              "Die Bestellliste wurde seit dem Laden an einem anderen Arbeitsplatz ge\xE4ndert.\n\n"
-              "Ja: mit Ihrer Fassung \xFC"
-              "berschreiben\nNein: die andere Fassung laden\n"
-              "Abbrechen: nicht speichern");
-    EXPECT_EQ(ui->shown.back().type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
-    EXPECT_EQ(test::ReadAll(onDisk), SerializeOrderList(theirs));
-    EXPECT_TRUE(page->IsChanged()); // nothing of mine is lost yet
-    EXPECT_EQ(page->List().items[0].number, "MINE");
-
-    // Yes: my list replaces theirs; my own save is no change by someone else.
-    ui->messageAnswers = {IDYES};
-    edit("B");
-    EXPECT_EQ(ui->Messages().size(), 2u);
-    EXPECT_FALSE(page->IsChanged());
-    EXPECT_EQ(OnDisk().items[0].number, "MINE");
-    EXPECT_EQ(OnDisk().indication, "Kollege AB");
-    edit("C");
-    EXPECT_EQ(ui->Messages().size(), 2u);
-    EXPECT_EQ(OnDisk().indication, "Kollege ABC");
-
-    // No: their list is shown and my unsaved change dropped, the file untouched.
-    ASSERT_TRUE(SaveOrderList(file, theirs));
-    ui->messageAnswers = {IDNO};
-    edit("D");
-    EXPECT_EQ(ui->Messages().size(), 3u);
-    EXPECT_EQ(test::ReadAll(onDisk), SerializeOrderList(theirs));
-    EXPECT_FALSE(page->IsChanged());
-    EXPECT_EQ(page->List().items[0].number, "THEIRS");
-    EXPECT_EQ(page->GetItemText(OrderListPage::kIndication), "Kollege");
-    EXPECT_EQ(page->GetCount(OrderListPage::kList), 1);
-
-    // A list deleted meanwhile asks too; "Zurück" with Yes then saves mine.
-    std::filesystem::remove(onDisk);
-    QTest::keyClicks(page->Item(OrderListPage::kIndication), QStringLiteral("E"));
-    ui->messageAnswers = {IDYES, IDYES};
-    EXPECT_TRUE(page->Close());
-    EXPECT_EQ(ui->Messages().size(), 5u);
-    EXPECT_EQ(OnDisk().indication, "KollegeE");
 }
 
 } // namespace

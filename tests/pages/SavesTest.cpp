@@ -14,6 +14,7 @@
 #include "tests/common/TempDir.h"
 #include "tests/common/WriteFaults.h"
 
+#include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -69,6 +70,23 @@ struct SaveRoads : ::testing::Test {
             notes.EndDialog(IDCANCEL);
         });
         notes.DoModal();
+    }
+    SaveRoad ListRoad(OrderListPage& page) {
+        return {"order list",
+                ResolvePath(list),
+                [&page] { QTest::mouseClick(page.Item(OrderListPage::kSave), Qt::LeftButton); },
+                [&page] { return page.GetItemText(OrderListPage::kIndication); },
+                [&page](const std::string& t) {
+                    auto* edit = static_cast<QLineEdit*>(page.Item(OrderListPage::kIndication));
+                    edit->selectAll();
+                    QTest::keyClicks(edit, QString::fromStdString(t)); // typed: the list is changed
+                },
+                [](const std::string& text) {
+                    OrderList l;
+                    l.indication = text;
+                    l.items.emplace_back().number = "N-1";
+                    return SerializeOrderList(l);
+                }};
     }
     SaveRoad OrderInfoRoad(OrderInfoPage& page) {
         auto blocks = [](const std::string& text) {
@@ -170,6 +188,19 @@ TEST_F(SaveRoads, FilesChangedElsewhereAreNeverOverwrittenUnasked) {
     RunningProgram p(c);
     OrderListPage* page = OpenList(p);
     ASSERT_NE(page, nullptr);
+    ExpectTheQuestionAndItsAnswers(
+        ListRoad(*page),
+        "Die Bestellliste wurde seit dem Laden an einem anderen Arbeitsplatz ge\xE4ndert.\n\n"
+        "Ja: mit Ihrer Fassung \xFC"
+        "berschreiben\nNein: die andere Fassung laden\n"
+        "Abbrechen: nicht speichern");
+    // A changed list saved by "Zur\xFC" "ck" asks too; Cancel there keeps the page.
+    ListRoad(*page).type("mine, closing");
+    std::filesystem::remove(ResolvePath(list));
+    ui->messageAnswers = {IDYES, IDCANCEL};
+    EXPECT_FALSE(page->Close());
+    EXPECT_TRUE(page->IsChanged());
+    EXPECT_FALSE(std::filesystem::exists(ResolvePath(list)));
 
     QTest::mouseClick(page->Item(OrderListPage::kOrderInfo), Qt::LeftButton);
     auto* info = p.Current<OrderInfoPage>();
