@@ -1,6 +1,7 @@
 #include "Notes.h"
 
 #include "platform/core/FileIo.h"
+#include "platform/core/FileStamp.h"
 #include "platform/core/Path.h"
 #include "platform/core/Profile.h"
 
@@ -48,15 +49,23 @@ std::string SerializeNote(std::string_view name, std::string_view text) {
     return std::string(name) + "|\r\n" + std::string(text);
 }
 
-Note LoadNote(std::string_view windowsPath, std::string_view name) {
+Note LoadNote(std::string_view windowsPath, std::string_view name, FileStamp* stamp) {
     const std::optional<std::string> bytes = ReadWholeFile(ResolvePath(windowsPath));
+    if (stamp)
+        *stamp = FileStamp::OfRead(bytes);
     if (!bytes)
         return Note{std::string(name), {}};
     return ParseNote(*bytes, name);
 }
 
-bool SaveNote(std::string_view windowsPath, std::string_view name, std::string_view text) {
-    return WriteFileAtomic(ResolvePath(windowsPath), SerializeNote(name, text));
+bool SaveNote(std::string_view windowsPath, std::string_view name, std::string_view text,
+              FileStamp* written) {
+    const std::string bytes = SerializeNote(name, text);
+    if (!WriteFileAtomic(ResolvePath(windowsPath), bytes))
+        return false;
+    if (written)
+        *written = FileStamp::Of(bytes);
+    return true;
 }
 
 } // namespace qx

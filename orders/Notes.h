@@ -7,6 +7,7 @@
 
 namespace qx {
 
+class FileStamp;
 class Profile;
 
 // The notes folder, with its trailing backslash: Paths/Note; else Paths/stk,
@@ -29,9 +30,12 @@ Note ParseNote(std::string_view bytes, std::string_view name);
 std::string SerializeNote(std::string_view name, std::string_view text);
 
 // Reads a note; a missing file gives an empty text and the given name.
-Note LoadNote(std::string_view windowsPath, std::string_view name);
+// stamp, when given, becomes what the file held.
+Note LoadNote(std::string_view windowsPath, std::string_view name, FileStamp* stamp = nullptr);
 // Writes it whole beside the old file and renames it over it; false when that
-// failed (the old note is then as it was).
-bool SaveNote(std::string_view windowsPath, std::string_view name, std::string_view text);
+// failed (the old note is then as it was). On success written, when given,
+// becomes the stamp of the new file.
+bool SaveNote(std::string_view windowsPath, std::string_view name, std::string_view text,
+              FileStamp* written = nullptr);
 
 } // namespace qx

@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogText.h"
 #include "platform/core/FileIo.h"
+#include "platform/core/FileStamp.h"
 #include "platform/core/Path.h"
 #include "suppliers/AddressFile.h"
 
@@ -18,8 +19,10 @@ std::string OrderInfoTemplatePath(std::string_view programDir, int languageIndex
     return std::string(programDir) + kNames[languageIndex >= 0 && languageIndex < 4 ? languageIndex : 0];
 }
 
-std::optional<OrderInfo> LoadOrderInfo(std::string_view windowsPath) {
+std::optional<OrderInfo> LoadOrderInfo(std::string_view windowsPath, FileStamp* stamp) {
     const std::optional<CatalogBlock> block = LoadCatalogFile(windowsPath);
+    if (stamp)
+        *stamp = block ? FileStamp::Of(block->Content()) : FileStamp();
     if (!block)
         return std::nullopt;
     const std::vector<std::string> blocks = ReadBlocks(block->Content(), kOrderInfoFields, true);
@@ -28,8 +31,13 @@ std::optional<OrderInfo> LoadOrderInfo(std::string_view windowsPath) {
     return info;
 }
 
-bool SaveOrderInfo(std::string_view windowsPath, const OrderInfo& info) {
-    return WriteFileAtomic(ResolvePath(windowsPath), WriteBlocks({info.begin(), info.end()}));
+bool SaveOrderInfo(std::string_view windowsPath, const OrderInfo& info, FileStamp* written) {
+    const std::string bytes = WriteBlocks({info.begin(), info.end()});
+    if (!WriteFileAtomic(ResolvePath(windowsPath), bytes))
+        return false;
+    if (written)
+        *written = FileStamp::Of(bytes);
+    return true;
 }
 
 void ApplyAddresses(OrderInfo& info, const std::vector<std::string>& addresses) {
@@ -42,8 +50,9 @@ void ApplyAddresses(OrderInfo& info, const std::vector<std::string>& addresses) 
 }
 
 std::optional<OrderInfo> OrderInfoForList(std::string_view orderListPath, std::string_view programDir,
-                                          int languageIndex, std::string_view addressFilePath) {
-    if (std::optional<OrderInfo> own = LoadOrderInfo(OrderInfoPath(orderListPath)))
+                                          int languageIndex, std::string_view addressFilePath,
+                                          FileStamp* ownStamp) {
+    if (std::optional<OrderInfo> own = LoadOrderInfo(OrderInfoPath(orderListPath), ownStamp))
         return own;
     std::optional<OrderInfo> info = LoadOrderInfo(OrderInfoTemplatePath(programDir, languageIndex));
     if (!info)

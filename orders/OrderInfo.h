@@ -11,6 +11,8 @@
 
 namespace qx {
 
+class FileStamp;
+
 enum : std::size_t {
     kToolsSender = 0, kToolsRecipient, kToolsOpening, kToolsClosing,
     kEquipmentSender, kEquipmentRecipient, kEquipmentOpening, kEquipmentClosing,
@@ -27,18 +29,22 @@ std::string OrderInfoPath(std::string_view orderListPath);
 std::string OrderInfoTemplatePath(std::string_view programDir, int languageIndex);
 
 // Reads the eight texts (a "|" ends a text too); nothing when unreadable.
-std::optional<OrderInfo> LoadOrderInfo(std::string_view windowsPath);
+// stamp, when given, becomes what the file held.
+std::optional<OrderInfo> LoadOrderInfo(std::string_view windowsPath, FileStamp* stamp = nullptr);
 // Writes them whole beside the old file and renames it over it; false when
-// that failed (the old file is then as it was).
-bool SaveOrderInfo(std::string_view windowsPath, const OrderInfo& info);
+// that failed (the old file is then as it was). On success written, when
+// given, becomes the stamp of the new file.
+bool SaveOrderInfo(std::string_view windowsPath, const OrderInfo& info, FileStamp* written = nullptr);
 
 // A template takes the addresses of the address file: the recipients of the
 // two letters and, as sender of both, the dealer's own address.
 void ApplyAddresses(OrderInfo& info, const std::vector<std::string>& addresses);
 
 // The list's order information, else the language's template with the
-// addresses filled in, else nothing.
+// addresses filled in, else nothing. ownStamp, when given, becomes what the
+// list's own file held (missing when the template was taken).
 std::optional<OrderInfo> OrderInfoForList(std::string_view orderListPath, std::string_view programDir,
-                                          int languageIndex, std::string_view addressFilePath);
+                                          int languageIndex, std::string_view addressFilePath,
+                                          FileStamp* ownStamp = nullptr);
 
 } // namespace qx

@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogText.h"
 #include "platform/core/FileIo.h"
+#include "platform/core/FileStamp.h"
 #include "platform/core/Path.h"
 
 #include <algorithm>
@@ -134,9 +135,11 @@ std::string SerializeOrderList(const OrderList& list) {
     return out;
 }
 
-OrderListRead LoadOrderList(std::string_view windowsPath, OrderList& list) {
+OrderListRead LoadOrderList(std::string_view windowsPath, OrderList& list, FileStamp* stamp) {
     list = OrderList{};
     const std::optional<std::string> bytes = ReadWholeFile(ResolvePath(windowsPath));
+    if (stamp)
+        *stamp = FileStamp::OfRead(bytes);
     if (!bytes)
         return OrderListRead::Missing;
     std::optional<OrderList> parsed = ParseOrderList(*bytes);
@@ -146,8 +149,13 @@ OrderListRead LoadOrderList(std::string_view windowsPath, OrderList& list) {
     return OrderListRead::Loaded;
 }
 
-bool SaveOrderList(std::string_view windowsPath, const OrderList& list) {
-    return WriteFileAtomic(ResolvePath(windowsPath), SerializeOrderList(list));
+bool SaveOrderList(std::string_view windowsPath, const OrderList& list, FileStamp* written) {
+    const std::string bytes = SerializeOrderList(list);
+    if (!WriteFileAtomic(ResolvePath(windowsPath), bytes))
+        return false;
+    if (written)
+        *written = FileStamp::Of(bytes);
+    return true;
 }
 
 void RecalcTotals(OrderItem& item, std::string_view currency, int languageIndex) {

@@ -13,6 +13,8 @@
 
 namespace qx {
 
+class FileStamp;
+
 inline constexpr LangText kWrongOrderListFormat{{"Diese Datei ist keine gültige Stückliste!", "Wrong file format!",
                                                  "Ce fichier n'est pas une liste de commande valable!",
                                                  "Tento soubor není platný objednací list!"}};
@@ -65,12 +67,14 @@ std::string SerializeOrderList(const OrderList& list);
 
 enum class OrderListRead { Loaded, Missing, WrongFormat };
 
-// Reads the file at a backslash path into list (emptied first).
-OrderListRead LoadOrderList(std::string_view windowsPath, OrderList& list);
+// Reads the file at a backslash path into list (emptied first); stamp, when
+// given, becomes what the file held (missing included).
+OrderListRead LoadOrderList(std::string_view windowsPath, OrderList& list, FileStamp* stamp = nullptr);
 
 // Writes the whole list beside the old file and renames it over it, so a
-// failed save leaves the old file as it was. False when it failed.
-bool SaveOrderList(std::string_view windowsPath, const OrderList& list);
+// failed save leaves the old file as it was. False when it failed; on
+// success written, when given, becomes the stamp of the new file.
+bool SaveOrderList(std::string_view windowsPath, const OrderList& list, FileStamp* written = nullptr);
 
 // The four totals from the quantity's leading number and the unit prices; the
 // unit prices are brought into display form on the way. A total of 0 shows

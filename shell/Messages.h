@@ -4,8 +4,22 @@
 
 #include "ground/LangText.h"
 
+#include <string_view>
+
 namespace qx {
 
+class FileStamp;
+
 void ShowWarning(int languageIndex, const LangText& text);
+
+// What the user wants done with a file that someone else changed (or created,
+// or deleted) since the page read or last wrote it.
+enum class ChangedFileChoice { Unchanged, Overwrite, LoadTheirs, Cancel };
+
+// Compares the file at a backslash path with the stamp; when it differs,
+// asks with the subject's sentence and the three ways out (Yes overwrite,
+// No load the other version, Cancel do nothing). Unchanged asks nothing.
+ChangedFileChoice AskIfChangedOnDisk(int languageIndex, const LangText& subject, std::string_view windowsPath,
+                                     const FileStamp& stamp);
 
 } // namespace qx

@@ -1,12 +1,11 @@
 #include "Prices.h"
 
 #include "Texts.h"
-#include "shell/Messages.h"
 #include "catalog/PriceList.h"
+#include "platform/core/FileIo.h"
 #include "platform/core/Path.h"
 #include "platform/core/Ui.h"
-
-#include <filesystem>
+#include "shell/Messages.h"
 
 namespace qx {
 
@@ -70,12 +69,13 @@ bool RunPriceUpdate(AppContext& app) {
     if (!to)
         return false;
 
-    // A failed copy is not reported: the check that follows reads whatever lies there.
-    std::error_code ec;
+    // A failed copy is not reported: the check that follows reads whatever
+    // lies there, and the copy's rename leaves that the old list, never half
+    // of the new one.
     const auto fromPath = ResolvePath(*from);
     const auto toPath = ResolvePath(*to);
     if (fromPath != toPath)
-        std::filesystem::copy_file(fromPath, toPath, std::filesystem::copy_options::overwrite_existing, ec);
+        CopyFileAtomic(fromPath, toPath);
 
     s.priceUpdatePath = *to;
     app.profile.WriteString("Global", "Update04", s.priceUpdatePath.str());

@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogText.h"
 #include "platform/core/FileIo.h"
+#include "platform/core/FileStamp.h"
 #include "platform/core/Path.h"
 
 namespace qx {
@@ -33,19 +34,29 @@ std::string WriteBlocks(const std::vector<std::string>& blocks) {
     return out;
 }
 
-std::optional<std::vector<std::string>> ReadAddressFile(std::string_view windowsPath) {
+std::optional<std::vector<std::string>> ReadAddressFile(std::string_view windowsPath, FileStamp* stamp) {
+    if (stamp)
+        *stamp = FileStamp();
     if (windowsPath.empty())
         return std::nullopt;
     const std::optional<CatalogBlock> block = LoadCatalogFile(windowsPath);
+    if (stamp && block)
+        *stamp = FileStamp::Of(block->Content());
     if (!block)
         return std::nullopt;
     return ReadBlocks(block->Content(), kAddressBlocks, false);
 }
 
-bool WriteAddressFile(std::string_view windowsPath, const std::vector<std::string>& addresses) {
+bool WriteAddressFile(std::string_view windowsPath, const std::vector<std::string>& addresses,
+                      FileStamp* written) {
     std::vector<std::string> blocks = addresses;
     blocks.resize(kAddressBlocks);
-    return WriteFileAtomic(ResolvePath(windowsPath), WriteBlocks(blocks));
+    const std::string bytes = WriteBlocks(blocks);
+    if (!WriteFileAtomic(ResolvePath(windowsPath), bytes))
+        return false;
+    if (written)
+        *written = FileStamp::Of(bytes);
+    return true;
 }
 
 } // namespace qx

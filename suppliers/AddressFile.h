@@ -11,6 +11,8 @@
 
 namespace qx {
 
+class FileStamp;
+
 // The first count blocks of a file's bytes. A block ends at NUL (with
 // pipeEnds also at "|", as in hand-made order information files); the next
 // begins after the CR LF that follows. Blocks the bytes don't hold are empty;
@@ -23,10 +25,13 @@ std::string WriteBlocks(const std::vector<std::string>& blocks);
 enum : std::size_t { kAddressSpecialTools = 0, kAddressEquipment = 1, kAddressOwn = 2, kAddressBlocks = 3 };
 
 // The three addresses of the file at a backslash path; nothing when it can't
-// be read.
-std::optional<std::vector<std::string>> ReadAddressFile(std::string_view windowsPath);
+// be read. stamp, when given, becomes what the file held.
+std::optional<std::vector<std::string>> ReadAddressFile(std::string_view windowsPath,
+                                                        FileStamp* stamp = nullptr);
 // Writes the file whole beside the old one and renames it over it. False
-// when that failed (the old file is then as it was).
-bool WriteAddressFile(std::string_view windowsPath, const std::vector<std::string>& addresses);
+// when that failed (the old file is then as it was); on success written,
+// when given, becomes the stamp of the new file.
+bool WriteAddressFile(std::string_view windowsPath, const std::vector<std::string>& addresses,
+                      FileStamp* written = nullptr);
 
 } // namespace qx

@@ -24,12 +24,15 @@
 #include "resources/Bitmaps.h"
 #include "resources/Menus.h"
 #include "search/ui/SearchDialog.h"
+#include "shell/Messages.h"
 #include "shell/Prices.h"
 #include "shell/Texts.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
+
+#include <utility>
 
 namespace qx {
 
@@ -46,6 +49,13 @@ QIcon IconFromDib(const std::vector<std::uint8_t>& dib) {
     }
     return QIcon(QPixmap::fromImage(image.scaled(32, 32)));
 }
+
+constexpr LangText kSettingsNotSaved{
+    {"Die Einstellungen konnten nicht in qxkat.ini gespeichert werden.\nSie gelten nur bis zum Programmende.",
+     "The settings could not be saved in qxkat.ini.\nThey apply only until the program is closed.",
+     "Les réglages n'ont pas pu être enregistrés dans qxkat.ini.\nIls ne valent que jusqu'à la fermeture du "
+     "programme.",
+     "Nastavení nelze uložit do qxkat.ini.\nPlatí jen do ukončení programu."}};
 
 } // namespace
 
@@ -90,6 +100,12 @@ bool CatalogApp::StartUp() {
     // 1. A fresh, zero-filled state and level history.
     app_ = std::make_unique<AppContext>(options_.configFile);
     GlobalState& s = app_->state;
+    // Settings are written as the user works; a folder that refuses them
+    // would otherwise bring the same message with every click.
+    app_->profile.SetWriteFailureHandler([app = app_.get(), told = false]() mutable {
+        if (!std::exchange(told, true))
+            ShowWarning(app->state.languageIndex, kSettingsNotSaved);
+    });
 
     // 2. The desktop; its right edge is the width the screen mode is chosen from.
     if (options_.desktopWidth > 0)

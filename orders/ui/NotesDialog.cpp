@@ -17,13 +17,19 @@ constexpr LangText kHeading{{"Eigene Notizen:", "Your note:", "Vos notes:", "Vla
 constexpr LangText kSaveCaption{{"Abspeichern", "Save note", "Enregistrer", "Uložit"}};
 constexpr LangText kPrintCaption{{"Notiz drucken", "Print note", "Imprimer la note", "Tisk poznámky"}};
 constexpr LangText kCloseCaption{{"Schließen", "Cancel", "Fermer", "Zavřít"}};
+constexpr LangText kChangedElsewhere{
+    {"Diese Notiz wurde seit dem Öffnen an einem anderen Arbeitsplatz geändert.",
+     "This note has been changed at another workstation since it was opened.",
+     "Cette note a été modifiée sur un autre poste depuis son ouverture.",
+     "Tato poznámka byla od otevření změněna na jiném pracovišti."}};
 constexpr LangText kSaveFailed{{"Fehler beim Abspeichern!", "Error while creating file!", "Erreur à l'enregistrement!",
                                 "Chyba při ukládání!"}};
 
 } // namespace
 
 NotesDialog::NotesDialog(QWidget* parent, AppContext& app, std::string number, std::string name)
-    : DialogWindow(parent, Kind::Modal), app_(app), number_(number.substr(0, 127)), name_(name.substr(0, 127)) {}
+    : DialogWindow(parent, Kind::Modal), app_(app), number_(number.substr(0, 127)),
+      name_(name.substr(0, 127)), givenName_(name_) {}
 
 void NotesDialog::OnInitDialog() {
     const int lang = app_.state.languageIndex;
@@ -52,13 +58,17 @@ void NotesDialog::OnInitDialog() {
     SetItemName(kText, kHeading.Text(lang));
 
     path_ = NotePath(NotesDirectory(app_.profile), number_);
-    const Note note = LoadNote(path_, name_);
-    name_ = note.name;
-    SetItemText(kText, note.text);
+    LoadText();
     SetItemText(kNumber, number_);
-    SetItemText(kName, name_);
     CenterOn(parentWidget());
     SetFocusTo(kText);
+}
+
+void NotesDialog::LoadText() {
+    const Note note = LoadNote(path_, givenName_, &stamp_);
+    name_ = note.name;
+    SetItemText(kText, note.text);
+    SetItemText(kName, name_);
 }
 
 std::string NotesDialog::StoredText() {
@@ -82,7 +92,17 @@ std::string NotesDialog::StoredText() {
 
 bool NotesDialog::Save() {
     const int lang = app_.state.languageIndex;
-    if (!SaveNote(path_, name_, StoredText())) {
+    switch (AskIfChangedOnDisk(lang, kChangedElsewhere, path_, stamp_)) {
+    case ChangedFileChoice::Unchanged:
+    case ChangedFileChoice::Overwrite:
+        break;
+    case ChangedFileChoice::LoadTheirs:
+        LoadText();
+        return false;
+    case ChangedFileChoice::Cancel:
+        return false;
+    }
+    if (!SaveNote(path_, name_, StoredText(), &stamp_)) {
         TheUi().MessageBox(kSaveFailed.Text(lang), texts::kAppTitle.Text(lang), MB_OK);
         return false;
     }

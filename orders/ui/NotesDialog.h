@@ -1,9 +1,10 @@
 #pragma once
 // The note of one article: shown, edited, saved and printed.
 
-#include "shell/AppContext.h"
+#include "platform/core/FileStamp.h"
 #include "platform/core/Ui.h"
 #include "platform/qt/Window.h"
+#include "shell/AppContext.h"
 
 #include <string>
 
@@ -20,7 +21,9 @@ public:
 
     NotesDialog(QWidget* parent, AppContext& app, std::string number, std::string name);
 
-    // False (with the message shown) when the note could not be written.
+    // False (with the message shown) when the note could not be written, or
+    // when its file changed on disk since it was read and the user chose to
+    // load it instead or to do nothing.
     bool Save();
     void Print();
     const std::string& FilePath() const { return path_; }
@@ -35,11 +38,15 @@ protected:
 private:
     // The note as it will be stored; shows the user what had to change.
     std::string StoredText();
+    // Shows the note file's text (and its name when none was given).
+    void LoadText();
 
     AppContext& app_;
     std::string number_;
     std::string name_;
     std::string path_;
+    std::string givenName_; // as the caller passed it
+    FileStamp stamp_;       // the note file as last read or written here
 };
 
 } // namespace qx

@@ -20,6 +20,11 @@ constexpr LangText kEquipmentHeading{{"Anschreiben für Werkstatteinrichtungen:"
                                       "Lettre équipements d'atelier:", "Dopis - dílenské vybavení:"}};
 constexpr LangText kSaveCaption{{"Eingaben abspeichern", "Save entries", "Enregistrer la saisie", "Uložit zadání"}};
 constexpr LangText kBackCaption{{"Zurück", "Cancel", "Retour", "Zpět"}};
+constexpr LangText kChangedElsewhere{
+    {"Die Bestellinformationen wurden seit dem Laden an einem anderen Arbeitsplatz geändert.",
+     "The order information has been changed at another workstation since it was loaded.",
+     "Les informations de commande ont été modifiées sur un autre poste depuis leur chargement.",
+     "Informace k objednávce byly od načtení změněny na jiném pracovišti."}};
 constexpr LangText kSaveFailed{{"Fehler beim Abspeichern!", "Error while creating file!", "Erreur à l'enregistrement!",
                                 "Chyba při ukládání!"}};
 
@@ -53,12 +58,16 @@ void OrderInfoPage::OnInitDialog() {
     MoveItem(kSave, ScaleRect(s, 325, 392, 466, 412));
     MoveItem(kBack, ScaleRect(s, 471, 392, 612, 412));
 
-    const std::string addressFile = app_.profile.GetString("Paths", "adr", "", 260);
-    if (const auto info = OrderInfoForList(listPath_, s.programDir.str(), s.languageIndex, addressFile)) {
-        for (std::size_t i = 0; i < kOrderInfoFields; ++i)
-            SetItemText(kEdits[i], (*info)[i]);
-    }
+    LoadTexts();
     SetFocusTo(kEdits[0]);
+}
+
+void OrderInfoPage::LoadTexts() {
+    const GlobalState& s = app_.state;
+    const std::string addressFile = app_.profile.GetString("Paths", "adr", "", 260);
+    const auto info = OrderInfoForList(listPath_, s.programDir.str(), s.languageIndex, addressFile, &stamp_);
+    for (std::size_t i = 0; i < kOrderInfoFields; ++i)
+        SetItemText(kEdits[i], info ? (*info)[i] : std::string());
 }
 
 void OrderInfoPage::SetCaptions() {
@@ -75,6 +84,16 @@ void OrderInfoPage::SetCaptions() {
 
 bool OrderInfoPage::Save() {
     const int lang = app_.state.languageIndex;
+    switch (AskIfChangedOnDisk(lang, kChangedElsewhere, path_, stamp_)) {
+    case ChangedFileChoice::Unchanged:
+    case ChangedFileChoice::Overwrite:
+        break;
+    case ChangedFileChoice::LoadTheirs:
+        LoadTexts();
+        return false;
+    case ChangedFileChoice::Cancel:
+        return false;
+    }
     OrderInfo info;
     bool clean = true;
     for (std::size_t i = 0; i < kOrderInfoFields; ++i) {
@@ -95,7 +114,7 @@ bool OrderInfoPage::Save() {
     }
     if (!clean)
         ShowWarning(lang, texts::kCharactersReplaced);
-    if (!SaveOrderInfo(path_, info)) {
+    if (!SaveOrderInfo(path_, info, &stamp_)) {
         ShowWarning(lang, kSaveFailed);
         return false;
     }

@@ -4,10 +4,11 @@
 // equipment on the right. Laid over the order list page and back to it.
 
 #include "orders/OrderInfo.h"
+#include "platform/core/FileStamp.h"
+#include "platform/qt/Window.h"
 #include "shell/AppContext.h"
 #include "shell/MainFrameApi.h"
 #include "shell/PictureButton.h"
-#include "platform/qt/Window.h"
 
 #include <QPointer>
 
@@ -23,7 +24,9 @@ public:
     // orderListPath: the list whose .STT this page edits.
     OrderInfoPage(AppContext& app, QWidget* parent, DialogWindow* returnPage, std::string orderListPath);
 
-    // Writes the eight texts; false (with the message shown) when that failed.
+    // Writes the eight texts; false (with the message shown) when that failed,
+    // or when the file changed on disk since it was read and the user chose
+    // to load it instead or to do nothing.
     bool Save();
     // Shows the order list page again; unsaved texts are dropped.
     void Close();
@@ -40,12 +43,15 @@ protected:
 
 private:
     void SetCaptions();
+    // The texts as opening shows them: the list's file, else the template.
+    void LoadTexts();
 
     AppContext& app_;
     CPictureButton buttons_;
     QPointer<DialogWindow> returnPage_;
     std::string listPath_;
     std::string path_;
+    FileStamp stamp_; // the list's file as last read or written here
 };
 
 OrderInfoPage* OpenOrderInfoPage(AppContext& app, QWidget* parent, DialogWindow* returnPage,

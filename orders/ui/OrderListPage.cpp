@@ -36,6 +36,11 @@ constexpr LangText kSelectFirst{{"Bitte selektieren Sie zuerst einen Eintrag!", 
                                  "Veuillez d'abord sélectionner une entrée!", "Nejprve vyberte položku!"}};
 constexpr LangText kSaveQuestion{{"Sollen die Änderungen gespeichert werden?", "Should the modifications be saved?",
                                   "Voulez-vous enregistrer les modifications?", "Mají se změny uložit?"}};
+constexpr LangText kChangedElsewhere{
+    {"Die Bestellliste wurde seit dem Laden an einem anderen Arbeitsplatz geändert.",
+     "The order list has been changed at another workstation since it was loaded.",
+     "La liste de commande a été modifiée sur un autre poste depuis son chargement.",
+     "Objednací list byl od načtení změněn na jiném pracovišti."}};
 constexpr LangText kQuantityTitle{{"Menge", "Quantity", "Quantité", "Množství"}};
 constexpr LangText kNumberTitle{{"Nummer ", "No. ", "Numéro ", "Číslo "}};
 constexpr LangText kProductTitle{{"Artikel", "Product", "Article", "Výrobek"}};
@@ -147,10 +152,16 @@ void OrderListPage::OnInitDialog() {
     MoveItem(kDelete, ScaleRect(s, 474, 366, 615, 386));
     MoveItem(kBack, ScaleRect(s, 474, 392, 615, 412));
 
+    LoadFile();
+}
+
+void OrderListPage::LoadFile() {
     loading_ = true;
-    if (LoadOrderList(filePath_.str(), list_) == OrderListRead::WrongFormat) {
-        ShowWarning(s.languageIndex, kWrongOrderListFormat);
+    if (LoadOrderList(filePath_.str(), list_, &stamp_) == OrderListRead::WrongFormat) {
+        ShowWarning(app_.state.languageIndex, kWrongOrderListFormat);
         filePath_ = FallbackOrderListPath(filePath_.str());
+        // Saves go there now: what it holds is what a save may replace unasked.
+        stamp_ = FileStamp::Read(ResolvePath(filePath_.str()));
     }
     FillList();
     SetItemText(kIndication, list_.indication.str());
@@ -182,12 +193,12 @@ void OrderListPage::FillList() {
         AddString(kList, {}, static_cast<std::intptr_t>(i));
 }
 
-void OrderListPage::AddItem(const OrderItem& item) {
+bool OrderListPage::AddItem(const OrderItem& item) {
     list_.items.push_back(item);
     const int index = AddString(kList, {}, static_cast<std::intptr_t>(list_.items.size() - 1));
     SetCurSel(kList, index);
     changed_ = true;
-    Save();
+    return Save();
 }
 
 void OrderListPage::InsertEntry() {
@@ -198,8 +209,10 @@ void OrderListPage::InsertEntry() {
     if (editor.DoModal() != IDOK)
         return;
     work.supplier = "QTX_VZ";
-    AddItem(work);
-    changed_ = true; // the file has it, but "Zurück" still asks
+    // Saved, the file has it, but "Zurück" still asks; not saved, the list is
+    // changed anyway, unless the user took the other version of the file.
+    if (AddItem(work))
+        changed_ = true;
 }
 
 bool OrderListPage::SelectionOrMessage(int& index) {
@@ -241,6 +254,17 @@ bool OrderListPage::Save() {
     if (!changed_)
         return true;
     const int lang = app_.state.languageIndex;
+    switch (AskIfChangedOnDisk(lang, kChangedElsewhere, filePath_.str(), stamp_)) {
+    case ChangedFileChoice::Unchanged:
+    case ChangedFileChoice::Overwrite:
+        break;
+    case ChangedFileChoice::LoadTheirs:
+        LoadFile();
+        Invalidate(true);
+        return false;
+    case ChangedFileChoice::Cancel:
+        return false;
+    }
     bool lossless = true;
     const std::string indication = GetItemText(kIndication, 31, lossless);
     if (!lossless) {
@@ -249,7 +273,7 @@ bool OrderListPage::Save() {
         ShowWarning(lang, texts::kCharactersReplaced);
     }
     list_.indication = indication;
-    if (!SaveOrderList(filePath_.str(), list_)) {
+    if (!SaveOrderList(filePath_.str(), list_, &stamp_)) {
         ShowWarning(lang, kOrderListNotCreated);
         TheUi().MessageBox(filePath_.str(), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
         return false;

@@ -4,10 +4,11 @@
 // While it exists the menu's "Bestellliste" is grayed: one list at a time.
 
 #include "orders/OrderList.h"
+#include "platform/core/FileStamp.h"
+#include "platform/qt/Window.h"
 #include "shell/AppContext.h"
 #include "shell/MainFrameApi.h"
 #include "shell/PictureButton.h"
-#include "platform/qt/Window.h"
 
 #include <QPointer>
 
@@ -30,14 +31,16 @@ public:
     OrderListPage(MainFrameApi& frame, AppContext& app, QWidget* parent, DialogWindow* returnPage);
     ~OrderListPage() override;
 
-    // Appends a copy, selects it and saves at once.
-    void AddItem(const OrderItem& item);
+    // Appends a copy, selects it and saves at once; the result of the save.
+    bool AddItem(const OrderItem& item);
     void InsertEntry();
     void ModifyEntry();
     void DeleteEntry();
     // One letter per supplier, to the printer the user chooses.
     void PrintLetters();
-    // Saves when changed; false when a save failed (the messages were shown).
+    // Saves when changed; false when a save failed (the messages were shown)
+    // or did not happen: when the file changed on disk since it was read,
+    // the user chooses to overwrite it, to load it instead or to do nothing.
     bool Save();
     // Back: asks about unsaved changes; true when the page closed.
     bool Close();
@@ -60,6 +63,8 @@ protected:
 private:
     void SetCaptions();
     void FillList();
+    // Reads the page's file into the list and the edit; unsaved changes are gone.
+    void LoadFile();
     bool SelectionOrMessage(int& index);
 
     MainFrameApi& frame_;
@@ -68,6 +73,7 @@ private:
     QPointer<DialogWindow> returnPage_;
     FixedText<128> filePath_;
     OrderList list_;
+    FileStamp stamp_; // the file as last read or written here
     bool changed_ = false;
     bool savedMenuState_ = true;
     bool loading_ = false;

@@ -14,14 +14,18 @@ namespace {
 
 std::mutex g_failMutex;
 std::function<bool(const fs::path&, WriteStep)> g_fail;
+int g_failError = EIO;
 
-bool ShouldFail(const fs::path& path, WriteStep step) {
+// The simulated error of a step that is to fail, else 0.
+int InjectedError(const fs::path& path, WriteStep step) {
     std::function<bool(const fs::path&, WriteStep)> fail;
+    int error;
     {
         std::lock_guard lock(g_failMutex);
         fail = g_fail;
+        error = g_failError;
     }
-    return fail && fail(path, step);
+    return fail && fail(path, step) ? error : 0;
 }
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
@@ -84,8 +88,10 @@ std::optional<std::string> ReadWholeFile(const fs::path& path, std::uint64_t max
 }
 
 bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
-    if (path.empty() || !path.has_filename())
+    if (path.empty() || !path.has_filename()) {
+        errno = EINVAL;
         return false;
+    }
     fs::path temp = path;
     temp += ".tmp-" + std::to_string(::getpid());
 
@@ -94,40 +100,62 @@ bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
     struct stat st {};
     const bool existed = ::stat(path.c_str(), &st) == 0;
     if (existed) {
-        if (S_ISDIR(st.st_mode))
+        if (S_ISDIR(st.st_mode)) {
+            errno = EISDIR;
             return false;
+        }
         mode = st.st_mode & 07777;
     }
 
-    if (ShouldFail(path, WriteStep::Create))
+    if (const int injected = InjectedError(path, WriteStep::Create)) {
+        errno = injected;
         return false;
+    }
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (fd < 0)
         return false;
-    bool ok;
-    if (ShouldFail(path, WriteStep::Write)) {
-        WriteAll(fd, bytes.data(), bytes.size() / 2);
-        ok = false;
-    } else {
-        ok = WriteAll(fd, bytes.data(), bytes.size()) && !ShouldFail(path, WriteStep::Flush) && ::fsync(fd) == 0;
-    }
-    if (existed && ok)
+    // The first error wins: it is the one the user's trouble started with.
+    int error = 0;
+    auto step = [&](WriteStep s, auto&& action) {
+        if (error != 0)
+            return;
+        if (const int injected = InjectedError(path, s)) {
+            if (s == WriteStep::Write)
+                WriteAll(fd, bytes.data(), bytes.size() / 2);
+            error = injected;
+        } else if (!action()) {
+            error = errno != 0 ? errno : EIO;
+        }
+    };
+    step(WriteStep::Write, [&] { return WriteAll(fd, bytes.data(), bytes.size()); });
+    step(WriteStep::Flush, [&] { return ::fsync(fd) == 0; });
+    if (existed && error == 0)
         ::fchmod(fd, mode); // open() applied the umask; the old file's mode is what counts
-    if (::close(fd) != 0)
-        ok = false;
-    if (ok && (ShouldFail(path, WriteStep::Rename) || ::rename(temp.c_str(), path.c_str()) != 0))
-        ok = false;
-    if (!ok) {
+    // Closed whatever happened before, or the descriptor leaks.
+    const int closeError = ::close(fd) == 0 ? 0 : errno;
+    step(WriteStep::Close, [&] {
+        errno = closeError;
+        return closeError == 0;
+    });
+    step(WriteStep::Rename, [&] { return ::rename(temp.c_str(), path.c_str()) == 0; });
+    if (error != 0) {
         ::unlink(temp.c_str());
+        errno = error;
         return false;
     }
     SyncDirectory(path.parent_path());
     return true;
 }
 
-void SetWriteFailureForTesting(std::function<bool(const fs::path&, WriteStep)> fail) {
+bool CopyFileAtomic(const fs::path& from, const fs::path& to) {
+    const std::optional<std::string> bytes = ReadWholeFile(from);
+    return bytes && WriteFileAtomic(to, *bytes);
+}
+
+void SetWriteFailureForTesting(std::function<bool(const fs::path&, WriteStep)> fail, int error) {
     std::lock_guard lock(g_failMutex);
     g_fail = std::move(fail);
+    g_failError = error;
 }
 
 void SetWriteFailureForTesting(std::function<bool(const fs::path&)> fail) {
@@ -136,7 +164,10 @@ void SetWriteFailureForTesting(std::function<bool(const fs::path&)> fail) {
         return;
     }
     SetWriteFailureForTesting(
-        [fail = std::move(fail)](const fs::path& p, WriteStep step) { return step == WriteStep::Write && fail(p); });
+        [fail = std::move(fail)](const fs::path& p, WriteStep step) {
+            return step == WriteStep::Write && fail(p);
+        },
+        ENOSPC);
 }
 
 void ClearWriteFailureForTesting() { SetWriteFailureForTesting(std::function<bool(const fs::path&, WriteStep)>()); }

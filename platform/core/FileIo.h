@@ -3,6 +3,7 @@
 // the target and renames it over the old one, so a failed save never destroys
 // what was there.
 
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -23,17 +24,23 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path,
 
 // Writes the bytes atomically: "<name>.tmp-<pid>" beside the target, fsync,
 // rename over the target (which keeps its permissions). False on any failure,
-// the temporary file then removed and the old file intact. The directory
-// must exist.
+// the temporary file then removed, the old file intact and errno telling why.
+// The directory must exist.
 bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 
+// Copies a whole file the same way, so the target is either the old file or
+// the full copy. False when the source could not be read or the write failed.
+bool CopyFileAtomic(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // The steps of a save, for tests that make one of them fail.
-enum class WriteStep { Create, Write, Flush, Rename };
+enum class WriteStep { Create, Write, Flush, Close, Rename };
 
 // Test seam: while set, WriteFileAtomic fails for every path and step for
-// which the predicate answers true. A failed write step has written part of
-// the temporary file, as when the disk fills up.
-void SetWriteFailureForTesting(std::function<bool(const std::filesystem::path&, WriteStep)> fail);
+// which the predicate answers true, with the given errno: EROFS or EACCES at
+// Create is a read-only folder, ENOSPC at Write a full disk. A failed write
+// step has written part of the temporary file, as a filling disk does.
+void SetWriteFailureForTesting(std::function<bool(const std::filesystem::path&, WriteStep)> fail,
+                               int error = EIO);
 // The same for the write step only.
 void SetWriteFailureForTesting(std::function<bool(const std::filesystem::path&)> fail);
 void ClearWriteFailureForTesting();

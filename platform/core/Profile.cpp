@@ -258,6 +258,15 @@ int Profile::GetInt(std::string_view section, std::string_view key, int defaultV
 }
 
 bool Profile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    bool rejected = false;
+    const bool ok = WriteFile(section, key, value, rejected);
+    if (!ok && !rejected && onWriteFailure_)
+        onWriteFailure_();
+    return ok;
+}
+
+bool Profile::WriteFile(std::string_view section, std::string_view key, std::string_view value,
+                        bool& rejected) {
     std::error_code ec;
     std::string text;
     if (fs::exists(file_, ec)) {
@@ -273,8 +282,10 @@ bool Profile::WriteString(std::string_view section, std::string_view key, std::s
             return false;
     }
     const auto updated = ProfileReplace(text, section, key, value);
-    if (!updated)
+    if (!updated) {
+        rejected = true;
         return false;
+    }
     if (*updated == text)
         return true;
     return WriteFileAtomic(file_, *updated);

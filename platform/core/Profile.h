@@ -6,6 +6,7 @@
 // replaces the file atomically.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,8 +44,15 @@ public:
     // could not be read or written; the old file then stays as it was.
     bool WriteString(std::string_view section, std::string_view key, std::string_view value);
 
+    // Called after each write that failed on the file itself (not for names
+    // or values that cannot be stored): the program's way to tell the user.
+    void SetWriteFailureHandler(std::function<void()> handler) { onWriteFailure_ = std::move(handler); }
+
 private:
+    bool WriteFile(std::string_view section, std::string_view key, std::string_view value, bool& rejected);
+
     std::filesystem::path file_;
+    std::function<void()> onWriteFailure_;
 };
 
 // The text-level operations behind Profile, on the bytes of an INI file;

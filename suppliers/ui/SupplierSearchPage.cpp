@@ -41,6 +41,11 @@ constexpr LangText kNothingFound{{"Keine Adresse (Betriebseinrichtungen) vorhand
                                   "Pas d'adresse (équipements d'atelier)!", "Adresa (dílenské vybavení) není k dispozici!"}};
 constexpr LangText kFilter{{"Lieferanten (*.adr) | *.adr ||", "Distributors (*.adr) | *.adr ||",
                             "Fournisseur (*.adr) | *.adr ||", "Dodavatel (*.adr) | *.adr ||"}};
+constexpr LangText kChangedElsewhere{
+    {"Die Adressen wurden seit dem Laden an einem anderen Arbeitsplatz geändert.",
+     "The addresses have been changed at another workstation since they were loaded.",
+     "Les adresses ont été modifiées sur un autre poste depuis leur chargement.",
+     "Adresy byly od načtení změněny na jiném pracovišti."}};
 constexpr LangText kSaveFailed{{"Fehler beim Abspeichern!", "Error while creating file!", "Erreur à l'enregistrement!",
                                 "Chyba při ukládání!"}};
 constexpr const char* kGermany = "Deutschland";
@@ -182,12 +187,16 @@ void SupplierSearchPage::OnInitDialog() {
         SetCurSel(kCountries, 0);
         SetCurSel(kBrands, 0);
     }
-    if (const auto addresses = ReadAddressFile(app_.profile.GetString("Paths", "adr", "", 260))) {
-        SetItemText(kSpecialTools, (*addresses)[kAddressSpecialTools]);
-        SetItemText(kEquipment, (*addresses)[kAddressEquipment]);
-        SetItemText(kOwnAddress, (*addresses)[kAddressOwn]);
-    }
+    LoadAddresses();
     SetFocusTo(kCountries);
+}
+
+void SupplierSearchPage::LoadAddresses() {
+    addressPath_ = app_.profile.GetString("Paths", "adr", "", 260);
+    const auto addresses = ReadAddressFile(addressPath_, &stamp_);
+    SetItemText(kSpecialTools, addresses ? (*addresses)[kAddressSpecialTools] : std::string());
+    SetItemText(kEquipment, addresses ? (*addresses)[kAddressEquipment] : std::string());
+    SetItemText(kOwnAddress, addresses ? (*addresses)[kAddressOwn] : std::string());
 }
 
 void SupplierSearchPage::SetCaptions() {
@@ -259,6 +268,19 @@ bool SupplierSearchPage::Save() {
         path = *chosen;
         app_.profile.WriteString("Paths", "adr", path);
     }
+    // A place chosen just now had its own overwrite question.
+    if (path == addressPath_) {
+        switch (AskIfChangedOnDisk(lang, kChangedElsewhere, path, stamp_)) {
+        case ChangedFileChoice::Unchanged:
+        case ChangedFileChoice::Overwrite:
+            break;
+        case ChangedFileChoice::LoadTheirs:
+            LoadAddresses();
+            return false;
+        case ChangedFileChoice::Cancel:
+            return false;
+        }
+    }
     std::vector<std::string> addresses(kAddressBlocks);
     bool clean = true;
     for (const auto& [block, id] : {std::pair{kAddressSpecialTools, kSpecialTools}, std::pair{kAddressEquipment, kEquipment},
@@ -272,10 +294,11 @@ bool SupplierSearchPage::Save() {
     }
     if (!clean)
         ShowWarning(lang, texts::kCharactersReplaced);
-    if (!WriteAddressFile(path, addresses)) {
+    if (!WriteAddressFile(path, addresses, &stamp_)) {
         ShowWarning(lang, kSaveFailed);
         return false;
     }
+    addressPath_ = path;
     return true;
 }
 

@@ -4,11 +4,12 @@
 // language's distributor table, the addresses edited and stored in the
 // address file for the order letters. Laid over the order list page.
 
-#include "shell/AppContext.h"
-#include "shell/PictureButton.h"
-#include "shell/MainFrameApi.h"
+#include "platform/core/FileStamp.h"
 #include "platform/core/Ui.h"
 #include "platform/qt/Window.h"
+#include "shell/AppContext.h"
+#include "shell/MainFrameApi.h"
+#include "shell/PictureButton.h"
 
 #include <QPointer>
 
@@ -58,7 +59,9 @@ public:
 
     void ChooseCountry();
     void Search();
-    // Writes the address file, asking for its place when none is known.
+    // Writes the address file, asking for its place when none is known. When
+    // the file changed on disk since it was read, the user chooses to
+    // overwrite it, to load it instead or to do nothing (false then).
     bool Save();
     void Close();
 
@@ -74,11 +77,15 @@ protected:
 private:
     void SetCaptions();
     std::string TablePath() const;
+    // Shows the three addresses of the address file (empty when it has none).
+    void LoadAddresses();
 
     AppContext& app_;
     CPictureButton buttons_;
     QPointer<DialogWindow> returnPage_;
     bool hintHidden_ = false;
+    std::string addressPath_; // the file the stamp is of
+    FileStamp stamp_;         // as last read or written here
 };
 
 SupplierSearchPage* OpenSupplierSearchPage(AppContext& app, QWidget* parent, DialogWindow* returnPage);

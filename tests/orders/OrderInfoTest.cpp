@@ -1,5 +1,4 @@
 #include "orders/OrderInfo.h"
-#include "platform/core/FileIo.h"
 #include "platform/core/Path.h"
 #include "suppliers/AddressFile.h"
 #include "tests/common/TempDir.h"
@@ -39,12 +38,6 @@ TEST(OrderInfo, OwnFileElseTheTemplateWithTheAddresses) {
     (*info)[kEquipmentClosing] = "Mit freundlichen\r\nGr\xFC\xDF" "en";
     ASSERT_TRUE(SaveOrderInfo(OrderInfoPath(list), *info));
     EXPECT_EQ(OrderInfoForList(list, base, 2, ""), info);
-    // A failed save keeps the file that was there.
-    const std::string before = test::ReadAll(dir.Path() / "MAI.STT");
-    SetWriteFailureForTesting([](const std::filesystem::path&, WriteStep step) { return step == WriteStep::Rename; });
-    EXPECT_FALSE(SaveOrderInfo(OrderInfoPath(list), OrderInfo{}));
-    ClearWriteFailureForTesting();
-    EXPECT_EQ(test::ReadAll(dir.Path() / "MAI.STT"), before);
 
     // Neither file: nothing.
     EXPECT_FALSE(OrderInfoForList(base + "OTHER.STK", base, 0, ""));

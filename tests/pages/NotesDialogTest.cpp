@@ -1,7 +1,6 @@
 #include "orders/ui/NotesDialog.h"
 #include "CatalogPages.h"
 #include "pages/ProductPage.h"
-#include "platform/core/FileIo.h"
 #include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
 #include "shell/Fonts.h"
@@ -48,7 +47,7 @@ void WithNotes(ProductPage& page, const std::function<void(NotesDialog&)>& step)
     EXPECT_TRUE(ran);
 }
 
-TEST(NotesFromTheProductPage, FolderNumberWithSlashSaveFailureAndPrint) {
+TEST(NotesFromTheProductPage, FolderNumberWithSlashSaveAndPrint) {
     ScopedScriptedUi ui;
     TempCatalog c;
     testing::WriteCatalogPages(c);
@@ -83,18 +82,6 @@ TEST(NotesFromTheProductPage, FolderNumberWithSlashSaveFailureAndPrint) {
     ASSERT_EQ(ui->Messages().size(), 1u);
     EXPECT_NE(ui->Messages()[0].find("ersetzt"), std::string::npos);
     EXPECT_NE(ReadAll(c.Ini()).find("Note=" + ToWindowsPath(folder, true)), std::string::npos);
-
-    // A save that fails keeps the old note and says so.
-    SetWriteFailureForTesting(
-        [](const std::filesystem::path&, WriteStep step) { return step == WriteStep::Flush; });
-    WithNotes(*page, [&](NotesDialog& notes) {
-        notes.SetItemText(NotesDialog::kText, "Verloren");
-        EXPECT_FALSE(notes.Save());
-    });
-    ClearWriteFailureForTesting();
-    EXPECT_EQ(ReadAll(file), "Schr\xE4ubstock|\r\nNeu (mit Klammer]");
-    ASSERT_EQ(ui->Messages().size(), 2u);
-    EXPECT_EQ(ui->Messages()[1], "Fehler beim Abspeichern!");
 
     RecordedPrint print;
     WithNotes(*page, [&](NotesDialog& notes) { notes.SendCommand(NotesDialog::kPrint); });

@@ -1,4 +1,3 @@
-#include "platform/core/FileIo.h"
 #include "platform/core/Profile.h"
 
 #include "tests/common/TempDir.h"
@@ -133,18 +132,6 @@ TEST(Profile, RejectsWhatCannotBeStored) {
     EXPECT_FALSE(std::filesystem::exists(tmp / "q.ini"));
 }
 
-TEST(Profile, FailedWriteKeepsTheOldFile) {
-    test::TempDir tmp;
-    const auto file = tmp.Write("q.ini", "[Global]\r\nlanguage=1\r\n");
-    Profile p(file);
-    SetWriteFailureForTesting([](const std::filesystem::path&) { return true; });
-    EXPECT_FALSE(p.WriteString("Global", "language", "2"));
-    ClearWriteFailureForTesting();
-    EXPECT_EQ(ReadAll(file), "[Global]\r\nlanguage=1\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.Path()), std::filesystem::directory_iterator()),
-              1);
-}
-
 TEST(Profile, DefaultPath) {
     const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
     const std::string savedXdg = oldXdg ? oldXdg : "";
@@ -176,47 +163,6 @@ TEST(ProfileText, LookupAndReplaceRoundTrip) {
     // A file ending in a lone CR: the CR is completed, not left in the value.
     EXPECT_EQ(ProfileReplace("[S]\r\na=1\r", "S", "b", "2"), "[S]\r\na=1\r\nb=2\r\n");
     EXPECT_EQ(ProfileReplace("[S]\r\na=1\r", "T", "b", "2"), "[S]\r\na=1\r\n[T]\r\nb=2\r\n");
-}
-
-TEST(FileIo, WriteAndRead) {
-    test::TempDir tmp;
-    const auto file = tmp / "a.bin";
-    EXPECT_FALSE(ReadWholeFile(file));
-    EXPECT_FALSE(ReadWholeFile(tmp.Path())); // a directory is no file
-    const std::string bytes("a\0b\r\n", 5);
-    ASSERT_TRUE(WriteFileAtomic(file, bytes));
-    EXPECT_EQ(ReadWholeFile(file), bytes);
-    ASSERT_TRUE(WriteFileAtomic(file, "second"));
-    EXPECT_EQ(ReadWholeFile(file), "second");
-    ASSERT_TRUE(WriteFileAtomic(file, ""));
-    EXPECT_EQ(ReadWholeFile(file), "");
-    EXPECT_FALSE(WriteFileAtomic(tmp / "missing/dir/a.bin", "x"));
-    EXPECT_FALSE(WriteFileAtomic(tmp.Path(), "x"));
-}
-
-TEST(FileIo, FailureKeepsOldFileAndLeavesNoTemporary) {
-    test::TempDir tmp;
-    const auto file = tmp.Write("list.stk", "old contents");
-    const auto other = tmp / "other.stk";
-    SetWriteFailureForTesting([&](const std::filesystem::path& p) { return p == file; });
-    EXPECT_FALSE(WriteFileAtomic(file, "new contents that are longer"));
-    EXPECT_TRUE(WriteFileAtomic(other, "fine")); // only the chosen path fails
-    ClearWriteFailureForTesting();
-    EXPECT_EQ(ReadAll(file), "old contents");
-    EXPECT_EQ(ReadAll(other), "fine");
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(tmp.Path()))
-        ++entries;
-    EXPECT_EQ(entries, 2);
-}
-
-TEST(FileIo, KeepsPermissions) {
-    test::TempDir tmp;
-    const auto file = tmp.Write("p.ini", "x");
-    std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-    ASSERT_TRUE(WriteFileAtomic(file, "y"));
-    EXPECT_EQ(std::filesystem::status(file).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 } // namespace

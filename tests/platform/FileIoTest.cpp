@@ -1,0 +1,131 @@
+// Whole-file writes, their fault seam, and the stamp that tells a file
+// changed by someone else.
+#include "platform/core/FileIo.h"
+#include "platform/core/FileStamp.h"
+#include "platform/core/Profile.h"
+
+#include "tests/common/TempDir.h"
+#include "tests/common/WriteFaults.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qx {
+namespace {
+
+using test::ReadAll;
+
+TEST(FileIo, WriteAndRead) {
+    test::TempDir tmp;
+    const auto file = tmp / "a.bin";
+    EXPECT_FALSE(ReadWholeFile(file));
+    EXPECT_FALSE(ReadWholeFile(tmp.Path())); // a directory is no file
+    const std::string bytes("a\0b\r\n", 5);
+    ASSERT_TRUE(WriteFileAtomic(file, bytes));
+    EXPECT_EQ(ReadWholeFile(file), bytes);
+    ASSERT_TRUE(WriteFileAtomic(file, "second"));
+    EXPECT_EQ(ReadWholeFile(file), "second");
+    ASSERT_TRUE(WriteFileAtomic(file, ""));
+    EXPECT_EQ(ReadWholeFile(file), "");
+    EXPECT_FALSE(WriteFileAtomic(tmp / "missing/dir/a.bin", "x"));
+    EXPECT_FALSE(WriteFileAtomic(tmp.Path(), "x"));
+}
+
+TEST(FileIo, KeepsPermissions) {
+    test::TempDir tmp;
+    const auto file = tmp.Write("p.ini", "x");
+    std::filesystem::permissions(file,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    ASSERT_TRUE(WriteFileAtomic(file, "y"));
+    EXPECT_EQ(std::filesystem::status(file).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+// Every fault, at every writer of this library: the old file stays byte for
+// byte, no temporary is left, errno says why, other files are written.
+TEST(FileIo, EveryFaultKeepsTheOldFile) {
+    test::TempDir tmp;
+    const auto list = tmp.Write("list.stk", "old contents");
+    const auto copy = tmp.Write("qx.prs", "old prices");
+    const auto source = tmp.Write("new.prs", "new prices, longer than the old ones");
+    const auto ini = tmp.Write("q.ini", "[Global]\r\nlanguage=1\r\n");
+    Profile profile(ini);
+    int told = 0;
+    profile.SetWriteFailureHandler([&told] { ++told; });
+    for (const test::WriteFault& fault : test::kWriteFaults) {
+        SCOPED_TRACE(fault.name);
+        {
+            test::ScopedWriteFault f(list, fault);
+            errno = 0;
+            EXPECT_FALSE(WriteFileAtomic(list, "new contents that are longer"));
+            EXPECT_EQ(errno, fault.error);
+            EXPECT_TRUE(WriteFileAtomic(tmp / "other.stk", "fine"));
+        }
+        {
+            test::ScopedWriteFault f(copy, fault);
+            EXPECT_FALSE(CopyFileAtomic(source, copy));
+        }
+        {
+            test::ScopedWriteFault f(ini, fault);
+            EXPECT_FALSE(profile.WriteString("Global", "language", "2"));
+        }
+        EXPECT_EQ(ReadAll(list), "old contents");
+        EXPECT_EQ(ReadAll(copy), "old prices");
+        EXPECT_EQ(ReadAll(ini), "[Global]\r\nlanguage=1\r\n");
+        for (const auto& file : {list, copy, ini})
+            EXPECT_FALSE(test::TemporaryLeftBeside(file)) << file;
+    }
+    EXPECT_EQ(told, static_cast<int>(std::size(test::kWriteFaults)));
+    EXPECT_FALSE(profile.WriteString("Global", "k", "a\nb")); // refused, not failed: nobody to tell
+    EXPECT_EQ(told, static_cast<int>(std::size(test::kWriteFaults)));
+    EXPECT_EQ(ReadAll(tmp / "other.stk"), "fine");
+    ASSERT_TRUE(CopyFileAtomic(source, copy));
+    EXPECT_EQ(ReadAll(copy), ReadAll(source));
+    EXPECT_FALSE(CopyFileAtomic(tmp / "missing.prs", copy));
+    EXPECT_EQ(ReadAll(copy), ReadAll(source));
+}
+
+// The real thing, where the process cannot write through a folder's mode.
+TEST(FileIo, ReadOnlyFolder) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    test::TempDir tmp;
+    const auto file = tmp.Write("ro/list.stk", "old");
+    ASSERT_EQ(::chmod((tmp / "ro").c_str(), 0555), 0);
+    errno = 0;
+    EXPECT_FALSE(WriteFileAtomic(file, "new"));
+    EXPECT_EQ(errno, EACCES);
+    ::chmod((tmp / "ro").c_str(), 0755);
+    EXPECT_EQ(ReadAll(file), "old");
+}
+
+TEST(FileStamp, NoticesAnyChangeSinceItWasTaken) {
+    test::TempDir tmp;
+    const auto file = tmp.Write("list.stk", "QX0002abc");
+    const FileStamp loaded = FileStamp::Read(file);
+    EXPECT_TRUE(loaded.Exists());
+    EXPECT_EQ(loaded, FileStamp::Of("QX0002abc"));
+    EXPECT_EQ(FileStamp::Read(file), loaded);
+
+    // Same size, same modification time: only the contents tell.
+    const auto time = std::filesystem::last_write_time(file);
+    tmp.Write("list.stk", "QX0002abd");
+    std::filesystem::last_write_time(file, time);
+    EXPECT_NE(FileStamp::Read(file), loaded);
+    tmp.Write("list.stk", "QX0002abc");
+    EXPECT_EQ(FileStamp::Read(file), loaded); // the same bytes again are no change
+
+    // Deleted, and created: an empty file is not a missing one.
+    std::filesystem::remove(file);
+    EXPECT_NE(FileStamp::Read(file), loaded);
+    EXPECT_EQ(FileStamp::Read(file), FileStamp());
+    EXPECT_FALSE(FileStamp::Read(file).Exists());
+    tmp.Write("list.stk", "");
+    EXPECT_NE(FileStamp::Read(file), FileStamp());
+    EXPECT_EQ(FileStamp::Read(file), FileStamp::Of(""));
+}
+
+} // namespace
+} // namespace qx
