@@ -6,6 +6,7 @@
 #include "shell/Texts.h"
 #include "catalog/Draw.h"
 #include "orders/Notes.h"
+#include "platform/core/CodePage.h"
 #include "orders/PrintMapping.h"
 
 namespace qx {
@@ -72,21 +73,10 @@ void NotesDialog::LoadText() {
 }
 
 std::string NotesDialog::StoredText() {
-    bool lossless = true;
-    std::string text = GetItemText(kText, 0x7FFFFFFF, lossless);
     // A "[" would end the note when it is read again.
-    bool changed = false;
-    for (char& c : text) {
-        if (c == '[') {
-            c = '(';
-            changed = true;
-        }
-    }
-    if (!lossless || changed) {
-        SetItemText(kText, text);
-        const int lang = app_.state.languageIndex;
-        ShowWarning(lang, texts::kCharactersReplaced);
-    }
+    std::string text;
+    if (!TakeStorableText(kText, 0x7FFFFFFF, text, [](std::string& t) { return ReplaceAll(t, '[', '('); }))
+        ShowWarning(app_.state.languageIndex, texts::kCharactersReplaced);
     return text;
 }
 

@@ -1,5 +1,6 @@
 #include "OrderInfoPage.h"
 
+#include "platform/core/CodePage.h"
 #include "shell/Messages.h"
 #include "shell/Fonts.h"
 #include "shell/Texts.h"
@@ -97,20 +98,8 @@ bool OrderInfoPage::Save() {
     OrderInfo info;
     bool clean = true;
     for (std::size_t i = 0; i < kOrderInfoFields; ++i) {
-        bool lossless = true;
-        info[i] = GetItemText(kEdits[i], 0x7FFFFFFF, lossless);
         // A "|" would end the text when the file is read again.
-        bool changed = false;
-        for (char& c : info[i]) {
-            if (c == '|') {
-                c = '/';
-                changed = true;
-            }
-        }
-        if (!lossless || changed) {
-            SetItemText(kEdits[i], info[i]);
-            clean = false;
-        }
+        clean &= TakeStorableText(kEdits[i], 0x7FFFFFFF, info[i], [](std::string& t) { return ReplaceAll(t, '|', '/'); });
     }
     if (!clean)
         ShowWarning(lang, texts::kCharactersReplaced);

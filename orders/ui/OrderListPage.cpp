@@ -265,13 +265,9 @@ bool OrderListPage::Save() {
     case ChangedFileChoice::Cancel:
         return false;
     }
-    bool lossless = true;
-    const std::string indication = GetItemText(kIndication, 31, lossless);
-    if (!lossless) {
-        // Shown, not stored silently: the edit now holds what the file will.
-        SetItemText(kIndication, indication);
-        ShowWarning(lang, texts::kCharactersReplaced);
-    }
+    std::string indication;
+    if (!TakeStorableText(kIndication, 31, indication))
+        ShowWarning(lang, texts::kCharactersReplaced); // shown, not stored silently
     list_.indication = indication;
     if (!SaveOrderList(filePath_.str(), list_, &stamp_)) {
         ShowWarning(lang, kOrderListNotCreated);

@@ -153,25 +153,15 @@ void QuantityEditor::PriceTyped() {
     Recalc();
 }
 
-bool QuantityEditor::TakeText(int id, std::size_t maxChars, std::string& out) {
-    bool lossless = true;
-    out = GetItemText(id, maxChars, lossless);
-    const bool cleaned = CleanFieldText(out);
-    if (lossless && !cleaned)
-        return true;
-    SetItemText(id, out);
-    return false;
-}
-
 void QuantityEditor::OnOk() {
     const int lang = app_.state.languageIndex;
     std::string name, number, remarks;
     bool clean = true;
     if (IsFree()) {
-        clean &= TakeText(kName, 127, name);
-        clean &= TakeText(kNumber, 31, number);
+        clean &= TakeStorableText(kName, 127, name, CleanFieldText);
+        clean &= TakeStorableText(kNumber, 31, number, CleanFieldText);
     }
-    clean &= TakeText(kRemarks, 126, remarks);
+    clean &= TakeStorableText(kRemarks, 126, remarks, CleanFieldText);
     if (!clean) {
         // Shown, not stored silently: the user sees what the list will hold.
         ShowWarning(lang, texts::kCharactersReplaced);

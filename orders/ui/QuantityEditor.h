@@ -40,9 +40,6 @@ private:
     bool IsFree() const { return (item_.kind & kItemFree) != 0; }
     void Recalc();
     void PriceTyped();
-    // The text of an edit as it will be stored; false (and the edit shows the
-    // stored form) when characters had to be replaced.
-    bool TakeText(int id, std::size_t maxChars, std::string& out);
 
     AppContext& app_;
     OrderItem& item_;

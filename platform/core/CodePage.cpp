@@ -238,4 +238,15 @@ CodePage AnsiCodePage() { return g_ansi.load(std::memory_order_relaxed); }
 
 void SetAnsiCodePage(CodePage cp) { g_ansi.store(cp, std::memory_order_relaxed); }
 
+bool ReplaceAll(std::string& text, char from, char to) {
+    bool changed = false;
+    for (char& c : text) {
+        if (c == from) {
+            c = to;
+            changed = true;
+        }
+    }
+    return changed;
+}
+
 } // namespace qx

@@ -30,6 +30,9 @@ std::string FromUtf16(std::u16string_view text, CodePage cp, bool* lossless = nu
 // True when every character of the UTF-8 text exists in the code page.
 bool Representable(std::string_view utf8, CodePage cp);
 
+// Replaces every from by to; true when there was one.
+bool ReplaceAll(std::string& text, char from, char to);
+
 // The "ANSI code page" of the running program, like the Windows system
 // setting: the display layer converts catalogue and program texts with it.
 // It follows the UI language.

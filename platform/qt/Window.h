@@ -85,6 +85,12 @@ public:
     // The same; lossless tells whether the code page held every character
     // (those it can't hold come back as "?").
     std::string GetItemText(int id, std::size_t maxChars, bool& lossless) const;
+    // The text as a file will store it: read in the code page, then passed to
+    // clean (which answers whether it changed anything). When the text is not
+    // stored as typed, the control is given what will be stored, so the user
+    // sees it, and the answer is false.
+    bool TakeStorableText(int id, std::size_t maxChars, std::string& out,
+                          bool (*clean)(std::string&) = nullptr);
     void EnableItem(int id, bool enable);
     bool IsItemEnabled(int id) const;
     void ShowItem(int id, bool show);

@@ -180,6 +180,16 @@ std::string DialogWindow::GetItemText(int id, std::size_t maxChars) const {
     return GetItemText(id, maxChars, lossless);
 }
 
+bool DialogWindow::TakeStorableText(int id, std::size_t maxChars, std::string& out, bool (*clean)(std::string&)) {
+    bool lossless = true;
+    out = GetItemText(id, maxChars, lossless);
+    const bool changed = clean && clean(out);
+    if (lossless && !changed)
+        return true;
+    SetItemText(id, out);
+    return false;
+}
+
 std::string DialogWindow::GetItemText(int id, std::size_t maxChars, bool& lossless) const {
     lossless = true;
     QWidget* w = Item(id);

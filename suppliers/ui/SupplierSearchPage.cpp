@@ -285,12 +285,7 @@ bool SupplierSearchPage::Save() {
     bool clean = true;
     for (const auto& [block, id] : {std::pair{kAddressSpecialTools, kSpecialTools}, std::pair{kAddressEquipment, kEquipment},
                                     std::pair{kAddressOwn, kOwnAddress}}) {
-        bool lossless = true;
-        addresses[block] = GetItemText(id, 0x7FFFFFFF, lossless);
-        if (!lossless) {
-            SetItemText(id, addresses[block]);
-            clean = false;
-        }
+        clean &= TakeStorableText(id, 0x7FFFFFFF, addresses[block]);
     }
     if (!clean)
         ShowWarning(lang, texts::kCharactersReplaced);
