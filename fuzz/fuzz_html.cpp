@@ -1,5 +1,6 @@
 // Bytes of an HTML page as the info and requirements pages load them: from
 // a file into a text view, then laid out for printing.
+#include "FuzzTempDir.h"
 #include "platform/core/FileIo.h"
 #include "platform/core/Path.h"
 #include "platform/qt/TextView.h"
@@ -17,12 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The folder this process made, removed when it ends.
-fs::path& TempRoot() {
-    static fs::path root;
-    return root;
-}
-
 qx::TextView* g_view = nullptr;
 
 } // namespace
@@ -33,17 +28,9 @@ extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static QApplication app(*argc, *argv);
-    std::string name = (fs::temp_directory_path() / "qx_fuzz_html_XXXXXX").string();
-    const char* made = mkdtemp(name.data());
-    if (!made)
-        std::abort();
-    TempRoot() = made;
-    std::atexit([] {
-        std::error_code ec;
-        fs::remove_all(TempRoot(), ec);
-    });
-    fs::create_directories(TempRoot() / "BILDER" / "800");
-    qx::SetDriveRootForTesting(TempRoot());
+    const fs::path& root = qx::fuzz::ProcessTempDir("qx_fuzz_html");
+    fs::create_directories(root / "BILDER" / "800");
+    qx::SetDriveRootForTesting(root);
     g_view = qx::CreateTextView(nullptr, qx::kTextViewInfoPage, qx::Rect{0, 0, 600, 400});
     if (!g_view)
         std::abort();
@@ -52,7 +39,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const fs::path file = TempRoot() / "page.htm";
+    const fs::path file = qx::fuzz::ProcessTempDir("qx_fuzz_html") / "page.htm";
     std::ofstream(file, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     // A page refused for its tables leaves the view as it was.

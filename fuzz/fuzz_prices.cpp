@@ -4,6 +4,7 @@
 //   0: two dates ("a\nb"), their parsing, comparison and midnights
 //   1: CheckPriceList over both files at a "now" taken from the input
 //   2: LookUpPrices over both files, numbers from the list's first line
+#include "FuzzTempDir.h"
 #include "catalog/PriceList.h"
 #include "catalog/ProductList.h"
 #include "ground/GlobalState.h"
@@ -23,26 +24,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The folder this process made, removed when it ends.
-fs::path& TempRoot() {
-    static fs::path root;
-    return root;
-}
-
 // One folder per process, the program directory of every run.
 const fs::path& ProgramDir() {
     static const fs::path dir = [] {
-        std::string name = (fs::temp_directory_path() / "qx_fuzz_prices_XXXXXX").string();
-        const char* made = mkdtemp(name.data());
-        if (!made)
-            std::abort();
-        TempRoot() = made;
-        std::atexit([] {
-            std::error_code ec;
-            fs::remove_all(TempRoot(), ec);
-        });
-        fs::create_directories(fs::path(made) / "DATEN" / "LANG1");
-        return fs::path(made);
+        const fs::path& made = qx::fuzz::ProcessTempDir("qx_fuzz_prices");
+        fs::create_directories(made / "DATEN" / "LANG1");
+        return made;
     }();
     return dir;
 }

@@ -4,6 +4,7 @@
 //   2: DrawText's line breaking
 //   3: path resolution below the drive root
 //   4: the INI number parser
+#include "FuzzTempDir.h"
 #include "navigation/External.h"
 #include "platform/core/CodePage.h"
 #include "platform/core/Path.h"
@@ -22,12 +23,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// The folder this process made, removed when it ends.
-fs::path& TempRoot() {
-    static fs::path root;
-    return root;
-}
 
 void Inside(std::string_view in) {
     const std::string_view program = qx::ProgramNameOf(in);
@@ -79,16 +74,7 @@ void Layout(std::string_view in) {
 
 const fs::path& DriveRoot() {
     static const fs::path root = [] {
-        std::string name = (fs::temp_directory_path() / "qx_fuzz_paths_XXXXXX").string();
-        const char* made = mkdtemp(name.data());
-        if (!made)
-            std::abort();
-        TempRoot() = made;
-        std::atexit([] {
-            std::error_code ec;
-            fs::remove_all(TempRoot(), ec);
-        });
-        const fs::path dir(made);
+        const fs::path& dir = qx::fuzz::ProcessTempDir("qx_fuzz_paths");
         fs::create_directories(dir / "Bilder" / "800");
         fs::create_directories(dir / "BILDER");
         std::ofstream(dir / "Bilder" / "800" / "a.BMP") << "x";

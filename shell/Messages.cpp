@@ -24,19 +24,20 @@ void ShowWarning(int languageIndex, const LangText& text) {
     TheUi().MessageBox(text.Text(languageIndex), texts::kAppTitle.Text(languageIndex), MB_OK | MB_ICONEXCLAMATION);
 }
 
-ChangedFileChoice AskIfChangedOnDisk(int languageIndex, const LangText& subject, std::string_view windowsPath,
-                                     const FileStamp& stamp) {
+bool MayOverwrite(int languageIndex, const LangText& subject, std::string_view windowsPath, const FileStamp& stamp,
+                  const std::function<void()>& loadTheirs) {
     if (FileStamp::Read(ResolvePath(windowsPath)) == stamp)
-        return ChangedFileChoice::Unchanged;
+        return true;
     const std::string text = subject.Text(languageIndex) + "\n\n" + kChangedFileChoices.Text(languageIndex);
     switch (
         TheUi().MessageBox(text, texts::kAppTitle.Text(languageIndex), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
     case IDYES:
-        return ChangedFileChoice::Overwrite;
+        return true;
     case IDNO:
-        return ChangedFileChoice::LoadTheirs;
+        loadTheirs();
+        return false;
     default:
-        return ChangedFileChoice::Cancel;
+        return false;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "ground/LangText.h"
 
+#include <functional>
 #include <string_view>
 
 namespace qx {
@@ -14,12 +15,12 @@ void ShowWarning(int languageIndex, const LangText& text);
 
 // What the user wants done with a file that someone else changed (or created,
 // or deleted) since the page read or last wrote it.
-enum class ChangedFileChoice { Unchanged, Overwrite, LoadTheirs, Cancel };
-
-// Compares the file at a backslash path with the stamp; when it differs,
-// asks with the subject's sentence and the three ways out (Yes overwrite,
-// No load the other version, Cancel do nothing). Unchanged asks nothing.
-ChangedFileChoice AskIfChangedOnDisk(int languageIndex, const LangText& subject, std::string_view windowsPath,
-                                     const FileStamp& stamp);
+// Before a save: compares the file at a backslash path with the stamp; when
+// it differs, asks with the subject's sentence and the three ways out. True
+// when the save may go ahead (unchanged, or Yes: overwrite); No runs
+// loadTheirs (the other version replaces what is shown) and, like Cancel,
+// answers false.
+bool MayOverwrite(int languageIndex, const LangText& subject, std::string_view windowsPath, const FileStamp& stamp,
+                  const std::function<void()>& loadTheirs);
 
 } // namespace qx

@@ -82,16 +82,8 @@ std::string NotesDialog::StoredText() {
 
 bool NotesDialog::Save() {
     const int lang = app_.state.languageIndex;
-    switch (AskIfChangedOnDisk(lang, kChangedElsewhere, path_, stamp_)) {
-    case ChangedFileChoice::Unchanged:
-    case ChangedFileChoice::Overwrite:
-        break;
-    case ChangedFileChoice::LoadTheirs:
-        LoadText();
+    if (!MayOverwrite(lang, kChangedElsewhere, path_, stamp_, [this] { LoadText(); }))
         return false;
-    case ChangedFileChoice::Cancel:
-        return false;
-    }
     if (!SaveNote(path_, name_, StoredText(), &stamp_)) {
         TheUi().MessageBox(kSaveFailed.Text(lang), texts::kAppTitle.Text(lang), MB_OK);
         return false;

@@ -85,16 +85,8 @@ void OrderInfoPage::SetCaptions() {
 
 bool OrderInfoPage::Save() {
     const int lang = app_.state.languageIndex;
-    switch (AskIfChangedOnDisk(lang, kChangedElsewhere, path_, stamp_)) {
-    case ChangedFileChoice::Unchanged:
-    case ChangedFileChoice::Overwrite:
-        break;
-    case ChangedFileChoice::LoadTheirs:
-        LoadTexts();
+    if (!MayOverwrite(lang, kChangedElsewhere, path_, stamp_, [this] { LoadTexts(); }))
         return false;
-    case ChangedFileChoice::Cancel:
-        return false;
-    }
     OrderInfo info;
     bool clean = true;
     for (std::size_t i = 0; i < kOrderInfoFields; ++i) {

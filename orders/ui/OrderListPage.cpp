@@ -254,17 +254,8 @@ bool OrderListPage::Save() {
     if (!changed_)
         return true;
     const int lang = app_.state.languageIndex;
-    switch (AskIfChangedOnDisk(lang, kChangedElsewhere, filePath_.str(), stamp_)) {
-    case ChangedFileChoice::Unchanged:
-    case ChangedFileChoice::Overwrite:
-        break;
-    case ChangedFileChoice::LoadTheirs:
-        LoadFile();
-        Invalidate(true);
+    if (!MayOverwrite(lang, kChangedElsewhere, filePath_.str(), stamp_, [this] { LoadFile(); Invalidate(true); }))
         return false;
-    case ChangedFileChoice::Cancel:
-        return false;
-    }
     std::string indication;
     if (!TakeStorableText(kIndication, 31, indication))
         ShowWarning(lang, texts::kCharactersReplaced); // shown, not stored silently

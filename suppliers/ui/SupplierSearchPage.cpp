@@ -269,18 +269,8 @@ bool SupplierSearchPage::Save() {
         app_.profile.WriteString("Paths", "adr", path);
     }
     // A place chosen just now had its own overwrite question.
-    if (path == addressPath_) {
-        switch (AskIfChangedOnDisk(lang, kChangedElsewhere, path, stamp_)) {
-        case ChangedFileChoice::Unchanged:
-        case ChangedFileChoice::Overwrite:
-            break;
-        case ChangedFileChoice::LoadTheirs:
-            LoadAddresses();
-            return false;
-        case ChangedFileChoice::Cancel:
-            return false;
-        }
-    }
+    if (path == addressPath_ && !MayOverwrite(lang, kChangedElsewhere, path, stamp_, [this] { LoadAddresses(); }))
+        return false;
     std::vector<std::string> addresses(kAddressBlocks);
     bool clean = true;
     for (const auto& [block, id] : {std::pair{kAddressSpecialTools, kSpecialTools}, std::pair{kAddressEquipment, kEquipment},
