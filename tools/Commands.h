@@ -23,6 +23,21 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::i
 // The value of --language as 0 to 3; nothing when it isn't one of them.
 std::optional<int> LanguageOption(const Options& options);
 
+// Prints the usage text to stderr; returns 2.
+int Usage();
+
+// check DIR: one "FILE:LINE: message" line per problem or warning in every
+// language, then the counts on stderr; 1 when there was a problem.
+int Check(const std::vector<std::string>& args);
+
+// products --program-dir DIR --language N --list FILE [--price-mode M]
+// [--update PATH]: one tab-separated line per record as the product page
+// shows it.
+int Products(const std::vector<std::string>& args);
+
+// unscramble FILE: the decoded contents of a scrambled catalogue file.
+int Unscrambled(const std::vector<std::string>& args);
+
 // picture FILE --ppm OUT [--color-depth N]
 int Picture(const std::vector<std::string>& args);
 
