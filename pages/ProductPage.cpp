@@ -10,6 +10,7 @@
 #include "shell/Texts.h"
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
+#include "orders/NumberImport.h"
 #include "orders/PrintMapping.h"
 #include "orders/ui/NotesDialog.h"
 #include "orders/ui/OrderListPage.h"
@@ -213,17 +214,7 @@ void ProductPage::AddToOrderList() {
     const ProductRecord* r = CurrentRecord();
     if (!r)
         return;
-    GlobalState& s = app_.state;
-    OrderItem item;
-    item.kind = kItemTakenOver;
-    item.number = r->number.str();
-    item.name = r->name.str();
-    item.supplier = r->supplier.str();
-    item.vzUnitLocal = r->vzPrice.str();
-    item.vzUnitEur = r->vzPriceEuro.str();
-    item.upeUnitLocal = r->upePrice.str();
-    item.upeUnitEur = r->upePriceEuro.str();
-    item.priceListNote = s.priceListId.str();
+    OrderItem item = TakeOverItem(*r, app_.state.priceListId.str());
     QuantityEditor editor(this, app_, item);
     if (editor.DoModal() != IDOK || !ChooseOrderListFile(app_))
         return;

@@ -41,10 +41,13 @@ int Unscrambled(const std::vector<std::string>& args);
 // picture FILE --ppm OUT [--color-depth N]
 int Picture(const std::vector<std::string>& args);
 
-// orderlist FILE [--language N] [--save OUT]: the order indication, then one
-// tab-separated line of the 15 stored fields per entry; --save writes the
-// list back as the program saves it. 1 when it is not an order list, 2 for
-// bad usage.
+// orderlist FILE [--language N] [--save OUT] [--price-mode M] [--csv OUT]:
+// the order indication, then one tab-separated line of the 15 stored fields
+// per entry; --save writes the list back as the program saves it, --csv as
+// the page exports it. 1 when it is not an order list, 2 for bad usage.
+// orderlist FILE --import NUMBERS --program-dir DIR --language N
+// [--price-mode M]: appends the products of the numbers file to FILE
+// (created when missing) and prints each line not taken; 1 when there was one.
 int OrderListDump(const std::vector<std::string>& args);
 
 // search --program-dir DIR --language N --mode MODE [--prefix TEXT] [TERM]:

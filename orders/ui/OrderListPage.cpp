@@ -3,7 +3,10 @@
 #include "OrderInfoPage.h"
 #include "PrintJob.h"
 #include "QuantityEditor.h"
+#include "orders/NumberImport.h"
 #include "orders/OrderLetters.h"
+#include "orders/OrderListCsv.h"
+#include "platform/core/FileIo.h"
 #include "platform/core/Clock.h"
 #include "suppliers/AddressFile.h"
 #include "suppliers/ui/SupplierSearchPage.h"
@@ -54,6 +57,16 @@ constexpr LangText kNoAccess{{"Die Datei konnte nicht erzeugt werden!\nGeben Sie
                               "File error! No access to media(CD-ROM?).",
                               "Erreur de fichier! Pas d'accès au support (CD-ROM?).",
                               "Chyba souboru! Médium není přístupné (CD-ROM?)."}};
+
+constexpr LangText kExportCaption{{"Als Tabelle exportieren…", "Export as spreadsheet…", "Exporter comme tableau…",
+                                   "Exportovat jako tabulku…"}};
+constexpr LangText kImportCaption{{"Nummern einfügen…", "Insert numbers…", "Insérer des numéros…", "Vložit čísla…"}};
+constexpr LangText kCsvFilter{{"Tabelle (*.csv) | *.csv;*.CSV ||", "Spreadsheet (*.csv) | *.csv;*.CSV ||",
+                               "Tableau (*.csv) | *.csv;*.CSV ||", "Tabulka (*.csv) | *.csv;*.CSV ||"}};
+constexpr LangText kNumbersFilter{{"Nummernliste (*.txt, *.csv) | *.txt;*.TXT;*.csv;*.CSV ||",
+                                   "List of numbers (*.txt, *.csv) | *.txt;*.TXT;*.csv;*.CSV ||",
+                                   "Liste de numéros (*.txt, *.csv) | *.txt;*.TXT;*.csv;*.CSV ||",
+                                   "Seznam čísel (*.txt, *.csv) | *.txt;*.TXT;*.csv;*.CSV ||"}};
 
 constexpr LangText kNoOrderInfo{{"Die Datei mit den Bestellinformationen \nkonnte nicht geöffnet werden!",
                                  "File open error!", "Le fichier des informations de commande \nn'a pas pu être ouvert!",
@@ -151,6 +164,8 @@ void OrderListPage::OnInitDialog() {
     MoveItem(kInsert, ScaleRect(s, 322, 392, 464, 412));
     MoveItem(kDelete, ScaleRect(s, 474, 366, 615, 386));
     MoveItem(kBack, ScaleRect(s, 474, 392, 615, 412));
+
+    EnableContextMenu(kList);
 
     LoadFile();
 }
@@ -267,6 +282,69 @@ bool OrderListPage::Save() {
     }
     changed_ = false;
     return true;
+}
+
+void OrderListPage::OnContextMenu(int id, Point screen) {
+    if (id != kList)
+        return;
+    const int lang = app_.state.languageIndex;
+    switch (TheUi().PopupMenu({kExportCaption.Text(lang), kImportCaption.Text(lang)}, screen.x, screen.y)) {
+    case 0:
+        ExportSpreadsheet();
+        break;
+    case 1:
+        InsertNumbers();
+        break;
+    default:
+        break;
+    }
+}
+
+void OrderListPage::ExportSpreadsheet() {
+    const GlobalState& s = app_.state;
+    const int lang = s.languageIndex;
+    const std::string& path = filePath_.str();
+    const std::size_t name = path.find_last_of('\\') + 1;
+    FileDialogSpec spec;
+    spec.fileName = path.substr(name, path.find('.', name) - name) + ".csv";
+    spec.filter = kCsvFilter.Text(lang);
+    spec.initialDirectory = DirectoryOf(path);
+    spec.defaultExtension = "csv";
+    spec.overwritePrompt = true;
+    const std::optional<std::string> target = TheUi().GetSaveFileName(spec);
+    if (!target)
+        return;
+    if (!WriteFileAtomic(ResolvePath(*target), OrderListCsv(list_, s.priceMode, lang))) {
+        ShowWarning(lang, kOrderListNotCreated);
+        TheUi().MessageBox(*target, texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+void OrderListPage::InsertNumbers() {
+    const int lang = app_.state.languageIndex;
+    FileDialogSpec spec;
+    spec.filter = kNumbersFilter.Text(lang);
+    spec.initialDirectory = DirectoryOf(filePath_.str());
+    const std::optional<std::string> source = TheUi().GetOpenFileName(spec);
+    if (!source)
+        return;
+    const std::optional<std::string> bytes = ReadWholeFile(ResolvePath(*source), kMaxNumbersFileBytes);
+    const std::optional<NumberImport> taken = bytes ? ImportNumbers(app_.state, *bytes) : std::nullopt;
+    if (!taken) {
+        ShowWarning(lang, kNumbersUnreadable);
+        return;
+    }
+    if (!taken->items.empty()) {
+        for (const OrderItem& item : taken->items) {
+            list_.items.push_back(item);
+            AddString(kList, {}, static_cast<std::intptr_t>(list_.items.size() - 1));
+        }
+        SetCurSel(kList, static_cast<int>(list_.items.size()) - 1);
+        changed_ = true;
+        Save();
+    }
+    if (const std::string message = NotAddedMessage(*taken, lang); !message.empty())
+        TheUi().MessageBox(message, texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void OrderListPage::PrintLetters() {

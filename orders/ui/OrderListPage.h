@@ -42,6 +42,11 @@ public:
     // or did not happen: when the file changed on disk since it was read,
     // the user chooses to overwrite it, to load it instead or to do nothing.
     bool Save();
+    // The list as a spreadsheet file the user chooses (context menu).
+    void ExportSpreadsheet();
+    // Appends the products of a file of numbers the user chooses and saves
+    // as AddItem does; the lines not taken are named in one message.
+    void InsertNumbers();
     // Back: asks about unsaved changes; true when the page closed.
     bool Close();
 
@@ -59,6 +64,7 @@ protected:
     void OnDrawItem(DrawItem& item) override;
     void OnMessage(int message, std::intptr_t, std::intptr_t) override;
     void OnDestroy() override;
+    void OnContextMenu(int id, Point screen) override;
 
 private:
     void SetCaptions();

@@ -40,6 +40,18 @@ bool ScriptedUi::RunProgram(std::string_view commandLine) {
     return shellResult;
 }
 
+int ScriptedUi::PopupMenu(const std::vector<std::string>& entries, int, int) {
+    std::string text;
+    for (const std::string& e : entries)
+        text += e + "\n";
+    shown.push_back(Shown{"menu", text, {}, 0, {}});
+    if (menuAnswers.empty())
+        return -1;
+    const int answer = menuAnswers.front();
+    menuAnswers.pop_front();
+    return answer;
+}
+
 std::vector<std::string> ScriptedUi::Messages() const {
     std::vector<std::string> out;
     for (const auto& s : shown)

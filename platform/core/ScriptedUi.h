@@ -14,8 +14,8 @@ namespace qx {
 class ScriptedUi : public Ui {
 public:
     struct Shown {
-        std::string kind; // "message", "open", "save", "shell", "run"
-        std::string text;    // message text, shell path or command line
+        std::string kind; // "message", "open", "save", "shell", "run", "menu"
+        std::string text;    // message text, shell path, command line or the menu's entries, one a line
         std::string caption; // message caption
         unsigned type = 0;
         FileDialogSpec spec; // open and save
@@ -23,6 +23,7 @@ public:
 
     std::deque<int> messageAnswers;
     std::deque<std::optional<std::string>> fileAnswers; // for open and save dialogs
+    std::deque<int> menuAnswers;                         // entry indexes; -1 (or none left) leaves the menu
     bool shellResult = true;                             // answer of ShellOpen and RunProgram
     std::vector<Shown> shown;
 
@@ -31,6 +32,7 @@ public:
     std::optional<std::string> GetSaveFileName(const FileDialogSpec& spec) override;
     bool ShellOpen(std::string_view windowsPath) override;
     bool RunProgram(std::string_view commandLine) override;
+    int PopupMenu(const std::vector<std::string>& entries, int screenX, int screenY) override;
 
     // Messages shown so far (texts only), oldest first.
     std::vector<std::string> Messages() const;

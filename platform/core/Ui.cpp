@@ -17,6 +17,7 @@ public:
     std::optional<std::string> GetSaveFileName(const FileDialogSpec&) override { return std::nullopt; }
     bool ShellOpen(std::string_view) override { return false; }
     bool RunProgram(std::string_view) override { return false; }
+    int PopupMenu(const std::vector<std::string>&, int, int) override { return -1; }
 };
 
 NullUi g_nullUi;

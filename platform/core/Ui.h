@@ -42,12 +42,15 @@ public:
     virtual bool ShellOpen(std::string_view windowsPath) = 0;
     // Starts a program with its parameters; the command line is a backslash path plus arguments.
     virtual bool RunProgram(std::string_view commandLine) = 0;
+    // A context menu of the entries at a point of the screen (pixels); the
+    // index of the chosen entry, or -1 when the user left it.
+    virtual int PopupMenu(const std::vector<std::string>& entries, int screenX, int screenY) = 0;
 };
 
 // The process-wide instance (like the Windows services it stands for).
 // Without an installed Ui, a built-in one shows nothing: message boxes answer
-// IDOK when their only button is OK (MB_OK), else IDCANCEL; file dialogs are
-// cancelled; ShellOpen and RunProgram answer false.
+// IDOK when their only button is OK (MB_OK), else IDCANCEL; file dialogs and
+// menus are cancelled; ShellOpen and RunProgram answer false.
 Ui& TheUi();
 void SetUi(Ui* ui); // not owned; nullptr restores the built-in Ui
 

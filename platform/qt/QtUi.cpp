@@ -11,12 +11,14 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QUrl>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -118,6 +120,16 @@ QWidget* QtUi::Parent() const {
     if (owner_)
         return owner_;
     return QApplication::activeWindow();
+}
+
+int QtUi::PopupMenu(const std::vector<std::string>& entries, int screenX, int screenY) {
+    QMenu menu(Parent());
+    std::vector<QAction*> actions;
+    for (const std::string& entry : entries)
+        actions.push_back(menu.addAction(FromAnsi(entry)));
+    QAction* chosen = menu.exec(QPoint(screenX, screenY));
+    const auto it = std::find(actions.begin(), actions.end(), chosen);
+    return it == actions.end() ? -1 : static_cast<int>(it - actions.begin());
 }
 
 int QtUi::MessageBox(std::string_view text, std::string_view caption, unsigned type) {

@@ -34,6 +34,7 @@ public:
     bool ShellOpen(std::string_view windowsPath) override;
     // False when the program does not exist or could not be started.
     bool RunProgram(std::string_view commandLine) override;
+    int PopupMenu(const std::vector<std::string>& entries, int screenX, int screenY) override;
 
 private:
     QWidget* Parent() const;

@@ -5,6 +5,8 @@
 #include "QtText.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QContextMenuEvent>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
@@ -261,6 +263,20 @@ bool DialogWindow::event(QEvent* event) {
     return QDialog::event(event);
 }
 
+void DialogWindow::EnableContextMenu(int id) {
+    QWidget* w = Item(id);
+    if (!w)
+        return;
+    w->setContextMenuPolicy(Qt::CustomContextMenu);
+    // A list reports the point in its viewport's coordinates.
+    auto* view = qobject_cast<QAbstractScrollArea*>(w);
+    QWidget* origin = view ? view->viewport() : w;
+    QObject::connect(w, &QWidget::customContextMenuRequested, this, [this, id, origin](const QPoint& at) {
+        const QPoint global = origin->mapToGlobal(at);
+        OnContextMenu(id, Point{global.x(), global.y()});
+    });
+}
+
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ToolTip && tooltips_) {
         for (auto& [id, entry] : controls_) {
@@ -279,6 +295,37 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
         for (auto& [id, entry] : controls_) {
             if (entry.widget == watched && entry.kind != ControlKind::OwnerDrawButton)
                 OnControlHover(id);
+        }
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const bool hasMenu = widget && widget->contextMenuPolicy() == Qt::CustomContextMenu;
+    // The keys are taken here, so that Shift+F10 works as the Menu key does
+    // and on every platform; the menu event some platforms add for the Menu
+    // key would show the menu a second time.
+    if (hasMenu && event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard)
+        return true;
+    if (hasMenu && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        if ((key->key() == Qt::Key_Menu && mods == Qt::NoModifier) ||
+            (key->key() == Qt::Key_F10 && mods == Qt::ShiftModifier)) {
+            QPoint at(4, 4);
+            QWidget* origin = widget;
+            if (auto* view = qobject_cast<QAbstractItemView*>(widget)) {
+                origin = view->viewport();
+                if (view->currentIndex().isValid())
+                    at = view->visualRect(view->currentIndex()).center();
+                at.setY(std::clamp(at.y(), 0, std::max(0, origin->height() - 1)));
+                at.setX(std::clamp(at.x(), 0, std::max(0, origin->width() - 1)));
+            }
+            for (auto& [id, entry] : controls_) {
+                if (entry.widget == widget) {
+                    const QPoint global = origin->mapToGlobal(at);
+                    OnContextMenu(id, Point{global.x(), global.y()});
+                    return true;
+                }
+            }
         }
     }
     if (event->type() == QEvent::KeyPress) {

@@ -166,6 +166,10 @@ public:
     // Delivers a command as if the control had sent it (tests and keyboard).
     void SendCommand(int id, int code = BN_CLICKED) { DispatchCommand(id, code); }
 
+    // The control offers a context menu: a right click, the Menu key or
+    // Shift+F10 on it calls OnContextMenu.
+    void EnableContextMenu(int id);
+
     // Tooltip text source for controls; empty string: no tooltip.
     void EnableToolTips(std::function<std::string(int id)> provider);
 
@@ -188,6 +192,9 @@ protected:
     virtual void OnShowWindow(bool shown) { (void)shown; }
     // The mouse entered a control (the cursor question of the platform).
     virtual void OnControlHover(int id) { (void)id; }
+    // A context menu asked for on a control, to be shown at a point of the
+    // screen: where the mouse was, or by the keyboard at the current row.
+    virtual void OnContextMenu(int id, Point screen) { (void)id; (void)screen; }
     virtual void OnDestroy() {}
     // Runs OnInitDialog once, before the first show or DoModal.
     void EnsureInitialised();

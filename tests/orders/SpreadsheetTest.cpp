@@ -1,0 +1,221 @@
+// The order list out as a spreadsheet file and a file of numbers in: the
+// export read back by a CSV reader, the import over a small catalogue.
+#include "catalog/ProductList.h"
+#include "ground/GlobalState.h"
+#include "ground/Languages.h"
+#include "orders/NumberImport.h"
+#include "orders/OrderListCsv.h"
+#include "platform/core/Path.h"
+#include "tests/common/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace qx {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// An RFC 4180 reader as a spreadsheet program reads the file; a line end
+// outside quotes that is not CR LF fails the test.
+Rows ReadCsv(std::string_view text) {
+    Rows rows(1, std::vector<std::string>(1));
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (quoted) {
+            if (ch == '"' && i + 1 < text.size() && text[i + 1] == '"')
+                rows.back().back() += text[++i];
+            else if (ch == '"')
+                quoted = false;
+            else
+                rows.back().back() += ch;
+        } else if (ch == '"') {
+            quoted = true;
+        } else if (ch == ';') {
+            rows.back().emplace_back();
+        } else if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            rows.emplace_back(1);
+            ++i;
+        } else {
+            EXPECT_NE(ch, '\n') << "a bare LF at " << i;
+            rows.back().back() += ch;
+        }
+    }
+    EXPECT_TRUE(rows.back().size() == 1 && rows.back()[0].empty()) << "the last row ends with CR LF";
+    rows.pop_back();
+    return rows;
+}
+
+OrderList SampleList() {
+    OrderList list;
+    OrderItem a;
+    a.quantity = "3";
+    a.number = "T10001";
+    a.name = "Kl\xED\xE8"; // "Klíč" in 1250, "Klíè" in 1252
+    a.name2 = "Satz";
+    a.remarks = "links; \"rot\"";
+    a.supplier = "DORNA";
+    a.vzUnitEur = "12,50 EUR";
+    a.vzTotalEur = "37,50 EUR";
+    a.upeUnitEur = "siehe VZ-Preisliste";
+    a.upeTotalEur = "siehe VZ-Preisliste";
+    a.priceListNote = "PL 12";
+    OrderItem b;
+    b.quantity = "1";
+    b.number = "QX-1";
+    b.name = "B\xFChne";
+    b.remarks = "zwei\r\nZeilen";
+    b.supplier = "QTX_VZ";
+    b.vzUnitEur = "1234,5 EUR";
+    b.vzTotalEur = "1234,5 EUR";
+    b.upeUnitEur = "987.6 EUR";
+    b.upeTotalEur = "987,60 EUR";
+    list.items = {a, b};
+    return list;
+}
+
+TEST(OrderListCsv, ReadsBackAsTheEntriesInTheLanguageAndPriceMode) {
+    struct Case {
+        int language;
+        int priceMode;
+        Rows rows;
+    };
+    const Case cases[] = {
+        {0, 1, {{"Pos.", "Menge", "Nummer", "Bezeichnung", "Bemerkungen", "Lieferant", "Stückpreis", "Gesamtpreis",
+                 "Währung", "Preisliste"},
+                {"1", "3", "T10001", "Klíè, Satz", "links; \"rot\"", "DORNA", "12,50", "37,50", "EUR", "PL 12"},
+                {"2", "1", "QX-1", "Bühne", "zwei\r\nZeilen", "QTX_VZ", "1234,50", "1234,50", "EUR", ""}}},
+        {3, 0, {{"Poz.", "Množství", "Číslo", "Označení", "Poznámky", "Dodavatel", "Cena/ks", "Cena celkem", "Měna",
+                 "Ceník"},
+                {"1", "3", "T10001", "Klíč, Satz", "links; \"rot\"", "DORNA", "", "", "EUR", "PL 12"},
+                {"2", "1", "QX-1", "Bühne", "zwei\r\nZeilen", "QTX_VZ", "987,60", "987,60", "EUR", ""}}},
+        {1, -1, {{"Pos.", "Quantity", "Number", "Designation", "Remarks", "Supplier", "Price list"},
+                 {"1", "3", "T10001", "Klíè, Satz", "links; \"rot\"", "DORNA", "PL 12"},
+                 {"2", "1", "QX-1", "Bühne", "zwei\r\nZeilen", "QTX_VZ", ""}}},
+    };
+    for (const Case& c : cases) {
+        const std::string csv = OrderListCsv(SampleList(), c.priceMode, c.language);
+        ASSERT_TRUE(csv.starts_with("\xEF\xBB\xBF")) << c.language;
+        EXPECT_EQ(ReadCsv(std::string_view(csv).substr(3)), c.rows) << "language " << c.language;
+    }
+}
+
+TEST(OrderListCsv, PricesAreNumbersWithTwoDecimals) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"12,50 EUR", "12,50"}, {"1234,5 DM", "1234,50"}, {"7.125 EUR", "7,13"}, {"0,004", "0,00"},
+        {"-3,5", "-3,50"},      {"siehe VZ-Preisliste", ""}, {"", ""},           {"42", "42,00"},
+    };
+    for (const auto& [text, csv] : cases)
+        EXPECT_EQ(CsvPrice(text), csv) << text;
+}
+
+// A catalogue of four products: K1 by its tool and its HLN number (and its
+// tool number twice, the list file named in other letters), K2 by its
+// ZRT number, two products under one number, and a number whose product is
+// missing from its list.
+struct Numbers : ::testing::Test {
+    void SetUp() override {
+        for (const char* lang : {"LANG1", "LANG4"}) {
+            const std::string d = std::string("DATEN/") + lang + "/";
+            dir.Write(d + "Katalog.ANR", "T10001  Arretierung|K1|Liste.kat\r\n"
+                                         "HLN 0QX 198 001  Arretierung|K1|LISTE.KAT\r\n"
+                                         "T10001  Arretierung, Satz|K1|LISTE.KAT\r\n"
+                                         "ZRT 6150  Abzieher|K2|Liste.kat\r\n"
+                                         "T20000  Doppelt A|K3|Liste.kat\r\n"
+                                         "T20000  Doppelt B|K4|Liste.kat\r\n"
+                                         "T30000  Fehlt|K9|Liste.kat\r\n");
+            dir.Write(d + "Liste.kat", "Titel\r\nG|a\r\nUntertitel\r\n4\r\nQX\r\n" + Record("K1", "T10001") +
+                                           Record("K2", "T40002") + Record("K3", "T20000") + Record("K4", "T20000"));
+            dir.Write(d + "QX.PRS", "EUR\r\nPL 12\r\n01.12.20\r\n31.12.30\r\n1\r\n|T10001|100|100,00|80|80,00|sofort\r\n");
+        }
+    }
+    static std::string Record(const std::string& key, const std::string& number) {
+        return key + "\r\np.bmp\r\n" + number + "\r\nd\r\n0\r\nName " + key + "\r\ns\r\n\r\n\r\ni\r\n0\r\nDORNA\r\n\r\nText}\r\n----\r\n";
+    }
+    GlobalState State(int language) {
+        GlobalState s;
+        s.programDir = ToWindowsPath(dir.Path(), true);
+        s.languageIndex = language;
+        s.dataDir = LanguageAt(language).dataDir;
+        s.langDir = LanguageAt(language).langDir;
+        s.currency = "EUR";
+        s.priceListId = "PL 12";
+        return s;
+    }
+    test::TempDir dir;
+};
+
+TEST_F(Numbers, EveryFormOfLineTakesExactlyItsProducts) {
+    struct Case {
+        const char* name;
+        int language;
+        std::string bytes;
+        std::vector<std::string> added; // "number x quantity"
+        std::vector<std::string> notFound;
+        std::vector<std::string> ambiguous;
+    };
+    const Case cases[] = {
+        {"forms", 0,
+         "Nummer;Menge\r\nt10001\r\n  hln0qx198001 ; 3\r\nZRT 6150\r\nZRT 6150 2\n\r\nT10001\t4\r\n\"T10001\";\"5\"\r\n"
+         "T99999\r\nT20000\r\nT10001;0\r\nT30000\r\n;7",
+         {"T10001 x1", "T10001 x3", "T40002 x1", "T40002 x2", "T10001 x4", "T10001 x5"},
+         {"T99999", "T10001;0", "T30000", ";7"},
+         {"T20000"}},
+        {"a first line of numbers is no header", 0, "T99999\nT10001 2\n", {"T10001 x2"}, {"T99999"}, {}},
+        {"header without separator", 0, "Werkzeugnummer\nT10001\n", {"T10001 x1"}, {}, {}},
+        {"Czech in 1250", 3, "\xC8\xEDslo;Mno\x9Estv\xED\r\nT10001;2\r\nKl\xED\xE8 1\r\n", {"T10001 x2"}, {"Kl\xED\xE8 1"}, {}},
+        {"Czech in UTF-8", 3, "\xEF\xBB\xBF\xC4\x8C\xC3\xADslo;Mno\xC5\xBEstv\xC3\xAD\r\nT10001;2\r\nKl\xC3\xAD\xC4\x8D 1\r\n",
+         {"T10001 x2"}, {"Kl\xED\xE8 1"}, {}},
+        {"empty", 0, "", {}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        const std::optional<NumberImport> r = ImportNumbers(State(c.language), c.bytes);
+        ASSERT_TRUE(r) << c.name;
+        std::vector<std::string> added;
+        for (const OrderItem& item : r->items)
+            added.push_back(item.number.str() + " x" + item.quantity.str());
+        EXPECT_EQ(added, c.added) << c.name;
+        EXPECT_EQ(r->notFound, c.notFound) << c.name;
+        EXPECT_EQ(r->ambiguous, c.ambiguous) << c.name;
+    }
+}
+
+TEST_F(Numbers, AnEntryIsTheProductPagesWithItsTotals) {
+    const std::optional<NumberImport> r = ImportNumbers(State(0), "T10001 3\n");
+    ASSERT_TRUE(r);
+    ASSERT_EQ(r->items.size(), 1u);
+    const OrderItem& item = r->items[0];
+    EXPECT_EQ(item.kind, kItemTakenOver);
+    EXPECT_EQ(item.name.str(), "Name K1");
+    EXPECT_EQ(item.supplier.str(), "DORNA");
+    EXPECT_EQ(item.priceListNote.str(), "PL 12");
+    EXPECT_EQ(item.vzTotalEur.str(), "240,00 EUR");
+    EXPECT_EQ(item.upeTotalEur.str(), "300,00 EUR");
+}
+
+TEST_F(Numbers, BinaryIsNoListAndAMissingIndexNamesEveryLine) {
+    EXPECT_FALSE(ImportNumbers(State(0), std::string("T10001\0\x01\x02", 9)));
+    GlobalState french = State(2); // no catalogue in LANG3
+    const std::optional<NumberImport> r = ImportNumbers(french, "T10001\n");
+    ASSERT_TRUE(r);
+    EXPECT_TRUE(r->items.empty());
+    EXPECT_EQ(r->notFound, std::vector<std::string>{"T10001"});
+}
+
+TEST(NumberImportMessage, NamesTheLinesUnderTheirReasonAndCountsTheRest) {
+    NumberImport r;
+    EXPECT_EQ(NotAddedMessage(r, 1), "");
+    for (int i = 0; i < 22; ++i)
+        r.notFound.push_back("N" + std::to_string(i));
+    r.ambiguous = {"T20000"};
+    const std::string text = NotAddedMessage(r, 1);
+    EXPECT_TRUE(text.starts_with("These lines were not inserted:\n\nNot found:\nN0\nN1\n")) << text;
+    EXPECT_NE(text.find("\nN19\n... (+2)\n\nMore than one product:\nT20000"), std::string::npos) << text;
+    EXPECT_EQ(text.find("N20"), std::string::npos);
+}
+
+} // namespace
+} // namespace qx
