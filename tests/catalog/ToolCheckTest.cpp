@@ -274,4 +274,25 @@ TEST(Tool, DemoCatalogueIsClean) {
     EXPECT_EQ(r.exitCode, 0) << r.out;
 }
 
+// The numbers go into a new list as "Insert numbers" takes them, the lines
+// not taken are printed; the list then comes out as the page exports it.
+TEST(Tool, OrderListTakesNumbersInAndWritesTheSpreadsheet) {
+    const fs::path demo = QX_DEMO_DIR;
+    if (!fs::is_directory(demo / "DATEN")) {
+        GTEST_SKIP() << "demo catalogue not generated yet";
+    }
+    TempDir dir;
+    dir.Write("n.txt", "t10001 2\r\nT99999\r\n");
+    const std::string list = "'" + (dir.Path() / "new.stk").string() + "'";
+    const ToolRun in = Tool("orderlist " + list + " --import '" + (dir.Path() / "n.txt").string() +
+                            "' --program-dir '" + demo.string() + "' --language 0");
+    EXPECT_EQ(in.exitCode, 1);
+    EXPECT_EQ(in.out, "T99999\n");
+    const ToolRun out = Tool("orderlist " + list + " --price-mode -1 --csv '" + (dir.Path() / "o.csv").string() + "'");
+    EXPECT_EQ(out.exitCode, 0);
+    EXPECT_EQ(qx::test::ReadAll(dir.Path() / "o.csv"),
+              "\xEF\xBB\xBFPos.;Menge;Nummer;Bezeichnung;Bemerkungen;Lieferant;Preisliste\r\n"
+              "1;2;T10001;Nockenwellen-Arretierung;;DORNA;PL 2026/12 QX-D\r\n");
+}
+
 } // namespace
