@@ -87,7 +87,7 @@ NumberLine ReadLineOfNumbers(std::string_view line) {
     const std::size_t lastBlank = whole.find_last_of(" \xA0");
     if (lastBlank != std::string::npos)
         if (const int quantity = Quantity(std::string_view(whole).substr(lastBlank + 1)))
-            out.readings.push_back({std::string(Trim(std::string_view(whole).substr(0, lastBlank))), quantity});
+            out.readings.push_back({Unquote(Trim(std::string_view(whole).substr(0, lastBlank))), quantity});
     out.readings.push_back({whole, 1});
     return out;
 }
