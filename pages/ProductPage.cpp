@@ -29,7 +29,8 @@ constexpr LangText kNoData{{"Es liegen keine Daten für \ndiesen Katalog vor!", 
 
 constexpr LangText kProductInfoCaption{{"Produktinformation", "Product info", "Info produit", "Informace o produktu"}};
 constexpr LangText kNoteCaption{{"Notiz", "Note", "Note", "Poznámka"}};
-constexpr LangText kOrderListCaption{{"Bestellliste", "Order list", "Liste de commande", "Objednací list"}};
+// The French caption, ours, short enough for the button at 640.
+constexpr LangText kOrderListCaption{{"Bestellliste", "Order list", "Commandes", "Objednací list"}};
 constexpr LangText kDrawingCaption{{"Produktbild", "Picture", "Image produit", "Obrázek"}};
 
 constexpr LangText kToolNumberLabel{{"Werkzeug-Nr.:", "Tool no:", "N° d'outil:", "Číslo nářadí:"}};
@@ -325,15 +326,21 @@ void ProductPage::OnPaint(Dc& dc) {
     DrawPicturePanel(dc, app_, picture_, 352);
 
     // The rows lie closer than the font is high: no text box may cover the row above.
+    // At 640 they are 12 pixels apart, and letters of neighbouring rows would
+    // touch: there the block takes the size of its font that a row's cell
+    // (and a pixel of the next one's empty top) holds.
     dc.SetBkMode(BkMode::Transparent);
     dc.SetTextColor(Rgb(0, 0, 0));
+    const int row = ScaleY(s, 326) - ScaleY(s, 314) + 1;
+    const Font bold = FitFont(dc, FontBold16, {}, 0, 0, row);
+    const Font text = FitFont(dc, FontText16, {}, 0, 0, row);
     if (const ProductRecord* r = CurrentRecord()) {
         const bool dorna = IsDorna(*r);
-        dc.SelectFont(FontBold16);
+        dc.SelectFont(bold);
         TextOutScaled(dc, s, 18, 314, dorna ? kToolNumberLabel.Text(lang) : r->designation.str());
         TextOutScaled(dc, s, 162, 314, r->number.str());
         if (s.priceMode >= 0) {
-            dc.SelectFont(FontText16);
+            dc.SelectFont(text);
             if (!r->upePrice.empty()) {
                 TextOutScaled(dc, s, 18, 326, (dorna ? kDornaPriceLabel : kUpeLabel).Text(lang));
                 TextOutScaled(dc, s, 162, 326, r->upePriceEuro.str());
