@@ -49,7 +49,8 @@ bool Meets(const QRectF& a, const QRectF& b) {
 // The rows of a scrolling list lie partly outside its viewport by design:
 // the viewport cuts them only at its sides.
 bool Scrolls(const QWidget* w) {
-    const auto* area = w->parentWidget() ? qobject_cast<const QAbstractScrollArea*>(w->parentWidget()) : nullptr;
+    const auto* area =
+        w->parentWidget() ? qobject_cast<const QAbstractScrollArea*>(w->parentWidget()) : nullptr;
     return area && area->viewport() == w;
 }
 
@@ -140,8 +141,8 @@ void AddControlTexts(QWidget& window, std::vector<Text>& out) {
             option.initFrom(combo);
             option.editable = combo->isEditable();
             option.frame = combo->hasFrame();
-            const QRect field =
-                combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+            const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                               QStyle::SC_ComboBoxEditField, combo);
             if (!combo->currentText().isEmpty())
                 out.push_back(ControlText(combo, combo->currentText(), combo->font(),
                                           Qt::AlignLeft | Qt::AlignVCenter, QRectF(field), window));
@@ -164,18 +165,26 @@ void AddControlTexts(QWidget& window, std::vector<Text>& out) {
 
 } // namespace
 
-LayoutRecorder::LayoutRecorder() { g_drawn = &drawn_; }
+LayoutRecorder::LayoutRecorder() {
+    g_drawn = &drawn_;
+}
 
 LayoutRecorder::~LayoutRecorder() {
     if (g_drawn == &drawn_)
         g_drawn = nullptr;
 }
 
-LayoutCell::LayoutCell(const QRect& cell) : previous_(g_cell) { g_cell = &cell; }
+LayoutCell::LayoutCell(const QRect& cell) : previous_(g_cell) {
+    g_cell = &cell;
+}
 
-LayoutCell::~LayoutCell() { g_cell = previous_; }
+LayoutCell::~LayoutCell() {
+    g_cell = previous_;
+}
 
-bool RecordingLayout() { return g_drawn != nullptr; }
+bool RecordingLayout() {
+    return g_drawn != nullptr;
+}
 
 void RecordDrawnText(QPainter& painter, const QString& text, const QRectF& ink) {
     if (!g_drawn || text.trimmed().isEmpty())
