@@ -326,9 +326,9 @@ void ProductPage::OnPaint(Dc& dc) {
     DrawPicturePanel(dc, app_, picture_, 352);
 
     // The rows lie closer than the font is high: no text box may cover the row above.
-    // At 640 they are 12 pixels apart, and letters of neighbouring rows would
-    // touch: there the block takes the size of its font that a row's cell
-    // (and a pixel of the next one's empty top) holds.
+    // At 640 they are 12 pixels apart and the letters of neighbouring rows
+    // would touch; there the block takes a size of its font one pixel higher
+    // than a row, which the glyphs' empty top of the next row still clears.
     dc.SetBkMode(BkMode::Transparent);
     dc.SetTextColor(Rgb(0, 0, 0));
     const int row = ScaleY(s, 326) - ScaleY(s, 314) + 1;
