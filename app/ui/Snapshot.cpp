@@ -82,7 +82,7 @@ public:
     // check, what is wrong with its texts goes to the problems as "name: ...".
     void Grab(QWidget& widget, const std::string& name) {
         if (recorder_)
-            recorder_->Problems(widget); // only what this picture draws counts
+            recorder_->Clear(); // only what this picture draws counts
         const QPixmap pixmap = widget.grab();
         const auto file = out_ / (name + ".png");
         if (pixmap.save(QString::fromStdString(file.string())))
@@ -418,7 +418,7 @@ int RunSnapshots(const std::filesystem::path& programDir, const std::filesystem:
         dialog.ShowPage(true);
         Pump();
         if (recorder)
-            recorder->Problems(dialog);
+            recorder->Clear();
         if (dialog.grab().save(QString::fromStdString((outDir / "language_800.png").string())))
             ++written;
         if (recorder) {

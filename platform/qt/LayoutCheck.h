@@ -33,6 +33,8 @@ public:
     // one line each: "TEXT" overlaps "OTHER" or "TEXT" is cut. The recording
     // starts afresh.
     std::vector<std::string> Problems(QWidget& window);
+    // Forgets what was drawn so far.
+    void Clear() { drawn_.clear(); }
 
     struct Drawn {
         QPointer<QWidget> widget;
