@@ -50,6 +50,20 @@ void TextOutScaled(Dc& dc, const GlobalState& state, int x, int y, std::string_v
     dc.TextOut(ScaleX(state, x), ScaleY(state, y), text);
 }
 
+Font FitFont(Dc& dc, Font font, std::initializer_list<std::string_view> texts, int gap, int width, int height) {
+    const Font selected = dc.GetFont();
+    for (; font.height > 8; --font.height) {
+        dc.SelectFont(font);
+        int needed = gap * (static_cast<int>(texts.size()) - 1);
+        for (std::string_view text : texts)
+            needed += dc.GetTextExtent(text).cx;
+        if (needed <= width && dc.GetTextExtent("X").cy <= height)
+            break;
+    }
+    dc.SelectFont(selected);
+    return font;
+}
+
 void DrawDib(Dc& dc, const DibHandle& picture, int x, int y, int anchor) {
     if (picture.IsNull())
         return;

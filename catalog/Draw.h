@@ -7,6 +7,7 @@
 #include "platform/core/Dc.h"
 #include "platform/core/Geometry.h"
 
+#include <initializer_list>
 #include <string_view>
 
 namespace qx {
@@ -27,6 +28,12 @@ void UseDesignMapping(Dc& dc, const Rect& a, const Rect& b);
 
 // Text at the scaled position of design point (x, y).
 void TextOutScaled(Dc& dc, const GlobalState& state, int x, int y, std::string_view text);
+
+// The font (a cell height), or a smaller size of it down to 8, in which the
+// texts side by side, gap apart, are at most width wide and one line at most
+// height high: for headings whose places are fixed while their texts run
+// long. The selected font is left as it was.
+Font FitFont(Dc& dc, Font font, std::initializer_list<std::string_view> texts, int gap, int width, int height);
 
 // The whole picture 1:1 at (x, y), placed by the anchor.
 void DrawDib(Dc& dc, const DibHandle& picture, int x, int y, int anchor);

@@ -24,6 +24,8 @@ const char* CommandLineUsage() {
            "  --config FILE         use FILE instead of qxkat.ini in the configuration directory\n"
            "  --print-to DIR        print jobs write DIR/QTX-<n>.pdf instead of asking for a printer\n"
            "  --snapshot DIR        write a picture of every page into DIR and exit\n"
+           "  --check-layout        with --snapshot: report every text that overlaps another\n"
+           "                        or is cut; exit code 1 when there is any\n"
            "  --help                show this text\n"
            "  --version             show the version\n";
 }
@@ -54,6 +56,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         } else if (a == "--snapshot") {
             if (!value(cl.snapshotDir))
                 break;
+        } else if (a == "--check-layout") {
+            cl.checkLayout = true;
         } else if (a == "--print-to") {
             if (!value(cl.printToDir))
                 break;
@@ -85,6 +89,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             break;
         }
     }
+    if (cl.error.empty() && cl.checkLayout && cl.snapshotDir.empty())
+        cl.error = "--check-layout needs --snapshot DIR";
     return cl;
 }
 

@@ -14,6 +14,7 @@ struct CommandLine {
     int language = -1;        // -1: ask with the language dialog
     std::string configFile;   // empty: the default qxkat.ini
     std::string snapshotDir;  // write page pictures and exit
+    bool checkLayout = false; // with snapshotDir: report overlapping and cut texts
     std::string printToDir;   // print jobs write PDF files there
     std::vector<std::string> passThrough; // options of the window system ("-platform x")
     std::string error;        // set when the command line is wrong

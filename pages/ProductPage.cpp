@@ -30,7 +30,8 @@ constexpr LangText kNoData{{"Es liegen keine Daten für \ndiesen Katalog vor!", 
 
 constexpr LangText kProductInfoCaption{{"Produktinformation", "Product info", "Info produit", "Informace o produktu"}};
 constexpr LangText kNoteCaption{{"Notiz", "Note", "Note", "Poznámka"}};
-constexpr LangText kOrderListCaption{{"Bestellliste", "Order list", "Liste de commande", "Objednací list"}};
+// The French caption, ours, short enough for the button at 640.
+constexpr LangText kOrderListCaption{{"Bestellliste", "Order list", "Commandes", "Objednací list"}};
 constexpr LangText kDrawingCaption{{"Produktbild", "Picture", "Image produit", "Obrázek"}};
 
 constexpr LangText kToolNumberLabel{{"Werkzeug-Nr.:", "Tool no:", "N° d'outil:", "Číslo nářadí:"}};
@@ -316,15 +317,21 @@ void ProductPage::OnPaint(Dc& dc) {
     DrawPicturePanel(dc, app_, picture_, 352);
 
     // The rows lie closer than the font is high: no text box may cover the row above.
+    // At 640 they are 12 pixels apart and the letters of neighbouring rows
+    // would touch; there the block takes a size of its font one pixel higher
+    // than a row, which the glyphs' empty top of the next row still clears.
     dc.SetBkMode(BkMode::Transparent);
     dc.SetTextColor(Rgb(0, 0, 0));
+    const int row = ScaleY(s, 326) - ScaleY(s, 314) + 1;
+    const Font bold = FitFont(dc, FontBold16, {}, 0, 0, row);
+    const Font text = FitFont(dc, FontText16, {}, 0, 0, row);
     if (const ProductRecord* r = CurrentRecord()) {
         const bool dorna = IsDorna(*r);
-        dc.SelectFont(FontBold16);
+        dc.SelectFont(bold);
         TextOutScaled(dc, s, 18, 314, dorna ? kToolNumberLabel.Text(lang) : r->designation.str());
         TextOutScaled(dc, s, 162, 314, r->number.str());
         if (s.priceMode >= 0) {
-            dc.SelectFont(FontText16);
+            dc.SelectFont(text);
             if (!r->upePrice.empty()) {
                 TextOutScaled(dc, s, 18, 326, (dorna ? kDornaPriceLabel : kUpeLabel).Text(lang));
                 TextOutScaled(dc, s, 162, 326, r->upePriceEuro.str());

@@ -24,14 +24,15 @@ constexpr LangText kNoData{{"Es liegen keine Daten für \ndiesen Katalog vor!",
 
 constexpr LangText kRequirementsCaption{{"Bedarf", "Requirements", "Besoins", "Potřeba"}};
 constexpr LangText kNoteCaption{{"Notiz", "Note", "Note", "Poznámka"}};
-constexpr LangText kOrderListCaption{{"Bestellliste", "Order list", "Liste de commande", "Objednací list"}};
+// The French caption, ours, short enough for the button at 640.
+constexpr LangText kOrderListCaption{{"Bestellliste", "Order list", "Commandes", "Objednací list"}};
 constexpr LangText kDrawingCaption{{"Produktbild", "Picture", "Image produit", "Obrázek"}};
 
 constexpr LangText kQuantityHeading{{"Anzahl", "Quantity", "Quantité", "Počet"}};
 constexpr LangText kDesignationHeading{{"Bezeichnung", "Designation", "Désignation", "Označení"}};
 constexpr LangText kNumberHeading{{"Q.T.X/ZRT - Nr. ", "Q.T.X/ZRT - no.", "N° Q.T.X/ZRT", "Č. Q.T.X/ZRT"}};
-// French and Czech kept short: the heading ends at x 612 and must clear the number heading.
-constexpr LangText kAreaHeading{{"Fläche (LxB[m])", "Area req. (LxWxH[m])", "Surface [m]", "Plocha [m]"}};
+// The French and Czech rows, ours, short enough to clear the number heading at 640.
+constexpr LangText kAreaHeading{{"Fläche (LxB[m])", "Area req. (LxWxH[m])", "Surf. (Lxl[m])", "Plocha (DxŠ[m])"}};
 
 // The information page and the printout take their pictures from BILDER\1024.
 constexpr int kImageFolderMode = 1;
@@ -276,11 +277,20 @@ void RequirementsPage::OnPaint(Dc& dc) {
 
     dc.SetBkMode(BkMode::Transparent);
     dc.SetTextColor(Rgb(255, 255, 255));
-    dc.SelectFont(FontText16);
-    TextOutScaled(dc, s, 20, 226, kQuantityHeading.Text(lang));
-    TextOutScaled(dc, s, 80, 226, kDesignationHeading.Text(lang));
-    TextOutScaled(dc, s, 430, 226, kNumberHeading.Text(lang));
+    // The headings keep their places. Where a heading would run into the
+    // next one or under the list (at 640 and 800), all of them get a smaller
+    // size of the font instead.
+    const std::string quantity = kQuantityHeading.Text(lang);
+    const std::string number = kNumberHeading.Text(lang);
     const std::string area = kAreaHeading.Text(lang);
+    const int gap = ScaleX(s, 6);
+    const int height = ScaleY(s, 240) - ScaleY(s, 226);
+    Font font = FitFont(dc, FontText16, {quantity}, 0, ScaleX(s, 80) - ScaleX(s, 20) - gap, height);
+    font = FitFont(dc, font, {number, area}, gap, ScaleX(s, 612) - ScaleX(s, 430), height);
+    dc.SelectFont(font);
+    TextOutScaled(dc, s, 20, 226, quantity);
+    TextOutScaled(dc, s, 80, 226, kDesignationHeading.Text(lang));
+    TextOutScaled(dc, s, 430, 226, number);
     const Size extent = dc.GetTextExtent(area);
     dc.TextOut(ScaleX(s, 612) - extent.cx, ScaleY(s, 226), area);
 

@@ -9,7 +9,7 @@ pkgs=(build-essential cmake ninja-build pkg-config
       gstreamer1.0-plugins-good gstreamer1.0-plugins-base gstreamer1.0-libav)
 if [ "$what" = test ]; then
     pkgs+=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils
-          dpkg-dev desktop-file-utils)
+          dpkg-dev desktop-file-utils lintian appstream)
 fi
 missing=()
 for p in "${pkgs[@]}"; do

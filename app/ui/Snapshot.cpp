@@ -16,6 +16,7 @@
 #include "orders/ui/OrderInfoPage.h"
 #include "orders/OrderLetters.h"
 #include "catalog/CatalogText.h"
+#include "platform/qt/LayoutCheck.h"
 #include "platform/qt/QtDc.h"
 #include "platform/qt/VideoPlayer.h"
 #include "suppliers/Distributors.h"
@@ -32,6 +33,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace qx {
@@ -59,9 +61,13 @@ int FindEntry(const AreaPage& page, const std::function<bool(AreaTargetKind, con
 
 class Walker {
 public:
-    Walker(CatalogApp& app, const std::filesystem::path& out, int language, int width)
+    Walker(CatalogApp& app, const std::filesystem::path& out, int language, int width,
+           std::vector<std::string>* problems)
         : app_(app), out_(out), suffix_(std::string("_") + kLanguageTags[language] + "_" + std::to_string(width)),
-          width_(width) {}
+          width_(width), problems_(problems) {
+        if (problems_)
+            recorder_.emplace();
+    }
 
     int written = 0;
 
@@ -69,12 +75,24 @@ public:
         Pump();
         MainFrame* frame = app_.Frame();
         frame->repaint();
-        const QPixmap pixmap = frame->grab();
-        const auto file = out_ / (page + suffix_ + ".png");
+        Grab(*frame, page + suffix_);
+    }
+
+    // One picture of widget as it shows now, named name.png; with the layout
+    // check, what is wrong with its texts goes to the problems as "name: ...".
+    void Grab(QWidget& widget, const std::string& name) {
+        if (recorder_)
+            recorder_->Clear(); // only what this picture draws counts
+        const QPixmap pixmap = widget.grab();
+        const auto file = out_ / (name + ".png");
         if (pixmap.save(QString::fromStdString(file.string())))
             ++written;
         else
             std::fprintf(stderr, "qxkat: cannot write %s\n", file.string().c_str());
+        if (recorder_) {
+            for (const std::string& line : recorder_->Problems(widget))
+                problems_->push_back(name + ": " + line);
+        }
     }
 
     AreaPage* Area() { return dynamic_cast<AreaPage*>(app_.Frame()->CurrentPage()); }
@@ -138,8 +156,7 @@ public:
             SearchDialog dialog(app_.Frame(), app_.Context(), mode);
             dialog.ShowPage(true);
             Pump();
-            if (dialog.grab().save(QString::fromStdString((out_ / ("search_" + std::string(name) + suffix_ + ".png")).string())))
-                ++written;
+            Grab(dialog, "search_" + std::string(name) + suffix_);
             dialog.hide();
         }
         s.searchTerm = term;
@@ -188,8 +205,7 @@ public:
             NotesDialog notes(app_.Frame(), app_.Context(), r->number.str(), r->name.str());
             notes.ShowPage(true);
             Pump();
-            if (notes.grab().save(QString::fromStdString((out_ / ("notes" + suffix_ + ".png")).string())))
-                ++written;
+            Grab(notes, "notes" + suffix_);
             notes.hide();
         }
         for (int i = 0; i < product.RecordCount(); ++i) {
@@ -300,8 +316,7 @@ public:
                 const std::string name = std::string("quantity_") +
                                          (kind == kItemTakenOver ? "taken" : kind == kItemChanged ? "changed" : "free") +
                                          (m < 0 ? "_noprices" : m == 0 ? "_upe" : "_vz");
-                if (editor.grab().save(QString::fromStdString((out_ / (name + suffix_ + ".png")).string())))
-                    ++written;
+                Grab(editor, name + suffix_);
                 editor.hide();
             }
         }
@@ -325,8 +340,7 @@ public:
                 DistributorListDialog choice(app_.Frame(), s.languageIndex, found.equipment);
                 choice.ShowPage(true);
                 Pump();
-                if (choice.grab().save(QString::fromStdString((out_ / ("distributors" + suffix_ + ".png")).string())))
-                    ++written;
+                Grab(choice, "distributors" + suffix_);
                 choice.hide();
             }
         }
@@ -373,19 +387,22 @@ private:
     std::filesystem::path out_;
     std::string suffix_;
     int width_;
+    std::vector<std::string>* problems_;
+    std::optional<LayoutRecorder> recorder_;
 };
 
 } // namespace
 
-int WalkEveryPage(CatalogApp& app, const std::filesystem::path& outDir, int language, int width) {
-    Walker walker(app, outDir, language, width);
+int WalkEveryPage(CatalogApp& app, const std::filesystem::path& outDir, int language, int width,
+                  std::vector<std::string>* layoutProblems) {
+    Walker walker(app, outDir, language, width, layoutProblems);
     walker.Walk();
     walker.WalkPlanning();
     return walker.written;
 }
 
 int RunSnapshots(const std::filesystem::path& programDir, const std::filesystem::path& outDir,
-                 const std::filesystem::path& configFile) {
+                 const std::filesystem::path& configFile, std::vector<std::string>* layoutProblems) {
     std::error_code ec;
     std::filesystem::create_directories(outDir, ec);
     ScopedScriptedUi ui;
@@ -394,11 +411,20 @@ int RunSnapshots(const std::filesystem::path& programDir, const std::filesystem:
         // The language choice of every start.
         GlobalState state;
         state.programDir = ToWindowsPath(programDir, true);
+        std::optional<LayoutRecorder> recorder;
+        if (layoutProblems)
+            recorder.emplace();
         LanguageDialog dialog(nullptr, state);
         dialog.ShowPage(true);
         Pump();
+        if (recorder)
+            recorder->Clear();
         if (dialog.grab().save(QString::fromStdString((outDir / "language_800.png").string())))
             ++written;
+        if (recorder) {
+            for (const std::string& line : recorder->Problems(dialog))
+                layoutProblems->push_back("language_800: " + line);
+        }
         dialog.hide();
     }
     for (int language = 0; language < 4; ++language) {
@@ -412,7 +438,7 @@ int RunSnapshots(const std::filesystem::path& programDir, const std::filesystem:
             if (!app.StartUp())
                 continue;
             Pump();
-            written += WalkEveryPage(app, outDir, language, width);
+            written += WalkEveryPage(app, outDir, language, width, layoutProblems);
             app.Exit();
             Pump();
         }

@@ -93,9 +93,15 @@ int main(int argc, char** argv) {
     const std::filesystem::path configFile =
         cl.configFile.empty() ? qx::Profile::DefaultPath() : std::filesystem::path(cl.configFile);
     if (!cl.snapshotDir.empty()) {
-        const int written = qx::RunSnapshots(programDir, cl.snapshotDir, configFile);
+        std::vector<std::string> problems;
+        const int written = qx::RunSnapshots(programDir, cl.snapshotDir, configFile,
+                                             cl.checkLayout ? &problems : nullptr);
+        for (const std::string& line : problems)
+            std::printf("%s\n", line.c_str());
         std::printf("qxkat: %d pictures written to %s\n", written, cl.snapshotDir.c_str());
-        return written > 0 ? 0 : 1;
+        if (cl.checkLayout)
+            std::printf("qxkat: %zu layout problems\n", problems.size());
+        return written > 0 && problems.empty() ? 0 : 1;
     }
 
     // Print jobs go to PDF files there instead of a printer dialog.

@@ -53,6 +53,9 @@ void NotesDialog::OnInitDialog() {
     MoveItem(kSave, DialogUnits(102, 180, 54, 14));
     MoveItem(kClose, DialogUnits(159, 180, 54, 14));
     SetAllControlsFont(FontText14);
+    // Number and designation lie on the dark background picture.
+    SetStaticTextColor(kNumber, Rgb(255, 255, 255));
+    SetStaticTextColor(kName, Rgb(255, 255, 255));
     SetItemText(kSave, kSaveCaption.Text(lang));
     SetItemText(kPrint, kPrintCaption.Text(lang));
     SetItemText(kClose, kCloseCaption.Text(lang));

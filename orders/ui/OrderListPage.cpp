@@ -44,7 +44,8 @@ constexpr LangText kChangedElsewhere{
      "The order list has been changed at another workstation since it was loaded.",
      "La liste de commande a été modifiée sur un autre poste depuis son chargement.",
      "Objednací list byl od načtení změněn na jiném pracovišti."}};
-constexpr LangText kQuantityTitle{{"Menge", "Quantity", "Quantité", "Množství"}};
+// The French and Czech rows, ours, short enough to clear the number column at 640.
+constexpr LangText kQuantityTitle{{"Menge", "Quantity", "Qté", "Ks"}};
 constexpr LangText kNumberTitle{{"Nummer ", "No. ", "Numéro ", "Číslo "}};
 constexpr LangText kProductTitle{{"Artikel", "Product", "Article", "Výrobek"}};
 constexpr LangText kUnitPriceTitle{{"Stückpreis", "Price", "Prix unitaire", "Cena/ks"}};
@@ -473,8 +474,12 @@ void OrderListPage::OnPaint(Dc& dc) {
     DrawDib(dc, app_.pictures.backgroundWithLogo, 0, 0, kAnchorTopLeft);
     dc.SetBkMode(BkMode::Transparent);
     dc.SetTextColor(Rgb(255, 255, 255));
-    dc.SelectFont(FontText14);
+    // "Quantity" runs into the number column at 640: a smaller size of the
+    // font there rather than a title out of its place.
+    dc.SelectFont(FitFont(dc, FontText14, {kQuantityTitle.Text(lang)}, 0, ScaleX(s, 68) - ScaleX(s, 26) - ScaleX(s, 4),
+                          FontText14.height));
     TextOutScaled(dc, s, 26, 65, kQuantityTitle.Text(lang));
+    dc.SelectFont(FontText14);
     TextOutScaled(dc, s, 68, 65, kNumberTitle.Text(lang));
     TextOutScaled(dc, s, 180, 65, kProductTitle.Text(lang));
     if (s.priceMode >= 0) {

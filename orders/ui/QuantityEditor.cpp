@@ -225,17 +225,27 @@ void QuantityEditor::OnPaint(Dc& dc) {
     dc.SetTextColor(Rgb(255, 255, 255)); // on the dark background
     dc.SelectFont(FontTitle);
     dc.TextOut(10, 24, kCaption.Text(lang));
-    dc.SelectFont(FontText14);
-    dc.TextOut(9, 176, kRemarksLabel.Text(lang));
+    // Labels that would run under their edit ("Bemerkungen:", "Product
+    // price:") take a smaller size of their font.
+    const int gap = 4;
+    const std::string remarks = kRemarksLabel.Text(lang);
+    dc.SelectFont(FitFont(dc, FontText14, {remarks}, 0, DialogUnits(59, 0, 0, 0).left - 9 - gap, FontText14.height));
+    dc.TextOut(9, 176, remarks);
     DrawSunkenFrame(dc, 8, 54, 353, 110);
     dc.SetTextColor(Rgb(0, 0, 0));
-    dc.SelectFont(FontText16);
-    dc.TextOut(18, 64, kProductLabel.Text(lang));
-    dc.TextOut(18, 86, kNumberLabel.Text(lang));
+    const std::string labels[] = {kProductLabel.Text(lang), kNumberLabel.Text(lang), kUnitPriceLabel.Text(lang),
+                                  kTotalPriceLabel.Text(lang)};
+    Font font = FontText16;
+    for (const std::string& label : labels)
+        font = FitFont(dc, font, {label}, 0, DialogUnits(67, 0, 0, 0).left - 18 - gap, FontText16.height);
+    dc.SelectFont(font);
+    dc.TextOut(18, 64, labels[0]);
+    dc.TextOut(18, 86, labels[1]);
     if (s.priceMode >= 0) {
-        dc.TextOut(18, 114, kUnitPriceLabel.Text(lang));
-        dc.TextOut(18, 136, kTotalPriceLabel.Text(lang));
+        dc.TextOut(18, 114, labels[2]);
+        dc.TextOut(18, 136, labels[3]);
     }
+    dc.SelectFont(FontText16);
     if (!IsFree()) {
         dc.TextOut(116, 64, Designation(item_));
         dc.TextOut(116, 86, item_.number.str());

@@ -1,5 +1,6 @@
 #include "OwnerDraw.h"
 
+#include "LayoutCheck.h"
 #include "QtDc.h"
 #include "QtText.h"
 #include "platform/core/RecordingDc.h"
@@ -20,6 +21,7 @@ void OwnerDrawDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
                               const QModelIndex& index) const {
     painter->save();
     const QRect r = option.rect;
+    const LayoutCell cell(r);
     QtDc dc(*painter);
     if (auto it = owner_->controls_.find(id_); it != owner_->controls_.end())
         dc.SelectFont(it->second.font);

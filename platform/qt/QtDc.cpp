@@ -2,6 +2,7 @@
 
 #include "platform/core/DibPixels.h"
 #include "platform/core/TextLayout.h"
+#include "platform/qt/LayoutCheck.h"
 #include "platform/qt/QtText.h"
 
 #include <QFontDatabase>
@@ -259,7 +260,10 @@ void QtDc::DrawRun(QPainter& p, const QString& text, double x, double top, doubl
         p.fillRect(QRectF(at.x(), at.y(), width * sx, (f.cell.ascent + f.cell.descent) * sy), ToQColor(GetBkColor()));
     if (text.isEmpty())
         return;
-    p.setWorldTransform(QTransform(f.factor * sx, 0, 0, f.factor * sy, at.x(), at.y() + f.cell.ascent * sy));
+    const QTransform glyphs(f.factor * sx, 0, 0, f.factor * sy, at.x(), at.y() + f.cell.ascent * sy);
+    if (RecordingLayout())
+        RecordDrawnText(p, text, glyphs.mapRect(QFontMetricsF(f.qfont).tightBoundingRect(text)));
+    p.setWorldTransform(glyphs);
     p.setFont(f.qfont);
     p.setPen(ToQColor(GetTextColor()));
     p.drawText(QPointF(0, 0), text);

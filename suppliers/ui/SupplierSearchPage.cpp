@@ -122,12 +122,14 @@ void DistributorListDialog::OnDrawItem(DrawItem& item) {
     dc.FillRect(item.rect, item.selected ? Rgb(192, 192, 192) : Rgb(255, 255, 255));
     dc.SetBkMode(BkMode::Transparent);
     dc.SetTextColor(Rgb(0, 0, 0));
-    dc.SelectFont(FontText14);
     const std::string fields = item.itemText;
     int y = item.rect.top;
     for (int n : {1, 2, 6}) {
         std::string line;
         GetField(n, fields, line, 255);
+        // A name wider than the row takes a smaller size of the font, so it
+        // stays whole.
+        dc.SelectFont(FitFont(dc, FontText14, {line}, 0, item.rect.Width() - 4, FontText14.height));
         if (line != "]")
             dc.TextOut(item.rect.left + 2, y, line);
         y += 16;

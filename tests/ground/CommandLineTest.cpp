@@ -17,6 +17,8 @@ TEST(CommandLine, OptionsAndErrors) {
     EXPECT_FALSE(ParseCommandLine({"--language"}).error.empty());
     EXPECT_FALSE(ParseCommandLine({"--desktop-width", "12a"}).error.empty());
     EXPECT_FALSE(ParseCommandLine({"stray"}).error.empty());
+    EXPECT_FALSE(ParseCommandLine({"--check-layout"}).error.empty()); // only with the snapshots
+    EXPECT_TRUE(ParseCommandLine({"--snapshot", "d", "--check-layout"}).checkLayout);
 
     // Window-system options pass through with their values.
     cl = ParseCommandLine({"-platform", "offscreen", "--help"});

@@ -32,13 +32,19 @@ for path in ./usr/bin/qxkat ./usr/bin/qxkat-tool \
             ./usr/share/applications/qxkat.desktop \
             ./usr/share/icons/hicolor/scalable/apps/qxkat.svg \
             ./usr/share/icons/hicolor/48x48/apps/qxkat.png \
-            ./usr/share/man/man1/qxkat.1.gz ./usr/share/man/man1/qxkat-tool.1.gz; do
+            ./usr/share/man/man1/qxkat.1.gz ./usr/share/man/man1/qxkat-tool.1.gz \
+            ./usr/share/metainfo/com.quarventa.qxkat.metainfo.xml \
+            ./usr/share/doc/qxkat/copyright ./usr/share/doc/qxkat/changelog.gz; do
     grep -qxF "$path" "$work/contents" || fail "missing $path"
 done
 if grep -E '^\./usr/bin/.' "$work/contents" | grep -vxE '\./usr/bin/(qxkat|qxkat-tool)'; then
     fail "programs other than qxkat and qxkat-tool installed (above)"
 fi
 grep -F '.stamp' "$work/contents" && fail "the demo's build stamp is installed"
+# The demo is generated into a build folder; none of the build's own files go along.
+if grep -E '/CMakeFiles/|\.cmake$|\.o$|\.ninja|/Makefile$|CMakeCache' "$work/contents"; then
+    fail "build files packaged (above)"
+fi
 
 # The control fields; Depends holds both found libraries and run-time plugins.
 dpkg-deb -I "$deb" >"$work/info"
@@ -68,6 +74,21 @@ if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$root/usr/share/applications/qxkat.desktop" || fail "desktop entry does not validate"
 else
     echo "note: desktop-file-validate missing, desktop entry not validated"
+fi
+
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net "$root/usr/share/metainfo/com.quarventa.qxkat.metainfo.xml" ||
+        fail "AppStream metainfo does not validate"
+else
+    echo "note: appstreamcli missing, AppStream metainfo not validated"
+fi
+# Debian's own judgement; errors and warnings fail. This package is built
+# uncompressed on purpose; the released one is compressed.
+if command -v lintian >/dev/null; then
+    lintian --fail-on error,warning --tag-display-limit 0 --suppress-tags uses-no-compression-for-data-tarball \
+        "$deb" || fail "lintian reports the above"
+else
+    echo "note: lintian missing, package not checked by lintian"
 fi
 
 if [ "$failures" -ne 0 ]; then

@@ -127,11 +127,18 @@ TEST_F(RequirementsPages, RowsInFourColumnsAndTheHeadings) {
     ASSERT_NE(count, nullptr);
     EXPECT_EQ(count->at, (Point{20, 226}));
     EXPECT_EQ(paint.FindText("Bezeichnung")->at, (Point{80, 226}));
-    // The floor-area heading ends at x 612: 15 characters of 8 units each.
+    // The floor-area heading ends at x 612 (15 characters, each half the
+    // font high here). At 640 the headings take the size that keeps them
+    // above the list (y 240) and the number heading clear of the floor heading.
     const DrawCall* floor = paint.FindText("Fl\xE4"
                                            "che (LxB[m])");
+    const DrawCall* number = paint.FindText("Q.T.X/ZRT - Nr. ");
     ASSERT_NE(floor, nullptr);
-    EXPECT_EQ(floor->at, (Point{612 - 15 * 8, 226}));
+    ASSERT_NE(number, nullptr);
+    EXPECT_EQ(floor->at, (Point{612 - 15 * (floor->font.height / 2), 226}));
+    EXPECT_LE(226 + floor->font.height, 240);
+    EXPECT_LT(number->at.x + 16 * (number->font.height / 2), floor->at.x);
+    EXPECT_EQ(number->font, floor->font);
     auto dibs = [](const RecordingDc& d) {
         std::vector<Rect> out;
         for (const DrawCall& call : d.Calls())
