@@ -2,8 +2,8 @@
 
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
-#include "orders/PrintMapping.h"
-#include "orders/ui/PrintJob.h"
+#include "print/PrintMapping.h"
+#include "print/ui/PrintJob.h"
 #include "platform/qt/PictureView.h"
 #include "shell/Fonts.h"
 #include "shell/MainFrameApi.h"

@@ -5,8 +5,8 @@
 #include "shell/Texts.h"
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
-#include "orders/PrintMapping.h"
-#include "orders/ui/PrintJob.h"
+#include "print/PrintMapping.h"
+#include "print/ui/PrintJob.h"
 #include "pages/InfoPrint.h"
 #include "platform/qt/TextView.h"
 

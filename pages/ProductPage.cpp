@@ -10,11 +10,11 @@
 #include "shell/Texts.h"
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
-#include "orders/PrintMapping.h"
+#include "print/PrintMapping.h"
 #include "orders/ui/NotesDialog.h"
 #include "orders/ui/OrderListPage.h"
 #include "orders/ui/QuantityEditor.h"
-#include "orders/ui/PrintJob.h"
+#include "print/ui/PrintJob.h"
 #include "platform/core/Path.h"
 #include "platform/core/Ui.h"
 

@@ -1,4 +1,4 @@
-#include "orders/PrintMapping.h"
+#include "print/PrintMapping.h"
 
 #include "shell/Fonts.h"
 #include "platform/core/Dc.h"

@@ -1,13 +1,13 @@
 #include "NotesDialog.h"
 
-#include "PrintJob.h"
+#include "print/ui/PrintJob.h"
 #include "shell/Messages.h"
 #include "shell/Fonts.h"
 #include "shell/Texts.h"
 #include "catalog/Draw.h"
 #include "orders/Notes.h"
 #include "platform/core/CodePage.h"
-#include "orders/PrintMapping.h"
+#include "print/PrintMapping.h"
 
 namespace qx {
 

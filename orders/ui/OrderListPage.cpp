@@ -1,7 +1,7 @@
 #include "OrderListPage.h"
 
 #include "OrderInfoPage.h"
-#include "PrintJob.h"
+#include "print/ui/PrintJob.h"
 #include "QuantityEditor.h"
 #include "orders/OrderLetters.h"
 #include "platform/core/Clock.h"

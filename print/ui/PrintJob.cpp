@@ -1,7 +1,7 @@
-#include "orders/ui/PrintJob.h"
+#include "print/ui/PrintJob.h"
 
-#include "orders/AbortableDc.h"
-#include "orders/ui/PrintProgressDialog.h"
+#include "print/AbortableDc.h"
+#include "print/ui/PrintProgressDialog.h"
 #include "platform/qt/Print.h"
 
 #include <QCoreApplication>
