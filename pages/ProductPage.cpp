@@ -10,7 +10,6 @@
 #include "shell/Texts.h"
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
-#include "print/PrintMapping.h"
 #include "orders/ui/NotesDialog.h"
 #include "orders/ui/OrderListPage.h"
 #include "orders/ui/QuantityEditor.h"
@@ -238,14 +237,10 @@ void ProductPage::PrintSheet() {
     const ProductRecord* r = CurrentRecord();
     if (!r)
         return;
-    if (!PrintJob::Start(this, app_.state.languageIndex))
-        return;
-    if (Dc* dc = PrintJob::GetDc()) {
-        SetupPrintMapping(*dc, 640, 480);
-        PrintInfoDocument(app_, *dc, r->infoFile.str(), r->sheetPicture.str(), r->sheetFooter.str(),
+    PrintJob::Run(this, app_.state.languageIndex, [&](Dc& dc) {
+        PrintInfoDocument(app_, dc, r->infoFile.str(), r->sheetPicture.str(), r->sheetFooter.str(),
                           list_.header.subtitle.str(), 0, 0);
-    }
-    PrintJob::Finish();
+    });
 }
 
 void ProductPage::Back() {

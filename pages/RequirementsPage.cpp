@@ -4,7 +4,6 @@
 #include "InfoPrint.h"
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
-#include "print/PrintMapping.h"
 #include "print/ui/PrintJob.h"
 #include "platform/core/Ui.h"
 #include "platform/qt/TextView.h"
@@ -162,14 +161,10 @@ void RequirementsPage::OpenRequirementsInfo() {
 }
 
 void RequirementsPage::Print() {
-    if (!PrintJob::Start(this, app_.state.languageIndex))
-        return;
-    if (Dc* dc = PrintJob::GetDc()) {
-        SetupPrintMapping(*dc, 640, 480);
-        PrintInfoDocument(app_, *dc, file_.infoFile.str(), kSheetPicture, file_.title.str(),
-                          file_.subtitle.str(), 0, kImageFolderMode);
-    }
-    PrintJob::Finish();
+    PrintJob::Run(this, app_.state.languageIndex, [&](Dc& dc) {
+        PrintInfoDocument(app_, dc, file_.infoFile.str(), kSheetPicture, file_.title.str(), file_.subtitle.str(), 0,
+                          kImageFolderMode);
+    });
 }
 
 void RequirementsPage::Back() {
