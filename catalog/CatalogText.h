@@ -86,6 +86,11 @@ void ReadField(TextCursor& c, std::string& out, std::size_t maxLength, char sepa
 void SkipLine(TextCursor& c);
 // Continues after the next occurrence of ch (no comment skipping).
 void SkipPast(TextCursor& c, char ch);
+// The free text of a record: the bytes up to the next "}" (at most
+// kSearchLimit of them, cut at a NUL), continuing just past the "}". Without
+// a "}" the text runs to contentEnd (the end of the file's own bytes) or the
+// search limit, and the cursor is used up.
+std::string ReadBracedText(TextCursor& c, const char* contentEnd);
 // ReadLine, then the leading decimal number of the line (blanks, sign,
 // digits; 0 when there are none; saturated to the 32-bit range).
 std::int32_t ReadInteger(TextCursor& c);
