@@ -12,41 +12,34 @@ using le::Put32;
 using le::U16;
 using le::U32;
 
-
 constexpr std::uint32_t Argb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
     return 0xFF000000u | (r << 16) | (g << 8) | b;
 }
 
-// A colour mask must be one run of set bits; a channel with a zero mask reads 0.
-bool ValidMask(std::uint32_t m) {
-    if (m == 0)
+} // namespace
+
+bool ValidColorMask(std::uint32_t mask) {
+    if (mask == 0)
         return true;
-    const std::uint32_t shifted = m >> std::countr_zero(m);
+    const std::uint32_t shifted = mask >> std::countr_zero(mask);
     return (shifted & (shifted + 1)) == 0;
 }
 
-struct Channel {
-    int shift = 0;
-    int bits = 0;
-    std::uint32_t mask = 0;
-    explicit Channel(std::uint32_t m) : mask(m) {
-        if (m != 0) {
-            shift = std::countr_zero(m);
-            bits = std::popcount(m);
-        }
+MaskChannel::MaskChannel(std::uint32_t mask) : mask_(mask) {
+    if (mask != 0) {
+        shift_ = std::countr_zero(mask);
+        bits_ = std::popcount(mask);
     }
-    // The channel of a pixel, scaled to 0..255.
-    std::uint32_t Get(std::uint32_t px) const {
-        if (bits == 0)
-            return 0;
-        const std::uint32_t v = (px & mask) >> shift;
-        if (bits >= 8)
-            return v >> (bits - 8);
-        return v * 255u / ((1u << bits) - 1u);
-    }
-};
+}
 
-} // namespace
+std::uint8_t MaskChannel::Get(std::uint32_t px) const {
+    if (bits_ == 0)
+        return 0;
+    const std::uint32_t v = (px & mask_) >> shift_;
+    if (bits_ >= 8)
+        return static_cast<std::uint8_t>(v >> (bits_ - 8));
+    return static_cast<std::uint8_t>(v * 255u / ((1u << bits_) - 1u));
+}
 
 std::optional<DibInfo> ParseDibHeader(const DibBytes& dib) {
     if (!dib.data || dib.size < 40)
@@ -101,7 +94,7 @@ std::optional<DibInfo> ParseDibHeader(const DibBytes& dib) {
         if (info.masks == std::array<std::uint32_t, 3>{})
             return std::nullopt;
         for (std::uint32_t m : info.masks)
-            if (!ValidMask(m))
+            if (!ValidColorMask(m))
                 return std::nullopt;
     }
     offset += 4 * colors; // at most 4 * 2^32: no overflow in 64 bits
@@ -132,7 +125,7 @@ std::optional<Pixels> DecodeDib(const DibBytes& dib) {
         }
     }
     const bool bitfields = info->masks != std::array<std::uint32_t, 3>{};
-    const Channel red(info->masks[0]), green(info->masks[1]), blue(info->masks[2]);
+    const MaskChannel red(info->masks[0]), green(info->masks[1]), blue(info->masks[2]);
 
     Pixels out;
     out.width = info->width;

@@ -45,6 +45,22 @@ struct DibInfo {
 
 std::optional<DibInfo> ParseDibHeader(const DibBytes& dib);
 
+// A BI_BITFIELDS colour mask must be one run of set bits; a zero mask is
+// allowed (its channel reads 0).
+bool ValidColorMask(std::uint32_t mask);
+
+// One colour channel of a bit-field pixel, scaled to 0..255.
+class MaskChannel {
+public:
+    explicit MaskChannel(std::uint32_t mask);
+    std::uint8_t Get(std::uint32_t px) const;
+
+private:
+    std::uint32_t mask_ = 0;
+    int shift_ = 0;
+    int bits_ = 0;
+};
+
 struct Pixels {
     int width = 0;
     int height = 0;
