@@ -6,12 +6,12 @@
 #include "print/PrintMapping.h"
 #include "platform/qt/PictureView.h"
 #include "shell/Fonts.h"
+#include "shell/Texts.h"
 
 namespace qx {
 
 namespace {
 
-constexpr LangText kTitle{{"Produktbild", "Picture", "Image produit", "Obrázek"}};
 // The label table never had a Czech row; Czech prints the German one.
 constexpr LangText kOrderNumberLabel{{"Bestell-Nr.:", "Order no.:", "N° commande:", "Bestell-Nr.:"}};
 
@@ -38,7 +38,7 @@ DrawingPage::~DrawingPage() = default;
 void DrawingPage::OnInitDialog() { AddButtons(544, 366, 614, 386); }
 
 void DrawingPage::SetCaptions() {
-    SetCaption(kTitle.Text(app_.state.languageIndex));
+    SetCaption(texts::kDrawingCaption.Text(app_.state.languageIndex));
     SheetPage::SetCaptions();
 }
 
@@ -50,14 +50,14 @@ void DrawingPage::OnPaint(Dc& dc) {
     dc.SetBkMode(BkMode::Transparent);
     dc.SetTextColor(Rgb(255, 255, 255));
     dc.SelectFont(FontTitle);
-    dc.TextOut(120, 14, kTitle.Text(s.languageIndex));
+    dc.TextOut(120, 14, texts::kDrawingCaption.Text(s.languageIndex));
     dc.SelectFont(FontText16);
     dc.TextOut(120, 37, request_.name.str());
 }
 
 void DrawingPage::PrintSheet(Dc& dc) {
     const int lang = app_.state.languageIndex;
-    PrintSheetHeading(dc, kTitle.Text(lang), request_.name.str());
+    PrintSheetHeading(dc, texts::kDrawingCaption.Text(lang), request_.name.str());
     // The number row sits below the drawing's middle, whatever its size.
     const int y = DibSize(drawing_).cy / 2 + 140;
     dc.TextOut(40, y, kOrderNumberLabel.Text(lang));

@@ -22,14 +22,7 @@ namespace qx {
 
 namespace {
 
-constexpr LangText kNoData{{"Es liegen keine Daten für \ndiesen Katalog vor!", "There are no files for \nthis catalogue.",
-                            "Il n'y a pas de données disponibles \npour ce catalogue!",
-                            "Pro tento katalog \nneexistují žádná data!"}};
-
 constexpr LangText kProductInfoCaption{{"Produktinformation", "Product info", "Info produit", "Informace o produktu"}};
-constexpr LangText kNoteCaption{{"Notiz", "Note", "Note", "Poznámka"}};
-constexpr LangText kOrderListCaption{{"Bestellliste", "Order list", "Liste de commande", "Objednací list"}};
-constexpr LangText kDrawingCaption{{"Produktbild", "Picture", "Image produit", "Obrázek"}};
 
 constexpr LangText kToolNumberLabel{{"Werkzeug-Nr.:", "Tool no:", "N° d'outil:", "Číslo nářadí:"}};
 constexpr LangText kUpeLabel{{"Unverb. VP:", "Dealer UPE:", "PV conseillé:", "Doporuč. cena:"}};
@@ -60,7 +53,7 @@ bool ProductPage::Create() {
     std::optional<ProductList> loaded = LoadProductList(s);
     if (!loaded) {
         const int lang = s.languageIndex;
-        ShowWarning(lang, kNoData);
+        ShowWarning(lang, texts::kNoCatalogueData);
         s.pageMode = kPageGroup;
         s.pageOrigin = 3;
         frame_.PostShowPage();
@@ -144,10 +137,10 @@ void ProductPage::OnInitDialog() {
 void ProductPage::SetCaptions() {
     const int lang = app_.state.languageIndex;
     SetItemText(kProductInfo, kProductInfoCaption.Text(lang));
-    SetItemText(kNote, kNoteCaption.Text(lang));
-    SetItemText(kOrderList, kOrderListCaption.Text(lang));
+    SetItemText(kNote, texts::kNoteCaption.Text(lang));
+    SetItemText(kOrderList, texts::kOrderListCaption.Text(lang));
     SetItemText(kPrint, texts::kPrintCaption.Text(lang));
-    SetItemText(kDrawing, kDrawingCaption.Text(lang));
+    SetItemText(kDrawing, texts::kDrawingCaption.Text(lang));
     SetItemText(kMainMenu, texts::kMainMenuCaption.Text(lang));
     SetItemText(kBack, texts::kBackCaption.Text(lang));
 }

@@ -16,15 +16,7 @@ namespace qx {
 
 namespace {
 
-constexpr LangText kNoData{{"Es liegen keine Daten für \ndiesen Katalog vor!",
-                            "There are no files for \nthis catalogue.",
-                            "Il n'y a pas de données disponibles \npour ce catalogue!",
-                            "Pro tento katalog \nneexistují žádná data!"}};
-
 constexpr LangText kRequirementsCaption{{"Bedarf", "Requirements", "Besoins", "Potřeba"}};
-constexpr LangText kNoteCaption{{"Notiz", "Note", "Note", "Poznámka"}};
-constexpr LangText kOrderListCaption{{"Bestellliste", "Order list", "Liste de commande", "Objednací list"}};
-constexpr LangText kDrawingCaption{{"Produktbild", "Picture", "Image produit", "Obrázek"}};
 
 constexpr LangText kQuantityHeading{{"Anzahl", "Quantity", "Quantité", "Počet"}};
 constexpr LangText kDesignationHeading{{"Bezeichnung", "Designation", "Désignation", "Označení"}};
@@ -56,7 +48,7 @@ bool RequirementsPage::Create() {
     path_ = s.programDir.str() + s.dataDir.str() + s.listFile.str();
     std::optional<RequirementsFile> loaded = LoadRequirements(path_.str());
     if (!loaded) {
-        TheUi().MessageBox(kNoData.Text(s.languageIndex), path_.str(), MB_OK | MB_ICONEXCLAMATION);
+        TheUi().MessageBox(texts::kNoCatalogueData.Text(s.languageIndex), path_.str(), MB_OK | MB_ICONEXCLAMATION);
         s.pageMode = kPageGroup;
         s.pageOrigin = 3;
         frame_.PostShowPage();
@@ -123,9 +115,9 @@ void RequirementsPage::SetCaptions() {
     SetItemText(kPrint, texts::kPrintCaption.Text(lang));
     SetItemText(kMainMenu, texts::kMainMenuCaption.Text(lang));
     SetItemText(kBack, texts::kBackCaption.Text(lang));
-    SetItemText(kNote, kNoteCaption.Text(lang));
-    SetItemText(kOrderList, kOrderListCaption.Text(lang));
-    SetItemText(kDrawing, kDrawingCaption.Text(lang));
+    SetItemText(kNote, texts::kNoteCaption.Text(lang));
+    SetItemText(kOrderList, texts::kOrderListCaption.Text(lang));
+    SetItemText(kDrawing, texts::kDrawingCaption.Text(lang));
 }
 
 void RequirementsPage::FillList() {
