@@ -114,19 +114,13 @@ std::optional<Source> ReadHeader(std::span<const std::uint8_t> dib) {
 
     std::uint64_t offset = s.headerSize;
     if (s.compression == kBiBitfields) {
-        // After a 40-byte header the three masks follow it; the larger
-        // headers hold them.
-        if (s.headerSize == kInfoHeaderSize) {
-            if (dib.size() < kInfoHeaderSize + 12)
-                return std::nullopt;
-            offset += 12;
-        }
-        s.masks = {U32(p + 40), U32(p + 44), U32(p + 48)};
-        if (s.masks == std::array<std::uint32_t, 3>{})
+        const auto masks = ReadColorMasks(p, dib.size(), s.headerSize);
+        if (!masks)
             return std::nullopt;
-        for (std::uint32_t m : s.masks)
-            if (!ValidColorMask(m))
-                return std::nullopt;
+        s.masks = *masks;
+        // After a 40-byte header the three masks follow it.
+        if (s.headerSize == kInfoHeaderSize)
+            offset += 12;
     } else if (s.bitCount == 16) {
         s.masks = {0x7C00, 0x03E0, 0x001F}; // 5-5-5
     }

@@ -72,13 +72,6 @@ bool FolderTakesFiles(const std::string& chosen) {
     return true;
 }
 
-std::string Designation(const OrderItem& item) {
-    std::string text = item.name.str();
-    if (!item.name2.empty())
-        text += ", " + item.name2.str();
-    return text;
-}
-
 } // namespace
 
 std::optional<std::string> AskOrderListFile(AppContext& app) {

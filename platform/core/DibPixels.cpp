@@ -18,11 +18,21 @@ constexpr std::uint32_t Argb(std::uint32_t r, std::uint32_t g, std::uint32_t b) 
 
 } // namespace
 
-bool ValidColorMask(std::uint32_t mask) {
-    if (mask == 0)
-        return true;
-    const std::uint32_t shifted = mask >> std::countr_zero(mask);
-    return (shifted & (shifted + 1)) == 0;
+std::optional<std::array<std::uint32_t, 3>> ReadColorMasks(const std::uint8_t* p, std::size_t size,
+                                                           std::uint64_t headerSize) {
+    if (headerSize == 40 && size < 52)
+        return std::nullopt;
+    const std::array<std::uint32_t, 3> masks{U32(p + 40), U32(p + 44), U32(p + 48)};
+    if (masks == std::array<std::uint32_t, 3>{})
+        return std::nullopt;
+    for (std::uint32_t m : masks) {
+        if (m == 0)
+            continue;
+        const std::uint32_t shifted = m >> std::countr_zero(m);
+        if ((shifted & (shifted + 1)) != 0)
+            return std::nullopt;
+    }
+    return masks;
 }
 
 MaskChannel::MaskChannel(std::uint32_t mask) : mask_(mask) {
@@ -85,17 +95,12 @@ std::optional<DibInfo> ParseDibHeader(const DibBytes& dib) {
     // larger headers hold them.
     std::uint64_t offset = headerSize;
     if (compression == kBiBitfields) {
-        if (headerSize == 40) {
-            if (dib.size < 52)
-                return std::nullopt;
-            offset += 12;
-        }
-        info.masks = {U32(p + 40), U32(p + 44), U32(p + 48)};
-        if (info.masks == std::array<std::uint32_t, 3>{})
+        const auto masks = ReadColorMasks(p, dib.size, headerSize);
+        if (!masks)
             return std::nullopt;
-        for (std::uint32_t m : info.masks)
-            if (!ValidColorMask(m))
-                return std::nullopt;
+        info.masks = *masks;
+        if (headerSize == 40)
+            offset += 12;
     }
     offset += 4 * colors; // at most 4 * 2^32: no overflow in 64 bits
     const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4;

@@ -45,9 +45,13 @@ struct DibInfo {
 
 std::optional<DibInfo> ParseDibHeader(const DibBytes& dib);
 
-// A BI_BITFIELDS colour mask must be one run of set bits; a zero mask is
-// allowed (its channel reads 0).
-bool ValidColorMask(std::uint32_t mask);
+// The red, green and blue masks of a BI_BITFIELDS header of headerSize bytes
+// at p, with size bytes present from p: after a 40-byte header they follow it
+// (12 more bytes), the larger headers hold them. Nothing when the bytes are
+// missing, all three are zero or one is not a single run of set bits (a zero
+// mask alone is allowed: its channel reads 0).
+std::optional<std::array<std::uint32_t, 3>> ReadColorMasks(const std::uint8_t* p, std::size_t size,
+                                                           std::uint64_t headerSize);
 
 // One colour channel of a bit-field pixel, scaled to 0..255.
 class MaskChannel {
