@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace qx {
 
@@ -54,6 +55,17 @@ inline constexpr std::uint64_t kMaxCatalogFileBytes = 256ull << 20;
 // Reads the file at a backslash path (resolved case-insensitively). Nothing
 // when it can't be read or is larger than kMaxCatalogFileBytes.
 std::optional<CatalogBlock> LoadCatalogFile(std::string_view windowsPath);
+// The file at a backslash path read by parse (a function of the block);
+// nothing when it can't be read.
+template <class Parse>
+auto LoadCatalogFile(std::string_view windowsPath, Parse parse)
+    -> std::optional<decltype(parse(std::declval<const CatalogBlock&>()))> {
+    std::optional<CatalogBlock> block = LoadCatalogFile(windowsPath);
+    if (!block) {
+        return std::nullopt;
+    }
+    return parse(*block);
+}
 
 // A reading position inside a block. `end` is where readable text stops: the
 // start of the "[E#" line of the block (just after the CR LF appended to the

@@ -32,11 +32,7 @@ RequirementsFile ParseRequirements(const CatalogBlock& block) {
 }
 
 std::optional<RequirementsFile> LoadRequirements(std::string_view windowsPath) {
-    std::optional<CatalogBlock> block = LoadCatalogFile(windowsPath);
-    if (!block) {
-        return std::nullopt;
-    }
-    return ParseRequirements(*block);
+    return LoadCatalogFile(windowsPath, ParseRequirements);
 }
 
 } // namespace qx
