@@ -39,13 +39,7 @@ void SheetPage::Print() {
     PrintJob::Run(this, app_.state.languageIndex, [this](Dc& dc) { PrintSheet(dc); });
 }
 
-void SheetPage::Close() {
-    if (IsDestroyed())
-        return;
-    if (returnPage_ && !returnPage_->IsDestroyed())
-        returnPage_->ShowPage(true);
-    DestroyWindow();
-}
+void SheetPage::Close() { ReturnTo(returnPage_); }
 
 void SheetPage::OnMessage(int message, std::intptr_t, std::intptr_t) {
     if (message == UM_RELOAD) {
