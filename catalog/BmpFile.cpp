@@ -23,36 +23,6 @@ constexpr std::size_t kOs2HeaderSize = 64;
 
 std::uint64_t Stride(std::uint64_t width, unsigned bits) { return (width * bits + 31) / 32 * 4; }
 
-// A mask is one run of set bits; zero means the channel reads 0.
-bool ValidMask(std::uint32_t m) {
-    if (m == 0)
-        return true;
-    const std::uint32_t shifted = m >> std::countr_zero(m);
-    return (shifted & (shifted + 1)) == 0;
-}
-
-// One colour channel of a bit-field pixel, scaled to 0..255 the way the
-// drawing code scales it.
-struct Channel {
-    std::uint32_t mask = 0;
-    int shift = 0;
-    int bits = 0;
-    explicit Channel(std::uint32_t m) : mask(m) {
-        if (m != 0) {
-            shift = std::countr_zero(m);
-            bits = std::popcount(m);
-        }
-    }
-    std::uint8_t Get(std::uint32_t px) const {
-        if (bits == 0)
-            return 0;
-        const std::uint32_t v = (px & mask) >> shift;
-        if (bits >= 8)
-            return static_cast<std::uint8_t>(v >> (bits - 8));
-        return static_cast<std::uint8_t>(v * 255u / ((1u << bits) - 1u));
-    }
-};
-
 struct Source {
     std::uint32_t headerSize = 0;
     std::uint64_t width = 0;
@@ -144,19 +114,13 @@ std::optional<Source> ReadHeader(std::span<const std::uint8_t> dib) {
 
     std::uint64_t offset = s.headerSize;
     if (s.compression == kBiBitfields) {
-        // After a 40-byte header the three masks follow it; the larger
-        // headers hold them.
-        if (s.headerSize == kInfoHeaderSize) {
-            if (dib.size() < kInfoHeaderSize + 12)
-                return std::nullopt;
-            offset += 12;
-        }
-        s.masks = {U32(p + 40), U32(p + 44), U32(p + 48)};
-        if (s.masks == std::array<std::uint32_t, 3>{})
+        const auto masks = ReadColorMasks(p, dib.size(), s.headerSize);
+        if (!masks)
             return std::nullopt;
-        for (std::uint32_t m : s.masks)
-            if (!ValidMask(m))
-                return std::nullopt;
+        s.masks = *masks;
+        // After a 40-byte header the three masks follow it.
+        if (s.headerSize == kInfoHeaderSize)
+            offset += 12;
     } else if (s.bitCount == 16) {
         s.masks = {0x7C00, 0x03E0, 0x001F}; // 5-5-5
     }
@@ -291,7 +255,7 @@ std::optional<std::vector<std::uint8_t>> NormalizeBmpDib(std::span<const std::ui
         std::memcpy(outBitsStart, inBits, static_cast<std::size_t>(bitsBytes));
         return out;
     }
-    const Channel red(s->masks[0]), green(s->masks[1]), blue(s->masks[2]);
+    const MaskChannel red(s->masks[0]), green(s->masks[1]), blue(s->masks[2]);
     for (std::uint64_t y = 0; y < s->height; ++y) {
         const std::uint8_t* src = inBits + y * inStride;
         std::uint8_t* dst = outBitsStart + y * outStride;

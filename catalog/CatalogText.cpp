@@ -149,6 +149,24 @@ void SkipPast(TextCursor& c, char ch) {
     c.pos = p ? p + 1 : c.end;
 }
 
+std::string ReadBracedText(TextCursor& c, const char* contentEnd) {
+    const char* textStart = c.pos;
+    const char* searchEnd = SearchEnd(c);
+    const char* brace = std::find(textStart, searchEnd, '}');
+    const char* textEnd = brace;
+    if (brace == searchEnd) {
+        textEnd = std::max(textStart, std::min(searchEnd, contentEnd));
+        c.pos = c.end;
+    } else {
+        c.pos = brace + 1;
+    }
+    std::string text(textStart, static_cast<std::size_t>(textEnd - textStart));
+    if (const std::size_t nul = text.find('\0'); nul != std::string::npos) {
+        text.resize(nul);
+    }
+    return text;
+}
+
 std::int32_t ParseSignedDecimal(std::string_view text, std::string_view blanks) {
     std::size_t i = 0;
     while (i < text.size() && blanks.find(text[i]) != std::string_view::npos) {

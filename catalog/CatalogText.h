@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace qx {
 
@@ -54,6 +55,17 @@ inline constexpr std::uint64_t kMaxCatalogFileBytes = 256ull << 20;
 // Reads the file at a backslash path (resolved case-insensitively). Nothing
 // when it can't be read or is larger than kMaxCatalogFileBytes.
 std::optional<CatalogBlock> LoadCatalogFile(std::string_view windowsPath);
+// The file at a backslash path read by parse (a function of the block);
+// nothing when it can't be read.
+template <class Parse>
+auto LoadCatalogFile(std::string_view windowsPath, Parse parse)
+    -> std::optional<decltype(parse(std::declval<const CatalogBlock&>()))> {
+    std::optional<CatalogBlock> block = LoadCatalogFile(windowsPath);
+    if (!block) {
+        return std::nullopt;
+    }
+    return parse(*block);
+}
 
 // A reading position inside a block. `end` is where readable text stops: the
 // start of the "[E#" line of the block (just after the CR LF appended to the
@@ -86,6 +98,11 @@ void ReadField(TextCursor& c, std::string& out, std::size_t maxLength, char sepa
 void SkipLine(TextCursor& c);
 // Continues after the next occurrence of ch (no comment skipping).
 void SkipPast(TextCursor& c, char ch);
+// The free text of a record: the bytes up to the next "}" (at most
+// kSearchLimit of them, cut at a NUL), continuing just past the "}". Without
+// a "}" the text runs to contentEnd (the end of the file's own bytes) or the
+// search limit, and the cursor is used up.
+std::string ReadBracedText(TextCursor& c, const char* contentEnd);
 // ReadLine, then the leading decimal number of the line (blanks, sign,
 // digits; 0 when there are none; saturated to the 32-bit range).
 std::int32_t ReadInteger(TextCursor& c);

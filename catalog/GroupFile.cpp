@@ -29,11 +29,7 @@ GroupFile ParseGroupFile(const CatalogBlock& block) {
 }
 
 std::optional<GroupFile> LoadGroupFile(std::string_view windowsPath) {
-    std::optional<CatalogBlock> block = LoadCatalogFile(windowsPath);
-    if (!block) {
-        return std::nullopt;
-    }
-    return ParseGroupFile(*block);
+    return LoadCatalogFile(windowsPath, ParseGroupFile);
 }
 
 const GroupEntry* FindGroupEntry(const GroupFile& file, std::string_view code) {

@@ -44,22 +44,7 @@ void ReadRecord(TextCursor& c, ProductRecord& r, const char* contentEnd) {
         SkipLine(c);
     }
     SkipComments(c);
-    const char* textStart = c.pos;
-    const char* searchEnd = c.pos + std::min<std::size_t>(static_cast<std::size_t>(c.end - c.pos), kSearchLimit);
-    const char* brace = std::find(textStart, searchEnd, '}');
-    const char* textEnd = brace;
-    if (brace == searchEnd) {
-        // No "}": the text runs to the end of the file's bytes (or the search
-        // limit) and the block is used up.
-        textEnd = std::max(textStart, std::min(searchEnd, contentEnd));
-        c.pos = c.end;
-    } else {
-        c.pos = brace + 1;
-    }
-    r.freeText.assign(textStart, static_cast<std::size_t>(textEnd - textStart));
-    if (const std::size_t nul = r.freeText.find('\0'); nul != std::string::npos) {
-        r.freeText.resize(nul);
-    }
+    r.freeText = ReadBracedText(c, contentEnd);
     SkipLine(c); // rest of the "}" line
     SkipLine(c); // separator line
 }

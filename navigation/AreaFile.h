@@ -5,7 +5,6 @@
 #include "ground/LangText.h"
 #include "platform/core/Geometry.h"
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -16,7 +15,6 @@ namespace qx {
 struct GlobalState;
 
 inline constexpr int kMaxAreaEntries = 64;
-inline constexpr int kAreaLevels = 64;
 
 struct AreaRect {
     std::int32_t left = 0;
@@ -91,19 +89,5 @@ enum class AreaTargetKind {
     GroupList,        // anything else (an empty target does nothing)
 };
 AreaTargetKind ClassifyAreaTarget(std::string_view target);
-
-// Per level: the area file and picture name, kept across area pages.
-struct AreaHistory {
-    std::array<FixedText<128>, kAreaLevels> files;
-    std::array<FixedText<128>, kAreaLevels> pictures;
-    void Clear() {
-        for (auto& f : files) {
-            f.clear();
-        }
-        for (auto& p : pictures) {
-            p.clear();
-        }
-    }
-};
 
 } // namespace qx

@@ -1,6 +1,6 @@
 #include "OrderLetters.h"
 
-#include "PrintMapping.h"
+#include "print/PrintMapping.h"
 #include "catalog/CatalogText.h"
 #include "catalog/Draw.h"
 #include "catalog/Picture.h"

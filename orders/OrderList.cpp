@@ -176,6 +176,13 @@ bool CleanFieldText(std::string& text) {
     return changed;
 }
 
+std::string Designation(const OrderItem& item) {
+    std::string text = item.name.str();
+    if (!item.name2.empty())
+        text += ", " + item.name2.str();
+    return text;
+}
+
 std::string FallbackOrderListPath(std::string_view chosenPath) { return DirectoryOf(chosenPath) + "\\STKLISTE.STK"; }
 
 } // namespace qx

@@ -81,6 +81,10 @@ bool SaveOrderList(std::string_view windowsPath, const OrderList& list, FileStam
 // the unit's text (an unpriced article reads "on request" twice).
 void RecalcTotals(OrderItem& item, std::string_view currency, int languageIndex);
 
+// The entry's name as the order list and the quantity editor show it: the
+// name, then ", " and the second name when there is one.
+std::string Designation(const OrderItem& item);
+
 // A typed "|" would split the field when the file is read again: it becomes
 // "/", and CR and LF become blanks. True when anything was changed.
 bool CleanFieldText(std::string& text);

@@ -1,19 +1,17 @@
 #include "DrawingPage.h"
 
+#include "ground/LangText.h"
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
-#include "orders/PrintMapping.h"
-#include "orders/ui/PrintJob.h"
+#include "print/PrintMapping.h"
 #include "platform/qt/PictureView.h"
 #include "shell/Fonts.h"
-#include "shell/MainFrameApi.h"
 #include "shell/Texts.h"
 
 namespace qx {
 
 namespace {
 
-constexpr LangText kTitle{{"Produktbild", "Picture", "Image produit", "Obrázek"}};
 // The label table never had a Czech row; Czech prints the German one.
 constexpr LangText kOrderNumberLabel{{"Bestell-Nr.:", "Order no.:", "N° commande:", "Bestell-Nr.:"}};
 
@@ -25,35 +23,23 @@ std::string DrawingPath(std::string_view picture) {
 
 DrawingPage::DrawingPage(AppContext& app, QWidget* parent, DialogWindow* returnPage,
                          const DrawingRequest& request)
-    : DialogWindow(parent, Kind::Page), app_(app), buttons_(app.pictures), returnPage_(returnPage),
-      request_(request) {
+    : SheetPage(app, parent, returnPage), request_(request) {
     const GlobalState& s = app_.state;
     view_ = new PictureView(this, ScaleRect(s, 18, 66, 520, 412));
     view_->show();
     drawing_ = LoadPicture(s, DrawingPath(request_.picture.str()));
     view_->SetPicture(drawing_.View(), DibSize(drawing_));
-    if (returnPage_)
-        returnPage_->ShowPage(false);
+    if (returnPage)
+        returnPage->ShowPage(false);
 }
 
 DrawingPage::~DrawingPage() = default;
 
-void DrawingPage::OnInitDialog() {
-    const GlobalState& s = app_.state;
-    AddControl(kPrint, ControlKind::OwnerDrawButton);
-    AddControl(kBack, ControlKind::OwnerDrawButton);
-    SetAllControlsFont(FontBold16);
-    SetCaptions();
-    MoveWindowTo(ScaleRect(s, 0, 0, 632, 434));
-    MoveItem(kPrint, ScaleRect(s, 544, 366, 614, 386));
-    MoveItem(kBack, ScaleRect(s, 544, 392, 614, 412));
-}
+void DrawingPage::OnInitDialog() { AddButtons(544, 366, 614, 386); }
 
 void DrawingPage::SetCaptions() {
-    const int lang = app_.state.languageIndex;
-    SetCaption(kTitle.Text(lang));
-    SetItemText(kPrint, texts::kPrintCaption.Text(lang));
-    SetItemText(kBack, texts::kBackCaption.Text(lang));
+    SetCaption(texts::kDrawingCaption.Text(app_.state.languageIndex));
+    SheetPage::SetCaptions();
 }
 
 void DrawingPage::OnPaint(Dc& dc) {
@@ -64,52 +50,20 @@ void DrawingPage::OnPaint(Dc& dc) {
     dc.SetBkMode(BkMode::Transparent);
     dc.SetTextColor(Rgb(255, 255, 255));
     dc.SelectFont(FontTitle);
-    dc.TextOut(120, 14, kTitle.Text(s.languageIndex));
+    dc.TextOut(120, 14, texts::kDrawingCaption.Text(s.languageIndex));
     dc.SelectFont(FontText16);
     dc.TextOut(120, 37, request_.name.str());
 }
 
-void DrawingPage::OnCommand(int id, int) {
-    if (id == kPrint)
-        Print();
-    else if (id == kBack)
-        Close();
-}
-
-void DrawingPage::Print() {
+void DrawingPage::PrintSheet(Dc& dc) {
     const int lang = app_.state.languageIndex;
-    if (!PrintJob::Start(this, lang))
-        return;
-    if (Dc* dc = PrintJob::GetDc()) {
-        SetupPrintMapping(*dc, 640, 480);
-        dc->SelectFont(FontTitle);
-        dc->TextOut(40, 40, kTitle.Text(lang));
-        dc->SelectFont(FontSmall);
-        dc->TextOut(40, 64, request_.name.str());
-        DrawBlackLine(*dc, 40, 90, 600, 90);
-        // The number row sits below the drawing's middle, whatever its size.
-        const int y = DibSize(drawing_).cy / 2 + 140;
-        dc->TextOut(40, y, kOrderNumberLabel.Text(lang));
-        dc->TextOut(112, y, request_.number.str());
-        dc->SetWindowExt(1024, 1024);
-        DrawDib(*dc, drawing_, 80, 220, kAnchorTopLeft);
-    }
-    PrintJob::Finish();
-}
-
-void DrawingPage::Close() {
-    if (IsDestroyed())
-        return;
-    if (returnPage_ && !returnPage_->IsDestroyed())
-        returnPage_->ShowPage(true);
-    DestroyWindow();
-}
-
-void DrawingPage::OnMessage(int message, std::intptr_t, std::intptr_t) {
-    if (message == UM_RELOAD) {
-        SetCaptions();
-        Invalidate(true);
-    }
+    PrintSheetHeading(dc, texts::kDrawingCaption.Text(lang), request_.name.str());
+    // The number row sits below the drawing's middle, whatever its size.
+    const int y = DibSize(drawing_).cy / 2 + 140;
+    dc.TextOut(40, y, kOrderNumberLabel.Text(lang));
+    dc.TextOut(112, y, request_.number.str());
+    dc.SetWindowExt(1024, 1024);
+    DrawDib(dc, drawing_, 80, 220, kAnchorTopLeft);
 }
 
 void DrawingPage::OnDestroy() {

@@ -4,11 +4,7 @@
 // name and order number.
 
 #include "ground/FixedText.h"
-#include "platform/qt/Window.h"
-#include "shell/AppContext.h"
-#include "shell/PictureButton.h"
-
-#include <QPointer>
+#include "pages/SheetPage.h"
 
 #include <cstdint>
 #include <string>
@@ -26,11 +22,8 @@ struct DrawingRequest {
     FixedText<132> picture;
 };
 
-class DrawingPage : public DialogWindow {
+class DrawingPage : public SheetPage {
 public:
-    static constexpr int kPrint = 1145;
-    static constexpr int kBack = 2;
-
     // Loads BILDER\ZEICHNG\ + the request's picture and hides returnPage.
     DrawingPage(AppContext& app, QWidget* parent, DialogWindow* returnPage, const DrawingRequest& request);
     ~DrawingPage() override;
@@ -39,26 +32,14 @@ public:
     const DibHandle& Drawing() const { return drawing_; }
     const DrawingRequest& Request() const { return request_; }
 
-    void Print();
-    // Shows the page to return to and destroys this one.
-    void Close();
-
 protected:
     void OnInitDialog() override;
     void OnPaint(Dc& dc) override;
-    void OnCommand(int id, int code) override;
-    void OnOk() override {}
-    void OnCancel() override { Close(); }
-    void OnDrawItem(DrawItem& item) override { buttons_.DrawItemInto(item); }
-    void OnMessage(int message, std::intptr_t, std::intptr_t) override;
     void OnDestroy() override;
+    void SetCaptions() override;
+    void PrintSheet(Dc& dc) override;
 
 private:
-    void SetCaptions();
-
-    AppContext& app_;
-    CPictureButton buttons_;
-    QPointer<DialogWindow> returnPage_;
     DrawingRequest request_;
     PictureView* view_ = nullptr;
     DibHandle drawing_;

@@ -5,12 +5,8 @@
 // again when this page closes.
 
 #include "ground/FixedText.h"
-#include "shell/AppContext.h"
+#include "pages/SheetPage.h"
 #include "shell/MainFrameApi.h"
-#include "shell/PictureButton.h"
-#include "platform/qt/Window.h"
-
-#include <QPointer>
 
 #include <string>
 
@@ -18,11 +14,8 @@ namespace qx {
 
 class TextView;
 
-class InfoPage : public DialogWindow {
+class InfoPage : public SheetPage {
 public:
-    static constexpr int kPrint = 1145;
-    static constexpr int kBack = 2;
-
     // document: file name in HTML\LANGn\; imageFolderMode 1 takes the
     // pictures from BILDER\1024 instead of BILDER\800. The printout always
     // uses BILDER\800.
@@ -32,30 +25,16 @@ public:
     ~InfoPage() override;
 
     TextView* View() const { return view_; }
-    DialogWindow* ReturnPage() const { return returnPage_; }
     const std::string& Document() const { return document_.str(); }
-
-    void Print();
-    // Shows the page to return to and destroys this one.
-    void Close();
 
 protected:
     void OnInitDialog() override;
     void OnPaint(Dc& dc) override;
-    void OnCommand(int id, int code) override;
-    void OnOk() override {}
-    void OnCancel() override { Close(); }
-    void OnDrawItem(DrawItem& item) override;
-    void OnMessage(int message, std::intptr_t, std::intptr_t) override;
     void OnDestroy() override;
+    void PrintSheet(Dc& dc) override;
 
 private:
-    void SetCaptions();
-
-    AppContext& app_;
     MainFrameApi& frame_;
-    CPictureButton buttons_;
-    QPointer<DialogWindow> returnPage_;
     TextView* view_ = nullptr;
     FixedText<128> document_;
     FixedText<256> sheetPicture_;

@@ -11,11 +11,10 @@
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
 #include "orders/NumberImport.h"
-#include "orders/PrintMapping.h"
 #include "orders/ui/NotesDialog.h"
 #include "orders/ui/OrderListPage.h"
 #include "orders/ui/QuantityEditor.h"
-#include "orders/ui/PrintJob.h"
+#include "print/ui/PrintJob.h"
 #include "platform/core/Path.h"
 #include "platform/core/Ui.h"
 
@@ -24,15 +23,8 @@ namespace qx {
 
 namespace {
 
-constexpr LangText kNoData{{"Es liegen keine Daten für \ndiesen Katalog vor!", "There are no files for \nthis catalogue.",
-                            "Il n'y a pas de données disponibles \npour ce catalogue!",
-                            "Pro tento katalog \nneexistují žádná data!"}};
-
 constexpr LangText kProductInfoCaption{{"Produktinformation", "Product info", "Info produit", "Informace o produktu"}};
-constexpr LangText kNoteCaption{{"Notiz", "Note", "Note", "Poznámka"}};
-// The French caption, ours, short enough for the button at 640.
-constexpr LangText kOrderListCaption{{"Bestellliste", "Order list", "Commandes", "Objednací list"}};
-constexpr LangText kDrawingCaption{{"Produktbild", "Picture", "Image produit", "Obrázek"}};
+#include "orders/NumberImport.h"
 
 constexpr LangText kToolNumberLabel{{"Werkzeug-Nr.:", "Tool no:", "N° d'outil:", "Číslo nářadí:"}};
 constexpr LangText kUpeLabel{{"Unverb. VP:", "Dealer UPE:", "PV conseillé:", "Doporuč. cena:"}};
@@ -63,7 +55,7 @@ bool ProductPage::Create() {
     std::optional<ProductList> loaded = LoadProductList(s);
     if (!loaded) {
         const int lang = s.languageIndex;
-        ShowWarning(lang, kNoData);
+        ShowWarning(lang, texts::kNoCatalogueData);
         s.pageMode = kPageGroup;
         s.pageOrigin = 3;
         frame_.PostShowPage();
@@ -147,10 +139,10 @@ void ProductPage::OnInitDialog() {
 void ProductPage::SetCaptions() {
     const int lang = app_.state.languageIndex;
     SetItemText(kProductInfo, kProductInfoCaption.Text(lang));
-    SetItemText(kNote, kNoteCaption.Text(lang));
-    SetItemText(kOrderList, kOrderListCaption.Text(lang));
+    SetItemText(kNote, texts::kNoteCaption.Text(lang));
+    SetItemText(kOrderList, texts::kOrderListCaption.Text(lang));
     SetItemText(kPrint, texts::kPrintCaption.Text(lang));
-    SetItemText(kDrawing, kDrawingCaption.Text(lang));
+    SetItemText(kDrawing, texts::kDrawingCaption.Text(lang));
     SetItemText(kMainMenu, texts::kMainMenuCaption.Text(lang));
     SetItemText(kBack, texts::kBackCaption.Text(lang));
 }
@@ -230,14 +222,10 @@ void ProductPage::PrintSheet() {
     const ProductRecord* r = CurrentRecord();
     if (!r)
         return;
-    if (!PrintJob::Start(this, app_.state.languageIndex))
-        return;
-    if (Dc* dc = PrintJob::GetDc()) {
-        SetupPrintMapping(*dc, 640, 480);
-        PrintInfoDocument(app_, *dc, r->infoFile.str(), r->sheetPicture.str(), r->sheetFooter.str(),
+    PrintJob::Run(this, app_.state.languageIndex, [&](Dc& dc) {
+        PrintInfoDocument(app_, dc, r->infoFile.str(), r->sheetPicture.str(), r->sheetFooter.str(),
                           list_.header.subtitle.str(), 0, 0);
-    }
-    PrintJob::Finish();
+    });
 }
 
 void ProductPage::Back() {

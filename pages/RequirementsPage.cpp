@@ -4,8 +4,7 @@
 #include "InfoPrint.h"
 #include "catalog/Draw.h"
 #include "catalog/Scale.h"
-#include "orders/PrintMapping.h"
-#include "orders/ui/PrintJob.h"
+#include "print/ui/PrintJob.h"
 #include "platform/core/Ui.h"
 #include "platform/qt/TextView.h"
 #include "shell/Fonts.h"
@@ -17,16 +16,7 @@ namespace qx {
 
 namespace {
 
-constexpr LangText kNoData{{"Es liegen keine Daten für \ndiesen Katalog vor!",
-                            "There are no files for \nthis catalogue.",
-                            "Il n'y a pas de données disponibles \npour ce catalogue!",
-                            "Pro tento katalog \nneexistují žádná data!"}};
-
 constexpr LangText kRequirementsCaption{{"Bedarf", "Requirements", "Besoins", "Potřeba"}};
-constexpr LangText kNoteCaption{{"Notiz", "Note", "Note", "Poznámka"}};
-// The French caption, ours, short enough for the button at 640.
-constexpr LangText kOrderListCaption{{"Bestellliste", "Order list", "Commandes", "Objednací list"}};
-constexpr LangText kDrawingCaption{{"Produktbild", "Picture", "Image produit", "Obrázek"}};
 
 constexpr LangText kQuantityHeading{{"Anzahl", "Quantity", "Quantité", "Počet"}};
 constexpr LangText kDesignationHeading{{"Bezeichnung", "Designation", "Désignation", "Označení"}};
@@ -58,7 +48,7 @@ bool RequirementsPage::Create() {
     path_ = s.programDir.str() + s.dataDir.str() + s.listFile.str();
     std::optional<RequirementsFile> loaded = LoadRequirements(path_.str());
     if (!loaded) {
-        TheUi().MessageBox(kNoData.Text(s.languageIndex), path_.str(), MB_OK | MB_ICONEXCLAMATION);
+        TheUi().MessageBox(texts::kNoCatalogueData.Text(s.languageIndex), path_.str(), MB_OK | MB_ICONEXCLAMATION);
         s.pageMode = kPageGroup;
         s.pageOrigin = 3;
         frame_.PostShowPage();
@@ -125,9 +115,9 @@ void RequirementsPage::SetCaptions() {
     SetItemText(kPrint, texts::kPrintCaption.Text(lang));
     SetItemText(kMainMenu, texts::kMainMenuCaption.Text(lang));
     SetItemText(kBack, texts::kBackCaption.Text(lang));
-    SetItemText(kNote, kNoteCaption.Text(lang));
-    SetItemText(kOrderList, kOrderListCaption.Text(lang));
-    SetItemText(kDrawing, kDrawingCaption.Text(lang));
+    SetItemText(kNote, texts::kNoteCaption.Text(lang));
+    SetItemText(kOrderList, texts::kOrderListCaption.Text(lang));
+    SetItemText(kDrawing, texts::kDrawingCaption.Text(lang));
 }
 
 void RequirementsPage::FillList() {
@@ -163,14 +153,10 @@ void RequirementsPage::OpenRequirementsInfo() {
 }
 
 void RequirementsPage::Print() {
-    if (!PrintJob::Start(this, app_.state.languageIndex))
-        return;
-    if (Dc* dc = PrintJob::GetDc()) {
-        SetupPrintMapping(*dc, 640, 480);
-        PrintInfoDocument(app_, *dc, file_.infoFile.str(), kSheetPicture, file_.title.str(),
-                          file_.subtitle.str(), 0, kImageFolderMode);
-    }
-    PrintJob::Finish();
+    PrintJob::Run(this, app_.state.languageIndex, [&](Dc& dc) {
+        PrintInfoDocument(app_, dc, file_.infoFile.str(), kSheetPicture, file_.title.str(), file_.subtitle.str(), 0,
+                          kImageFolderMode);
+    });
 }
 
 void RequirementsPage::Back() {

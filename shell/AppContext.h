@@ -3,9 +3,9 @@
 // the configuration file, the shared pictures of the screen mode, the level
 // history of the area pages and the result of the last price-list check.
 
+#include "ground/AreaHistory.h"
 #include "ground/GlobalState.h"
 #include "catalog/Picture.h"
-#include "navigation/AreaFile.h"
 #include "platform/core/Profile.h"
 
 #include <memory>

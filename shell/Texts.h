@@ -16,6 +16,17 @@ inline constexpr LangText kNoHelp{{"Die Hilfedatei wurde nicht gefunden:\n", "Th
 inline constexpr LangText kBackCaption{{"Zurück", "Back", "Retour", "Zpět"}};
 inline constexpr LangText kMainMenuCaption{{"Hauptmenü", "Main menu", "Menu principal", "Hlavní menu"}};
 inline constexpr LangText kPrintCaption{{"Drucken", "Print", "Imprimer", "Tisk"}};
+inline constexpr LangText kNoteCaption{{"Notiz", "Note", "Note", "Poznámka"}};
+// The French caption is ours, short enough for the button at 640.
+inline constexpr LangText kOrderListCaption{{"Bestellliste", "Order list", "Commandes", "Objednací list"}};
+// The drawing page's button on the product and requirements pages, and its title.
+inline constexpr LangText kDrawingCaption{{"Produktbild", "Picture", "Image produit", "Obrázek"}};
+
+// A product or requirements list that cannot be read.
+inline constexpr LangText kNoCatalogueData{{"Es liegen keine Daten für \ndiesen Katalog vor!",
+                                            "There are no files for \nthis catalogue.",
+                                            "Il n'y a pas de données disponibles \npour ce catalogue!",
+                                            "Pro tento katalog \nneexistují žádná data!"}};
 
 // Typed characters that a file could not hold were replaced; the user checks.
 inline constexpr LangText kCharactersReplaced{

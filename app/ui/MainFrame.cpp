@@ -4,7 +4,7 @@
 #include "catalog/Scale.h"
 #include "ground/Languages.h"
 #include "ground/ScreenMode.h"
-#include "orders/ui/PrintJob.h"
+#include "print/ui/PrintJob.h"
 #include "platform/core/CodePage.h"
 #include "platform/core/Ui.h"
 #include "platform/qt/HelpViewer.h"

@@ -140,13 +140,7 @@ void VideoPage::OnCommand(int id, int) {
     }
 }
 
-void VideoPage::Close() {
-    if (IsDestroyed())
-        return;
-    if (returnPage_ && !returnPage_->IsDestroyed())
-        returnPage_->ShowPage(true);
-    DestroyWindow();
-}
+void VideoPage::Close() { ReturnTo(returnPage_); }
 
 void VideoPage::OnPaint(Dc& dc) {
     const GlobalState& s = app_.state;

@@ -1,13 +1,13 @@
 #include "NotesDialog.h"
 
-#include "PrintJob.h"
+#include "print/ui/PrintJob.h"
 #include "shell/Messages.h"
 #include "shell/Fonts.h"
 #include "shell/Texts.h"
 #include "catalog/Draw.h"
 #include "orders/Notes.h"
 #include "platform/core/CodePage.h"
-#include "orders/PrintMapping.h"
+#include "print/PrintMapping.h"
 
 namespace qx {
 
@@ -96,19 +96,11 @@ bool NotesDialog::Save() {
 
 void NotesDialog::Print() {
     const std::string text = StoredText();
-    if (!PrintJob::Start(this, app_.state.languageIndex))
-        return; // cancelled, or another job is running
-    if (Dc* dc = PrintJob::GetDc()) {
-        SetupPrintMapping(*dc, 640, 480);
-        dc->SelectFont(FontTitle);
-        dc->TextOut(40, 40, name_);
-        dc->SelectFont(FontSmall);
-        dc->TextOut(40, 64, number_);
-        DrawBlackLine(*dc, 40, 90, 600, 90);
+    PrintJob::Run(this, app_.state.languageIndex, [&](Dc& dc) {
+        PrintSheetHeading(dc, name_, number_);
         Rect r{40, 110, 600, 700};
-        dc->DrawText(text, r, DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_NOCLIP);
-    }
-    PrintJob::Finish();
+        dc.DrawText(text, r, DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_NOCLIP);
+    });
 }
 
 void NotesDialog::OnCommand(int id, int) {

@@ -102,13 +102,7 @@ bool OrderInfoPage::Save() {
     return true;
 }
 
-void OrderInfoPage::Close() {
-    if (IsDestroyed())
-        return;
-    if (returnPage_ && !returnPage_->IsDestroyed())
-        returnPage_->ShowPage(true);
-    DestroyWindow();
-}
+void OrderInfoPage::Close() { ReturnTo(returnPage_); }
 
 void OrderInfoPage::OnCommand(int id, int) {
     if (id == kSave)

@@ -1,7 +1,7 @@
 #include "OrderListPage.h"
 
 #include "OrderInfoPage.h"
-#include "PrintJob.h"
+#include "print/ui/PrintJob.h"
 #include "QuantityEditor.h"
 #include "orders/NumberImport.h"
 #include "orders/OrderLetters.h"
@@ -84,13 +84,6 @@ bool FolderTakesFiles(const std::string& chosen) {
     std::error_code ec;
     std::filesystem::remove(probe, ec);
     return true;
-}
-
-std::string Designation(const OrderItem& item) {
-    std::string text = item.name.str();
-    if (!item.name2.empty())
-        text += ", " + item.name2.str();
-    return text;
 }
 
 } // namespace

@@ -27,13 +27,6 @@ constexpr LangText kMissingName{{"Bitte geben Sie einen Produktnamen an.", "Plea
 // The price a free entry's EUR text stands for in the old national currency.
 constexpr double kDmPerEuro = 1.95583;
 
-std::string Designation(const OrderItem& item) {
-    std::string text = item.name.str();
-    if (!item.name2.empty())
-        text += ", " + item.name2.str();
-    return text;
-}
-
 } // namespace
 
 QuantityEditor::QuantityEditor(QWidget* parent, AppContext& app, OrderItem& item)

@@ -144,6 +144,17 @@ char32_t NextUtf8(std::string_view s, std::size_t& i) {
 
 std::atomic<CodePage> g_ansi{CodePage::Cp1252};
 
+// Appends the code-page byte b, or "?" when the code page has no such
+// character (b < 0); ok turns false then.
+void PutEncoded(std::string& out, int b, bool& ok) {
+    if (b < 0) {
+        out.push_back('?');
+        ok = false;
+    } else {
+        out.push_back(static_cast<char>(b));
+    }
+}
+
 } // namespace
 
 CodePage CodePageOfLanguage(int languageIndex) {
@@ -181,13 +192,7 @@ std::string FromUtf8(std::string_view utf8, CodePage cp, bool* lossless) {
     std::size_t i = 0;
     while (i < utf8.size()) {
         const char32_t c = NextUtf8(utf8, i);
-        const int b = c == kInvalid ? -1 : Encode(c, table);
-        if (b < 0) {
-            out.push_back('?');
-            ok = false;
-        } else {
-            out.push_back(static_cast<char>(b));
-        }
+        PutEncoded(out, c == kInvalid ? -1 : Encode(c, table), ok);
     }
     if (lossless)
         *lossless = ok;
@@ -201,22 +206,16 @@ std::string FromUtf16(std::u16string_view text, CodePage cp, bool* lossless) {
     bool ok = true;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t u = text[i];
-        int b;
+        int b = -1;
         if (u >= 0xD800 && u <= 0xDFFF) {
             // No code page here holds anything outside the BMP: a pair is one '?',
             // a lone surrogate too.
             if (u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
                 ++i;
-            b = -1;
         } else {
             b = Encode(u, table);
         }
-        if (b < 0) {
-            out.push_back('?');
-            ok = false;
-        } else {
-            out.push_back(static_cast<char>(b));
-        }
+        PutEncoded(out, b, ok);
     }
     if (lossless)
         *lossless = ok;

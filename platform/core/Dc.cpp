@@ -99,15 +99,11 @@ Size Dc::SetViewportExt(int cx, int cy) {
 }
 
 Point Dc::SetWindowOrg(int x, int y) {
-    const Point old = windowOrg_;
-    windowOrg_ = {x, y};
-    return old;
+    return std::exchange(windowOrg_, Point{x, y});
 }
 
 Point Dc::SetViewportOrg(int x, int y) {
-    const Point old = viewportOrg_;
-    viewportOrg_ = {x, y};
-    return old;
+    return std::exchange(viewportOrg_, Point{x, y});
 }
 
 double Dc::ScaleX() const {
@@ -145,27 +141,19 @@ Point Dc::DpToLp(Point p) const {
 }
 
 BkMode Dc::SetBkMode(BkMode mode) {
-    const BkMode old = bkMode_;
-    bkMode_ = mode;
-    return old;
+    return std::exchange(bkMode_, mode);
 }
 
 ColorRef Dc::SetTextColor(ColorRef color) {
-    const ColorRef old = textColor_;
-    textColor_ = color;
-    return old;
+    return std::exchange(textColor_, color);
 }
 
 ColorRef Dc::SetBkColor(ColorRef color) {
-    const ColorRef old = bkColor_;
-    bkColor_ = color;
-    return old;
+    return std::exchange(bkColor_, color);
 }
 
 unsigned Dc::SetTextAlign(unsigned align) {
-    const unsigned old = textAlign_;
-    textAlign_ = align;
-    return old;
+    return std::exchange(textAlign_, align);
 }
 
 int Dc::SetStretchBltMode(int mode) {
@@ -188,9 +176,7 @@ Pen Dc::SelectPen(const Pen& pen) {
 }
 
 Point Dc::MoveTo(int x, int y) {
-    const Point old = position_;
-    position_ = {x, y};
-    return old;
+    return std::exchange(position_, Point{x, y});
 }
 
 Dc::State Dc::Capture() const {

@@ -12,41 +12,44 @@ using le::Put32;
 using le::U16;
 using le::U32;
 
-
 constexpr std::uint32_t Argb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
     return 0xFF000000u | (r << 16) | (g << 8) | b;
 }
 
-// A colour mask must be one run of set bits; a channel with a zero mask reads 0.
-bool ValidMask(std::uint32_t m) {
-    if (m == 0)
-        return true;
-    const std::uint32_t shifted = m >> std::countr_zero(m);
-    return (shifted & (shifted + 1)) == 0;
+} // namespace
+
+std::optional<std::array<std::uint32_t, 3>> ReadColorMasks(const std::uint8_t* p, std::size_t size,
+                                                           std::uint64_t headerSize) {
+    if (headerSize == 40 && size < 52)
+        return std::nullopt;
+    const std::array<std::uint32_t, 3> masks{U32(p + 40), U32(p + 44), U32(p + 48)};
+    if (masks == std::array<std::uint32_t, 3>{})
+        return std::nullopt;
+    for (std::uint32_t m : masks) {
+        if (m == 0)
+            continue;
+        const std::uint32_t shifted = m >> std::countr_zero(m);
+        if ((shifted & (shifted + 1)) != 0)
+            return std::nullopt;
+    }
+    return masks;
 }
 
-struct Channel {
-    int shift = 0;
-    int bits = 0;
-    std::uint32_t mask = 0;
-    explicit Channel(std::uint32_t m) : mask(m) {
-        if (m != 0) {
-            shift = std::countr_zero(m);
-            bits = std::popcount(m);
-        }
+MaskChannel::MaskChannel(std::uint32_t mask) : mask_(mask) {
+    if (mask != 0) {
+        shift_ = std::countr_zero(mask);
+        bits_ = std::popcount(mask);
     }
-    // The channel of a pixel, scaled to 0..255.
-    std::uint32_t Get(std::uint32_t px) const {
-        if (bits == 0)
-            return 0;
-        const std::uint32_t v = (px & mask) >> shift;
-        if (bits >= 8)
-            return v >> (bits - 8);
-        return v * 255u / ((1u << bits) - 1u);
-    }
-};
+}
 
-} // namespace
+std::uint8_t MaskChannel::Get(std::uint32_t px) const {
+    if (bits_ == 0)
+        return 0;
+    const std::uint32_t v = (px & mask_) >> shift_;
+    if (bits_ >= 8)
+        return static_cast<std::uint8_t>(v >> (bits_ - 8));
+    return static_cast<std::uint8_t>(v * 255u / ((1u << bits_) - 1u));
+}
 
 std::optional<DibInfo> ParseDibHeader(const DibBytes& dib) {
     if (!dib.data || dib.size < 40)
@@ -92,17 +95,12 @@ std::optional<DibInfo> ParseDibHeader(const DibBytes& dib) {
     // larger headers hold them.
     std::uint64_t offset = headerSize;
     if (compression == kBiBitfields) {
-        if (headerSize == 40) {
-            if (dib.size < 52)
-                return std::nullopt;
-            offset += 12;
-        }
-        info.masks = {U32(p + 40), U32(p + 44), U32(p + 48)};
-        if (info.masks == std::array<std::uint32_t, 3>{})
+        const auto masks = ReadColorMasks(p, dib.size, headerSize);
+        if (!masks)
             return std::nullopt;
-        for (std::uint32_t m : info.masks)
-            if (!ValidMask(m))
-                return std::nullopt;
+        info.masks = *masks;
+        if (headerSize == 40)
+            offset += 12;
     }
     offset += 4 * colors; // at most 4 * 2^32: no overflow in 64 bits
     const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4;
@@ -132,7 +130,7 @@ std::optional<Pixels> DecodeDib(const DibBytes& dib) {
         }
     }
     const bool bitfields = info->masks != std::array<std::uint32_t, 3>{};
-    const Channel red(info->masks[0]), green(info->masks[1]), blue(info->masks[2]);
+    const MaskChannel red(info->masks[0]), green(info->masks[1]), blue(info->masks[2]);
 
     Pixels out;
     out.width = info->width;

@@ -45,6 +45,26 @@ struct DibInfo {
 
 std::optional<DibInfo> ParseDibHeader(const DibBytes& dib);
 
+// The red, green and blue masks of a BI_BITFIELDS header of headerSize bytes
+// at p, with size bytes present from p: after a 40-byte header they follow it
+// (12 more bytes), the larger headers hold them. Nothing when the bytes are
+// missing, all three are zero or one is not a single run of set bits (a zero
+// mask alone is allowed: its channel reads 0).
+std::optional<std::array<std::uint32_t, 3>> ReadColorMasks(const std::uint8_t* p, std::size_t size,
+                                                           std::uint64_t headerSize);
+
+// One colour channel of a bit-field pixel, scaled to 0..255.
+class MaskChannel {
+public:
+    explicit MaskChannel(std::uint32_t mask);
+    std::uint8_t Get(std::uint32_t px) const;
+
+private:
+    std::uint32_t mask_ = 0;
+    int shift_ = 0;
+    int bits_ = 0;
+};
+
 struct Pixels {
     int width = 0;
     int height = 0;

@@ -62,14 +62,8 @@ int RecordingDc::DrawText(std::string_view text, Rect& rect, unsigned format) {
     const auto lines =
         LayoutText(text, rect.Width(), format, [&font](std::string_view s) { return TextWidth(font, s); });
     const int height = static_cast<int>(std::min<std::size_t>(lines.size(), 1 << 20)) * LineHeight(font);
-    if (format & DT_CALCRECT) {
-        int widest = 0;
-        for (const auto& line : lines)
-            widest = std::max(widest, line.width);
-        rect.right = rect.left + widest;
-        rect.bottom = rect.top + height;
-        return height;
-    }
+    if (format & DT_CALCRECT)
+        return FitRectToLines(lines, height, rect);
     DrawCall c = Base(DrawCall::Kind::DrawText);
     c.text.assign(text);
     c.rect = rect;

@@ -214,4 +214,13 @@ int DrawTextResult(const Rect& rect, int blockHeight, unsigned format) {
     return AlignBlockTop(rect, blockHeight, format) + blockHeight - rect.top;
 }
 
+int FitRectToLines(const std::vector<TextLine>& lines, int blockHeight, Rect& rect) {
+    int widest = 0;
+    for (const TextLine& line : lines)
+        widest = std::max(widest, line.width);
+    rect.right = rect.left + widest;
+    rect.bottom = rect.top + blockHeight;
+    return blockHeight;
+}
+
 } // namespace qx

@@ -43,5 +43,8 @@ int AlignBlockTop(const Rect& rect, int blockHeight, unsigned format);
 // What DrawText returns: the bottom of the text block minus rect.top (the
 // height of the text for top-aligned text).
 int DrawTextResult(const Rect& rect, int blockHeight, unsigned format);
+// DT_CALCRECT: the rectangle keeps its top left corner and takes the width of
+// the widest line and the block's height; answers the height.
+int FitRectToLines(const std::vector<TextLine>& lines, int blockHeight, Rect& rect);
 
 } // namespace qx

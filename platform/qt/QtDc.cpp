@@ -307,14 +307,8 @@ int QtDc::DrawText(std::string_view text, Rect& rect, unsigned format) {
     const std::vector<TextLine> lines =
         LayoutText(text, rect.Width(), format, [this](std::string_view s) { return Measure(s); });
     const int blockHeight = static_cast<int>(lines.size()) * lineHeight;
-    if (format & DT_CALCRECT) {
-        int widest = 0;
-        for (const TextLine& line : lines)
-            widest = std::max(widest, line.width);
-        rect.right = rect.left + widest;
-        rect.bottom = rect.top + blockHeight;
-        return blockHeight;
-    }
+    if (format & DT_CALCRECT)
+        return FitRectToLines(lines, blockHeight, rect);
     const int top = AlignBlockTop(rect, blockHeight, format);
     QPainter* p = ActivePainter();
     if (p && !lines.empty()) {

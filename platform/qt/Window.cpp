@@ -134,6 +134,14 @@ void DialogWindow::DestroyWindow() {
     deleteLater();
 }
 
+void DialogWindow::ReturnTo(DialogWindow* returnPage) {
+    if (destroyed_)
+        return;
+    if (returnPage && !returnPage->IsDestroyed())
+        returnPage->ShowPage(true);
+    DestroyWindow();
+}
+
 void DialogWindow::SetCaption(std::string_view text) { setWindowTitle(FromAnsi(text)); }
 
 void DialogWindow::SetItemName(int id, std::string_view name) {

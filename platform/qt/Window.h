@@ -143,6 +143,10 @@ public:
     // Destroys the window: hidden at once, deleted by the event loop.
     void DestroyWindow();
     bool IsDestroyed() const { return destroyed_; }
+    // A page laid over another closes: returnPage is shown again (when there
+    // is one and it still exists) and this page destroyed; nothing when this
+    // page is gone already.
+    void ReturnTo(DialogWindow* returnPage);
     // A modal dialog shows its caption in the title bar; a page has none,
     // its caption is the name screen readers announce for it.
     void SetCaption(std::string_view text);

@@ -289,13 +289,7 @@ bool SupplierSearchPage::Save() {
     return true;
 }
 
-void SupplierSearchPage::Close() {
-    if (IsDestroyed())
-        return;
-    if (returnPage_ && !returnPage_->IsDestroyed())
-        returnPage_->ShowPage(true);
-    DestroyWindow();
-}
+void SupplierSearchPage::Close() { ReturnTo(returnPage_); }
 
 void SupplierSearchPage::OnCommand(int id, int code) {
     switch (id) {

@@ -3,7 +3,7 @@
 #include "shell/Fonts.h"
 #include "app/ui/CatalogApp.h"
 #include "app/ui/MainFrame.h"
-#include "orders/PrintMapping.h"
+#include "print/PrintMapping.h"
 #include "pages/InfoPage.h"
 #include "pages/InfoPrint.h"
 #include "platform/core/Path.h"

@@ -1,4 +1,4 @@
-#include "orders/ui/PrintProgressDialog.h"
+#include "print/ui/PrintProgressDialog.h"
 
 #include "ground/LangText.h"
 #include "shell/Fonts.h"

@@ -1,4 +1,4 @@
-#include "orders/AbortableDc.h"
+#include "print/AbortableDc.h"
 
 #include <utility>
 

@@ -4,7 +4,7 @@
 // in the handler that started it; the abort procedure keeps the progress
 // dialog responsive meanwhile.
 
-#include <memory>
+#include <functional>
 
 class QWidget;
 
@@ -26,6 +26,10 @@ public:
     static Dc* GetDc();
     // Ends the page and the document, re-enables the owner, closes the dialog.
     static void Finish();
+
+    // A whole printout in one call: Start, the page system of SetupPrintMapping,
+    // draw on the job's context, Finish. Cancelled or busy: draw is not called.
+    static void Run(QWidget* owner, int languageIndex, const std::function<void(Dc&)>& draw);
 
     // For jobs that manage their pages themselves (order letters): like
     // Start, but no page is started.

@@ -1,6 +1,6 @@
-#include "orders/AbortableDc.h"
+#include "print/AbortableDc.h"
 
-#include "orders/PrintMapping.h"
+#include "print/PrintMapping.h"
 #include "platform/core/RecordingDc.h"
 #include "shell/Fonts.h"
 #include "tests/common/DrawDump.h"

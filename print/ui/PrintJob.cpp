@@ -1,12 +1,15 @@
-#include "orders/ui/PrintJob.h"
+#include "print/ui/PrintJob.h"
 
-#include "orders/AbortableDc.h"
-#include "orders/ui/PrintProgressDialog.h"
+#include "print/AbortableDc.h"
+#include "print/PrintMapping.h"
+#include "print/ui/PrintProgressDialog.h"
 #include "platform/qt/Print.h"
 
 #include <QCoreApplication>
 #include <QPointer>
 #include <QWidget>
+
+#include <memory>
 
 namespace qx {
 
@@ -90,6 +93,16 @@ void PrintJob::Finish() {
     g_job.owner.clear();
     g_job.window.clear();
     g_job.dialog.clear();
+}
+
+void PrintJob::Run(QWidget* owner, int languageIndex, const std::function<void(Dc&)>& draw) {
+    if (!Start(owner, languageIndex))
+        return;
+    if (Dc* dc = GetDc()) {
+        SetupPrintMapping(*dc, 640, 480);
+        draw(*dc);
+    }
+    Finish();
 }
 
 bool PrintJob::AbortProc() {

@@ -3,6 +3,8 @@
 // isotropic, onto the printable area, origin at device pixel (12, 20); and
 // the page break of long printouts.
 
+#include <string_view>
+
 namespace qx {
 
 class Dc;
@@ -15,5 +17,10 @@ void SetupPrintMapping(Dc& dc, int width, int height);
 // When y has reached the limit: ends the page, starts the next, sets y to 104
 // and sets the mapping up again; true then. Otherwise false and y unchanged.
 bool NewPageIfFull(int& y, Dc& dc, int limit);
+
+// The head of a one-sheet printout (a drawing, a note): the title in
+// FontTitle at (40, 40), a second line in FontSmall at (40, 64) and a rule
+// across at y 90. FontSmall stays selected.
+void PrintSheetHeading(Dc& dc, std::string_view title, std::string_view line);
 
 } // namespace qx

@@ -1,6 +1,7 @@
-#include "orders/PrintMapping.h"
+#include "print/PrintMapping.h"
 
 #include "shell/Fonts.h"
+#include "catalog/Draw.h"
 #include "platform/core/Dc.h"
 
 namespace qx {
@@ -34,6 +35,14 @@ bool NewPageIfFull(int& y, Dc& dc, int limit) {
     // A new page may come with a fresh device state; the mapping is set again.
     SetupPrintMapping(dc, 640, 480);
     return true;
+}
+
+void PrintSheetHeading(Dc& dc, std::string_view title, std::string_view line) {
+    dc.SelectFont(FontTitle);
+    dc.TextOut(40, 40, title);
+    dc.SelectFont(FontSmall);
+    dc.TextOut(40, 64, line);
+    DrawBlackLine(dc, 40, 90, 600, 90);
 }
 
 } // namespace qx

@@ -1,7 +1,7 @@
-#include "orders/ui/PrintJob.h"
+#include "print/ui/PrintJob.h"
 
-#include "orders/PrintMapping.h"
-#include "orders/ui/PrintProgressDialog.h"
+#include "print/PrintMapping.h"
+#include "print/ui/PrintProgressDialog.h"
 #include "platform/core/CodePage.h"
 #include "platform/core/RecordingDc.h"
 #include "platform/core/Ui.h"

@@ -1,4 +1,4 @@
-#include "orders/PrintMapping.h"
+#include "print/PrintMapping.h"
 
 #include "platform/core/RecordingDc.h"
 #include "shell/Fonts.h"
