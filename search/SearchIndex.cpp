@@ -99,7 +99,8 @@ struct MemorySource {
 // end at CR (an LF after it belongs to the end); each line is handled once it lies whole in
 // the window (with the byte after its CR), and the window keeps what is read
 // from the first comment line before it on. f(start, line begin, line end,
-// CR follows) for each entry line; false when the file fails.
+// CR follows) for each entry line, until it answers false; false when the
+// file fails.
 template <class Source, class F>
 bool WalkEntries(Source& src, F&& f) {
     constexpr std::size_t kNone = SIZE_MAX;
@@ -128,7 +129,8 @@ bool WalkEntries(Source& src, F&& f) {
         } else if (lineEnd == pos) {
             run = kNone;
         } else {
-            f(run != kNone ? run : pos, pos, lineEnd, cr != kNone);
+            if (!f(run != kNone ? run : pos, pos, lineEnd, cr != kNone))
+                return true;
             run = kNone;
         }
         pos = next;
@@ -235,7 +237,7 @@ struct IndexList::Walk {
     // Lists the entries of src matching the folded term into list; false
     // when the file fails (list is then untouched).
     template <class Source>
-    static bool Run(Source& src, const std::string& foldedTerm, IndexList& list) {
+    static bool Run(Source& src, const std::string& foldedTerm, IndexList& list, std::size_t most = SIZE_MAX) {
         std::vector<std::string> words = SearchWords(foldedTerm);
         // An empty word matches every entry: only the others filter.
         words.erase(std::remove(words.begin(), words.end(), std::string()), words.end());
@@ -245,10 +247,11 @@ struct IndexList::Walk {
             Filter<Source> filter(src, std::move(words));
             const bool read = WalkEntries(src, [&](std::size_t start, std::size_t begin, std::size_t end, bool cr) {
                 if (!filter.Matches(begin, end))
-                    return;
+                    return true;
                 found.positions_.push_back(static_cast<std::uint32_t>(start));
                 found.text_.append(src.At(start), end - start + (cr ? 1 : 0));
-                found.kept_.push_back(found.text_.size());
+                found.kept_.push_back(static_cast<std::uint32_t>(found.text_.size()));
+                return found.positions_.size() < most;
             });
             if (!read)
                 return false;
@@ -260,13 +263,14 @@ struct IndexList::Walk {
     }
 };
 
-bool IndexList::Fill(const GlobalState& state, int mode, std::string& term, std::size_t chunkBytes) {
+bool IndexList::Fill(const GlobalState& state, int mode, std::string& term, std::size_t chunkBytes,
+                     std::size_t most) {
     const std::string path = IndexPath(state, mode);
     std::optional<BlockStream> stream = BlockStream::Open(path, false, chunkBytes);
     if (!stream)
         return false;
     FoldAsciiCase(term);
-    if (!Walk::Run(*stream, term, *this))
+    if (!Walk::Run(*stream, term, *this, most))
         return false;
     path_ = path;
     block_.reset();

@@ -52,8 +52,10 @@ class IndexList {
 public:
     // Reads the index of the mode once, front to back in pieces of
     // chunkBytes, and lists the entries matching term, which comes back
-    // folded. False when the file can't be read: the list then stays as it was.
-    bool Fill(const GlobalState& state, int mode, std::string& term, std::size_t chunkBytes = kStreamChunkBytes);
+    // folded; with most, only the first that many. False when the file can't
+    // be read: the list then stays as it was.
+    bool Fill(const GlobalState& state, int mode, std::string& term, std::size_t chunkBytes = kStreamChunkBytes,
+              std::size_t most = SIZE_MAX);
     // The same on an index already in memory.
     void Fill(CatalogBlock block, std::string& term);
 
@@ -81,7 +83,7 @@ private:
     std::string IndexBytes(std::size_t from, std::size_t count) const;
 
     std::vector<std::uint32_t> positions_;
-    std::vector<std::size_t> kept_; // item i's bytes are text_[kept_[i], kept_[i + 1])
+    std::vector<std::uint32_t> kept_; // item i's bytes are text_[kept_[i], kept_[i + 1])
     std::string text_;
     // Where the index came from: a file, or bytes kept in memory.
     std::string path_;
