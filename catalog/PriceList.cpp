@@ -508,24 +508,18 @@ std::optional<PriceListHeader> ReadPriceListHeader(std::string_view windowsPath)
 
 namespace {
 
-// Bit i set when byte i of the 64 at p is a bar; nul set when any is NUL.
-std::uint64_t BarMask(const char* p, bool& nul) {
+// Bit i set when byte i of the 64 at p is a bar.
+std::uint64_t BarMask(const char* p) {
     std::uint64_t mask = 0;
 #if defined(__SSE2__)
     const __m128i bar = _mm_set1_epi8('|');
-    const __m128i zero = _mm_setzero_si128();
-    __m128i zeros = zero;
     for (int k = 0; k < 4; ++k) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
         mask |= std::uint64_t{static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, bar)))} << (16 * k);
-        zeros = _mm_or_si128(zeros, _mm_cmpeq_epi8(bytes, zero));
     }
-    nul = _mm_movemask_epi8(zeros) != 0;
 #else
-    nul = false;
     for (int i = 0; i < 64; ++i) {
         mask |= std::uint64_t{p[i] == '|'} << i;
-        nul = nul || p[i] == '\0';
     }
 #endif
     return mask;
@@ -613,24 +607,28 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
             return true;
         });
     };
-    // The bars of the 64 bytes at b that lie inside the text.
+    // The bars of the 64 bytes at b that lie inside the text. The text ends
+    // at its first NUL: looked for once per read, not per block.
+    std::size_t nulsSeenTo = begin;
     auto barsAt = [&](std::size_t b) -> std::uint64_t {
+        const std::size_t have = std::min(s.End(), s.ContentSize());
+        if (nulsSeenTo < have && textEnd == s.ContentSize()) {
+            if (const void* nul = std::memchr(s.At(nulsSeenTo), '\0', have - nulsSeenTo)) {
+                textEnd = static_cast<std::size_t>(static_cast<const char*>(nul) - s.At(nulsSeenTo)) + nulsSeenTo;
+            }
+            nulsSeenTo = have;
+        }
         if (b >= textEnd) {
             return 0;
         }
         char padded[64];
         const char* p = s.At(b);
-        const std::size_t have = std::min<std::size_t>(64, s.End() - b);
-        if (have < 64) {
+        if (s.End() - b < 64) {
             std::memset(padded, 0, sizeof padded);
-            std::memcpy(padded, p, have);
+            std::memcpy(padded, p, s.End() - b);
             p = padded;
         }
-        bool nul = false;
-        const std::uint64_t bars = BarMask(p, nul);
-        if (nul) {
-            textEnd = std::min(textEnd, b + static_cast<std::size_t>(std::find(p, p + 64, '\0') - p));
-        }
+        const std::uint64_t bars = BarMask(p);
         const std::size_t inText = textEnd - b;
         return inText >= 64 ? bars : bars & ((std::uint64_t{1} << inText) - 1);
     };

@@ -74,7 +74,7 @@ public:
     const std::vector<std::uint32_t>& Positions() const { return positions_; }
 
 private:
-    class Walk;
+    struct Walk;
     // The bytes kept of an item: from its start to the CR of its entry line
     // (to the end of the index when that line has none).
     std::string_view Kept(std::size_t item) const;
