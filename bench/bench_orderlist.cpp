@@ -1,5 +1,5 @@
-// An order list of 10,000 entries: loading, saving (with the flush) and the
-// save that follows every added entry.
+// Order lists of 10,000 and 100,000 entries: loading, saving (with the
+// flush) and the save that follows every added entry.
 
 #include "LargeCatalog.h"
 #include "orders/OrderList.h"
@@ -8,6 +8,8 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -21,12 +23,12 @@ struct BenchList {
     std::string path;
     OrderList list;
 
-    BenchList() {
+    explicit BenchList(int entries) {
         std::random_device rd;
         dir = fs::temp_directory_path() / ("qx_bench_orderlist_" + std::to_string(rd()));
         fs::create_directories(dir);
         path = ToWindowsPath(dir / "LIST.STK");
-        list = LargeOrderList(10000);
+        list = LargeOrderList(entries);
         SaveOrderList(path, list);
     }
     ~BenchList() {
@@ -35,13 +37,16 @@ struct BenchList {
     }
 };
 
-BenchList& Shared() {
-    static BenchList b;
-    return b;
+BenchList& Shared(int entries) {
+    static std::map<int, std::unique_ptr<BenchList>> lists;
+    std::unique_ptr<BenchList>& b = lists[entries];
+    if (!b)
+        b = std::make_unique<BenchList>(entries);
+    return *b;
 }
 
 void BM_Load(benchmark::State& state) {
-    BenchList& b = Shared();
+    BenchList& b = Shared(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         OrderList read;
         benchmark::DoNotOptimize(LoadOrderList(b.path, read));
@@ -49,14 +54,14 @@ void BM_Load(benchmark::State& state) {
 }
 
 void BM_Save(benchmark::State& state) {
-    BenchList& b = Shared();
+    BenchList& b = Shared(static_cast<int>(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(SaveOrderList(b.path, b.list));
 }
 
 // What the order list page does for one new entry: append, then save at once.
 void BM_AddAndSave(benchmark::State& state) {
-    BenchList& b = Shared();
+    BenchList& b = Shared(static_cast<int>(state.range(0)));
     OrderList list = b.list;
     for (auto _ : state) {
         list.items.push_back(list.items.front());
@@ -69,7 +74,7 @@ void BM_AddAndSave(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_AddAndSave)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Load)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Save)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddAndSave)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -1,6 +1,7 @@
 // Opening a product list of 5,000 records against a price list and an update
-// file of 200,000 lines each: the one-pass lookup against the key-by-key
-// search it replaces.
+// file of 200,000 and of 2,000,000 lines each: the streamed lookup, the
+// lookup over the whole loaded files it replaces, and plain reading of the
+// same three files for scale.
 
 #include "LargeCatalog.h"
 #include "ground/GlobalState.h"
@@ -11,8 +12,12 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 using namespace qx;
@@ -25,10 +30,10 @@ struct BenchCatalogue {
     fs::path root;
     GlobalState state;
 
-    BenchCatalogue() {
+    explicit BenchCatalogue(int lines) {
         std::random_device rd;
         root = fs::temp_directory_path() / ("qx_bench_prices_" + std::to_string(rd()));
-        WriteLargeCatalog(root, LargeCatalogSize{5000, 200000, 200000, 42});
+        WriteLargeCatalog(root, LargeCatalogSize{5000, lines, lines, 0, 0, 42});
         state.programDir = ToWindowsPath(root, true);
         state.dataDir = "DATEN\\LANG1\\";
         state.currency = "EUR";
@@ -38,63 +43,58 @@ struct BenchCatalogue {
         std::error_code ec;
         fs::remove_all(root, ec);
     }
+    std::string PriceList() const { return state.programDir.str() + "DATEN\\LANG1\\QX.PRS"; }
 };
 
-BenchCatalogue& Catalogue() {
-    static BenchCatalogue c;
-    return c;
+BenchCatalogue& Catalogue(int lines) {
+    static std::map<int, std::unique_ptr<BenchCatalogue>> made;
+    std::unique_ptr<BenchCatalogue>& c = made[lines];
+    if (!c)
+        c = std::make_unique<BenchCatalogue>(lines);
+    return *c;
 }
 
-// The lookup as first described: the whole text searched once per record.
-void KeyByKeyLookup(std::vector<ProductRecord>& records, const std::string& path, const GlobalState& state) {
-    std::optional<CatalogBlock> block = LoadCatalogFile(path);
-    if (!block) {
-        return;
-    }
-    const std::size_t start = Unscramble(*block);
-    const PriceSearchRange range = PriceSearchRangeOf(*block, start);
-    const std::string_view text(block->Data() + range.begin, range.end - range.begin);
-    for (ProductRecord& r : records) {
-        const std::size_t p = text.find("|" + r.number.str() + "|");
-        if (p == std::string_view::npos) {
-            continue;
-        }
-        TextCursor c = CursorAt(*block, range.begin + p);
-        std::string ignored;
-        ReadField(c, ignored, 31, '|');
-        ReadField(c, ignored, 31, '|');
-        ReadField(c, r.upePrice, '|');
-        ReadField(c, r.upePriceEuro, '|');
-        ReadField(c, r.vzPrice, '|');
-        ReadField(c, r.vzPriceEuro, '|');
-        ReadLine(c, r.deliveryText);
-        FormatPrice(r.upePrice, false, state.currency, 0);
-        FormatPrice(r.upePriceEuro, true, state.currency, 0);
-        FormatPrice(r.vzPrice, false, state.currency, 0);
-        FormatPrice(r.vzPriceEuro, true, state.currency, 0);
-    }
+ProductList ListWithoutPrices(const BenchCatalogue& c) {
+    std::optional<CatalogBlock> block = LoadCatalogFile(c.state.programDir.str() + "DATEN\\LANG1\\LIST.TXT");
+    return ParseProductList(*block, c.state.currency, 0);
 }
 
 void BM_OpenProductList(benchmark::State& st) {
-    const BenchCatalogue& c = Catalogue();
+    const BenchCatalogue& c = Catalogue(static_cast<int>(st.range(0)));
     for (auto _ : st) {
         std::optional<ProductList> list = LoadProductList(c.state, "LIST.TXT");
         benchmark::DoNotOptimize(list);
     }
 }
-BENCHMARK(BM_OpenProductList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenProductList)->Arg(200000)->Arg(2000000)->Unit(benchmark::kMillisecond);
 
-void BM_OpenProductListKeyByKey(benchmark::State& st) {
-    const BenchCatalogue& c = Catalogue();
+// The same lookup over the two files loaded whole, one after the other.
+void BM_OpenProductListWholeFiles(benchmark::State& st) {
+    const BenchCatalogue& c = Catalogue(static_cast<int>(st.range(0)));
     for (auto _ : st) {
-        std::optional<CatalogBlock> block = LoadCatalogFile(c.state.programDir.str() + "DATEN\\LANG1\\LIST.TXT");
-        ProductList list = ParseProductList(*block, c.state.currency, 0);
-        KeyByKeyLookup(list.records, c.state.programDir.str() + "DATEN\\LANG1\\QX.PRS", c.state);
-        KeyByKeyLookup(list.records, c.state.priceUpdatePath.str(), c.state);
+        ProductList list = ListWithoutPrices(c);
+        for (const std::string& path : {c.PriceList(), c.state.priceUpdatePath.str()}) {
+            std::optional<CatalogBlock> block = LoadCatalogFile(path);
+            ApplyPriceFile(list.records, *block, c.state.currency, 0);
+        }
         benchmark::DoNotOptimize(list);
     }
 }
-BENCHMARK(BM_OpenProductListKeyByKey)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_OpenProductListWholeFiles)->Arg(200000)->Arg(2000000)->Unit(benchmark::kMillisecond);
+
+// Reading the product list and both price files, as cat does: for scale.
+void BM_ReadTheFiles(benchmark::State& st) {
+    const BenchCatalogue& c = Catalogue(static_cast<int>(st.range(0)));
+    std::vector<char> buffer(128 << 10);
+    for (auto _ : st) {
+        for (const fs::path& p : {c.root / "DATEN/LANG1/LIST.TXT", c.root / "DATEN/LANG1/QX.PRS", c.root / "update.prs"}) {
+            std::ifstream in(p, std::ios::binary);
+            while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0)
+                benchmark::DoNotOptimize(buffer.data());
+        }
+    }
+}
+BENCHMARK(BM_ReadTheFiles)->Arg(200000)->Arg(2000000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

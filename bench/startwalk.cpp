@@ -3,12 +3,14 @@
 //   qxkat-startwalk DIR [--since EPOCH_NS] [--order-list FILE] [--shots DIR]
 // Prints "first page: N ms" (from EPOCH_NS, the caller's clock before the
 // start, else from the program's own start) and "peak memory: N MB" after the
-// walk. The product page opens on LIST.TXT, the order list page on FILE.
+// walk. The product page opens on LIST.TXT, the order list page on FILE; with
+// FILE also "order list: page open N ms, save N ms".
 
 #include "app/ui/CatalogApp.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/Snapshot.h"
 #include "ground/GlobalState.h"
+#include "orders/OrderList.h"
 #include "orders/ui/OrderListPage.h"
 #include "pages/ProductPage.h"
 #include "platform/core/Path.h"
@@ -91,18 +93,28 @@ int main(int argc, char** argv) {
     Pump();
     const auto* product = dynamic_cast<qx::ProductPage*>(app.Frame()->CurrentPage());
     int orderEntries = -1;
+    double openMs = 0, saveMs = 0;
     if (!orderList.empty()) {
         s.orderListPath = qx::ToWindowsPath(std::filesystem::absolute(orderList));
         qx::DialogWindow* hidden = app.Frame()->HideCurrentPage();
+        // From the click to the page drawn with its list: load, fill, paint.
+        const long long opening = NowNs();
         qx::OrderListPage* page =
             qx::OpenOrderListPage(*app.Frame(), app.Context(), app.Frame()->Client(), hidden);
         Pump();
+        openMs = static_cast<double>(NowNs() - opening) / 1e6;
         orderEntries = static_cast<int>(page->List().items.size());
+        // A save as every added entry makes it, to a copy beside the work files.
+        const long long saving = NowNs();
+        qx::SaveOrderList(qx::ToWindowsPath(work / "SAVED.STK"), page->List());
+        saveMs = static_cast<double>(NowNs() - saving) / 1e6;
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("walk: %d pictures, product list of %d products, order list of %d entries\n", pictures,
                 product ? product->RecordCount() : -1, orderEntries);
+    if (orderEntries >= 0)
+        std::printf("order list: page open %.0f ms, save %.0f ms\n", openMs, saveMs);
     std::printf("peak memory: %ld MB\n", usage.ru_maxrss / 1024);
     app.Exit();
     Pump();

@@ -1,5 +1,6 @@
 #include "PriceList.h"
 
+#include "BlockStream.h"
 #include "ground/GlobalState.h"
 
 #include <algorithm>
@@ -8,6 +9,10 @@
 #include <cstring>
 #include <future>
 #include <system_error>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace qx {
 
@@ -20,14 +25,6 @@ PriceListHeader ParsePriceListHeader(CatalogBlock& block) {
     ReadLine(c, h.expiry);
     h.availability = ReadInteger(c);
     return h;
-}
-
-std::optional<PriceListHeader> ReadPriceListHeader(std::string_view windowsPath) {
-    std::optional<CatalogBlock> block = LoadCatalogFile(windowsPath);
-    if (!block) {
-        return std::nullopt;
-    }
-    return ParsePriceListHeader(*block);
 }
 
 std::optional<CatalogDate> ParseCatalogDate(std::string_view text) {
@@ -359,11 +356,377 @@ void ApplyPriceFile(std::vector<ProductRecord>& records, CatalogBlock& priceFile
     ApplyHits(records, priceFile, FindHits(priceFile, numbers), currency, languageIndex);
 }
 
+namespace {
+
+// The reading operations of the catalogue cursor on a stream, one step at a
+// time. A step looks at no byte past pos + kSearchLimit + 2, so it can run as
+// soon as those are in the window, and it gives what the same operation
+// gives on the whole block: a terminator not found within the limit sends the
+// cursor to the block's end there as here.
+class StreamSteps {
+public:
+    explicit StreamSteps(BlockStream& s) : s_(s), end_(s.CursorEnd()) {}
+
+    std::size_t End() const { return end_; }
+    bool Ready(std::size_t pos) const {
+        return pos >= end_ || s_.End() >= std::min(end_, pos + kSearchLimit + 2);
+    }
+    // Reads on until a step at pos can run; false when the file fails.
+    bool Pull(std::size_t pos) {
+        while (!Ready(pos)) {
+            if (!s_.ReadOn(pos)) {
+                return false;
+            }
+        }
+        return true;
+    }
+    bool AtComment(std::size_t pos) const { return pos < end_ && *s_.At(pos) == '#'; }
+    // One comment line of SkipComments.
+    std::size_t SkipComment(std::size_t pos) const {
+        const std::size_t cr = Find(pos, '\r');
+        return cr != kNone ? std::min(cr + 2, end_) : end_;
+    }
+    std::size_t SkipLine(std::size_t pos) const {
+        const std::size_t lf = Find(pos, '\n');
+        return lf != kNone ? lf + 1 : end_;
+    }
+    // ReadField and ReadLine after their comment skipping.
+    std::size_t Field(std::size_t pos, std::string& out, std::size_t maxLength, char separator) const {
+        out.clear();
+        if (pos >= end_) {
+            return pos;
+        }
+        const std::size_t stop = pos + std::min(end_ - pos, kSearchLimit);
+        const char* from = s_.At(pos);
+        std::size_t p = pos;
+        for (const char* q = from; p < stop && *q != separator && *q != '\r' && *q != '\0'; ++p, ++q) {
+        }
+        out.assign(from, std::min(p - pos, maxLength));
+        return p < stop ? std::min(p + 1, end_) : end_;
+    }
+    std::size_t Line(std::size_t pos, std::string& out, std::size_t maxLength) const {
+        out.clear();
+        if (pos >= end_) {
+            return pos;
+        }
+        const std::size_t cr = Find(pos, '\r');
+        const std::size_t to = cr != kNone ? cr : pos + std::min(end_ - pos, kSearchLimit);
+        std::size_t n = std::min(to - pos, maxLength);
+        if (const void* nul = std::memchr(s_.At(pos), '\0', n)) {
+            n = static_cast<std::size_t>(static_cast<const char*>(nul) - s_.At(pos));
+        }
+        out.assign(s_.At(pos), n);
+        return cr != kNone ? std::min(cr + 2, end_) : end_;
+    }
+
+private:
+    static constexpr std::size_t kNone = SIZE_MAX;
+    std::size_t Find(std::size_t pos, char ch) const {
+        if (pos >= end_) {
+            return kNone;
+        }
+        const std::size_t span = std::min(end_ - pos, kSearchLimit);
+        const void* hit = std::memchr(s_.At(pos), static_cast<unsigned char>(ch), span);
+        return hit ? pos + static_cast<std::size_t>(static_cast<const char*>(hit) - s_.At(pos)) : kNone;
+    }
+    BlockStream& s_;
+    std::size_t end_;
+};
+
+// The line read from a key on: the empty field before it, the number, four
+// prices and the rest of the line, each a ReadField or ReadLine.
+struct PriceLineRead {
+    std::size_t slot = 0;
+    std::size_t pos = 0;
+    int step = 0;
+    PriceLine line;
+
+    // Runs the steps whose bytes are read; true when all have run.
+    bool RunOn(const StreamSteps& steps) {
+        std::string ignored;
+        while (step < 7) {
+            if (!steps.Ready(pos)) {
+                return false;
+            }
+            if (steps.AtComment(pos)) {
+                pos = steps.SkipComment(pos);
+                continue;
+            }
+            switch (step) {
+            case 0:
+            case 1: pos = steps.Field(pos, ignored, 31, '|'); break;
+            case 2: pos = steps.Field(pos, line.upe, decltype(ProductRecord::upePrice)::kMaxLength, '|'); break;
+            case 3: pos = steps.Field(pos, line.upeEuro, decltype(ProductRecord::upePriceEuro)::kMaxLength, '|'); break;
+            case 4: pos = steps.Field(pos, line.vz, decltype(ProductRecord::vzPrice)::kMaxLength, '|'); break;
+            case 5: pos = steps.Field(pos, line.vzEuro, decltype(ProductRecord::vzPriceEuro)::kMaxLength, '|'); break;
+            default: pos = steps.Line(pos, line.delivery, decltype(ProductRecord::deliveryText)::kMaxLength); break;
+            }
+            ++step;
+        }
+        return true;
+    }
+};
+
+} // namespace
+
+std::optional<PriceListHeader> ReadPriceListHeader(std::string_view windowsPath) {
+    // Only the first lines are read, not the whole list.
+    std::optional<BlockStream> stream = BlockStream::Open(windowsPath, true);
+    if (!stream) {
+        return std::nullopt;
+    }
+    StreamSteps steps(*stream);
+    std::size_t pos = stream->ContentStart();
+    std::string value;
+    auto readLine = [&](std::size_t maxLength) {
+        while (steps.Pull(pos) && steps.AtComment(pos)) {
+            pos = steps.SkipComment(pos);
+        }
+        if (!steps.Pull(pos)) {
+            return false;
+        }
+        pos = steps.Line(pos, value, maxLength);
+        return true;
+    };
+    PriceListHeader h;
+    if (!readLine(decltype(h.currency)::kMaxLength)) {
+        return std::nullopt;
+    }
+    h.currency = value;
+    for (FixedText<128>* field : {&h.id, &h.date, &h.expiry}) {
+        if (!readLine(FixedText<128>::kMaxLength)) {
+            return std::nullopt;
+        }
+        *field = value;
+    }
+    if (!readLine(255)) {
+        return std::nullopt;
+    }
+    h.availability = ParseLeadingInt(value);
+    return h;
+}
+
+namespace {
+
+// Bit i set when byte i of the 64 at p is a bar.
+std::uint64_t BarMask(const char* p) {
+    std::uint64_t mask = 0;
+#if defined(__SSE2__)
+    const __m128i bar = _mm_set1_epi8('|');
+    for (int k = 0; k < 4; ++k) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+        mask |= std::uint64_t{static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, bar)))} << (16 * k);
+    }
+#else
+    for (int i = 0; i < 64; ++i) {
+        mask |= std::uint64_t{p[i] == '|'} << i;
+    }
+#endif
+    return mask;
+}
+
+// Small enough to stay in the first-level cache while a list is scanned.
+constexpr std::size_t kQuickBits = std::size_t{1} << 17;
+
+// A cheap first look at a token of up to 62 bytes at p, with at least 8
+// bytes readable from p: most tokens of a wanted length are not wanted, and
+// two loads tell most of them apart before the full hash.
+std::size_t QuickBit(const char* p, std::size_t length) {
+    std::uint64_t head = 0;
+    std::uint64_t tail = 0;
+    if (length >= 8) {
+        std::memcpy(&head, p, 8);
+        std::memcpy(&tail, p + length - 8, 8);
+    } else {
+        std::memcpy(&head, p, 8);
+        head &= (std::uint64_t{1} << (8 * length)) - 1;
+    }
+    const std::uint64_t h = (head * 0x9E3779B97F4A7C15ull) ^ ((tail + length) * 0xC2B2AE3D27D4EB4Full);
+    return static_cast<std::size_t>((h ^ (h >> 31)) & (kQuickBits - 1));
+}
+
+} // namespace
+
+// Why looking only at bar pairs finds what the key search finds: the key
+// "|" + n + "|" stands at p exactly when text[p] and text[p + |n| + 1] are
+// bars and the bytes between are n. So for every length of a wanted number,
+// the pairs of bars that far apart are the candidates, and the first
+// candidate in text order whose bytes are a number is that number's first
+// occurrence (a number with a bar in it included). The text is cut at its
+// first NUL, as the C-string search was. Bars are found 64 bytes at a time.
+std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_view windowsPath,
+                                                                    std::span<const std::string_view> numbers,
+                                                                    std::size_t chunkBytes) {
+    std::optional<BlockStream> stream = BlockStream::Open(windowsPath, true, chunkBytes);
+    if (!stream) {
+        return std::nullopt;
+    }
+    BlockStream& s = *stream;
+    StreamSteps steps(s);
+
+    constexpr std::size_t kLongest = 62; // a key and its bars within two blocks of 64
+    WantedTokens wanted(numbers.size());
+    std::vector<std::uint64_t> quick(kQuickBits / 64, 0);
+    std::vector<std::size_t> slotOfNumber(numbers.size(), SIZE_MAX);
+    std::vector<std::size_t> lengths;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (numbers[i].size() > kLongest || numbers[i].find('\0') != std::string_view::npos) {
+            continue; // can't stand in a text cut at its first NUL, nor in a number field
+        }
+        slotOfNumber[i] = wanted.Add(numbers[i]);
+        std::string padded(numbers[i]);
+        padded.append(8, '\0');
+        const std::size_t bit = QuickBit(padded.data(), numbers[i].size());
+        quick[bit / 64] |= std::uint64_t{1} << (bit % 64);
+        if (std::find(lengths.begin(), lengths.end(), numbers[i].size()) == lengths.end()) {
+            lengths.push_back(numbers[i].size());
+        }
+    }
+    std::vector<std::optional<PriceLine>> lines(wanted.Count());
+    std::vector<char> seen(wanted.Count(), 0);
+    std::size_t open = wanted.Count();
+
+    // The key search covers the text after the content's first four lines.
+    std::size_t begin = s.ContentStart();
+    for (int i = 0; i < 4; ++i) {
+        if (!steps.Pull(begin)) {
+            return std::nullopt;
+        }
+        begin = steps.SkipLine(begin);
+    }
+    begin = std::min(begin, s.ContentSize());
+    std::size_t textEnd = s.ContentSize(); // lowered to the first NUL once seen
+
+    std::vector<PriceLineRead> reading;
+    auto runReads = [&] {
+        std::erase_if(reading, [&](PriceLineRead& r) {
+            if (!r.RunOn(steps)) {
+                return false;
+            }
+            lines[r.slot] = std::move(r.line);
+            return true;
+        });
+    };
+    // The bars of the 64 bytes at b that lie inside the text. The text ends
+    // at its first NUL: looked for once per read, not per block.
+    std::size_t nulsSeenTo = begin;
+    auto barsAt = [&](std::size_t b) -> std::uint64_t {
+        const std::size_t have = std::min(s.End(), s.ContentSize());
+        if (nulsSeenTo < have && textEnd == s.ContentSize()) {
+            if (const void* nul = std::memchr(s.At(nulsSeenTo), '\0', have - nulsSeenTo)) {
+                textEnd = static_cast<std::size_t>(static_cast<const char*>(nul) - s.At(nulsSeenTo)) + nulsSeenTo;
+            }
+            nulsSeenTo = have;
+        }
+        if (b >= textEnd) {
+            return 0;
+        }
+        char padded[64];
+        const char* p = s.At(b);
+        if (s.End() - b < 64) {
+            std::memset(padded, 0, sizeof padded);
+            std::memcpy(padded, p, s.End() - b);
+            p = padded;
+        }
+        const std::uint64_t bars = BarMask(p);
+        const std::size_t inText = textEnd - b;
+        return inText >= 64 ? bars : bars & ((std::uint64_t{1} << inText) - 1);
+    };
+
+    std::size_t b = begin;
+    bool haveCurrent = false;
+    std::uint64_t current = 0;
+    while (open > 0 && b < textEnd) {
+        // Two blocks must be in the window: a key may end in the second.
+        while (s.End() < std::min(s.BlockSize(), b + 128)) {
+            std::size_t keepFrom = b;
+            for (const PriceLineRead& r : reading) {
+                keepFrom = std::min(keepFrom, r.pos);
+            }
+            if (!s.ReadOn(keepFrom)) {
+                return std::nullopt;
+            }
+            runReads();
+        }
+        if (!haveCurrent) {
+            current = barsAt(b);
+        }
+        const std::uint64_t next = barsAt(b + 64);
+        for (const std::size_t length : lengths) {
+            const unsigned shift = static_cast<unsigned>(length + 1);
+            std::uint64_t pairs = current & ((current >> shift) | (next << (64 - shift)));
+            for (; pairs && open > 0; pairs &= pairs - 1) {
+                const std::size_t p = b + static_cast<std::size_t>(std::countr_zero(pairs));
+                const char* token = s.At(p + 1);
+                if (p + 9 <= s.End()) {
+                    const std::size_t bit = QuickBit(token, length);
+                    if (!(quick[bit / 64] >> (bit % 64) & 1)) {
+                        continue;
+                    }
+                }
+                const std::size_t slot = wanted.Find(std::string_view(token, length));
+                if (slot == SIZE_MAX || seen[slot]) {
+                    continue;
+                }
+                seen[slot] = 1;
+                --open;
+                reading.push_back(PriceLineRead{slot, p, 0, {}});
+                runReads();
+            }
+        }
+        current = next;
+        haveCurrent = true;
+        b += 64;
+    }
+    // The lines found last may run on past what is read.
+    while (!reading.empty()) {
+        std::size_t keepFrom = s.End();
+        for (const PriceLineRead& r : reading) {
+            keepFrom = std::min(keepFrom, r.pos);
+        }
+        if (!s.ReadOn(keepFrom)) {
+            return std::nullopt;
+        }
+        runReads();
+    }
+
+    std::vector<std::optional<PriceLine>> byNumber(numbers.size());
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (slotOfNumber[i] != SIZE_MAX) {
+            byNumber[i] = lines[slotOfNumber[i]];
+        }
+    }
+    return byNumber;
+}
+
+namespace {
+
+void ApplyPriceLines(std::vector<ProductRecord>& records, const std::vector<std::optional<PriceLine>>& lines,
+                     std::string_view currency, int languageIndex) {
+    for (std::size_t i = 0; i < records.size() && i < lines.size(); ++i) {
+        if (!lines[i]) {
+            continue;
+        }
+        ProductRecord& r = records[i];
+        r.upePrice = lines[i]->upe;
+        r.upePriceEuro = lines[i]->upeEuro;
+        r.vzPrice = lines[i]->vz;
+        r.vzPriceEuro = lines[i]->vzEuro;
+        r.deliveryText = lines[i]->delivery;
+        FormatPrice(r.upePrice, false, currency, languageIndex);
+        FormatPrice(r.upePriceEuro, true, currency, languageIndex);
+        FormatPrice(r.vzPrice, false, currency, languageIndex);
+        FormatPrice(r.vzPriceEuro, true, currency, languageIndex);
+    }
+}
+
+} // namespace
+
 void ApplyPriceFile(std::vector<ProductRecord>& records, std::string_view windowsPath, std::string_view currency,
-                    int languageIndex) {
-    std::optional<CatalogBlock> block = LoadCatalogFile(windowsPath);
-    if (block) {
-        ApplyPriceFile(records, *block, currency, languageIndex);
+                    int languageIndex, std::size_t chunkBytes) {
+    const std::vector<std::string_view> numbers = NumbersOf(records);
+    if (const auto lines = ReadPriceLines(windowsPath, numbers, chunkBytes)) {
+        ApplyPriceLines(records, *lines, currency, languageIndex);
     }
 }
 
@@ -371,35 +734,28 @@ void LookUpPrices(std::vector<ProductRecord>& records, const GlobalState& state)
     if (state.priceListOutdated || records.empty()) {
         return;
     }
-    // The two files are read and searched side by side; the update's prices
-    // are applied last, so they win for every number it holds.
+    // The two files are read side by side; the update's prices are applied
+    // last, so they win for every number it holds.
     const std::vector<std::string_view> numbers = NumbersOf(records);
-    std::optional<CatalogBlock> update;
-    PriceHits updateHits;
-    std::future<void> searchingUpdate;
+    std::optional<std::vector<std::optional<PriceLine>>> update;
+    std::future<void> readingUpdate;
     if (!state.priceUpdatePath.empty()) {
         const std::string path = state.priceUpdatePath.str();
-        auto search = [&update, &updateHits, &numbers, path] {
-            update = LoadCatalogFile(path);
-            if (update) {
-                updateHits = FindHits(*update, numbers);
-            }
-        };
+        auto read = [&update, &numbers, path] { update = ReadPriceLines(path, numbers); };
         try {
-            searchingUpdate = std::async(std::launch::async, search);
+            readingUpdate = std::async(std::launch::async, read);
         } catch (const std::system_error&) {
-            search(); // no thread to be had: one after the other
+            read(); // no thread to be had: one after the other
         }
     }
-    std::optional<CatalogBlock> list = LoadCatalogFile(PriceListPath(state));
-    if (list) {
-        ApplyHits(records, *list, FindHits(*list, numbers), state.currency, state.languageIndex);
+    if (const auto list = ReadPriceLines(PriceListPath(state), numbers)) {
+        ApplyPriceLines(records, *list, state.currency, state.languageIndex);
     }
-    if (searchingUpdate.valid()) {
-        searchingUpdate.get();
+    if (readingUpdate.valid()) {
+        readingUpdate.get();
     }
     if (update) {
-        ApplyHits(records, *update, updateHits, state.currency, state.languageIndex);
+        ApplyPriceLines(records, *update, state.currency, state.languageIndex);
     }
 }
 

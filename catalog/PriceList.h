@@ -2,6 +2,7 @@
 // The price list QX.PRS and the price update file: header, the choice between
 // the two, and the lookup of the products' prices.
 
+#include "BlockStream.h"
 #include "CatalogText.h"
 #include "ProductList.h"
 #include "ground/FixedText.h"
@@ -26,7 +27,7 @@ struct PriceListHeader {
 };
 
 // Lines 1 to 5 of a price file, after unscrambling; "#" lines are skipped.
-// The block is unscrambled in place.
+// The block is unscrambled in place; from a file only those lines are read.
 PriceListHeader ParsePriceListHeader(CatalogBlock& block);
 std::optional<PriceListHeader> ReadPriceListHeader(std::string_view windowsPath);
 
@@ -84,9 +85,21 @@ PriceSearchRange PriceSearchRangeOf(const CatalogBlock& unscrambledBlock, std::s
 // their values.
 void ApplyPriceFile(std::vector<ProductRecord>& records, CatalogBlock& priceFile, std::string_view currency,
                     int languageIndex);
-// The same for a file; a file that can't be read changes nothing.
+// The same for a file, read once through a window of chunkBytes (and one
+// search limit) whatever its size; a file that can't be read changes nothing.
 void ApplyPriceFile(std::vector<ProductRecord>& records, std::string_view windowsPath, std::string_view currency,
-                    int languageIndex);
+                    int languageIndex, std::size_t chunkBytes = kStreamChunkBytes);
+
+// What a price line gives a record, as read from its key on.
+struct PriceLine {
+    std::string upe, upeEuro, vz, vzEuro, delivery;
+};
+// For every number, the line of its first key in the file, as the key search
+// and the reading of ApplyPriceFile find it; nothing when the file can't be
+// read. Numbers longer than 62 bytes (no record holds one) are not looked for.
+std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_view windowsPath,
+                                                                    std::span<const std::string_view> numbers,
+                                                                    std::size_t chunkBytes = kStreamChunkBytes);
 
 // QX.PRS of the data directory, then the update file when its path is set;
 // nothing when priceListOutdated is set.

@@ -84,9 +84,10 @@ std::optional<OrderList> ParseOrderList(std::string_view bytes) {
     OrderList list;
     std::size_t pos = std::min<std::size_t>(bytes.size(), 6);
     auto nextLine = [&]() -> std::string_view {
-        std::size_t end = bytes.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos)
-            end = bytes.size();
+        // A plain loop: find_first_of would search its set once per byte.
+        std::size_t end = pos;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
         const std::string_view line = bytes.substr(pos, end - pos);
         pos = end;
         if (pos < bytes.size() && bytes[pos] == '\r')
@@ -96,6 +97,9 @@ std::optional<OrderList> ParseOrderList(std::string_view bytes) {
         return line;
     };
     list.indication = nextLine(); // after the magic; a leading "#" is text here
+    // One entry a line: room for all at once, as a growing list of large
+    // lists would hold the old and the new copy at the same time.
+    list.items.reserve(static_cast<std::size_t>(std::count(bytes.begin() + static_cast<std::ptrdiff_t>(pos), bytes.end(), '\n')));
     while (pos < bytes.size()) {
         const std::string_view line = nextLine();
         if (!line.empty() && line.front() == '[')
@@ -121,14 +125,23 @@ std::vector<std::string_view> StoredFields(const OrderItem& item) {
 }
 
 std::string SerializeOrderList(const OrderList& list) {
-    std::string out = "QX0002";
+    // Sized first: a list of many entries would otherwise be copied as it
+    // grows, holding twice its size for a moment.
+    std::size_t size = 6 + list.indication.size() + 2 + kFileEnd.size();
+    for (const OrderItem& item : list.items) {
+        FullLayout(item, [&size](const auto& field) { size += field.size() + 1; });
+        size += 2;
+    }
+    std::string out;
+    out.reserve(size);
+    out += "QX0002";
     out += list.indication.str();
     out += "\r\n";
     for (const OrderItem& item : list.items) {
-        for (std::string_view field : StoredFields(item)) {
-            out += field;
+        FullLayout(item, [&out](const auto& field) {
+            out += field.str();
             out += '|';
-        }
+        });
         out += "\r\n";
     }
     out += kFileEnd;

@@ -149,7 +149,7 @@ public:
             s.searchTerm.clear();
             IndexList all;
             std::string none;
-            if ((mode & (kIndexSws | kIndexAnr)) && all.Fill(s, mode, none) && all.Size() > 3) {
+            if ((mode & (kIndexSws | kIndexAnr)) && all.Fill(s, mode, none, kStreamChunkBytes, 4) && all.Size() > 3) {
                 const std::string_view row = all.Display(3);
                 s.searchTerm = row.substr(0, row.find(' '));
             }
