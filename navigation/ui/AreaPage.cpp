@@ -7,6 +7,7 @@
 #include "platform/core/Ui.h"
 #include "resources/Menus.h"
 #include "shell/Fonts.h"
+#include "shell/Messages.h"
 #include "shell/Texts.h"
 
 namespace qx {
@@ -179,10 +180,12 @@ void AreaPage::DispatchEntry(int index) {
         Back();
         break;
     case AreaTargetKind::Program:
-        RunCatalogProgram(app_.state, target);
+        if (!RunCatalogProgram(app_.state, target))
+            ShowNotOpened(app_.state.languageIndex, ProgramPath(app_.state, target));
         break;
     case AreaTargetKind::Document:
-        OpenDocument(app_.state, target);
+        if (!OpenDocument(app_.state, target))
+            ShowNotOpened(app_.state.languageIndex, DocumentPath(app_.state, target));
         break;
     case AreaTargetKind::OrderList:
         frame_.RunCommand(kCmdOrderList);
