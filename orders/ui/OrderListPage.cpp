@@ -86,7 +86,7 @@ std::string Designation(const OrderItem& item) {
 enum class Pick { Open, OpenWritable, SaveAs };
 
 // The file dialog of every road that chooses a list: the folder kept in
-// qxkat.ini, else the user's home folder (never the working folder, which
+// qxkat.ini while it exists, else the user's home folder (never the working folder, which
 // is wherever the program happened to be started). A path too long for
 // orderListPath is refused as a folder without access: cut, it would name
 // another file. Except for Open, the folder must take a new file; SaveAs
@@ -97,8 +97,9 @@ std::optional<std::string> PickOrderListFile(AppContext& app, Pick pick) {
     spec.fileName = "*.STK";
     spec.filter = kFilter.Text(s.languageIndex);
     spec.initialDirectory = app.profile.GetString("Paths", "stk", "", 128);
-    if (spec.initialDirectory.empty())
-        spec.initialDirectory = ToWindowsPath(HomeFolder());
+    std::error_code ec;
+    if (!std::filesystem::is_directory(ResolvePath(spec.initialDirectory), ec))
+        spec.initialDirectory = ToWindowsPath(HomeFolder()); // nothing kept, or the folder is gone
     spec.overwritePrompt = pick == Pick::SaveAs;
     std::optional<std::string> chosen =
         pick == Pick::SaveAs ? TheUi().GetSaveFileName(spec) : TheUi().GetOpenFileName(spec);

@@ -170,10 +170,11 @@ TEST_F(NothingLost, QuittingWithAChangedOrderListAsksOnEveryRoad) {
 }
 
 TEST_F(NothingLost, AFailedSaveIsKeptUnderAnotherName) {
+    c.Write("qxkat.ini", "[Paths]\nstk=" + ToWindowsPath(c.Dir()) + "\\weg\n");
     RunningProgram p(c);
     OrderListPage* page = OpenAndChange(p);
     ASSERT_NE(page, nullptr);
-    // Nothing kept in qxkat.ini yet: the first dialog opens in the home folder.
+    // The kept folder is gone (a stick pulled out): the dialog opens in the home folder.
     ASSERT_EQ(ui->shown.at(0).kind, "open");
     EXPECT_EQ(ui->shown[0].spec.initialDirectory, ToWindowsPath(HomeFolder()));
 
@@ -214,6 +215,8 @@ TEST_F(NothingLost, TheOrderListPageStoresWhatItReadAndDeletesOnlyWhatIsChosen) 
     RunningProgram p(c);
     OrderListPage* page = OpenList(p);
     ASSERT_NE(page, nullptr);
+    // Nothing kept in qxkat.ini yet: the dialog opened in the home folder.
+    EXPECT_EQ(ui->shown.at(0).spec.initialDirectory, ToWindowsPath(HomeFolder()));
 
     // The editor's OK changes nothing it was not told to.
     page->SetCurSel(OrderListPage::kList, 0);
