@@ -73,7 +73,7 @@ void ShowHelp(const AppContext& app, QWidget* owner) {
         if (FileExists(base + ext) && TheUi().ShellOpen(base + ext))
             return;
     }
-    TheUi().MessageBox(texts::kNoHelp.Text(s.languageIndex) + base + ".hlp", texts::kAppTitle.Text(s.languageIndex),
+    TheUi().MessageBox(texts::kNoHelp.Text(s.languageIndex) + DisplayPath(base + ".hlp"), texts::kAppTitle.Text(s.languageIndex),
                        MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -73,7 +73,7 @@ void AreaPage::LoadArea(const std::string& fileName, const std::string& pictureN
         // The page keeps its picture and shows no entries. Without its start
         // file the program would show nothing at all: say so, once a file.
         if (level_ == 0 && app_.reportedMissingFiles.insert(path).second)
-            TheUi().MessageBox(kFileMissing.Text(s.languageIndex) + ResolvePath(path).string(),
+            TheUi().MessageBox(kFileMissing.Text(s.languageIndex) + DisplayPath(path),
                                texts::kAppTitle.Text(s.languageIndex), MB_OK | MB_ICONEXCLAMATION);
         return;
     }

@@ -272,6 +272,9 @@ TEST_F(NothingLost, ADocumentThatDoesNotOpenIsNamed) {
     EXPECT_TRUE(messages[0].starts_with("Die Datei konnte nicht ge\xF6" "ffnet werden:\n" + c.Dir().string() + "/PDF/"))
         << messages[0];
     EXPECT_TRUE(messages[0].ends_with("/KATALOG.PDF")) << messages[0];
+    // A missing help file is named as the file system names it too.
+    p.Frame().OnMenuCommand(kCmdHelp);
+    EXPECT_EQ(ui->Messages().back(), "Die Hilfedatei wurde nicht gefunden:\n" + c.Dir().string() + "/online.hlp");
 }
 
 } // namespace
