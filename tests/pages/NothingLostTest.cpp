@@ -24,6 +24,7 @@
 namespace qx {
 namespace {
 
+using namespace std::string_literals;
 using testing::Pump;
 using testing::RecordedPrint;
 using testing::RunningProgram;
@@ -257,6 +258,29 @@ TEST_F(NothingLost, TheOrderListPageStoresWhatItReadAndDeletesOnlyWhatIsChosen) 
     ASSERT_EQ(ui->Messages().size(), 1u);
     EXPECT_EQ(ui->Messages()[0].substr(0, 38), "Die Datei konnte nicht erzeugt werden!");
     EXPECT_NE(p.State().orderListPath, deep.substr(0, 127));
+}
+
+// A new list's letters print the template's addresses as written; the
+// address file fills only what the template leaves empty.
+TEST_F(NothingLost, LettersFromTheTemplateKeepItsAddresses) {
+    c.Write("stkt_gr.bst", "|\n|\n|\n|\nAutohaus Muster|\n|\nBitte liefern Sie:|\nGruss|\n");
+    const std::string adr = ToWindowsPath(c.Dir()) + "\\qxkat.adr";
+    c.Write("qxkat.adr", "Werkzeug Nord\0\nHalle S\xFC" "d\0\nAus der Datei\0\n[EndOfFile]"s);
+    c.Write("qxkat.ini", "[Paths]\nadr=" + adr + "\n");
+    OrderList l;
+    OrderItem& e = l.items.emplace_back();
+    e.number = "N-1";
+    e.supplier = "QTX_VZ";
+    ASSERT_TRUE(SaveOrderList(list, l));
+    RunningProgram p(c);
+    OrderListPage* page = OpenList(p);
+    ASSERT_NE(page, nullptr);
+    RecordedPrint print;
+    QTest::mouseClick(page->Item(OrderListPage::kPrint), Qt::LeftButton);
+    Pump();
+    EXPECT_NE(print.FindText("Autohaus Muster"), nullptr);
+    EXPECT_EQ(print.FindText("Aus der Datei"), nullptr);
+    EXPECT_NE(print.FindText("Halle S\xFC" "d"), nullptr); // the empty recipient
 }
 
 // A document the desktop has no program for is named, not passed over in silence.
