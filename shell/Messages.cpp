@@ -24,8 +24,8 @@ constexpr LangText kNotOpened{{"Die Datei konnte nicht geöffnet werden:\n", "Th
 } // namespace
 
 void ShowNotOpened(int languageIndex, std::string_view windowsPath) {
-    TheUi().MessageBox(kNotOpened.Text(languageIndex) + DisplayPath(windowsPath), texts::kAppTitle.Text(languageIndex),
-                       MB_OK | MB_ICONEXCLAMATION);
+    TheUi().MessageBox(kNotOpened.Text(languageIndex) + DisplayPath(windowsPath),
+                       texts::kAppTitle.Text(languageIndex), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void ShowWarning(int languageIndex, const LangText& text) {

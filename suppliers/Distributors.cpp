@@ -96,9 +96,10 @@ DistributorMatches FindDistributors(std::string_view table, std::string_view cou
 }
 
 void SortForChoice(std::vector<std::string>& addressParts, int languageIndex) {
-    std::stable_sort(addressParts.begin(), addressParts.end(), [&](const std::string& a, const std::string& b) {
-        return CompareAlphabetically(a, b, languageIndex) < 0;
-    });
+    std::stable_sort(addressParts.begin(), addressParts.end(),
+                     [&](const std::string& a, const std::string& b) {
+                         return CompareAlphabetically(a, b, languageIndex) < 0;
+                     });
 }
 
 std::vector<std::string> AddressLines(std::string_view addressPart) {

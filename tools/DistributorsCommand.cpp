@@ -24,7 +24,7 @@ int Distributors(const std::vector<std::string>& args) {
     }
     DistributorMatches found = FindDistributors(block->Content(), (*o)["--country"], BrandCode((*o)["--brand"]),
                                                 o->Has("--company") ? (*o)["--company"] : std::string());
-    // As the list dialog offers them: sorted by the first address line, as the language's alphabet orders them.
+    // As the list dialog offers them: by the first address line, in the language's alphabet.
     SortForChoice(found.equipment, *LanguageOption(*o));
     std::string out;
     if (!found.specialTools.empty())

@@ -73,8 +73,8 @@ void ShowHelp(const AppContext& app, QWidget* owner) {
         if (FileExists(base + ext) && TheUi().ShellOpen(base + ext))
             return;
     }
-    TheUi().MessageBox(texts::kNoHelp.Text(s.languageIndex) + DisplayPath(base + ".hlp"), texts::kAppTitle.Text(s.languageIndex),
-                       MB_OK | MB_ICONEXCLAMATION);
+    TheUi().MessageBox(texts::kNoHelp.Text(s.languageIndex) + DisplayPath(base + ".hlp"),
+                       texts::kAppTitle.Text(s.languageIndex), MB_OK | MB_ICONEXCLAMATION);
 }
 
 std::filesystem::path DefaultProgramDir(const std::filesystem::path& executableDir,

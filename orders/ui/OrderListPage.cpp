@@ -269,7 +269,8 @@ bool OrderListPage::Save() {
     TakeIndication();
     if (!SaveOrderList(filePath_.str(), list_, &stamp_)) {
         ShowWarning(lang, kOrderListNotCreated);
-        TheUi().MessageBox(DisplayPath(filePath_.str()), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
+        TheUi().MessageBox(DisplayPath(filePath_.str()), texts::kAppTitle.Text(lang),
+                           MB_OK | MB_ICONEXCLAMATION);
         return SaveElsewhere();
     }
     changed_ = false;
@@ -286,7 +287,8 @@ void OrderListPage::TakeIndication() {
 
 bool OrderListPage::SaveElsewhere() {
     const int lang = app_.state.languageIndex;
-    if (TheUi().MessageBox(kSaveElsewhere.Text(lang), texts::kAppTitle.Text(lang), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+    if (TheUi().MessageBox(kSaveElsewhere.Text(lang), texts::kAppTitle.Text(lang),
+                           MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return false;
     const std::optional<std::string> chosen = PickOrderListFile(app_, Pick::SaveAs);
     if (!chosen)

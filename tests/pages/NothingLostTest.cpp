@@ -143,7 +143,8 @@ TEST_F(NothingLost, QuittingWithAChangedOrderListAsksOnEveryRoad) {
     };
     for (const Road& road : roads) {
         for (const Answer& a : answers) {
-            SCOPED_TRACE(std::string(road.name) + " " + std::to_string(a.answer) + (a.failingSave ? " failing" : ""));
+            SCOPED_TRACE(std::string(road.name) + " " + std::to_string(a.answer) +
+                         (a.failingSave ? " failing" : ""));
             WriteList();
             RunningProgram p(c);
             OrderListPage* page = OpenAndChange(p);
@@ -293,12 +294,14 @@ TEST_F(NothingLost, ADocumentThatDoesNotOpenIsNamed) {
     QTest::mouseClick(area->Item(AreaPage::kFirstButton), Qt::LeftButton);
     const auto messages = ui->Messages();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].starts_with("Die Datei konnte nicht ge\xF6" "ffnet werden:\n" + c.Dir().string() + "/PDF/"))
-        << messages[0];
+    const std::string told = "Die Datei konnte nicht ge\xF6"
+                             "ffnet werden:\n";
+    EXPECT_TRUE(messages[0].starts_with(told + c.Dir().string() + "/PDF/")) << messages[0];
     EXPECT_TRUE(messages[0].ends_with("/KATALOG.PDF")) << messages[0];
     // A missing help file is named as the file system names it too.
     p.Frame().OnMenuCommand(kCmdHelp);
-    EXPECT_EQ(ui->Messages().back(), "Die Hilfedatei wurde nicht gefunden:\n" + c.Dir().string() + "/online.hlp");
+    EXPECT_EQ(ui->Messages().back(),
+              "Die Hilfedatei wurde nicht gefunden:\n" + c.Dir().string() + "/online.hlp");
 }
 
 } // namespace

@@ -100,8 +100,8 @@ TEST(SearchIndex, FileOfTheModeAndAMissingFileKeepsTheList) {
 // Generated indexes: the one-pass Fill lists exactly what the plain search does.
 TEST(SearchIndex, FillAgreesWithThePlainSearch) {
     std::mt19937 random(11);
-    const std::string pieces[] = {"Bohr", "SATZ", "zrt", " ", "  ", "61", "#", "[", "\xC4", "\xE4", "|", "T1", "ab", "\r\n", "-",
-                                  std::string(1, '\0')};
+    const std::string pieces[] = {"Bohr", "SATZ", "zrt", " ",  "  ", "61",   "#", "[",
+                                  "\xC4", "\xE4", "|",   "T1", "ab", "\r\n", "-", std::string(1, '\0')};
     auto text = [&](int n) {
         std::string out;
         for (int i = 0; i < n; ++i)

@@ -96,7 +96,9 @@ TEST(Distributors, NamesFollowTheLanguagesAlphabet) {
     } rows[] = {
         {0, {"Zeta|]", "\xD6sterle|]", "Otto|]", "ober|]"}, {"ober|]", "\xD6sterle|]", "Otto|]", "Zeta|]"}},
         // Czech: C with caron is a letter of its own after C, before D.
-        {3, {"Zeman|]", "Dvo\xF8\xE1k|]", "\xC8" "ech|]", "Cyril|]"}, {"Cyril|]", "\xC8" "ech|]", "Dvo\xF8\xE1k|]", "Zeman|]"}},
+        {3,
+         {"Zeman|]", "Dvo\xF8\xE1k|]", "\xC8" "ech|]", "Cyril|]"},
+         {"Cyril|]", "\xC8" "ech|]", "Dvo\xF8\xE1k|]", "Zeman|]"}},
     };
     for (const auto& row : rows) {
         Lines names = row.names;
