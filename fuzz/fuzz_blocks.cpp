@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto three = qx::ReadBlocks(bytes, 3, false);
     if (qx::ReadBlocks(qx::WriteBlocks(three), 3, false) != three)
         std::abort();
-    for (const std::string& country : qx::DistributorCountries(bytes)) {
+    for (const std::string& country : qx::DistributorCountries(bytes, 3)) {
         for (const qx::Brand& brand : qx::kBrands) {
             const qx::DistributorMatches m = qx::FindDistributors(bytes, country, brand.code, "0");
             for (const std::string& address : m.equipment)

@@ -32,14 +32,16 @@ std::string_view ProgramNameOf(std::string_view target) {
     return target.substr(0, target.find(' '));
 }
 
+std::string DocumentPath(const GlobalState& state, std::string_view fileName) {
+    return state.programDir.str() + "PDF\\" + state.langDir.str() + std::string(fileName);
+}
+
+std::string ProgramPath(const GlobalState& state, std::string_view target) {
+    return state.programDir.str() + std::string(ProgramNameOf(target));
+}
+
 bool OpenDocument(const GlobalState& state, std::string_view fileName) {
-    if (!StaysInside(fileName))
-        return false;
-    std::string path = state.programDir.str();
-    path += "PDF\\";
-    path += state.langDir.str();
-    path += fileName;
-    return TheUi().ShellOpen(path);
+    return StaysInside(fileName) && TheUi().ShellOpen(DocumentPath(state, fileName));
 }
 
 bool RunCatalogProgram(const GlobalState& state, std::string_view target) {

@@ -3,6 +3,7 @@
 // with the desktop's default program, a program is started with its
 // parameters. Both only below the program directory.
 
+#include <string>
 #include <string_view>
 
 namespace qx {
@@ -12,6 +13,11 @@ struct GlobalState;
 // Opens programDir + "PDF\" + langDir + fileName. False when it was refused
 // (a name leading out of the folder) or could not be handed to the desktop.
 bool OpenDocument(const GlobalState& state, std::string_view fileName);
+
+// The files a document entry and a program target name, for telling the
+// user which one did not open.
+std::string DocumentPath(const GlobalState& state, std::string_view fileName);
+std::string ProgramPath(const GlobalState& state, std::string_view target);
 
 // Starts programDir + target, where the target may carry parameters after
 // the program name. A program outside the program directory (an absolute

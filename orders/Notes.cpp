@@ -46,7 +46,13 @@ Note ParseNote(std::string_view bytes, std::string_view name) {
 }
 
 std::string SerializeNote(std::string_view name, std::string_view text) {
-    return std::string(name) + "|\r\n" + std::string(text);
+    // A "[" in the header would end the note before its text when read.
+    std::string header(name);
+    for (char& c : header) {
+        if (c == '[')
+            c = '(';
+    }
+    return header + "|\r\n" + std::string(text);
 }
 
 Note LoadNote(std::string_view windowsPath, std::string_view name, FileStamp* stamp) {

@@ -26,7 +26,8 @@ struct Note {
 // the first line is the header (its name taken only when name is empty) and
 // the text starts on the next line.
 Note ParseNote(std::string_view bytes, std::string_view name);
-// The bytes of a note file.
+// The bytes of a note file; a "[" in the name is stored as "(" (the reader
+// would end the note there).
 std::string SerializeNote(std::string_view name, std::string_view text);
 
 // Reads a note; a missing file gives an empty text and the given name.

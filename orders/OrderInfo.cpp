@@ -62,4 +62,11 @@ std::optional<OrderInfo> OrderInfoForList(std::string_view orderListPath, std::s
     return info;
 }
 
+std::optional<OrderInfo> LetterOrderInfo(std::string_view orderListPath, std::string_view programDir,
+                                         int languageIndex) {
+    if (std::optional<OrderInfo> own = LoadOrderInfo(OrderInfoPath(orderListPath)))
+        return own;
+    return LoadOrderInfo(OrderInfoTemplatePath(programDir, languageIndex));
+}
+
 } // namespace qx

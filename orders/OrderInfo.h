@@ -47,4 +47,10 @@ std::optional<OrderInfo> OrderInfoForList(std::string_view orderListPath, std::s
                                           int languageIndex, std::string_view addressFilePath,
                                           FileStamp* ownStamp = nullptr);
 
+// What the letters print from: the list's order information, else the
+// language's template as written (a letter fills only its empty address
+// fields from the address file), else nothing.
+std::optional<OrderInfo> LetterOrderInfo(std::string_view orderListPath, std::string_view programDir,
+                                         int languageIndex);
+
 } // namespace qx

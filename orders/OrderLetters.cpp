@@ -34,7 +34,9 @@ constexpr LangText kPlusTax{{"Alle Preise zzgl. MwSt.", "All prices plus tax.", 
 const Font kHeadFont{"Arial", -9, 400, false, false};
 const Font kRowFont{"Arial", -10, 400, false, false};
 
-constexpr unsigned kBlock = DT_WORDBREAK | DT_NOPREFIX;
+// Addresses and texts break at words and are never clipped: a long text
+// runs on rather than losing lines on paper.
+constexpr unsigned kBlock = DT_WORDBREAK | DT_NOPREFIX | DT_NOCLIP;
 
 class Letter {
 public:
@@ -68,7 +70,7 @@ public:
             h = Block((*in_.info)[tools ? kToolsOpening : kEquipmentOpening], Rect{45, 360, 608, 760});
         }
         int y = 382 + h;
-        Head(y);
+        Head(y, y + (Prices() ? 10 : 0) + 16);
         Rows(y);
         Sum(y);
         if (in_.info)
@@ -115,7 +117,8 @@ private:
             in_.pictureDrawn(name, 608, 30);
     }
 
-    void Head(int& y) {
+    // The table's titles from y (prices add a line) and its rule at lineY.
+    void Head(int& y, int lineY) {
         const int lang = Lang();
         dc_.SelectFont(kHeadFont);
         Left(45, y, kPos.Text(lang));
@@ -128,7 +131,7 @@ private:
             y += 10;
             Right(608, y, kNet.Text(lang));
         }
-        DrawBlackLine(dc_, 45, y + 16, 608, y + 16);
+        DrawBlackLine(dc_, 45, lineY, 608, lineY);
         dc_.SelectFont(kRowFont);
     }
 
@@ -144,7 +147,7 @@ private:
                 dc_.SelectFont(FontSmall);
                 Left(300, 30, std::to_string(page++));
                 int headY = 72;
-                Head(headY); // its line at 94, the rows from 104
+                Head(headY, 94); // the rows from 104, with or without prices
             }
             Right(58, y, std::to_string(position++));
             Right(422, y, e.quantity.str());

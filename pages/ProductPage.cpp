@@ -179,7 +179,6 @@ void ProductPage::Select() {
     SetItemName(kInfoBox, r.name.str()); // the box tells about the chosen product
     SetEditVScroll(kInfoBox, GetEditLineCount(kInfoBox) >= kScrollLines);
     EnableItem(kProductInfo, !r.infoFile.empty());
-    EnableItem(kDrawing, !r.picture.empty() && FileExists(s.programDir.str() + DrawingPath(r.picture.str())));
     InvalidateRect(ScaleRect(s, 14, 60, 324, 484), false);
 }
 

@@ -43,8 +43,10 @@ struct LineWalker {
     }
 };
 
+// Field 1, which a NUL ends as a "|" does (as every field reader has it):
+// what is matched is what is shown.
 std::string_view DisplayOf(std::string_view line) {
-    return line.substr(0, std::min(line.find('|'), line.size()));
+    return line.substr(0, std::min(line.find_first_of(std::string_view("|\0", 2)), line.size()));
 }
 
 } // namespace

@@ -18,7 +18,15 @@ constexpr LangText kChangedFileChoices{
      "Annuler: ne pas enregistrer",
      "Ano: přepsat vaší verzí\nNe: načíst druhou verzi\nStorno: neukládat"}};
 
+constexpr LangText kNotOpened{{"Die Datei konnte nicht geöffnet werden:\n", "The file could not be opened:\n",
+                               "Le fichier n'a pas pu être ouvert:\n", "Soubor nelze otevřít:\n"}};
+
 } // namespace
+
+void ShowNotOpened(int languageIndex, std::string_view windowsPath) {
+    TheUi().MessageBox(kNotOpened.Text(languageIndex) + DisplayPath(windowsPath),
+                       texts::kAppTitle.Text(languageIndex), MB_OK | MB_ICONEXCLAMATION);
+}
 
 void ShowWarning(int languageIndex, const LangText& text) {
     TheUi().MessageBox(text.Text(languageIndex), texts::kAppTitle.Text(languageIndex), MB_OK | MB_ICONEXCLAMATION);

@@ -20,6 +20,10 @@ void ShowWarning(int languageIndex, const LangText& text);
 // when the save may go ahead (unchanged, or Yes: overwrite); No runs
 // loadTheirs (the other version replaces what is shown) and, like Cancel,
 // answers false.
+// A document or program that could not be opened (no program for it on
+// the desktop, missing, refused): the message names the file.
+void ShowNotOpened(int languageIndex, std::string_view windowsPath);
+
 bool MayOverwrite(int languageIndex, const LangText& subject, std::string_view windowsPath, const FileStamp& stamp,
                   const std::function<void()>& loadTheirs);
 

@@ -12,8 +12,10 @@ std::vector<std::string> ReadBlocks(std::string_view bytes, std::size_t count, b
     const std::string_view ends = pipeEnds ? std::string_view("\0|", 2) : std::string_view("\0", 1);
     std::size_t pos = 0;
     for (std::size_t i = 0; i < count && pos < bytes.size(); ++i) {
-        // A file of fewer blocks ends with its marker, which is no block.
-        if (bytes.substr(pos) == "[EndOfFile]")
+        // A file of fewer blocks ends with its marker, which is no block,
+        // whether or not an editor put a line end after it.
+        const std::string_view rest = bytes.substr(pos);
+        if (rest.starts_with("[EndOfFile]") && rest.find_first_not_of("\r\n", 11) == std::string_view::npos)
             break;
         std::size_t end = bytes.find_first_of(ends, pos);
         if (end == std::string_view::npos)

@@ -1,6 +1,7 @@
 #include "Distributors.h"
 
 #include "catalog/CatalogText.h"
+#include "platform/core/Alphabet.h"
 #include "platform/core/Path.h"
 
 #include <algorithm>
@@ -48,14 +49,14 @@ std::string DistributorTableName(int languageIndex) {
     return kNames[languageIndex >= 0 && languageIndex < 4 ? languageIndex : 0];
 }
 
-std::vector<std::string> DistributorCountries(std::string_view table) {
+std::vector<std::string> DistributorCountries(std::string_view table, int languageIndex) {
     std::vector<std::string> countries;
     ForEachDistributor(table, [&](std::string_view line) {
         const std::vector<std::string_view> f = Fields(line);
         if (f.size() < 3 || f[2].empty())
             return;
         for (const std::string& known : countries) {
-            if (EqualsIgnoreCase(known, f[2]))
+            if (EqualsIgnoringCase(known, f[2], languageIndex))
                 return;
         }
         countries.emplace_back(f[2].substr(0, 63));
@@ -94,12 +95,11 @@ DistributorMatches FindDistributors(std::string_view table, std::string_view cou
     return found;
 }
 
-void SortForChoice(std::vector<std::string>& addressParts) {
-    const auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
-    std::stable_sort(addressParts.begin(), addressParts.end(), [&](const std::string& a, const std::string& b) {
-        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                            [&](char x, char y) { return fold(static_cast<unsigned char>(x)) < fold(static_cast<unsigned char>(y)); });
-    });
+void SortForChoice(std::vector<std::string>& addressParts, int languageIndex) {
+    std::stable_sort(addressParts.begin(), addressParts.end(),
+                     [&](const std::string& a, const std::string& b) {
+                         return CompareAlphabetically(a, b, languageIndex) < 0;
+                     });
 }
 
 std::vector<std::string> AddressLines(std::string_view addressPart) {

@@ -15,8 +15,9 @@ namespace qx {
 std::string DistributorTableName(int languageIndex);
 
 // The countries of a table in order of first appearance; a country written
-// again in another letter case is listed once, as first written.
-std::vector<std::string> DistributorCountries(std::string_view table);
+// again in another letter case (any letter of the language's code page) is
+// listed once, as first written.
+std::vector<std::string> DistributorCountries(std::string_view table, int languageIndex);
 
 // The brands offered, in order, and their codes.
 struct Brand {
@@ -39,8 +40,9 @@ DistributorMatches FindDistributors(std::string_view table, std::string_view cou
                                     std::string_view companyNumber);
 
 // The order the list of several distributors shows them in: by the address
-// text, letter case aside (stable for equal texts).
-void SortForChoice(std::vector<std::string>& addressParts);
+// text as the language's alphabet orders it, letter case aside (stable for
+// equal texts).
+void SortForChoice(std::vector<std::string>& addressParts, int languageIndex);
 
 // The lines of an address part (its fields up to the "]" field).
 std::vector<std::string> AddressLines(std::string_view addressPart);

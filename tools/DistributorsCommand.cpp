@@ -24,8 +24,8 @@ int Distributors(const std::vector<std::string>& args) {
     }
     DistributorMatches found = FindDistributors(block->Content(), (*o)["--country"], BrandCode((*o)["--brand"]),
                                                 o->Has("--company") ? (*o)["--company"] : std::string());
-    // As the list dialog offers them: sorted by the first address line, letter case aside.
-    SortForChoice(found.equipment);
+    // As the list dialog offers them: by the first address line, in the language's alphabet.
+    SortForChoice(found.equipment, *LanguageOption(*o));
     std::string out;
     if (!found.specialTools.empty())
         for (const std::string& line : AddressLines(found.specialTools.front()))

@@ -84,7 +84,7 @@ int Letters(const std::vector<std::string>& args) {
     LetterInput in;
     in.list = &list;
     in.state = &state;
-    in.info = OrderInfoForList(listPath, state.programDir.str(), state.languageIndex, addressFile);
+    in.info = LetterOrderInfo(listPath, state.programDir.str(), state.languageIndex);
     if (auto addresses = ReadAddressFile(addressFile))
         in.addresses = std::move(*addresses);
     if (o->Has("--date")) {

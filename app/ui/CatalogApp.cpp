@@ -73,8 +73,8 @@ void ShowHelp(const AppContext& app, QWidget* owner) {
         if (FileExists(base + ext) && TheUi().ShellOpen(base + ext))
             return;
     }
-    TheUi().MessageBox(texts::kNoHelp.Text(s.languageIndex) + base + ".hlp", texts::kAppTitle.Text(s.languageIndex),
-                       MB_OK | MB_ICONEXCLAMATION);
+    TheUi().MessageBox(texts::kNoHelp.Text(s.languageIndex) + DisplayPath(base + ".hlp"),
+                       texts::kAppTitle.Text(s.languageIndex), MB_OK | MB_ICONEXCLAMATION);
 }
 
 std::filesystem::path DefaultProgramDir(const std::filesystem::path& executableDir,
@@ -232,6 +232,14 @@ void CatalogApp::RegisterPages() {
         DialogWindow* hidden = f.HideCurrentPage();
         OpenInfoPage(app, f, f.Client(), hidden, document, {}, {}, {}, 0);
     };
+    // Changes to the order list are never lost by quitting: its page asks first.
+    f.SetCloseGuard([&f] {
+        for (DialogWindow* page : f.Pages()) {
+            if (auto* list = dynamic_cast<OrderListPage*>(page); list && !list->IsDestroyed())
+                return list->SettleChanges();
+        }
+        return true;
+    });
     // Order list: the file is always asked for here, then the page laid over the current one.
     f.SetCommandHandler(kCmdOrderList, [&f, &app] {
         if (!AskOrderListFile(app))

@@ -365,6 +365,10 @@ void MainFrame::closeEvent(QCloseEvent* event) {
         QTimer::singleShot(50, this, [this] { close(); });
         return;
     }
+    if (closeGuard_ && !closeGuard_()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     // The background and the help window are windows of their own and would
     // keep the event loop running.

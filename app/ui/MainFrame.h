@@ -38,6 +38,9 @@ public:
     void SetPriceItemsRefresh(std::function<void()> refresh) { priceItemsRefresh_ = std::move(refresh); }
     // Runs the document chooser of a mode and opens the chosen document.
     void SetDocumentSearch(std::function<void(int mode)> search) { documentSearch_ = std::move(search); }
+    // Asked on every road to quit (menu, window close, Alt+F4, the start
+    // page's Escape) before the window closes; false keeps the program running.
+    void SetCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
 
     // Rebuilds the menu bar for the current language and applies enable and check states.
     void BuildMenu();
@@ -102,6 +105,7 @@ private:
     std::map<int, std::function<void()>> handlers_;
     std::function<void()> priceItemsRefresh_;
     std::function<void(int)> documentSearch_;
+    std::function<bool()> closeGuard_;
     std::map<int, QAction*> actions_;
     std::map<int, bool> enabled_; // states set by pages and commands, kept across menu rebuilds
     std::map<int, bool> checked_;

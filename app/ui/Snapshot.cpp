@@ -15,6 +15,7 @@
 #include "orders/ui/QuantityEditor.h"
 #include "orders/ui/OrderInfoPage.h"
 #include "orders/OrderLetters.h"
+#include "suppliers/AddressFile.h"
 #include "catalog/CatalogText.h"
 #include "platform/qt/LayoutCheck.h"
 #include "platform/qt/QtDc.h"
@@ -332,7 +333,7 @@ public:
         Shoot("suppliers");
         const std::string table = s.programDir.str() + DistributorTableName(s.languageIndex);
         if (const auto block = LoadCatalogFile(table)) {
-            const auto countries = DistributorCountries(block->Content());
+            const auto countries = DistributorCountries(block->Content(), s.languageIndex);
             DistributorMatches found;
             if (!countries.empty())
                 found = FindDistributors(block->Content(), countries.front(), kBrands[0].code, "");
@@ -372,8 +373,9 @@ public:
                 in.list = &one;
                 in.state = &s;
                 in.today = std::time(nullptr);
-                in.info = OrderInfoForList(s.orderListPath.str(), s.programDir.str(), s.languageIndex,
-                                           app_.Context().profile.GetString("Paths", "adr", "", 260));
+                in.info = LetterOrderInfo(s.orderListPath.str(), s.programDir.str(), s.languageIndex);
+                if (auto addresses = ReadAddressFile(app_.Context().profile.GetString("Paths", "adr", "", 260)))
+                    in.addresses = std::move(*addresses);
                 LayOutOrderLetters(dc, in);
             }
             const std::string name = "letter_" + supplier + "_" + std::string(kLanguageTags[s.languageIndex]) + ".png";

@@ -7,6 +7,7 @@
 #include "platform/core/Ui.h"
 #include "platform/qt/Print.h"
 #include "platform/qt/QtUi.h"
+#include "shell/Messages.h"
 
 #include <QApplication>
 #include <QFile>
@@ -119,7 +120,11 @@ int main(int argc, char** argv) {
     qx::CatalogApp app(options);
     if (!app.StartUp())
         return 1;
+    ui.SetOpenFailedNotice([&app](const std::string& path) {
+        qx::ShowNotOpened(app.Context().state.languageIndex, path);
+    });
     QApplication::exec();
+    ui.SetOpenFailedNotice({});
     const int code = app.Exit();
     qx::SetUi(nullptr);
     return code;

@@ -7,6 +7,7 @@
 #include "platform/core/Ui.h"
 #include "resources/Menus.h"
 #include "shell/Fonts.h"
+#include "shell/Messages.h"
 #include "shell/Texts.h"
 
 namespace qx {
@@ -72,7 +73,7 @@ void AreaPage::LoadArea(const std::string& fileName, const std::string& pictureN
         // The page keeps its picture and shows no entries. Without its start
         // file the program would show nothing at all: say so, once a file.
         if (level_ == 0 && app_.reportedMissingFiles.insert(path).second)
-            TheUi().MessageBox(kFileMissing.Text(s.languageIndex) + ResolvePath(path).string(),
+            TheUi().MessageBox(kFileMissing.Text(s.languageIndex) + DisplayPath(path),
                                texts::kAppTitle.Text(s.languageIndex), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
@@ -179,10 +180,12 @@ void AreaPage::DispatchEntry(int index) {
         Back();
         break;
     case AreaTargetKind::Program:
-        RunCatalogProgram(app_.state, target);
+        if (!RunCatalogProgram(app_.state, target))
+            ShowNotOpened(app_.state.languageIndex, ProgramPath(app_.state, target));
         break;
     case AreaTargetKind::Document:
-        OpenDocument(app_.state, target);
+        if (!OpenDocument(app_.state, target))
+            ShowNotOpened(app_.state.languageIndex, DocumentPath(app_.state, target));
         break;
     case AreaTargetKind::OrderList:
         frame_.RunCommand(kCmdOrderList);

@@ -7,6 +7,7 @@
 #include "catalog/Draw.h"
 #include "orders/Notes.h"
 #include "platform/core/CodePage.h"
+#include "platform/core/Path.h"
 #include "print/PrintMapping.h"
 
 namespace qx {
@@ -89,13 +90,15 @@ bool NotesDialog::Save() {
         return false;
     if (!SaveNote(path_, name_, StoredText(), &stamp_)) {
         TheUi().MessageBox(kSaveFailed.Text(lang), texts::kAppTitle.Text(lang), MB_OK);
+        TheUi().MessageBox(DisplayPath(path_), texts::kAppTitle.Text(lang), MB_OK); // which file, to find out why
         return false;
     }
     return true;
 }
 
 void NotesDialog::Print() {
-    const std::string text = StoredText();
+    // The note as the edit shows it: printing stores nothing, so it changes nothing.
+    const std::string text = GetItemText(kText, 0x7FFFFFFF);
     PrintJob::Run(this, app_.state.languageIndex, [&](Dc& dc) {
         PrintSheetHeading(dc, name_, number_);
         Rect r{40, 110, 600, 700};

@@ -68,6 +68,9 @@ constexpr LangText kNumbersFilter{{"Nummernliste (*.txt, *.csv) | *.txt;*.TXT;*.
                                    "List of numbers (*.txt, *.csv) | *.txt;*.TXT;*.csv;*.CSV ||",
                                    "Liste de numéros (*.txt, *.csv) | *.txt;*.TXT;*.csv;*.CSV ||",
                                    "Seznam čísel (*.txt, *.csv) | *.txt;*.TXT;*.csv;*.CSV ||"}};
+constexpr LangText kSaveElsewhere{{"Soll die Liste unter einem anderen Namen gespeichert werden?",
+                                   "Save the list under another name?", "Enregistrer la liste sous un autre nom?",
+                                   "Uložit seznam pod jiným názvem?"}};
 
 constexpr LangText kNoOrderInfo{{"Die Datei mit den Bestellinformationen \nkonnte nicht geöffnet werden!",
                                  "File open error!", "Le fichier des informations de commande \nn'a pas pu être ouvert!",
@@ -86,40 +89,44 @@ bool FolderTakesFiles(const std::string& chosen) {
     return true;
 }
 
-} // namespace
+enum class Pick { Open, OpenWritable, SaveAs };
 
-std::optional<std::string> AskOrderListFile(AppContext& app) {
+// The file dialog of every road that chooses a list: the folder kept in
+// qxkat.ini while it exists, else the user's home folder (never the working folder, which
+// is wherever the program happened to be started). A path too long for
+// orderListPath is refused as a folder without access: cut, it would name
+// another file. Except for Open, the folder must take a new file; SaveAs
+// asks before it replaces another list.
+std::optional<std::string> PickOrderListFile(AppContext& app, Pick pick) {
     GlobalState& s = app.state;
     FileDialogSpec spec;
     spec.fileName = "*.STK";
     spec.filter = kFilter.Text(s.languageIndex);
     spec.initialDirectory = app.profile.GetString("Paths", "stk", "", 128);
-    std::optional<std::string> chosen = TheUi().GetOpenFileName(spec);
+    std::error_code ec;
+    if (!std::filesystem::is_directory(ResolvePath(spec.initialDirectory), ec))
+        spec.initialDirectory = ToWindowsPath(HomeFolder()); // nothing kept, or the folder is gone
+    spec.overwritePrompt = pick == Pick::SaveAs;
+    std::optional<std::string> chosen =
+        pick == Pick::SaveAs ? TheUi().GetSaveFileName(spec) : TheUi().GetOpenFileName(spec);
     if (!chosen)
         return std::nullopt;
+    if (chosen->size() > decltype(s.orderListPath)::kMaxLength ||
+        (pick != Pick::Open && !FolderTakesFiles(*chosen))) {
+        ShowWarning(s.languageIndex, kNoAccess);
+        return std::nullopt;
+    }
     s.orderListPath = *chosen;
     app.profile.WriteString("Paths", "stk", DirectoryOf(*chosen));
     return chosen;
 }
 
+} // namespace
+
+std::optional<std::string> AskOrderListFile(AppContext& app) { return PickOrderListFile(app, Pick::Open); }
+
 bool ChooseOrderListFile(AppContext& app) {
-    GlobalState& s = app.state;
-    if (!s.orderListPath.empty())
-        return true;
-    FileDialogSpec spec;
-    spec.fileName = "*.STK";
-    spec.filter = kFilter.Text(s.languageIndex);
-    spec.initialDirectory = app.profile.GetString("Paths", "stk", "", 128);
-    const std::optional<std::string> chosen = TheUi().GetOpenFileName(spec);
-    if (!chosen)
-        return false;
-    if (!FolderTakesFiles(*chosen)) {
-        ShowWarning(s.languageIndex, kNoAccess);
-        return false;
-    }
-    s.orderListPath = *chosen;
-    app.profile.WriteString("Paths", "stk", DirectoryOf(*chosen));
-    return true;
+    return !app.state.orderListPath.empty() || PickOrderListFile(app, Pick::OpenWritable);
 }
 
 OrderListPage::OrderListPage(MainFrameApi& frame, AppContext& app, QWidget* parent, DialogWindow* returnPage)
@@ -253,8 +260,10 @@ void OrderListPage::DeleteEntry() {
     if (!SelectionOrMessage(index))
         return;
     list_.items.erase(list_.items.begin() + index);
-    // The rows below move up one: their data is their position.
+    // The rows below move up one: their data is their position. No row stays
+    // selected, or a second press would delete the next entry unasked.
     DeleteString(kList, GetCount(kList) - 1);
+    SetCurSel(kList, -1);
     Invalidate(false);
     changed_ = true;
 }
@@ -265,14 +274,12 @@ bool OrderListPage::Save() {
     const int lang = app_.state.languageIndex;
     if (!MayOverwrite(lang, kChangedElsewhere, filePath_.str(), stamp_, [this] { LoadFile(); Invalidate(true); }))
         return false;
-    std::string indication;
-    if (!TakeStorableText(kIndication, 31, indication))
-        ShowWarning(lang, texts::kCharactersReplaced); // shown, not stored silently
-    list_.indication = indication;
+    TakeIndication();
     if (!SaveOrderList(filePath_.str(), list_, &stamp_)) {
         ShowWarning(lang, kOrderListNotCreated);
-        TheUi().MessageBox(filePath_.str(), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
-        return false;
+        TheUi().MessageBox(DisplayPath(filePath_.str()), texts::kAppTitle.Text(lang),
+                           MB_OK | MB_ICONEXCLAMATION);
+        return SaveElsewhere();
     }
     changed_ = false;
     return true;
@@ -341,12 +348,37 @@ void OrderListPage::InsertNumbers() {
         TheUi().MessageBox(message, texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
 }
 
+void OrderListPage::TakeIndication() {
+    std::string indication;
+    // The edit's limit is for typing: a longer indication read from the file is kept whole.
+    if (!TakeStorableText(kIndication, decltype(list_.indication)::kMaxLength, indication))
+        ShowWarning(app_.state.languageIndex, texts::kCharactersReplaced); // shown, not stored silently
+    list_.indication = indication;
+}
+
+bool OrderListPage::SaveElsewhere() {
+    const int lang = app_.state.languageIndex;
+    if (TheUi().MessageBox(kSaveElsewhere.Text(lang), texts::kAppTitle.Text(lang),
+                           MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        return false;
+    const std::optional<std::string> chosen = PickOrderListFile(app_, Pick::SaveAs);
+    if (!chosen)
+        return false;
+    filePath_ = *chosen;
+    // The user chose to replace whatever the new file held.
+    stamp_ = FileStamp::Read(ResolvePath(filePath_.str()));
+    Invalidate(true);
+    return Save();
+}
+
 void OrderListPage::PrintLetters() {
     if (list_.items.empty())
         return;
     const GlobalState& s = app_.state;
     const int lang = s.languageIndex;
-    list_.indication = GetItemText(kIndication, 31);
+    if (LetterSuppliers(list_).empty())
+        return; // no letter to print: no job, no sheet
+    list_.indication = GetItemText(kIndication, decltype(list_.indication)::kMaxLength);
     if (!PrintJob::Start(this, lang))
         return; // cancelled, or another job is running
     if (Dc* dc = PrintJob::GetDc()) {
@@ -355,7 +387,7 @@ void OrderListPage::PrintLetters() {
         in.list = &list_;
         in.state = &s;
         in.today = Now();
-        in.info = OrderInfoForList(filePath_.str(), s.programDir.str(), lang, addressFile);
+        in.info = LetterOrderInfo(filePath_.str(), s.programDir.str(), lang);
         if (!in.info)
             ShowWarning(lang, kNoOrderInfo);
         if (auto addresses = ReadAddressFile(addressFile))
@@ -365,23 +397,26 @@ void OrderListPage::PrintLetters() {
     PrintJob::Finish();
 }
 
+bool OrderListPage::SettleChanges() {
+    if (!changed_)
+        return true;
+    const int lang = app_.state.languageIndex;
+    switch (TheUi().MessageBox(kSaveQuestion.Text(lang), texts::kAppTitle.Text(lang),
+                               MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    case IDYES:
+        return Save();
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool OrderListPage::Close() {
     if (IsDestroyed())
         return true;
-    if (changed_) {
-        const int lang = app_.state.languageIndex;
-        switch (TheUi().MessageBox(kSaveQuestion.Text(lang), texts::kAppTitle.Text(lang),
-                                   MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
-        case IDYES:
-            if (!Save())
-                return false;
-            break;
-        case IDNO:
-            break;
-        default:
-            return false;
-        }
-    }
+    if (!SettleChanges())
+        return false;
     if (returnPage_ && !returnPage_->IsDestroyed())
         returnPage_->ShowPage(true);
     DestroyWindow();
@@ -480,7 +515,7 @@ void OrderListPage::OnPaint(Dc& dc) {
         TextOutScaled(dc, s, 568, 65, kPriceTitle.Text(lang));
     }
     TextOutScaled(dc, s, 26, 338, kIndicationLabel.Text(lang));
-    TextOutScaled(dc, s, 330, 338, ResolvePath(filePath_.str()).string()); // as the file system names it
+    TextOutScaled(dc, s, 330, 338, DisplayPath(filePath_.str()));
     UseDesignMapping(dc, s.designRect, s.clientRect);
     dc.SelectFont(FontTitle);
     dc.TextOut(116, 14, kTitle.Text(lang));

@@ -41,12 +41,17 @@ public:
     // Saves when changed; false when a save failed (the messages were shown)
     // or did not happen: when the file changed on disk since it was read,
     // the user chooses to overwrite it, to load it instead or to do nothing.
+    // After a failed save the user may save the list under another name,
+    // which then becomes the page's file.
     bool Save();
     // The list as a spreadsheet file the user chooses (context menu).
     void ExportSpreadsheet();
     // Appends the products of a file of numbers the user chooses and saves
     // as AddItem does; the lines not taken are named in one message.
     void InsertNumbers();
+    // When changed, asks whether to save: true when the list may be left
+    // (saved, or No), false on Cancel or a failed save.
+    bool SettleChanges();
     // Back: asks about unsaved changes; true when the page closed.
     bool Close();
 
@@ -72,6 +77,9 @@ private:
     // Reads the page's file into the list and the edit; unsaved changes are gone.
     void LoadFile();
     bool SelectionOrMessage(int& index);
+    // The edit's text into the list, the user told of characters replaced.
+    void TakeIndication();
+    bool SaveElsewhere();
 
     MainFrameApi& frame_;
     AppContext& app_;
@@ -90,7 +98,8 @@ private:
 bool ChooseOrderListFile(AppContext& app);
 
 // The menu's road: always asks for the file (the folder is kept in
-// qxkat.ini). Nothing when cancelled.
+// qxkat.ini, at first the home folder). Nothing when cancelled or when the
+// path is longer than the program keeps (the user was told).
 std::optional<std::string> AskOrderListFile(AppContext& app);
 
 // Creates the page over the client area and shows it; the caller has hidden

@@ -1,5 +1,8 @@
 #include "platform/core/FileIo.h"
 
+#include "platform/core/Path.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <mutex>
@@ -87,6 +90,22 @@ std::optional<std::string> ReadWholeFile(const fs::path& path, std::uint64_t max
     return out;
 }
 
+namespace {
+
+// A new account has no stand-in drive yet: a save there would fail on the
+// first day for want of a folder nobody else creates.
+void MakeStandInFolder(const fs::path& dir) {
+    const fs::path root = DriveRoot().lexically_normal();
+    const fs::path normal = dir.lexically_normal();
+    const auto [r, d] = std::mismatch(root.begin(), root.end(), normal.begin(), normal.end());
+    if (r != root.end() && !(std::next(r) == root.end() && r->empty()))
+        return; // not below the stand-in
+    std::error_code ec;
+    fs::create_directories(normal, ec);
+}
+
+} // namespace
+
 bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
     if (path.empty() || !path.has_filename()) {
         errno = EINVAL;
@@ -111,6 +130,7 @@ bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
         errno = injected;
         return false;
     }
+    MakeStandInFolder(path.parent_path());
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (fd < 0)
         return false;

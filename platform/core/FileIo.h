@@ -25,7 +25,8 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path,
 // Writes the bytes atomically: "<name>.tmp-<pid>" beside the target, fsync,
 // rename over the target (which keeps its permissions). False on any failure,
 // the temporary file then removed, the old file intact and errno telling why.
-// The directory must exist.
+// The directory must exist, except below DriveRoot(): the program's stand-in
+// for the drive is the program's own, and a missing folder there is made.
 bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 
 // Copies a whole file the same way, so the target is either the old file or

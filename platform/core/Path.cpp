@@ -1,5 +1,7 @@
 #include "platform/core/Path.h"
 
+#include "platform/core/CodePage.h"
+
 #include <cstdlib>
 #include <mutex>
 #include <system_error>
@@ -55,18 +57,22 @@ std::string FindIgnoringCase(const fs::path& dir, const std::string& name) {
 
 } // namespace
 
+fs::path HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home && *home)
+        return fs::path(home);
+    std::error_code ec;
+    fs::path cwd = fs::current_path(ec);
+    return ec ? fs::path(".") : cwd;
+}
+
 fs::path DriveRoot() {
     {
         std::lock_guard lock(g_rootMutex);
         if (!g_driveRootOverride.empty())
             return g_driveRootOverride;
     }
-    const char* home = std::getenv("HOME");
-    if (home && *home)
-        return fs::path(home) / "qxkat";
-    std::error_code ec;
-    fs::path cwd = fs::current_path(ec);
-    return (ec ? fs::path(".") : cwd) / "qxkat";
+    return HomeFolder() / "qxkat";
 }
 
 void SetDriveRootForTesting(const fs::path& root) {
@@ -146,6 +152,10 @@ std::string ToWindowsPath(const fs::path& path, bool trailingSeparator) {
     if (trailingSeparator && (s.empty() || s.back() != '\\'))
         s.push_back('\\');
     return s;
+}
+
+std::string DisplayPath(std::string_view windowsPath) {
+    return FromUtf8(ResolvePath(windowsPath).string(), AnsiCodePage());
 }
 
 bool FileExists(std::string_view windowsPath) {

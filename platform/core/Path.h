@@ -15,6 +15,9 @@ namespace qx {
 std::filesystem::path DriveRoot();
 void SetDriveRootForTesting(const std::filesystem::path& root);
 
+// The user's home folder ($HOME), else the current directory.
+std::filesystem::path HomeFolder();
+
 // Turns a backslash path into a real path: "\" and "/" both separate, a drive
 // prefix "X:\" maps to DriveRoot(), and each existing component is matched
 // case-insensitively (ASCII letters) against the directory entries, since
@@ -32,6 +35,11 @@ std::filesystem::path ResolvePath(std::string_view windowsPath);
 // DriveRoot() are not turned back into "C:\"). No trailing separator unless
 // asked for; the root stays "\".
 std::string ToWindowsPath(const std::filesystem::path& path, bool trailingSeparator = false);
+
+// A path as the user knows it, for pages and messages: resolved, "/"
+// separated, its names decoded as the file system stores them (UTF-8) and
+// put into the display code page.
+std::string DisplayPath(std::string_view windowsPath);
 
 // True when the resolved path names an existing regular file.
 bool FileExists(std::string_view windowsPath);

@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSpacerItem>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <algorithm>
@@ -248,12 +249,41 @@ std::optional<std::string> QtUi::GetOpenFileName(const FileDialogSpec& spec) { r
 
 std::optional<std::string> QtUi::GetSaveFileName(const FileDialogSpec& spec) { return RunFileDialog(spec, true); }
 
+QtUi::QtUi(QWidget* owner) : owner_(owner), openers_(std::make_unique<QObject>()) {}
+
+QtUi::~QtUi() {
+    openFailed_ = nullptr; // openers ended now are no news to anyone
+    openers_.reset();
+}
+
+void QtUi::SetOpenFailedNotice(std::function<void(const std::string&)> notice) { openFailed_ = std::move(notice); }
+
 bool QtUi::ShellOpen(std::string_view windowsPath) {
     const std::filesystem::path path = ResolvePath(windowsPath);
     std::error_code ec;
     if (path.empty() || !std::filesystem::exists(path, ec))
         return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(FromLocalPath(path)));
+    const QString file = FromLocalPath(path);
+    // The opener tells that no program takes the file only by its exit code
+    // (and on standard error, which nobody reads), after it was started.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!openFailed_ || opener.isEmpty())
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    auto* process = new QProcess(openers_.get());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    const std::string shown(windowsPath);
+    QObject::connect(process, &QProcess::finished, process,
+                     [this, process, shown](int code, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         if (status == QProcess::NormalExit && code != 0 && openFailed_)
+                             openFailed_(shown);
+                     });
+    process->start(opener, {file});
+    if (!process->waitForStarted()) {
+        delete process;
+        return false;
+    }
+    return true;
 }
 
 bool QtUi::RunProgram(std::string_view commandLine) {

@@ -7,10 +7,13 @@
 
 #include <QStringList>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 
+class QObject;
 class QWidget;
 
 namespace qx {
@@ -19,8 +22,13 @@ class QtUi : public Ui {
 public:
     // Dialogs are owned by the active modal dialog if there is one, else by
     // the owner given here (the main window), else by the active window.
-    explicit QtUi(QWidget* owner = nullptr) : owner_(owner) {}
+    explicit QtUi(QWidget* owner = nullptr);
+    ~QtUi() override;
     void SetOwner(QWidget* owner) { owner_ = owner; }
+    // Told when the desktop's opener (xdg-open) ends in failure after
+    // ShellOpen handed it a file: no program takes files of that kind. The
+    // path is the one ShellOpen was given.
+    void SetOpenFailedNotice(std::function<void(const std::string& windowsPath)> notice);
 
     // Buttons OK, OK+Cancel, Yes+No+Cancel, Yes+No; the first is the default.
     // Escape (and closing the box) answers IDCANCEL where there is a Cancel
@@ -41,6 +49,8 @@ private:
     std::optional<std::string> RunFileDialog(const FileDialogSpec& spec, bool save);
 
     QWidget* owner_ = nullptr;
+    std::function<void(const std::string&)> openFailed_;
+    std::unique_ptr<QObject> openers_; // the openers still running
 };
 
 // Qt name filters ("Name (*.ext)") from a Windows filter string

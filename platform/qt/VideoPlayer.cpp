@@ -49,6 +49,7 @@ bool VideoPlayer::Open(const std::string& path) {
     });
     player_->setSource(QUrl::fromLocalFile(file));
     state_ = State::Stopped;
+    show();
     return true;
 }
 
@@ -95,6 +96,7 @@ void VideoPlayer::Fail(const QString& reason) {
     const bool wasPlaying = state_ == State::Playing;
     state_ = State::Failed;
     error_ = reason.toStdString();
+    hide(); // the area stays empty: no black box where nothing will play
     if (player_)
         player_->stop();
     if (onError)

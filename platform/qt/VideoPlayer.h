@@ -22,7 +22,8 @@ class VideoPlayer final : public QWidget {
 public:
     enum class State { Closed, Playing, Paused, Stopped, Failed };
 
-    // A black child window of parent over rect (parent's pixels), shown.
+    // A black child window of parent over rect (parent's pixels), shown;
+    // hidden while its file can't be played.
     VideoPlayer(QWidget* parent, const Rect& rect);
     ~VideoPlayer() override;
 

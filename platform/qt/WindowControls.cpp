@@ -159,6 +159,10 @@ void DialogWindow::SetItemText(int id, std::string_view text) {
             FitCaption(push, ControlFont(controls_.at(id).font, push));
         b->update();
     } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        // A limit is for typing (as the edit limit of the system's own edit
+        // is): a longer text from a file is shown whole and stored back whole.
+        if (const QVariant limit = e->property("qxLimit"); limit.isValid())
+            e->setMaxLength(std::max<int>(limit.toInt(), static_cast<int>(s.size())));
         e->setText(s);
     } else if (auto* m = qobject_cast<QPlainTextEdit*>(w)) {
         // Edit controls separate lines with CR LF; the widget wants LF.
@@ -265,10 +269,20 @@ void DialogWindow::SetAllControlsFont(const Font& font) {
 }
 
 void DialogWindow::SetEditLimit(int id, int maxChars) {
-    if (auto* e = qobject_cast<QLineEdit*>(Item(id)))
-        e->setMaxLength(maxChars);
-    else if (auto* m = qobject_cast<QPlainTextEdit*>(Item(id)))
+    if (auto* e = qobject_cast<QLineEdit*>(Item(id))) {
+        if (!e->property("qxLimit").isValid()) {
+            // Once the user has shortened a long text, the limit holds again.
+            QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& text) {
+                const int limit = e->property("qxLimit").toInt();
+                if (text.size() <= limit)
+                    e->setMaxLength(limit);
+            });
+        }
+        e->setProperty("qxLimit", maxChars);
+        e->setMaxLength(std::max<int>(maxChars, static_cast<int>(e->text().size())));
+    } else if (auto* m = qobject_cast<QPlainTextEdit*>(Item(id))) {
         m->setProperty("qxLimit", maxChars);
+    }
 }
 
 void DialogWindow::SetEditModified(int id, bool modified) {

@@ -7,6 +7,7 @@
 #include "shell/AppContext.h"
 #include "shell/Fonts.h"
 #include "shell/MainFrameApi.h"
+#include "shell/Messages.h"
 #include "shell/Texts.h"
 #include "shell/ui/InputDialog.h"
 
@@ -303,8 +304,8 @@ void RunProductSearch(MainFrameApi& frame, AppContext& app, QWidget* window, int
 
 void RunDocumentChooser(AppContext& app, QWidget* window, int mode) {
     SearchDialog dialog(window, app, mode);
-    if (dialog.DoModal() == IDOK)
-        OpenDocument(app.state, dialog.Chosen().file); // a refused or missing document is not told
+    if (dialog.DoModal() == IDOK && !OpenDocument(app.state, dialog.Chosen().file))
+        ShowNotOpened(app.state.languageIndex, DocumentPath(app.state, dialog.Chosen().file));
 }
 
 } // namespace qx

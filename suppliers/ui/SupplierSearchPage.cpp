@@ -68,7 +68,7 @@ bool Writable(const std::string& windowsPath) {
 
 DistributorListDialog::DistributorListDialog(QWidget* parent, int languageIndex, std::vector<std::string> addressParts)
     : DialogWindow(parent, Kind::Modal), language_(languageIndex), parts_(std::move(addressParts)) {
-    SortForChoice(parts_);
+    SortForChoice(parts_, language_);
 }
 
 void DistributorListDialog::OnInitDialog() {
@@ -182,7 +182,7 @@ void SupplierSearchPage::OnInitDialog() {
     SetEditLimit(kCompanyNumber, 127);
 
     if (const auto table = LoadCatalogFile(TablePath())) {
-        for (const std::string& country : DistributorCountries(table->Content()))
+        for (const std::string& country : DistributorCountries(table->Content(), app_.state.languageIndex))
             AddString(kCountries, country);
         for (const Brand& brand : qx::kBrands)
             AddString(kBrands, brand.name);

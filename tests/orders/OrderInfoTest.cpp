@@ -33,6 +33,11 @@ TEST(OrderInfo, OwnFileElseTheTemplateWithTheAddresses) {
     EXPECT_EQ((*info)[kEquipmentSender], "Garage Martin");
     EXPECT_EQ((*info)[kEquipmentRecipient], "Atelier SA");
     EXPECT_EQ((*info)[kEquipmentClosing], "");
+    // The letters take the template as written; they fill only empty fields.
+    const std::optional<OrderInfo> asWritten = LetterOrderInfo(list, base, 2);
+    ASSERT_TRUE(asWritten);
+    EXPECT_EQ((*asWritten)[kToolsSender], "exp");
+    EXPECT_EQ((*asWritten)[kToolsRecipient], "dest");
 
     // Saved, the list's own file wins, multi-line texts and all.
     (*info)[kEquipmentClosing] = "Mit freundlichen\r\nGr\xFC\xDF" "en";

@@ -162,5 +162,26 @@ TEST_F(Letters, LongListsBreakBefore780AndTheClosingTextMovesAt890) {
     EXPECT_EQ(text->page, moved.PagesStarted());
 }
 
+// The texts run on however long they are (a clipped block loses lines on
+// paper), and every continuation sheet rules its table head at 94.
+TEST_F(Letters, BlocksAreNeverClippedAndContinuationSheetsRuleAt94) {
+    for (int i = 0; i < 40; ++i)
+        list.items.push_back(Entry("DORNA", "D"));
+    for (const int priceMode : {1, -1}) {
+        SCOPED_TRACE(priceMode);
+        state.priceMode = priceMode;
+        const RecordingDc& d = Print();
+        std::vector<int> rules;
+        for (const DrawCall& c : d.Calls()) {
+            if (c.kind == DrawCall::Kind::DrawText)
+                EXPECT_EQ(c.format & (DT_WORDBREAK | DT_NOCLIP), unsigned{DT_WORDBREAK | DT_NOCLIP})
+                    << c.text;
+            if (c.kind == DrawCall::Kind::Line && c.pen.style == PenStyle::Solid && c.page > 1)
+                rules.push_back(c.points.at(0).y);
+        }
+        EXPECT_EQ(rules, std::vector<int>(static_cast<std::size_t>(d.PagesStarted() - 1), 94));
+    }
+}
+
 } // namespace
 } // namespace qx

@@ -67,8 +67,8 @@ TEST_F(ProductPages, OpensWithHeaderBreadcrumbAndTheFirstProduct) {
     EXPECT_EQ(page->GetLbText(ProductPage::kList, 1), "Dorna-Werkzeug|D-2|||");
     EXPECT_EQ(page->PictureName(), "P1.bmp");
     EXPECT_FALSE(page->Picture().IsNull());
-    // The small catalogue has no drawings.
-    EXPECT_FALSE(page->IsItemEnabled(ProductPage::kDrawing));
+    // The small catalogue has no drawings; the drawing page shows an empty view.
+    EXPECT_TRUE(page->IsItemEnabled(ProductPage::kDrawing));
     EXPECT_TRUE(page->IsItemEnabled(ProductPage::kOrderList));
     EXPECT_TRUE(page->IsItemEnabled(ProductPage::kNote));
     EXPECT_TRUE(page->IsItemEnabled(ProductPage::kProductInfo));

@@ -123,6 +123,7 @@ TEST_F(VideoPages, UnplayableVideosAreReportedAndThePageStillAnswers) {
     ASSERT_EQ(ui->Messages().size(), 1u);
     EXPECT_EQ(ui->Messages()[0], "Das Video kann nicht abgespielt werden:\nMISSING.AVI");
     EXPECT_EQ(page->Playing(), 0);
+    EXPECT_FALSE(page->Player()->isVisible()); // an empty area, not a black box
     // The buttons do nothing, and only once is it said.
     for (int id : {VideoPage::kRestart, VideoPage::kPause, VideoPage::kPlay})
         page->SendCommand(id);

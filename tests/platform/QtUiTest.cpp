@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 
@@ -193,6 +194,28 @@ TEST(QtUiTest, ShellOpenAndRunProgramNeedAnExistingFile) {
     EXPECT_TRUE(ui.RunProgram("\\bin\\true Katalog.pdf"));
     EXPECT_FALSE(ui.RunProgram(ToWindowsPath(dir.Path()) + "\\fehlt.exe /x"));
     EXPECT_FALSE(ui.RunProgram(""));
+}
+
+// The desktop's opener finds no program for the file and ends in failure
+// after ShellOpen returned: whoever asked is told which file.
+TEST(QtUiTest, AnOpenerThatFindsNoProgramIsTold) {
+    test::TestApp();
+    test::TempDir dir;
+    dir.Write("Katalog.pdf", "%PDF-1.4");
+    const auto opener = dir.Write("bin/xdg-open", "#!/bin/sh\nexit 3\n");
+    std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString((dir / "bin").string()) + ":" + path);
+    std::vector<std::string> told;
+    {
+        QtUi ui;
+        ui.SetOpenFailedNotice([&told](const std::string& file) { told.push_back(file); });
+        const std::string doc = ToWindowsPath(dir.Path()) + "\\Katalog.pdf";
+        EXPECT_TRUE(ui.ShellOpen(doc));
+        EXPECT_TRUE(QTest::qWaitFor([&told] { return !told.empty(); }, 10000)); // the opener runs on its own
+        EXPECT_EQ(told, std::vector<std::string>{doc});
+    }
+    qputenv("PATH", path);
 }
 
 } // namespace

@@ -42,6 +42,8 @@ TEST(SearchIndex, WordsAnywhereInTheDisplayTextInFileOrder) {
     EXPECT_EQ(Search(file, "\xD6L"), Names{}); // only A to Z fold
     EXPECT_EQ(Search(file, "zrt  6150 "), Names{"ZRT 6150"});
     EXPECT_EQ(Search(file, " "), Search(file, "")); // empty words match everything
+    // A NUL ends the display text for matching as it does on the screen.
+    EXPECT_EQ(Search(std::string("Zange\0Bohrer|K5|Z.KAT\r\n", 23), "bohrer"), Names{});
     // A word past any fixed table size still means itself, and so do the others.
     EXPECT_EQ(Search(file, "komplett bohrersatzkomplettx a"), Names{});
     EXPECT_EQ(Search(file, std::string(40, 'e') + " zrt"), Names{});
@@ -98,7 +100,8 @@ TEST(SearchIndex, FileOfTheModeAndAMissingFileKeepsTheList) {
 // Generated indexes: the one-pass Fill lists exactly what the plain search does.
 TEST(SearchIndex, FillAgreesWithThePlainSearch) {
     std::mt19937 random(11);
-    const std::string pieces[] = {"Bohr", "SATZ", "zrt", " ", "  ", "61", "#", "[", "\xC4", "\xE4", "|", "T1", "ab", "\r\n", "-"};
+    const std::string pieces[] = {"Bohr", "SATZ", "zrt", " ",  "  ", "61",   "#", "[",
+                                  "\xC4", "\xE4", "|",   "T1", "ab", "\r\n", "-", std::string(1, '\0')};
     auto text = [&](int n) {
         std::string out;
         for (int i = 0; i < n; ++i)

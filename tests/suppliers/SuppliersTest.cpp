@@ -24,6 +24,7 @@ TEST(AddressFile, BlocksRoundTripAndShortFiles) {
     // Fewer blocks than asked: the rest is empty; the marker is no block; the
     // last block of a file without its end stops at the file's end.
     EXPECT_EQ(ReadBlocks(std::string_view("A\0\r\nB\0\r\n[EndOfFile]", 19), 3, false), (Lines{"A", "B", ""}));
+    EXPECT_EQ(ReadBlocks(std::string_view("A\0\r\n[EndOfFile]\r\n", 17), 3, false), (Lines{"A", "", ""}));
     EXPECT_EQ(ReadBlocks("A", 3, false), (Lines{"A", "", ""}));
     EXPECT_EQ(ReadBlocks("", 2, false), (Lines{"", ""}));
     // Order information files made by hand end their texts with "|".
@@ -48,7 +49,7 @@ const char* kTable = "# country|brand|number|kind|address\r\n"
                      "a|b|Schweiz|9||B|nach dem Ende\r\n";
 
 TEST(Distributors, CountriesBrandsAndTheMatchRules) {
-    EXPECT_EQ(DistributorCountries(kTable), (Lines{"Deutschland", "Austria"}));
+    EXPECT_EQ(DistributorCountries(kTable, 0), (Lines{"Deutschland", "Austria"}));
     EXPECT_EQ(BrandCode("QX BRENA"), 9);
     EXPECT_EQ(BrandCode("MIROS"), 2);
     EXPECT_EQ(BrandCode("miros"), 0);
@@ -80,6 +81,30 @@ TEST(Distributors, CountriesBrandsAndTheMatchRules) {
     ASSERT_EQ(m.equipment.size(), 10u);
     EXPECT_EQ(m.equipment[0].size(), 302u);
     EXPECT_EQ(AddressText(m.equipment[9]), "");
+}
+
+// Names as the language's alphabet has them, letter case aside, for every
+// letter of the code page.
+TEST(Distributors, NamesFollowTheLanguagesAlphabet) {
+    EXPECT_EQ(DistributorCountries("a|b|\xD6STERREICH|1||B|x\r\na|b|\xF6sterreich|1||B|y\r\n", 0),
+              Lines{"\xD6STERREICH"});
+    EXPECT_EQ(DistributorCountries("a|b|\xC8" "ESKO|1||B|x\r\na|b|\xE8" "esko|1||B|y\r\n", 3),
+              Lines{"\xC8" "ESKO"});
+    const struct {
+        int language;
+        Lines names, sorted;
+    } rows[] = {
+        {0, {"Zeta|]", "\xD6sterle|]", "Otto|]", "ober|]"}, {"ober|]", "\xD6sterle|]", "Otto|]", "Zeta|]"}},
+        // Czech: C with caron is a letter of its own after C, before D.
+        {3,
+         {"Zeman|]", "Dvo\xF8\xE1k|]", "\xC8" "ech|]", "Cyril|]"},
+         {"Cyril|]", "\xC8" "ech|]", "Dvo\xF8\xE1k|]", "Zeman|]"}},
+    };
+    for (const auto& row : rows) {
+        Lines names = row.names;
+        SortForChoice(names, row.language);
+        EXPECT_EQ(names, row.sorted) << row.language;
+    }
 }
 
 } // namespace

@@ -104,7 +104,7 @@ void ReadAsCatalogueFiles(Catalogue& c, const std::string& bytes) {
 
     const std::optional<CatalogBlock> table = LoadCatalogFile("C:\\DIST_GR.TAB");
     ASSERT_TRUE(table);
-    const std::vector<std::string> countries = DistributorCountries(table->Content());
+    const std::vector<std::string> countries = DistributorCountries(table->Content(), 0);
     EXPECT_LE(countries.size(), Lines(bytes));
     for (const std::string& country : countries) {
         for (const Brand& brand : kBrands) {
