@@ -63,6 +63,48 @@ int VirtualKeyOf(const QKeyEvent& event) {
     return 0;
 }
 
+struct Placed {
+    QWidget* widget;
+    QRect rect;
+};
+
+// Reading order: the controls are cut into rows where no control spans the
+// gap between them, each row into columns the same way, and so on down; a
+// group that cannot be cut (overlapping controls) goes by top, then left.
+void AppendInReadingOrder(std::vector<Placed> group, std::vector<QWidget*>& out) {
+    if (group.size() <= 1) {
+        for (const Placed& p : group)
+            out.push_back(p.widget);
+        return;
+    }
+    // One pass for rows (along y), one for columns (along x).
+    for (const bool rows : {true, false}) {
+        const auto start = [rows](const Placed& p) { return rows ? p.rect.top() : p.rect.left(); };
+        const auto end = [rows](const Placed& p) { return rows ? p.rect.bottom() + 1 : p.rect.right() + 1; };
+        std::stable_sort(group.begin(), group.end(),
+                         [&](const Placed& a, const Placed& b) { return start(a) < start(b); });
+        // Controls that touch belong together (a keypad): a cut needs a gap.
+        std::vector<std::vector<Placed>> parts(1);
+        int reach = end(group.front());
+        for (const Placed& p : group) {
+            if (!parts.back().empty() && start(p) > reach)
+                parts.emplace_back();
+            parts.back().push_back(p);
+            reach = std::max(reach, end(p));
+        }
+        if (parts.size() > 1) {
+            for (std::vector<Placed>& part : parts)
+                AppendInReadingOrder(std::move(part), out);
+            return;
+        }
+    }
+    std::stable_sort(group.begin(), group.end(), [](const Placed& a, const Placed& b) {
+        return a.rect.top() != b.rect.top() ? a.rect.top() < b.rect.top() : a.rect.left() < b.rect.left();
+    });
+    for (const Placed& p : group)
+        out.push_back(p.widget);
+}
+
 } // namespace
 
 int PrivateMessageEventType() {
@@ -114,13 +156,49 @@ void DialogWindow::ShowPage(bool show) {
 }
 
 void DialogWindow::TakeFocus() {
-    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
-        if (isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this)) {
-            w->setFocus(Qt::TabFocusReason);
-            return;
-        }
+    if (QWidget* start = Item(startItem_);
+        start && (start->focusPolicy() & Qt::TabFocus) && start->isEnabled() && start->isVisibleTo(this)) {
+        start->setFocus(Qt::TabFocusReason);
+        return;
     }
-    setFocus(Qt::OtherFocusReason);
+    FocusFirstItem();
+}
+
+void DialogWindow::FocusFirstItem() {
+    const std::vector<QWidget*> stops = TabStops();
+    if (stops.empty())
+        setFocus(Qt::OtherFocusReason);
+    else
+        stops.front()->setFocus(Qt::TabFocusReason);
+}
+
+std::vector<QWidget*> DialogWindow::TabStops() const {
+    std::vector<Placed> placed;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this) &&
+            !w->focusProxy())
+            placed.push_back({w, QRect(w->mapTo(this, QPoint(0, 0)), w->size())});
+    }
+    std::vector<QWidget*> stops;
+    AppendInReadingOrder(std::move(placed), stops);
+    return stops;
+}
+
+bool DialogWindow::focusNextPrevChild(bool next) {
+    // The focus chain is the order the controls were made in; Tab goes by
+    // where they are on the screen instead, and stays within this window.
+    const std::vector<QWidget*> stops = TabStops();
+    if (stops.empty())
+        return kind_ == Kind::Page || QDialog::focusNextPrevChild(next);
+    const QWidget* focus = window()->focusWidget();
+    const auto at = std::find_if(stops.begin(), stops.end(),
+                                 [focus](QWidget* w) { return focus && (w == focus || w->isAncestorOf(focus)); });
+    const auto count = static_cast<std::ptrdiff_t>(stops.size());
+    std::ptrdiff_t index = next ? 0 : count - 1;
+    if (at != stops.end())
+        index = ((at - stops.begin()) + (next ? 1 : -1) + count) % count;
+    stops[static_cast<std::size_t>(index)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void DialogWindow::DestroyWindow() {
@@ -229,8 +307,11 @@ void DialogWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // A dialog takes the keyboard when it appears, also where no window
     // manager hands it over.
-    if (kind_ != Kind::Page && !event->spontaneous())
+    if (kind_ != Kind::Page && !event->spontaneous()) {
+        if (!focusWidget())
+            TakeFocus();
         activateWindow();
+    }
     if (!event->spontaneous())
         OnShowWindow(true);
 }

@@ -16,6 +16,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QAbstractButton;
 class QListWidget;
@@ -108,6 +109,10 @@ public:
     // The control that has the keyboard (GetFocus), or 0.
     int FocusedItem() const;
     // Whether Tab stops at the control (buttons and lists do by default).
+    // Tab and Shift+Tab go through the stops in reading order of their
+    // rectangles, whatever order they were made in: rows from top to bottom,
+    // left to right within a row, a column of a row read down before the
+    // next column.
     void SetItemTabStop(int id, bool tabStop);
     void SetEditVScroll(int id, bool show);
     // Lines of a multi-line edit as EM_GETLINECOUNT counts them: wrapped
@@ -137,9 +142,13 @@ public:
     void Invalidate(bool erase = true);
     void InvalidateRect(const Rect& rect, bool erase = true);
     void UpdateNow();
-    // Shown, a page takes the keyboard: its first control in tab order, or
-    // the page itself when it has none.
+    // Shown, a page takes the keyboard: its start control (SetStartItem), else
+    // its first control in tab order, or the page itself when it has none.
     void ShowPage(bool show);
+    // The control a page gives the keyboard to when it is shown.
+    void SetStartItem(int id) { startItem_ = id; }
+    // Gives the keyboard to the first control in tab order.
+    void FocusFirstItem();
     // Destroys the window: hidden at once, deleted by the event loop.
     void DestroyWindow();
     bool IsDestroyed() const { return destroyed_; }
@@ -199,6 +208,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void reject() override;
     void accept() override;
 
@@ -211,6 +221,8 @@ private:
     // draws into it, in drawing order.
     std::string RowReading(int id, int row);
     void TakeFocus();
+    // The widgets Tab stops at, in reading order.
+    std::vector<QWidget*> TabStops() const;
     void PaintButton(int id, QAbstractButton* button, QPainter& painter);
     struct ControlEntry {
         ControlKind kind;
@@ -224,6 +236,7 @@ private:
     bool initialised_ = false;
     bool destroyed_ = false;
     bool inCommand_ = false;
+    int startItem_ = 0;
 };
 
 // The registered event type of posted private messages.

@@ -59,7 +59,7 @@ QWidget* DialogWindow::AddControl(int id, ControlKind kind, const ControlStyle& 
     }
     case ControlKind::PushButton:
     case ControlKind::DefPushButton: {
-        auto* b = new QPushButton(this);
+        auto* b = new PushButtonWidget(this);
         b->setAutoDefault(false);
         b->setDefault(kind == ControlKind::DefPushButton);
         QObject::connect(b, &QAbstractButton::clicked, this, [this, id] { DispatchCommand(id, BN_CLICKED); });
@@ -130,7 +130,7 @@ QWidget* DialogWindow::AddControl(int id, ControlKind kind, const ControlStyle& 
         break;
     }
     case ControlKind::ComboBox: {
-        auto* c = new QComboBox(this);
+        auto* c = new ComboBoxWidget(this);
         QObject::connect(c, &QComboBox::activated, this,
                          [this, id](int) { DispatchCommand(id, CBN_SELENDOK); });
         w = c;

@@ -1,0 +1,259 @@
+// The road by keyboard alone on the demo catalogue: Tab follows the screen
+// on every page and dialog, the control that has the keyboard shows it, and
+// each key does what its place promises. Keys go to the top-level window
+// that is active, as a user's do.
+
+#include "CatalogPages.h"
+#include "navigation/ui/AreaPage.h"
+#include "orders/ui/OrderListPage.h"
+#include "pages/GroupPage.h"
+#include "pages/ProductPage.h"
+#include "pages/RequirementsPage.h"
+#include "platform/core/Path.h"
+#include "platform/core/ScriptedUi.h"
+#include "resources/Menus.h"
+#include "search/ui/SearchDialog.h"
+#include "suppliers/ui/SupplierSearchPage.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace qx {
+namespace {
+
+using testing::Pump;
+using testing::RunningProgram;
+using testing::TempCatalog;
+
+void Press(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    testing::PressKey(window, key, modifiers);
+    Pump();
+}
+
+// Runs f on the next modal dialog other than the one open now.
+void WhenDialogOpens(std::function<void(DialogWindow&)> f) {
+    QWidget* below = QApplication::activeModalWidget();
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, below, f] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != below) {
+            timer->stop();
+            timer->deleteLater();
+            auto* dialog = dynamic_cast<DialogWindow*>(modal);
+            if (dialog)
+                f(*dialog);
+            else
+                ADD_FAILURE() << "not a dialog of the program";
+        }
+    });
+    timer->start(5);
+}
+
+// One Tab stop as the user meets it: the control and where it is.
+struct Stop {
+    QWidget* widget;
+    QRect rect; // in its window
+};
+
+// The control of the window that keys pressed on it reach.
+Stop Focused(QWidget* keys) {
+    QWidget* w = keys->window()->focusWidget();
+    return {w, w ? QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size()) : QRect()};
+}
+
+std::string Describe(const std::vector<Stop>& stops) {
+    std::ostringstream out;
+    for (const Stop& s : stops)
+        out << "\n  " << (s.widget ? s.widget->metaObject()->className() : "none") << " (" << s.rect.left() << ","
+            << s.rect.top() << ")-(" << s.rect.right() + 1 << "," << s.rect.bottom() + 1 << ")";
+    return out.str();
+}
+
+// Tab once around the window that has the keyboard, from the control that
+// has it, and Shift+Tab back: every control that takes the keyboard is met
+// once, each after the one before it in reading order (below it, or right
+// of it), and Shift+Tab meets them in the opposite order.
+::testing::AssertionResult TabsInReadingOrder(QWidget* keys, DialogWindow& window) {
+    std::vector<QWidget*> reachable;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(&window) && !w->focusProxy() &&
+            w->window() == window.window())
+            reachable.push_back(w);
+    }
+    std::vector<Stop> round{Focused(keys)};
+    for (std::size_t i = 0; i <= reachable.size(); ++i) {
+        Press(keys, Qt::Key_Tab);
+        if (Focused(keys).widget == round.front().widget)
+            break;
+        round.push_back(Focused(keys));
+    }
+    const auto failure = [&](const std::string& why) {
+        return ::testing::AssertionFailure() << why << "; Tab went:" << Describe(round);
+    };
+    if (Focused(keys).widget != round.front().widget)
+        return failure("Tab did not come round");
+    if (round.size() != reachable.size())
+        return failure(std::to_string(reachable.size()) + " controls take the keyboard");
+    // Reading order: each stop lies below the one before it or right of it,
+    // but for the one step round from the last stop to the first.
+    int back = 0;
+    for (std::size_t i = 0; i < round.size(); ++i) {
+        const QRect& a = round[i].rect;
+        const QRect& b = round[(i + 1) % round.size()].rect;
+        if (!(b.top() > a.bottom() || b.left() > a.right()))
+            ++back;
+    }
+    if (round.size() > 1 && back != 1)
+        return failure("out of reading order");
+
+    for (std::size_t i = round.size(); i-- > 0;) {
+        Press(keys, Qt::Key_Tab, Qt::ShiftModifier);
+        if (Focused(keys).widget != round[i].widget)
+            return failure("Shift+Tab went another way");
+    }
+    return ::testing::AssertionSuccess();
+}
+
+class DemoKeyboard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::filesystem::exists(demo / "DATEN"))
+            GTEST_SKIP() << "the demo catalogue was not built";
+        std::filesystem::create_directories(config.Dir() / "orders");
+        p = std::make_unique<RunningProgram>(demo, config.Ini(), 800, 0);
+    }
+    QWidget* Frame() { return &p->Frame(); }
+    template <class Page> Page* Current() { return p->Current<Page>(); }
+    AreaPage* AreaAt(const char* file) {
+        auto* area = Current<AreaPage>();
+        if (area)
+            area->ShowArea(file, "");
+        return area;
+    }
+    void OpenEntry(const char* target) {
+        auto* area = Current<AreaPage>();
+        ASSERT_NE(area, nullptr);
+        for (int i = 0; i < area->EntryCount(); ++i) {
+            if (area->Entry(i).target.str() == target) {
+                area->DispatchEntry(i);
+                Pump();
+                return;
+            }
+        }
+        FAIL() << target;
+    }
+    // The keyword search from the menu, typed and chosen by keys.
+    ProductPage* SearchProduct(const char* term) {
+        WhenDialogOpens([term](DialogWindow& dialog) {
+            Press(&dialog, Qt::Key_A, Qt::ControlModifier);
+            for (const char* c = term; *c; ++c)
+                QTest::keyClick(dialog.windowHandle(), *c);
+            Press(&dialog, Qt::Key_Return);
+        });
+        p->Frame().OnMenuCommand(kCmdKeyword);
+        Pump();
+        return Current<ProductPage>();
+    }
+    void Click(DialogWindow* window, int id) {
+        ASSERT_NE(window->Item(id), nullptr) << id;
+        QTest::mouseClick(window->Item(id), Qt::LeftButton);
+        Pump();
+    }
+    // The order list page over the product page, with one entry ordered.
+    OrderListPage* OrderFirst(ProductPage* product) {
+        ui->fileAnswers = {ToWindowsPath(config.Dir()) + "\\orders\\KEYS.STK"};
+        WhenDialogOpens([](DialogWindow& editor) { Press(&editor, Qt::Key_Return); });
+        Click(product, ProductPage::kOrderList);
+        return Current<OrderListPage>();
+    }
+
+    const std::filesystem::path demo = QX_DEMO_DIR;
+    ScopedScriptedUi ui;
+    TempCatalog config;
+    std::unique_ptr<RunningProgram> p;
+};
+
+TEST_F(DemoKeyboard, TabFollowsTheScreenOnEveryPageAndDialog) {
+    int walked = 0;
+    const auto walkPage = [&](const char* name) {
+        DialogWindow* page = p->Frame().CurrentPage();
+        ASSERT_NE(page, nullptr) << name;
+        EXPECT_TRUE(TabsInReadingOrder(Frame(), *page)) << name;
+        ++walked;
+    };
+    const auto walkDialog = [&](const char* name) {
+        WhenDialogOpens([&walked, name](DialogWindow& dialog) {
+            EXPECT_TRUE(TabsInReadingOrder(&dialog, dialog)) << name;
+            Press(&dialog, Qt::Key_Escape);
+            ++walked;
+        });
+    };
+    walkPage("start page");
+    AreaAt("KATALOG.BER");
+    walkPage("catalogue page");
+    AreaAt("BE.BER");
+    walkPage("sub-area page");
+    OpenEntry("BE_HEBE");
+    walkPage("group page");
+
+    // The search dialog, and the text-input dialog of "Weitersuchen".
+    WhenDialogOpens([&](DialogWindow& search) {
+        EXPECT_TRUE(TabsInReadingOrder(&search, search)) << "search dialog";
+        ++walked;
+        walkDialog("text-input dialog");
+        search.SendCommand(SearchDialog::kContinue);
+        Press(&search, Qt::Key_Escape);
+    });
+    p->Frame().OnMenuCommand(kCmdKeyword);
+    Pump();
+
+    ProductPage* product = SearchProduct("rangierwagenheber 2");
+    ASSERT_NE(product, nullptr);
+    walkPage("product page");
+    walkDialog("notes dialog");
+    Click(product, ProductPage::kNote);
+    Click(product, ProductPage::kDrawing);
+    walkPage("drawing page");
+    Press(Frame(), Qt::Key_Escape);
+    Click(product, ProductPage::kProductInfo);
+    walkPage("information page");
+    Press(Frame(), Qt::Key_Escape);
+    walkDialog("quantity editor");
+    Click(product, ProductPage::kOrderList);
+
+    OrderListPage* list = OrderFirst(product);
+    ASSERT_NE(list, nullptr);
+    walkPage("order list page");
+    walkDialog("quantity editor of a free entry");
+    Click(list, OrderListPage::kInsert);
+    Click(list, OrderListPage::kOrderInfo);
+    walkPage("order information page");
+    Press(Frame(), Qt::Key_Escape);
+    Click(list, OrderListPage::kSuppliers);
+    walkPage("supplier search page");
+    walkDialog("distributor choice");
+    Click(p->Frame().CurrentPage(), SupplierSearchPage::kSearch);
+    Press(Frame(), Qt::Key_Escape);
+    Press(Frame(), Qt::Key_Escape);
+    Click(product, ProductPage::kMainMenu);
+
+    AreaAt("BE_PLAN.BER");
+    OpenEntry("WERKST.ZEN");
+    ASSERT_NE(Current<RequirementsPage>(), nullptr);
+    walkPage("requirements page");
+    EXPECT_EQ(walked, 17);
+}
+
+} // namespace
+} // namespace qx
