@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -363,6 +364,13 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (event->type() == QEvent::KeyPress) {
+        // A read-only edit has no use for Backspace and Delete: they are the
+        // window's keys there, as where no control takes them.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (auto* e = qobject_cast<QLineEdit*>(watched);
+            e && e->isReadOnly() && (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && OnKeyDown(VirtualKeyOf(*key)))
+            return true;
         // Multi-line edits with a limit refuse input past it.
         if (auto* m = qobject_cast<QPlainTextEdit*>(watched)) {
             const QVariant limit = m->property("qxLimit");

@@ -6,6 +6,7 @@
 #include "CatalogPages.h"
 #include "navigation/ui/AreaPage.h"
 #include "orders/ui/OrderListPage.h"
+#include "orders/ui/QuantityEditor.h"
 #include "pages/GroupPage.h"
 #include "pages/ProductPage.h"
 #include "pages/RequirementsPage.h"
@@ -253,6 +254,50 @@ TEST_F(DemoKeyboard, TabFollowsTheScreenOnEveryPageAndDialog) {
     ASSERT_NE(Current<RequirementsPage>(), nullptr);
     walkPage("requirements page");
     EXPECT_EQ(walked, 17);
+}
+
+// Moves the keyboard by Tab to a control of the window.
+void TabTo(DialogWindow& window, int id) {
+    for (int i = 0; i < 40 && window.FocusedItem() != id; ++i)
+        Press(&window, Qt::Key_Tab);
+    ASSERT_EQ(window.FocusedItem(), id);
+}
+
+TEST_F(DemoKeyboard, BackspaceAndDeleteClearTheQuantityOutsideTheTextEdits) {
+    ProductPage* product = SearchProduct("rangierwagenheber 2");
+    ASSERT_NE(product, nullptr);
+    bool ran = false;
+    WhenDialogOpens([&ran](DialogWindow& editor) {
+        ran = true;
+        const auto quantity = [&editor] { return editor.GetItemText(QuantityEditor::kQuantity); };
+        struct Step {
+            int focus;      // where the keyboard is
+            int key;        // pressed after "3"
+            const char* quantity;
+            const char* remarks;
+        };
+        const Step steps[] = {
+            {QuantityEditor::kDigits[1], Qt::Key_Backspace, "1", ""},
+            {QuantityEditor::kClear, Qt::Key_Delete, "1", ""},
+            {QuantityEditor::kQuantity, Qt::Key_Backspace, "1", ""},
+            {IDOK, Qt::Key_Delete, "1", ""},
+            {QuantityEditor::kRemarks, Qt::Key_Backspace, "3", "a"},
+        };
+        for (const Step& step : steps) {
+            TabTo(editor, step.focus);
+            if (step.focus == QuantityEditor::kRemarks) {
+                Press(&editor, Qt::Key_A);
+                Press(&editor, Qt::Key_B);
+            }
+            editor.SendCommand(QuantityEditor::kDigits[3]);
+            Press(&editor, step.key);
+            EXPECT_EQ(quantity(), step.quantity) << step.focus;
+            EXPECT_EQ(editor.GetItemText(QuantityEditor::kRemarks), step.remarks) << step.focus;
+        }
+        Press(&editor, Qt::Key_Escape);
+    });
+    Click(product, ProductPage::kOrderList);
+    EXPECT_TRUE(ran);
 }
 
 } // namespace
