@@ -237,7 +237,12 @@ void DialogWindow::SetHandCursorOver(int id, bool hand) {
 
 int DialogWindow::DoModal() {
     EnsureInitialised();
-    return exec();
+    const int result = exec();
+    // The keyboard goes back to the window the dialog was opened over, also
+    // where no window manager hands it back.
+    if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr; owner && owner->isVisible())
+        owner->activateWindow();
+    return result;
 }
 
 void DialogWindow::EndDialog(int result) { done(result); }

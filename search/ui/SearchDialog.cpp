@@ -19,8 +19,10 @@ namespace {
 constexpr LangText kCaption{{"Produktsuche", "Search", "Recherche produit", "Hledat"}};
 constexpr LangText kCaptionStandard{{"Service Standard", "Service Standard", "Standard Service", "Servisní standardy"}};
 constexpr LangText kCaptionCatalogue{{"Katalog zum Drucken", "View catalogue", "Catalogue à imprimer", "Katalog pro tisk"}};
-constexpr LangText kContinueText{{"Weitersuchen", "Reduce", "Suivant", "Další hledání"}};
-constexpr LangText kNewSearchText{{"Neue Suche", "New search", "Recherche", "Nové hledání"}};
+// With their letters: Alt and the letter press them while the keyboard
+// stays in the search field.
+constexpr LangText kContinueText{{"&Weitersuchen", "&Reduce", "&Suivant", "&Další hledání"}};
+constexpr LangText kNewSearchText{{"&Neue Suche", "&New search", "&Recherche", "&Nové hledání"}};
 constexpr LangText kChooseText{{"Auswählen", "Choose", "Choisir", "Volba"}};
 constexpr LangText kDescription{{"Beschreibung", "Description", "Description", "Popis"}};
 constexpr LangText kNumber{{"Nummer", "Number", "Numéro", "Číslo"}};

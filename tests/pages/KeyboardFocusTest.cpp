@@ -259,7 +259,7 @@ TEST_F(DemoKeyboard, TabFollowsTheScreenOnEveryPageAndDialog) {
 // Moves the keyboard by Tab to a control of the window.
 void TabTo(DialogWindow& window, int id) {
     for (int i = 0; i < 40 && window.FocusedItem() != id; ++i)
-        Press(&window, Qt::Key_Tab);
+        Press(window.window(), Qt::Key_Tab);
     ASSERT_EQ(window.FocusedItem(), id);
 }
 
@@ -297,6 +297,66 @@ TEST_F(DemoKeyboard, BackspaceAndDeleteClearTheQuantityOutsideTheTextEdits) {
         Press(&editor, Qt::Key_Escape);
     });
     Click(product, ProductPage::kOrderList);
+    EXPECT_TRUE(ran);
+}
+
+TEST_F(DemoKeyboard, EnterInAnEditOfTheSupplierSearchSavesNothingEnterOnAButtonPressesIt) {
+    ProductPage* product = SearchProduct("rangierwagenheber 2");
+    ASSERT_NE(product, nullptr);
+    OrderListPage* list = OrderFirst(product);
+    ASSERT_NE(list, nullptr);
+    Click(list, OrderListPage::kSuppliers);
+    auto* page = Current<SupplierSearchPage>();
+    ASSERT_NE(page, nullptr);
+    ui->shown.clear();
+    TabTo(*page, SupplierSearchPage::kCompanyNumber);
+    QTest::keyClicks(page->Item(SupplierSearchPage::kCompanyNumber), QStringLiteral("4711"));
+    Press(Frame(), Qt::Key_Return);
+    EXPECT_TRUE(ui->shown.empty()) << ui->shown.front().kind;
+    ui->fileAnswers = {std::nullopt};
+    TabTo(*page, SupplierSearchPage::kSave);
+    Press(Frame(), Qt::Key_Return);
+    ASSERT_EQ(ui->shown.size(), 1u);
+    EXPECT_EQ(ui->shown[0].kind, "open"); // where the address file goes
+    EXPECT_EQ(Current<SupplierSearchPage>(), page);
+}
+
+TEST_F(DemoKeyboard, TheSearchDialogsButtonsAreReachedByTabAndByTheirLetter) {
+    int asked = 0;
+    const auto answerInput = [&asked] {
+        WhenDialogOpens([&asked](DialogWindow& input) {
+            ++asked;
+            Press(&input, Qt::Key_Escape);
+        });
+    };
+    bool ran = false;
+    WhenDialogOpens([&](DialogWindow& search) {
+        ran = true;
+        const int before = search.GetCurSel(SearchDialog::kList);
+        Press(&search, Qt::Key_A, Qt::ControlModifier);
+        Press(&search, Qt::Key_S);
+        Press(&search, Qt::Key_C);
+        EXPECT_NE(search.GetCurSel(SearchDialog::kList), before) << "typing selects by prefix";
+        EXPECT_EQ(search.FocusedItem(), SearchDialog::kTerm);
+        Press(&search, Qt::Key_Tab);
+        EXPECT_EQ(search.FocusedItem(), SearchDialog::kContinue);
+        answerInput();
+        Press(&search, Qt::Key_Return);
+        EXPECT_EQ(asked, 1) << "Enter on \"Weitersuchen\"";
+        for (const auto [letter, button] : {std::pair{Qt::Key_W, SearchDialog::kContinue},
+                                             std::pair{Qt::Key_N, SearchDialog::kNewSearch}}) {
+            answerInput();
+            const int was = asked;
+            Press(&search, letter, Qt::AltModifier);
+            // A letter presses its button as a click would look: down, then up.
+            for (int i = 0; i < 100 && asked == was; ++i)
+                QTest::qWait(10);
+            EXPECT_EQ(asked, was + 1) << button;
+        }
+        Press(&search, Qt::Key_Escape);
+    });
+    p->Frame().OnMenuCommand(kCmdKeyword);
+    Pump();
     EXPECT_TRUE(ran);
 }
 
