@@ -13,6 +13,7 @@ InputDialog::InputDialog(QWidget* parent, int languageIndex, std::string prompt,
 void InputDialog::OnInitDialog() {
     const Rect client = DialogUnits(0, 0, 179, 87);
     setFixedSize(client.Width(), client.Height());
+    SetCaption(texts::kAppTitle.Text(language_)); // the template has none of its own
     AddControl(kEditId, ControlKind::Edit);
     AddControl(IDCANCEL, ControlKind::PushButton);
     AddControl(IDOK, ControlKind::PushButton);

@@ -22,6 +22,7 @@ namespace qx {
 class DistributorListDialog : public DialogWindow {
 public:
     static constexpr int kList = 1079;
+    static constexpr int kWidth = 190; // dialog units
 
     DistributorListDialog(QWidget* parent, int languageIndex, std::vector<std::string> addressParts);
     const std::string& Chosen() const { return chosen_; }

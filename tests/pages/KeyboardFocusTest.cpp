@@ -319,6 +319,22 @@ TEST_F(DemoKeyboard, EnterInAnEditOfTheSupplierSearchSavesNothingEnterOnAButtonP
     ASSERT_EQ(ui->shown.size(), 1u);
     EXPECT_EQ(ui->shown[0].kind, "open"); // where the address file goes
     EXPECT_EQ(Current<SupplierSearchPage>(), page);
+
+    // Two equipment distributors of the first country and brand: the choice
+    // opens on the first, and Enter takes it.
+    page->SetItemText(SupplierSearchPage::kCompanyNumber, "");
+    bool chose = false;
+    WhenDialogOpens([&chose](DialogWindow& choice) {
+        chose = true;
+        EXPECT_EQ(choice.windowTitle(), QStringLiteral("QUARVENTA AG"));
+        EXPECT_EQ(choice.GetCurSel(DistributorListDialog::kList), 0);
+        Press(&choice, Qt::Key_Return);
+    });
+    TabTo(*page, SupplierSearchPage::kSearch);
+    Press(Frame(), Qt::Key_Return);
+    EXPECT_TRUE(chose);
+    EXPECT_TRUE(page->GetItemText(SupplierSearchPage::kEquipment).starts_with("Q.T.X Vertriebszentrum Nord GmbH\r\n"))
+        << page->GetItemText(SupplierSearchPage::kEquipment);
 }
 
 TEST_F(DemoKeyboard, TheSearchDialogsButtonsAreReachedByTabAndByTheirLetter) {
@@ -326,6 +342,7 @@ TEST_F(DemoKeyboard, TheSearchDialogsButtonsAreReachedByTabAndByTheirLetter) {
     const auto answerInput = [&asked] {
         WhenDialogOpens([&asked](DialogWindow& input) {
             ++asked;
+            EXPECT_EQ(input.windowTitle(), QStringLiteral("QUARVENTA AG"));
             Press(&input, Qt::Key_Escape);
         });
     };
