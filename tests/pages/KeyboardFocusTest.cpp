@@ -5,6 +5,7 @@
 
 #include "CatalogPages.h"
 #include "navigation/ui/AreaPage.h"
+#include "orders/ui/NotesDialog.h"
 #include "orders/ui/OrderListPage.h"
 #include "orders/ui/QuantityEditor.h"
 #include "pages/GroupPage.h"
@@ -375,6 +376,53 @@ TEST_F(DemoKeyboard, TheSearchDialogsButtonsAreReachedByTabAndByTheirLetter) {
     p->Frame().OnMenuCommand(kCmdKeyword);
     Pump();
     EXPECT_TRUE(ran);
+}
+
+// Pixels that differ between the control drawn with the keyboard and drawn
+// after Tab took it away.
+int FocusMarkPixels(DialogWindow& window, int id) {
+    QWidget* w = window.Item(id);
+    if (!w || !w->hasFocus())
+        return -1;
+    const QImage with = w->grab().toImage();
+    Press(window.window(), Qt::Key_Tab);
+    const QImage without = w->grab().toImage();
+    int differ = 0;
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x)
+            differ += with.pixel(x, y) != without.pixel(x, y);
+    return differ;
+}
+
+TEST_F(DemoKeyboard, TheControlWithTheKeyboardShowsItOnEveryFace) {
+    ProductPage* product = SearchProduct("rangierwagenheber 2");
+    ASSERT_NE(product, nullptr);
+    struct Face {
+        const char* what;
+        int button;   // opens the dialog
+        int control;  // in the dialog, reached by Tab
+    };
+    const Face faces[] = {
+        {"keypad key of the quantity editor", ProductPage::kOrderList, QuantityEditor::kDigits[1]},
+        {"default button of the notes", ProductPage::kNote, NotesDialog::kSave},
+    };
+    for (const Face& face : faces) {
+        int marked = -1;
+        QSize size;
+        WhenDialogOpens([&](DialogWindow& dialog) {
+            if (dialog.FocusedItem() != face.control)
+                TabTo(dialog, face.control);
+            size = dialog.Item(face.control)->size();
+            marked = FocusMarkPixels(dialog, face.control);
+            Press(&dialog, Qt::Key_Escape);
+        });
+        Click(product, face.button);
+        // A frame all round, not a shade.
+        EXPECT_GE(marked, size.width() + size.height()) << face.what;
+    }
+    // The picture buttons of the pages, on their dark faces.
+    TabTo(*product, ProductPage::kBack);
+    EXPECT_GE(FocusMarkPixels(*product, ProductPage::kBack), product->Item(ProductPage::kBack)->width()) << "page button";
 }
 
 } // namespace
