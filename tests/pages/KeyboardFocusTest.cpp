@@ -4,6 +4,7 @@
 // that is active, as a user's do.
 
 #include "CatalogPages.h"
+#include "app/ui/LanguageDialog.h"
 #include "navigation/ui/AreaPage.h"
 #include "orders/ui/NotesDialog.h"
 #include "orders/ui/OrderListPage.h"
@@ -21,6 +22,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -423,6 +425,33 @@ TEST_F(DemoKeyboard, TheControlWithTheKeyboardShowsItOnEveryFace) {
     // The picture buttons of the pages, on their dark faces.
     TabTo(*product, ProductPage::kBack);
     EXPECT_GE(FocusMarkPixels(*product, ProductPage::kBack), product->Item(ProductPage::kBack)->width()) << "page button";
+}
+
+TEST_F(DemoKeyboard, WindowsAreNamedAsTheyCallThemselves) {
+    p->Frame().OnMenuCommand(kCmdHelp);
+    Pump();
+    QTextBrowser* help = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* b = qobject_cast<QTextBrowser*>(w); b && b->isVisible())
+            help = b;
+    }
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->windowTitle(), QStringLiteral("Hilfe zum Katalog"));
+    help->close();
+
+    // Without its picture the language dialog names each language in it.
+    GlobalState none{};
+    LanguageDialog languages(nullptr, none);
+    languages.show();
+    Pump();
+    EXPECT_FALSE(languages.HasPicture());
+    QStringList names;
+    for (int id : {LanguageDialog::kGermanId, LanguageDialog::kEnglishId, LanguageDialog::kFrenchId,
+                   LanguageDialog::kCzechId})
+        names << languages.Item(id)->accessibleName();
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Deutsch"), QStringLiteral("English"),
+                                  QStringLiteral("Fran\u00e7ais"), QStringLiteral("\u010ce\u0161tina")}));
+    languages.hide();
 }
 
 } // namespace
