@@ -70,34 +70,48 @@ struct Placed {
 };
 
 // Reading order: the controls are cut into rows where no control spans the
-// gap between them, each row into columns the same way, and so on down; a
-// group that cannot be cut (overlapping controls) goes by top, then left.
+// gap between them. A group that has no such gap (a tall list beside rows of
+// buttons) is cut once into columns, at its widest gap, and each side is read
+// again the same way, rows first. A group that cannot be cut at all
+// (overlapping controls) goes by top, then left. Controls that touch belong
+// together (a keypad): a cut needs a gap.
 void AppendInReadingOrder(std::vector<Placed> group, std::vector<QWidget*>& out) {
     if (group.size() <= 1) {
         for (const Placed& p : group)
             out.push_back(p.widget);
         return;
     }
-    // One pass for rows (along y), one for columns (along x).
-    for (const bool rows : {true, false}) {
-        const auto start = [rows](const Placed& p) { return rows ? p.rect.top() : p.rect.left(); };
-        const auto end = [rows](const Placed& p) { return rows ? p.rect.bottom() + 1 : p.rect.right() + 1; };
-        std::stable_sort(group.begin(), group.end(),
-                         [&](const Placed& a, const Placed& b) { return start(a) < start(b); });
-        // Controls that touch belong together (a keypad): a cut needs a gap.
-        std::vector<std::vector<Placed>> parts(1);
-        int reach = end(group.front());
-        for (const Placed& p : group) {
-            if (!parts.back().empty() && start(p) > reach)
-                parts.emplace_back();
-            parts.back().push_back(p);
-            reach = std::max(reach, end(p));
+    std::stable_sort(group.begin(), group.end(),
+                     [](const Placed& a, const Placed& b) { return a.rect.top() < b.rect.top(); });
+    std::vector<std::vector<Placed>> rows(1);
+    int reach = group.front().rect.bottom() + 1;
+    for (const Placed& p : group) {
+        if (!rows.back().empty() && p.rect.top() > reach)
+            rows.emplace_back();
+        rows.back().push_back(p);
+        reach = std::max(reach, p.rect.bottom() + 1);
+    }
+    if (rows.size() > 1) {
+        for (std::vector<Placed>& row : rows)
+            AppendInReadingOrder(std::move(row), out);
+        return;
+    }
+    std::stable_sort(group.begin(), group.end(),
+                     [](const Placed& a, const Placed& b) { return a.rect.left() < b.rect.left(); });
+    std::size_t cut = 0;
+    int widest = 0;
+    reach = group.front().rect.right() + 1;
+    for (std::size_t i = 1; i < group.size(); ++i) {
+        if (group[i].rect.left() - reach > widest) {
+            widest = group[i].rect.left() - reach;
+            cut = i;
         }
-        if (parts.size() > 1) {
-            for (std::vector<Placed>& part : parts)
-                AppendInReadingOrder(std::move(part), out);
-            return;
-        }
+        reach = std::max(reach, group[i].rect.right() + 1);
+    }
+    if (cut > 0) {
+        AppendInReadingOrder({group.begin(), group.begin() + static_cast<std::ptrdiff_t>(cut)}, out);
+        AppendInReadingOrder({group.begin() + static_cast<std::ptrdiff_t>(cut), group.end()}, out);
+        return;
     }
     std::stable_sort(group.begin(), group.end(), [](const Placed& a, const Placed& b) {
         return a.rect.top() != b.rect.top() ? a.rect.top() < b.rect.top() : a.rect.left() < b.rect.left();

@@ -225,6 +225,14 @@ TEST_F(DemoKeyboard, TabFollowsTheScreenOnEveryPageAndDialog) {
     ProductPage* product = SearchProduct("rangierwagenheber 2");
     ASSERT_NE(product, nullptr);
     walkPage("product page");
+    // Beside a tall list, rows of buttons are still read row by row.
+    std::vector<int> order;
+    product->SetFocusTo(ProductPage::kList);
+    for (int i = 0; i < 9; ++i, Press(Frame(), Qt::Key_Tab))
+        order.push_back(product->FocusedItem());
+    EXPECT_EQ(order, (std::vector<int>{ProductPage::kList, ProductPage::kInfoBox, ProductPage::kProductInfo,
+                                       ProductPage::kOrderList, ProductPage::kPrint, ProductPage::kNote,
+                                       ProductPage::kDrawing, ProductPage::kMainMenu, ProductPage::kBack}));
     walkDialog("notes dialog");
     Click(product, ProductPage::kNote);
     Click(product, ProductPage::kDrawing);
