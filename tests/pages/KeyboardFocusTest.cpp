@@ -14,6 +14,7 @@
 #include "pages/RequirementsPage.h"
 #include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
+#include "platform/qt/QtUi.h"
 #include "resources/Menus.h"
 #include "search/ui/SearchDialog.h"
 #include "suppliers/ui/SupplierSearchPage.h"
@@ -21,6 +22,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -460,6 +462,21 @@ TEST_F(DemoKeyboard, WindowsAreNamedAsTheyCallThemselves) {
     EXPECT_EQ(names, (QStringList{QStringLiteral("Deutsch"), QStringLiteral("English"),
                                   QStringLiteral("Fran\u00e7ais"), QStringLiteral("\u010ce\u0161tina")}));
     languages.hide();
+
+    // A message box with a short text still shows its caption whole: room
+    // for it beside the title bar's buttons.
+    QtUi real;
+    int width = 0;
+    int caption = 0;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            width = box->width();
+            caption = box->fontMetrics().horizontalAdvance(box->windowTitle());
+            box->accept();
+        }
+    });
+    real.MessageBox("OK", "QUARVENTA AG", MB_OK);
+    EXPECT_GE(width, caption + 150);
 }
 
 } // namespace
