@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -69,6 +70,15 @@ struct ControlStyle {
     bool centered = false;      // statics
 };
 
+// One row of a layout table: a control, what it is and where it stands
+// (pixels, client coordinates).
+struct ControlRow {
+    int id;
+    ControlKind kind;
+    Rect rect;
+    ControlStyle style{};
+};
+
 class DialogWindow : public QDialog {
 public:
     // A modeless page is a child widget of the parent; a modal dialog is a
@@ -79,6 +89,8 @@ public:
 
     // --- controls ---
     QWidget* AddControl(int id, ControlKind kind, const ControlStyle& style = {});
+    // Makes and places the controls of a layout table, in its order.
+    void AddControls(std::initializer_list<ControlRow> rows);
     QWidget* Item(int id) const;
     bool HasItem(int id) const { return controls_.count(id) != 0; }
     void SetItemText(int id, std::string_view text);

@@ -143,6 +143,13 @@ QWidget* DialogWindow::AddControl(int id, ControlKind kind, const ControlStyle& 
     return w;
 }
 
+void DialogWindow::AddControls(std::initializer_list<ControlRow> rows) {
+    for (const ControlRow& row : rows) {
+        AddControl(row.id, row.kind, row.style);
+        MoveItem(row.id, row.rect);
+    }
+}
+
 QWidget* DialogWindow::Item(int id) const {
     auto it = controls_.find(id);
     return it == controls_.end() ? nullptr : it->second.widget;
