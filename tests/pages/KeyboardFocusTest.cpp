@@ -390,6 +390,22 @@ TEST_F(DemoKeyboard, TheSearchDialogsButtonsAreReachedByTabAndByTheirLetter) {
     EXPECT_TRUE(ran);
 }
 
+TEST_F(DemoKeyboard, EachAreaLevelStartsOnItsFirstEntryTheRequirementsInTheirList) {
+    AreaPage* area = AreaAt("BE.BER");
+    ASSERT_NE(area, nullptr);
+    TabTo(*area, AreaPage::kFirstButton + 3); // "Werkstattplanung", the fourth place
+    Press(Frame(), Qt::Key_Return);
+    ASSERT_EQ(area->Entry(0).target.str(), "WERKST.ZEN") << "the planning level";
+    EXPECT_EQ(area->FocusedItem(), AreaPage::kFirstButton);
+    Press(Frame(), Qt::Key_Return);
+    auto* requirements = Current<RequirementsPage>();
+    ASSERT_NE(requirements, nullptr);
+    EXPECT_TRUE(ui->shown.empty()) << ui->shown.front().kind; // no program of the fourth place
+    EXPECT_EQ(requirements->CurrentIndex(), 0);
+    Press(Frame(), Qt::Key_Down);
+    EXPECT_EQ(requirements->CurrentIndex(), 1);
+}
+
 // Pixels that differ between the control drawn with the keyboard and drawn
 // after Tab took it away.
 int FocusMarkPixels(DialogWindow& window, int id) {
