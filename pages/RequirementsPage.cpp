@@ -74,8 +74,8 @@ void RequirementsPage::OnInitDialog() {
     list.hasStrings = false;
     list.vScroll = true;
     list.itemHeight = ScaleY(s, 16);
-    // Creation order is the Tab order: the list, then the visible buttons.
     AddControl(kList, ControlKind::ListBox, list);
+    SetStartItem(kList); // the arrows move in the rows at once
     for (int id : {kRequirements, kPrint, kMainMenu, kBack, kNote, kDrawing, kOrderList})
         AddControl(id, ControlKind::OwnerDrawButton);
     ControlStyle hidden;

@@ -3,7 +3,6 @@
 #include "catalog/Draw.h"
 
 #include <cstdlib>
-#include <vector>
 
 namespace qx {
 
@@ -37,22 +36,6 @@ void CPictureButton::DrawItemInto(const DrawItem& item) const {
     dc.DrawText(caption, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (item.focused)
         DrawFocusMark(dc, item.rect);
-}
-
-void CPictureButton::DrawFocusMark(Dc& dc, const Rect& rect) {
-    if (rect.Width() <= 6 || rect.Height() <= 6)
-        return;
-    // Black dots on a white line: seen on any face or picture.
-    const std::vector<Point> frame{{rect.left + 2, rect.top + 2},
-                                   {rect.right - 3, rect.top + 2},
-                                   {rect.right - 3, rect.bottom - 3},
-                                   {rect.left + 2, rect.bottom - 3},
-                                   {rect.left + 2, rect.top + 2}};
-    const Pen previous = dc.SelectPen(Pen{PenStyle::Solid, 1, Rgb(255, 255, 255)});
-    dc.Polyline(frame);
-    dc.SelectPen(Pen{PenStyle::Dot, 1, Rgb(0, 0, 0)});
-    dc.Polyline(frame);
-    dc.SelectPen(previous);
 }
 
 } // namespace qx

@@ -13,8 +13,6 @@ class CPictureButton {
 public:
     explicit CPictureButton(const SharedPictures& pictures) : pictures_(&pictures) {}
     void DrawItemInto(const DrawItem& item) const;
-    // The mark of the control that has the keyboard, inside rect.
-    static void DrawFocusMark(Dc& dc, const Rect& rect);
 
 private:
     const SharedPictures* pictures_;

@@ -2,6 +2,7 @@
 
 #include "ground/GlobalState.h"
 #include "catalog/Draw.h"
+#include "platform/core/CodePage.h"
 #include "platform/core/Ui.h"
 
 namespace qx {
@@ -11,14 +12,28 @@ struct HotArea {
     int id;
     int language;
     Rect rect;
-    const char* name; // drawn only when the picture is missing
+    // Drawn only when the picture is missing: each language by its own
+    // name, in its own code page.
+    const char* name;
 };
 // Two columns, two rows, in this order: the arrow keys move by index.
 constexpr HotArea kHotAreas[] = {
     {LanguageDialog::kGermanId, 0, {76, 346, 300, 427}, "Deutsch"},
     {LanguageDialog::kEnglishId, 1, {500, 346, 724, 427}, "English"},
-    {LanguageDialog::kCzechId, 3, {76, 470, 302, 550}, "Czech"},
+    {LanguageDialog::kCzechId, 3, {76, 470, 302, 550}, "\310e\232tina"},
     {LanguageDialog::kFrenchId, 2, {500, 470, 724, 550}, "Fran\347ais"},
+};
+
+// While it lives, texts are shown in the code page of a language.
+class CodePageOf {
+public:
+    explicit CodePageOf(int language) : previous_(AnsiCodePage()) { SetAnsiCodePage(CodePageOfLanguage(language)); }
+    ~CodePageOf() { SetAnsiCodePage(previous_); }
+    CodePageOf(const CodePageOf&) = delete;
+    CodePageOf& operator=(const CodePageOf&) = delete;
+
+private:
+    CodePage previous_;
 };
 } // namespace
 
@@ -35,6 +50,7 @@ void LanguageDialog::OnInitDialog() {
         SetHandCursorOver(h.id, true);
         // Invisible areas take no keyboard: the dialog's own keys choose.
         SetItemTabStop(h.id, false);
+        const CodePageOf own(h.language);
         SetItemName(h.id, h.name); // the picture shows the choices, the reader says them
     }
     picture_ = LoadPicture(state_, "BILDER\\OHNE\\800\\" + pictureName_);
@@ -55,6 +71,7 @@ void LanguageDialog::OnPaint(Dc& dc) {
                          {r.right - 1, r.bottom - 1},
                          {r.left, r.bottom - 1},
                          {r.left, r.top}});
+            const CodePageOf own(h.language);
             dc.DrawText(h.name, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         }
         dc.SelectPen(previous);

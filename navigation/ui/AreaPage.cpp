@@ -58,6 +58,10 @@ void AreaPage::Reload() {
 void AreaPage::ShowArea(const std::string& fileName, const std::string& pictureName) {
     LoadArea(fileName, pictureName);
     Layout();
+    // A new level starts with the keyboard on its first entry, never on the
+    // place an entry of the last level had.
+    if (isVisible())
+        FocusFirstItem();
     Invalidate(true);
 }
 
@@ -131,7 +135,7 @@ void AreaPage::OnDrawItem(DrawItem& item) {
     if (kind_ != AreaPageKind::SubArea)
         buttons_.DrawItemInto(item);
     else if (item.focused && item.dc)
-        CPictureButton::DrawFocusMark(*item.dc, item.rect); // a hot area shows only where the keyboard is
+        DrawFocusMark(*item.dc, item.rect); // a hot area shows only where the keyboard is
 }
 
 void AreaPage::OnControlHover(int id) {

@@ -51,16 +51,17 @@ VideoPage::~VideoPage() = default;
 void VideoPage::OnInitDialog() {
     const GlobalState& s = app_.state;
     playing_ = 0;
-    for (int id : {kRestart, kPause, kPlay, kBack})
-        AddControl(id, ControlKind::OwnerDrawButton);
+    const ControlKind button = ControlKind::OwnerDrawButton;
+    AddControls({
+        {kRestart, button, ScaleRect(s, 544, 312, 614, 335)},
+        {kPause, button, ScaleRect(s, 544, 338, 614, 361)},
+        {kPlay, button, ScaleRect(s, 544, 364, 614, 387)},
+        {kBack, button, ScaleRect(s, 544, 390, 614, 413)},
+    });
     SetAllControlsFont(FontBold16);
     SetCaptions();
     SetCaption(videoFile_.str()); // nothing else names what is shown
     MoveWindowTo(ScaleRect(s, 0, 0, 632, 434));
-    MoveItem(kRestart, ScaleRect(s, 544, 312, 614, 335));
-    MoveItem(kPause, ScaleRect(s, 544, 338, 614, 361));
-    MoveItem(kPlay, ScaleRect(s, 544, 364, 614, 387));
-    MoveItem(kBack, ScaleRect(s, 544, 390, 614, 413));
     StartVideo();
 }
 

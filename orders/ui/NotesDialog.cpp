@@ -38,21 +38,17 @@ void NotesDialog::OnInitDialog() {
     const Rect client = DialogUnits(0, 0, 219, 200);
     setFixedSize(client.Width(), client.Height());
     SetCaption(kCaption.Text(lang));
-    AddControl(kNumber, ControlKind::Static);
-    AddControl(kName, ControlKind::Static);
     ControlStyle edit;
     edit.vScroll = true;
     edit.wantReturn = true;
-    AddControl(kText, ControlKind::MultiLineEdit, edit);
-    AddControl(kPrint, ControlKind::PushButton);
-    AddControl(kSave, ControlKind::DefPushButton);
-    AddControl(kClose, ControlKind::PushButton);
-    MoveItem(kNumber, DialogUnits(129, 6, 84, 14));
-    MoveItem(kName, DialogUnits(6, 24, 207, 14));
-    MoveItem(kText, DialogUnits(6, 42, 207, 131));
-    MoveItem(kPrint, DialogUnits(6, 180, 54, 14));
-    MoveItem(kSave, DialogUnits(102, 180, 54, 14));
-    MoveItem(kClose, DialogUnits(159, 180, 54, 14));
+    AddControls({
+        {kNumber, ControlKind::Static, DialogUnits(129, 6, 84, 14)},
+        {kName, ControlKind::Static, DialogUnits(6, 24, 207, 14)},
+        {kText, ControlKind::MultiLineEdit, DialogUnits(6, 42, 207, 131), edit},
+        {kPrint, ControlKind::PushButton, DialogUnits(6, 180, 54, 14)},
+        {kSave, ControlKind::DefPushButton, DialogUnits(102, 180, 54, 14)},
+        {kClose, ControlKind::PushButton, DialogUnits(159, 180, 54, 14)},
+    });
     SetAllControlsFont(FontText14);
     // Number and designation lie on the dark background picture.
     SetStaticTextColor(kNumber, Rgb(255, 255, 255));

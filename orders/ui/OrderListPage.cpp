@@ -144,10 +144,19 @@ void OrderListPage::OnInitDialog() {
     list.hasStrings = false;
     list.vScroll = true;
     list.itemHeight = 36;
-    AddControl(kList, ControlKind::ListBox, list);
-    AddControl(kIndication, ControlKind::Edit);
-    for (int id : {kOrderInfo, kSave, kPrint, kSuppliers, kModify, kInsert, kDelete, kBack})
-        AddControl(id, ControlKind::OwnerDrawButton);
+    const ControlKind button = ControlKind::OwnerDrawButton;
+    AddControls({
+        {kList, ControlKind::ListBox, ScaleRect(s, 18, 88, 615, 327), list},
+        {kIndication, ControlKind::Edit, ScaleRect(s, 169, 336, 313, 356)},
+        {kOrderInfo, button, ScaleRect(s, 18, 366, 160, 386)},
+        {kSave, button, ScaleRect(s, 18, 392, 160, 412)},
+        {kPrint, button, ScaleRect(s, 168, 366, 308, 386)},
+        {kSuppliers, button, ScaleRect(s, 168, 392, 308, 412)},
+        {kModify, button, ScaleRect(s, 322, 366, 464, 386)},
+        {kInsert, button, ScaleRect(s, 322, 392, 464, 412)},
+        {kDelete, button, ScaleRect(s, 474, 366, 615, 386)},
+        {kBack, button, ScaleRect(s, 474, 392, 615, 412)},
+    });
     SetAllControlsFont(FontBold16);
     SetItemFont(kList, FontText16);
     SetItemHeight(kList, 36);
@@ -155,16 +164,6 @@ void OrderListPage::OnInitDialog() {
     SetCaptions();
 
     MoveWindowTo(ScaleRect(s, 0, 0, 632, 434));
-    MoveItem(kList, ScaleRect(s, 18, 88, 615, 327));
-    MoveItem(kIndication, ScaleRect(s, 169, 336, 313, 356));
-    MoveItem(kOrderInfo, ScaleRect(s, 18, 366, 160, 386));
-    MoveItem(kSave, ScaleRect(s, 18, 392, 160, 412));
-    MoveItem(kPrint, ScaleRect(s, 168, 366, 308, 386));
-    MoveItem(kSuppliers, ScaleRect(s, 168, 392, 308, 412));
-    MoveItem(kModify, ScaleRect(s, 322, 366, 464, 386));
-    MoveItem(kInsert, ScaleRect(s, 322, 392, 464, 412));
-    MoveItem(kDelete, ScaleRect(s, 474, 366, 615, 386));
-    MoveItem(kBack, ScaleRect(s, 474, 392, 615, 412));
 
     EnableContextMenu(kList);
 

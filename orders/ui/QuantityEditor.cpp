@@ -40,32 +40,26 @@ void QuantityEditor::OnInitDialog() {
 
     ControlStyle readOnly;
     readOnly.readOnly = true;
-    AddControl(kName, ControlKind::Edit);
-    AddControl(kNumber, ControlKind::Edit);
-    AddControl(kPrice, ControlKind::Edit);
-    AddControl(kRemarks, ControlKind::Edit);
-    AddControl(kQuantity, ControlKind::Edit, readOnly);
-    MoveItem(kName, DialogUnits(67, 37, 91, 12));
-    MoveItem(kNumber, DialogUnits(67, 52, 91, 12));
-    MoveItem(kPrice, DialogUnits(67, 70, 91, 12));
-    MoveItem(kRemarks, DialogUnits(59, 106, 124, 12));
-    MoveItem(kQuantity, DialogUnits(191, 58, 48, 12));
-    // The keypad: 7 8 9 / 4 5 6 / 1 2 3 / 0 CL.
-    for (int d = 1; d <= 9; ++d) {
-        AddControl(kDigits[d], ControlKind::PushButton);
-        MoveItem(kDigits[d], DialogUnits(191 + 16 * ((d - 1) % 3), 105 - 16 * ((d - 1) / 3), 16, 16));
+    const auto key = [](int id, int x, int y, int width = 16) {
+        return ControlRow{id, ControlKind::PushButton, DialogUnits(x, y, width, 16)};
+    };
+    AddControls({
+        {kName, ControlKind::Edit, DialogUnits(67, 37, 91, 12)},
+        {kNumber, ControlKind::Edit, DialogUnits(67, 52, 91, 12)},
+        {kPrice, ControlKind::Edit, DialogUnits(67, 70, 91, 12)},
+        {kRemarks, ControlKind::Edit, DialogUnits(59, 106, 124, 12)},
+        {kQuantity, ControlKind::Edit, DialogUnits(191, 58, 48, 12), readOnly},
+        // The keypad: 7 8 9 / 4 5 6 / 1 2 3 / 0 CL.
+        key(kDigits[7], 191, 73), key(kDigits[8], 207, 73), key(kDigits[9], 223, 73),
+        key(kDigits[4], 191, 89), key(kDigits[5], 207, 89), key(kDigits[6], 223, 89),
+        key(kDigits[1], 191, 105), key(kDigits[2], 207, 105), key(kDigits[3], 223, 105),
+        key(kDigits[0], 191, 121), key(kClear, 207, 121, 32),
+        {IDCANCEL, ControlKind::PushButton, DialogUnits(4, 130, 90, 14)},
+        {IDOK, ControlKind::DefPushButton, DialogUnits(95, 130, 90, 14)},
+    });
+    for (int d = 0; d <= 9; ++d)
         SetItemText(kDigits[d], std::to_string(d));
-    }
-    AddControl(kDigits[0], ControlKind::PushButton);
-    MoveItem(kDigits[0], DialogUnits(191, 121, 16, 16));
-    SetItemText(kDigits[0], "0");
-    AddControl(kClear, ControlKind::PushButton);
-    MoveItem(kClear, DialogUnits(207, 121, 32, 16));
     SetItemText(kClear, "CL");
-    AddControl(IDCANCEL, ControlKind::PushButton);
-    AddControl(IDOK, ControlKind::DefPushButton);
-    MoveItem(IDCANCEL, DialogUnits(4, 130, 90, 14));
-    MoveItem(IDOK, DialogUnits(95, 130, 90, 14));
     SetItemText(IDOK, kOkCaption.Text(lang));
     SetItemText(IDCANCEL, kCancelCaption.Text(lang));
     SetItemName(kName, kProductLabel.Text(lang));

@@ -26,4 +26,8 @@ struct DrawItem {
     std::string itemText;    // button caption, or the text of a list item with strings
 };
 
+// The mark of the control that has the keyboard, a dotted frame inside rect:
+// black dots on a white line, seen on any face or picture.
+void DrawFocusMark(Dc& dc, const Rect& rect);
+
 } // namespace qx

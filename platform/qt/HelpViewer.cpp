@@ -37,9 +37,11 @@ bool ShowHelpFile(std::string_view windowsPath, QWidget* owner) {
         if (owner)
             w->move(owner->geometry().topLeft() + QPoint(40, 40));
     }
-    w->setWindowTitle(QString::fromStdString(path.filename().string()));
     w->setSearchPaths({QString::fromStdString(path.parent_path().string())});
     w->setHtml(FromAnsi(*bytes));
+    // Titled as the help calls itself; by its file only when it has no title.
+    const QString title = w->documentTitle().trimmed();
+    w->setWindowTitle(title.isEmpty() ? QString::fromStdString(path.filename().string()) : title);
     w->show();
     w->raise();
     w->activateWindow();

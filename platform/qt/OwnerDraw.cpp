@@ -17,6 +17,26 @@ void OwnerDrawButtonWidget::paintEvent(QPaintEvent*) {
     owner_->PaintButton(id_, this, painter);
 }
 
+namespace {
+void MarkFocus(QWidget* w) {
+    if (!w->hasFocus())
+        return;
+    QPainter painter(w);
+    QtDc dc(painter);
+    DrawFocusMark(dc, Rect{0, 0, w->width(), w->height()});
+}
+} // namespace
+
+void PushButtonWidget::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
+    MarkFocus(this);
+}
+
+void ComboBoxWidget::paintEvent(QPaintEvent* event) {
+    QComboBox::paintEvent(event);
+    MarkFocus(this);
+}
+
 void OwnerDrawDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const {
     painter->save();

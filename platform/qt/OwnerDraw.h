@@ -6,6 +6,8 @@
 
 #include <QAbstractButton>
 #include <QAbstractListModel>
+#include <QComboBox>
+#include <QPushButton>
 #include <QListView>
 #include <QListWidgetItem>
 #include <QStyledItemDelegate>
@@ -40,6 +42,26 @@ protected:
 private:
     DialogWindow* owner_;
     int id_;
+};
+
+// A push button and a drop-down list that carry the keyboard's dotted
+// frame as the owner-drawn faces do. The style alone marks the keyboard only
+// after a Tab, and then the way it marks the default button, so Enter would
+// press a button the user did not see chosen.
+class PushButtonWidget : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+class ComboBoxWidget : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // List items drawn by the owning window.

@@ -141,14 +141,6 @@ int QtUi::MessageBox(std::string_view text, std::string_view caption, unsigned t
     else
         box = std::make_unique<QMessageBox>(Parent());
     box->setWindowTitle(FromAnsi(caption));
-    // The box is as wide as its text and buttons; the window manager cuts a
-    // longer caption short ("QUAR...A AG"). Room for the caption, its bolder
-    // title font and the title bar's buttons.
-    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
-        const int room = box->fontMetrics().horizontalAdvance(box->windowTitle()) * 3 / 2 + 160;
-        grid->addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
-                      1, grid->columnCount());
-    }
     box->setTextFormat(Qt::PlainText);
     box->setText(FromAnsi(text));
     switch (type & 0xF0) {
@@ -201,6 +193,15 @@ int QtUi::MessageBox(std::string_view text, std::string_view caption, unsigned t
     box->setDefaultButton(choices.front().button);
     if (escape)
         box->setEscapeButton(escape);
+    // The box is as wide as its text and buttons; the window manager cuts a
+    // longer caption short ("QUA... AG"). Room for the caption, its bolder
+    // title font and the title bar's buttons. Added last: setting the icon
+    // builds the box's layout anew.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        const int room = box->fontMetrics().horizontalAdvance(box->windowTitle()) * 3 / 2 + 160;
+        grid->addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
+                      1, grid->columnCount());
+    }
     ActivateWhenShown(box.get());
     box->exec();
     const QAbstractButton* clicked = box->clickedButton();

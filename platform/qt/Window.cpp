@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -65,6 +66,62 @@ int VirtualKeyOf(const QKeyEvent& event) {
     return 0;
 }
 
+struct Placed {
+    QWidget* widget;
+    QRect rect;
+};
+
+// Reading order: the controls are cut into rows where no control spans the
+// gap between them. A group that has no such gap (a tall list beside rows of
+// buttons) is cut once into columns, at its widest gap, and each side is read
+// again the same way, rows first. A group that cannot be cut at all
+// (overlapping controls) goes by top, then left. Controls that touch belong
+// together (a keypad): a cut needs a gap.
+void AppendInReadingOrder(std::vector<Placed> group, std::vector<QWidget*>& out) {
+    if (group.size() <= 1) {
+        for (const Placed& p : group)
+            out.push_back(p.widget);
+        return;
+    }
+    std::stable_sort(group.begin(), group.end(),
+                     [](const Placed& a, const Placed& b) { return a.rect.top() < b.rect.top(); });
+    std::vector<std::vector<Placed>> rows(1);
+    int reach = group.front().rect.bottom() + 1;
+    for (const Placed& p : group) {
+        if (!rows.back().empty() && p.rect.top() > reach)
+            rows.emplace_back();
+        rows.back().push_back(p);
+        reach = std::max(reach, p.rect.bottom() + 1);
+    }
+    if (rows.size() > 1) {
+        for (std::vector<Placed>& row : rows)
+            AppendInReadingOrder(std::move(row), out);
+        return;
+    }
+    std::stable_sort(group.begin(), group.end(),
+                     [](const Placed& a, const Placed& b) { return a.rect.left() < b.rect.left(); });
+    std::size_t cut = 0;
+    int widest = 0;
+    reach = group.front().rect.right() + 1;
+    for (std::size_t i = 1; i < group.size(); ++i) {
+        if (group[i].rect.left() - reach > widest) {
+            widest = group[i].rect.left() - reach;
+            cut = i;
+        }
+        reach = std::max(reach, group[i].rect.right() + 1);
+    }
+    if (cut > 0) {
+        AppendInReadingOrder({group.begin(), group.begin() + static_cast<std::ptrdiff_t>(cut)}, out);
+        AppendInReadingOrder({group.begin() + static_cast<std::ptrdiff_t>(cut), group.end()}, out);
+        return;
+    }
+    std::stable_sort(group.begin(), group.end(), [](const Placed& a, const Placed& b) {
+        return a.rect.top() != b.rect.top() ? a.rect.top() < b.rect.top() : a.rect.left() < b.rect.left();
+    });
+    for (const Placed& p : group)
+        out.push_back(p.widget);
+}
+
 } // namespace
 
 int PrivateMessageEventType() {
@@ -116,13 +173,49 @@ void DialogWindow::ShowPage(bool show) {
 }
 
 void DialogWindow::TakeFocus() {
-    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
-        if (isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this)) {
-            w->setFocus(Qt::TabFocusReason);
-            return;
-        }
+    if (QWidget* start = Item(startItem_);
+        start && (start->focusPolicy() & Qt::TabFocus) && start->isEnabled() && start->isVisibleTo(this)) {
+        start->setFocus(Qt::TabFocusReason);
+        return;
     }
-    setFocus(Qt::OtherFocusReason);
+    FocusFirstItem();
+}
+
+void DialogWindow::FocusFirstItem() {
+    const std::vector<QWidget*> stops = TabStops();
+    if (stops.empty())
+        setFocus(Qt::OtherFocusReason);
+    else
+        stops.front()->setFocus(Qt::TabFocusReason);
+}
+
+std::vector<QWidget*> DialogWindow::TabStops() const {
+    std::vector<Placed> placed;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this) &&
+            !w->focusProxy())
+            placed.push_back({w, QRect(w->mapTo(this, QPoint(0, 0)), w->size())});
+    }
+    std::vector<QWidget*> stops;
+    AppendInReadingOrder(std::move(placed), stops);
+    return stops;
+}
+
+bool DialogWindow::focusNextPrevChild(bool next) {
+    // The focus chain is the order the controls were made in; Tab goes by
+    // where they are on the screen instead, and stays within this window.
+    const std::vector<QWidget*> stops = TabStops();
+    if (stops.empty())
+        return kind_ == Kind::Page || QDialog::focusNextPrevChild(next);
+    const QWidget* focus = window()->focusWidget();
+    const auto at = std::find_if(stops.begin(), stops.end(),
+                                 [focus](QWidget* w) { return focus && (w == focus || w->isAncestorOf(focus)); });
+    const auto count = static_cast<std::ptrdiff_t>(stops.size());
+    std::ptrdiff_t index = next ? 0 : count - 1;
+    if (at != stops.end())
+        index = ((at - stops.begin()) + (next ? 1 : -1) + count) % count;
+    stops[static_cast<std::size_t>(index)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void DialogWindow::DestroyWindow() {
@@ -168,7 +261,12 @@ void DialogWindow::SetHandCursorOver(int id, bool hand) {
 
 int DialogWindow::DoModal() {
     EnsureInitialised();
-    return exec();
+    const int result = exec();
+    // The keyboard goes back to the window the dialog was opened over, also
+    // where no window manager hands it back.
+    if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr; owner && owner->isVisible())
+        owner->activateWindow();
+    return result;
 }
 
 void DialogWindow::EndDialog(int result) { done(result); }
@@ -239,8 +337,11 @@ void DialogWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // A dialog takes the keyboard when it appears, also where no window
     // manager hands it over.
-    if (kind_ != Kind::Page && !event->spontaneous())
+    if (kind_ != Kind::Page && !event->spontaneous()) {
+        if (!focusWidget())
+            TakeFocus();
         activateWindow();
+    }
     if (!event->spontaneous())
         OnShowWindow(true);
 }
@@ -337,6 +438,13 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (event->type() == QEvent::KeyPress) {
+        // A read-only edit has no use for Backspace and Delete: they are the
+        // window's keys there, as where no control takes them.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (auto* e = qobject_cast<QLineEdit*>(watched);
+            e && e->isReadOnly() && (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && OnKeyDown(VirtualKeyOf(*key)))
+            return true;
         // Multi-line edits with a limit refuse input past it.
         if (auto* m = qobject_cast<QPlainTextEdit*>(watched)) {
             const QVariant limit = m->property("qxLimit");

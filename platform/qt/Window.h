@@ -13,9 +13,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QAbstractButton;
 class QListWidget;
@@ -68,6 +70,15 @@ struct ControlStyle {
     bool centered = false;      // statics
 };
 
+// One row of a layout table: a control, what it is and where it stands
+// (pixels, client coordinates).
+struct ControlRow {
+    int id;
+    ControlKind kind;
+    Rect rect;
+    ControlStyle style{};
+};
+
 class DialogWindow : public QDialog {
 public:
     // A modeless page is a child widget of the parent; a modal dialog is a
@@ -78,6 +89,8 @@ public:
 
     // --- controls ---
     QWidget* AddControl(int id, ControlKind kind, const ControlStyle& style = {});
+    // Makes and places the controls of a layout table, in its order.
+    void AddControls(std::initializer_list<ControlRow> rows);
     QWidget* Item(int id) const;
     bool HasItem(int id) const { return controls_.count(id) != 0; }
     void SetItemText(int id, std::string_view text);
@@ -108,6 +121,10 @@ public:
     // The control that has the keyboard (GetFocus), or 0.
     int FocusedItem() const;
     // Whether Tab stops at the control (buttons and lists do by default).
+    // Tab and Shift+Tab go through the stops in reading order of their
+    // rectangles, whatever order they were made in: rows from top to bottom,
+    // left to right within a row, a column of a row read down before the
+    // next column.
     void SetItemTabStop(int id, bool tabStop);
     void SetEditVScroll(int id, bool show);
     // Lines of a multi-line edit as EM_GETLINECOUNT counts them: wrapped
@@ -137,9 +154,13 @@ public:
     void Invalidate(bool erase = true);
     void InvalidateRect(const Rect& rect, bool erase = true);
     void UpdateNow();
-    // Shown, a page takes the keyboard: its first control in tab order, or
-    // the page itself when it has none.
+    // Shown, a page takes the keyboard: its start control (SetStartItem), else
+    // its first control in tab order, or the page itself when it has none.
     void ShowPage(bool show);
+    // The control a page gives the keyboard to when it is shown.
+    void SetStartItem(int id) { startItem_ = id; }
+    // Gives the keyboard to the first control in tab order.
+    void FocusFirstItem();
     // Destroys the window: hidden at once, deleted by the event loop.
     void DestroyWindow();
     bool IsDestroyed() const { return destroyed_; }
@@ -210,6 +231,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void reject() override;
     void accept() override;
 
@@ -222,6 +244,8 @@ private:
     // draws into it, in drawing order.
     std::string RowReading(int id, int row);
     void TakeFocus();
+    // The widgets Tab stops at, in reading order.
+    std::vector<QWidget*> TabStops() const;
     void PaintButton(int id, QAbstractButton* button, QPainter& painter);
     struct ControlEntry {
         ControlKind kind;
@@ -235,6 +259,7 @@ private:
     bool initialised_ = false;
     bool destroyed_ = false;
     bool inCommand_ = false;
+    int startItem_ = 0;
 };
 
 // The registered event type of posted private messages.

@@ -59,7 +59,7 @@ QWidget* DialogWindow::AddControl(int id, ControlKind kind, const ControlStyle& 
     }
     case ControlKind::PushButton:
     case ControlKind::DefPushButton: {
-        auto* b = new QPushButton(this);
+        auto* b = new PushButtonWidget(this);
         b->setAutoDefault(false);
         b->setDefault(kind == ControlKind::DefPushButton);
         QObject::connect(b, &QAbstractButton::clicked, this, [this, id] { DispatchCommand(id, BN_CLICKED); });
@@ -130,7 +130,7 @@ QWidget* DialogWindow::AddControl(int id, ControlKind kind, const ControlStyle& 
         break;
     }
     case ControlKind::ComboBox: {
-        auto* c = new QComboBox(this);
+        auto* c = new ComboBoxWidget(this);
         QObject::connect(c, &QComboBox::activated, this,
                          [this, id](int) { DispatchCommand(id, CBN_SELENDOK); });
         w = c;
@@ -141,6 +141,13 @@ QWidget* DialogWindow::AddControl(int id, ControlKind kind, const ControlStyle& 
     w->setMouseTracking(true);
     controls_[id] = ControlEntry{kind, style, w};
     return w;
+}
+
+void DialogWindow::AddControls(std::initializer_list<ControlRow> rows) {
+    for (const ControlRow& row : rows) {
+        AddControl(row.id, row.kind, row.style);
+        MoveItem(row.id, row.rect);
+    }
 }
 
 QWidget* DialogWindow::Item(int id) const {

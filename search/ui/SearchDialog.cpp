@@ -20,8 +20,10 @@ namespace {
 constexpr LangText kCaption{{"Produktsuche", "Search", "Recherche produit", "Hledat"}};
 constexpr LangText kCaptionStandard{{"Service Standard", "Service Standard", "Standard Service", "Servisní standardy"}};
 constexpr LangText kCaptionCatalogue{{"Katalog zum Drucken", "View catalogue", "Catalogue à imprimer", "Katalog pro tisk"}};
-constexpr LangText kContinueText{{"Weitersuchen", "Reduce", "Suivant", "Další hledání"}};
-constexpr LangText kNewSearchText{{"Neue Suche", "New search", "Recherche", "Nové hledání"}};
+// With their letters: Alt and the letter press them while the keyboard
+// stays in the search field.
+constexpr LangText kContinueText{{"&Weitersuchen", "&Reduce", "&Suivant", "&Další hledání"}};
+constexpr LangText kNewSearchText{{"&Neue Suche", "&New search", "&Recherche", "&Nové hledání"}};
 constexpr LangText kChooseText{{"Auswählen", "Choose", "Choisir", "Volba"}};
 constexpr LangText kDescription{{"Beschreibung", "Description", "Description", "Popis"}};
 constexpr LangText kNumber{{"Nummer", "Number", "Numéro", "Číslo"}};
@@ -55,29 +57,24 @@ void SearchDialog::OnInitDialog() {
 
     ControlStyle prompt;
     prompt.centered = true;
-    AddControl(kPrompt, ControlKind::Static, prompt);
-    AddControl(kTerm, ControlKind::Edit);
     ControlStyle list;
     list.ownerDraw = true;
     list.hasStrings = false;
     list.noData = true;
     list.vScroll = true;
     list.itemHeight = kItemHeight;
-    AddControl(kList, ControlKind::ListBox, list);
+    AddControls({
+        {kPrompt, ControlKind::Static, DialogUnits(6, 3, 234, 9), prompt},
+        {kTerm, ControlKind::Edit, DialogUnits(6, 15, 234, 13)},
+        {kList, ControlKind::ListBox, DialogUnits(6, 41, 234, 99), list},
+        {kContinue, ControlKind::PushButton, DialogUnits(6, 147, 56, 14)},
+        {kNewSearch, ControlKind::PushButton, DialogUnits(65, 147, 56, 14)},
+        {IDOK, ControlKind::DefPushButton, DialogUnits(124, 147, 56, 14)},
+        {IDCANCEL, ControlKind::PushButton, DialogUnits(184, 147, 56, 14)},
+    });
     // Clicks in the list leave the keyboard in the term edit, so typing
     // always goes there; the arrow keys reach the list through OnKeyDown.
     SetItemTabStop(kList, false);
-    AddControl(kContinue, ControlKind::PushButton);
-    AddControl(kNewSearch, ControlKind::PushButton);
-    AddControl(IDOK, ControlKind::DefPushButton);
-    AddControl(IDCANCEL, ControlKind::PushButton);
-    MoveItem(kPrompt, DialogUnits(6, 3, 234, 9));
-    MoveItem(kTerm, DialogUnits(6, 15, 234, 13));
-    MoveItem(kList, DialogUnits(6, 41, 234, 99));
-    MoveItem(kContinue, DialogUnits(6, 147, 56, 14));
-    MoveItem(kNewSearch, DialogUnits(65, 147, 56, 14));
-    MoveItem(IDOK, DialogUnits(124, 147, 56, 14));
-    MoveItem(IDCANCEL, DialogUnits(184, 147, 56, 14));
     SetAllControlsFont(FontText14);
     SetStaticTextColor(kPrompt, Rgb(255, 255, 255)); // on the dark background
     SetItemText(kContinue, kContinueText.Text(lang));

@@ -13,12 +13,12 @@ InputDialog::InputDialog(QWidget* parent, int languageIndex, std::string prompt,
 void InputDialog::OnInitDialog() {
     const Rect client = DialogUnits(0, 0, 179, 87);
     setFixedSize(client.Width(), client.Height());
-    AddControl(kEditId, ControlKind::Edit);
-    AddControl(IDCANCEL, ControlKind::PushButton);
-    AddControl(IDOK, ControlKind::PushButton);
-    MoveItem(kEditId, DialogUnits(9, 41, 160, 14));
-    MoveItem(IDCANCEL, DialogUnits(9, 64, 79, 14));
-    MoveItem(IDOK, DialogUnits(90, 64, 79, 14));
+    SetCaption(texts::kAppTitle.Text(language_)); // the template has none of its own
+    AddControls({
+        {kEditId, ControlKind::Edit, DialogUnits(9, 41, 160, 14)},
+        {IDCANCEL, ControlKind::PushButton, DialogUnits(9, 64, 79, 14)},
+        {IDOK, ControlKind::PushButton, DialogUnits(90, 64, 79, 14)},
+    });
     SetItemText(IDOK, "OK");
     SetItemText(IDCANCEL, texts::kCancel.Text(language_));
     SetAllControlsFont(FontText14);

@@ -11,6 +11,7 @@
 #include "suppliers/AddressFile.h"
 #include "suppliers/Distributors.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -72,23 +73,26 @@ DistributorListDialog::DistributorListDialog(QWidget* parent, int languageIndex,
 }
 
 void DistributorListDialog::OnInitDialog() {
-    const Rect client = DialogUnits(0, 0, 147, 179);
+    // Wider than its first template: the distributors' names are longer
+    // than the rows it had room for.
+    const Rect client = DialogUnits(0, 0, kWidth, 179);
     setFixedSize(client.Width(), client.Height());
-    SetCaption("");
+    SetCaption(texts::kAppTitle.Text(language_));
     ControlStyle list;
     list.ownerDraw = true;
     list.vScroll = true;
     list.itemHeight = 54;
     AddControl(kList, ControlKind::ListBox, list);
     AddControl(IDCANCEL, ControlKind::PushButton);
-    MoveItem(kList, DialogUnits(8, 32, 130, 125));
-    MoveItem(IDCANCEL, DialogUnits(8, 161, 131, 12));
+    MoveItem(kList, DialogUnits(8, 32, kWidth - 17, 125));
+    MoveItem(IDCANCEL, DialogUnits(8, 161, kWidth - 16, 12));
     SetAllControlsFont(FontText14);
     SetItemText(IDCANCEL, texts::kCancel.Text(language_));
     SetItemName(kList, kTitle.Text(language_));
     SetItemHeight(kList, 54);
     for (const std::string& part : parts_)
         AddString(kList, part);
+    SetCurSel(kList, 0); // Enter takes the first at once
     CenterOn(parentWidget());
     SetFocusTo(kList);
 }
@@ -123,13 +127,14 @@ void DistributorListDialog::OnDrawItem(DrawItem& item) {
     dc.SetBkMode(BkMode::Transparent);
     dc.SetTextColor(Rgb(0, 0, 0));
     const std::string fields = item.itemText;
+    const int room = item.rect.Width() - 4;
     int y = item.rect.top;
     for (int n : {1, 2, 6}) {
         std::string line;
         GetField(n, fields, line, 255);
         // A name wider than the row takes a smaller size of the font, so it
         // stays whole.
-        dc.SelectFont(FitFont(dc, FontText14, {line}, 0, item.rect.Width() - 4, FontText14.height));
+        dc.SelectFont(FitFont(dc, FontText14, {line}, 0, room, FontText14.height));
         if (line != "]")
             dc.TextOut(item.rect.left + 2, y, line);
         y += 16;

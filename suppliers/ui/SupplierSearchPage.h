@@ -22,6 +22,7 @@ namespace qx {
 class DistributorListDialog : public DialogWindow {
 public:
     static constexpr int kList = 1079;
+    static constexpr int kWidth = 190; // dialog units
 
     DistributorListDialog(QWidget* parent, int languageIndex, std::vector<std::string> addressParts);
     const std::string& Chosen() const { return chosen_; }
@@ -69,7 +70,9 @@ protected:
     void OnInitDialog() override;
     void OnPaint(Dc& dc) override;
     void OnCommand(int id, int code) override;
-    void OnOk() override { Save(); }
+    // Enter outside a button saves nothing: on a fresh account "Eingaben
+    // abspeichern" asks for a file, and the next typed text became its name.
+    void OnOk() override {}
     void OnCancel() override { Close(); }
     void OnDrawItem(DrawItem& item) override { buttons_.DrawItemInto(item); }
     void OnMessage(int message, std::intptr_t, std::intptr_t) override;

@@ -109,7 +109,8 @@ void TakeFirstChoice() {
     });
 }
 
-// The keyword search from the start page: the second entry, reached by Tab.
+// The keyword search from the start page: the first entry of the second
+// row, reached by Tab past the first row.
 void SearchAndOrder(CatalogApp& app, const Order& order, bool first) {
     bool searched = false;
     WhenModal([&](QWidget& dialog) {
@@ -125,6 +126,7 @@ void SearchAndOrder(CatalogApp& app, const Order& order, bool first) {
         }
     });
     if (first) {
+        PressKey(app.Frame(), Qt::Key_Tab);
         PressKey(app.Frame(), Qt::Key_Tab);
         PressKey(app.Frame(), Qt::Key_Return);
     } else {

@@ -1,0 +1,499 @@
+// The road by keyboard alone on the demo catalogue: Tab follows the screen
+// on every page and dialog, the control that has the keyboard shows it, and
+// each key does what its place promises. Keys go to the top-level window
+// that is active, as a user's do.
+
+#include "CatalogPages.h"
+#include "app/ui/LanguageDialog.h"
+#include "navigation/ui/AreaPage.h"
+#include "orders/ui/NotesDialog.h"
+#include "orders/ui/OrderListPage.h"
+#include "orders/ui/QuantityEditor.h"
+#include "pages/GroupPage.h"
+#include "pages/ProductPage.h"
+#include "pages/RequirementsPage.h"
+#include "platform/core/Path.h"
+#include "platform/core/ScriptedUi.h"
+#include "platform/qt/QtUi.h"
+#include "resources/Menus.h"
+#include "search/ui/SearchDialog.h"
+#include "suppliers/ui/SupplierSearchPage.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace qx {
+namespace {
+
+using testing::Pump;
+using testing::RunningProgram;
+using testing::TempCatalog;
+
+void Press(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    testing::PressKey(window, key, modifiers);
+    Pump();
+}
+
+// Runs f on the next modal dialog other than the one open now.
+void WhenDialogOpens(std::function<void(DialogWindow&)> f) {
+    QWidget* below = QApplication::activeModalWidget();
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, below, f] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != below) {
+            timer->stop();
+            timer->deleteLater();
+            auto* dialog = dynamic_cast<DialogWindow*>(modal);
+            if (dialog)
+                f(*dialog);
+            else
+                ADD_FAILURE() << "not a dialog of the program";
+        }
+    });
+    timer->start(5);
+}
+
+// One Tab stop as the user meets it: the control and where it is.
+struct Stop {
+    QWidget* widget;
+    QRect rect; // in its window
+};
+
+// The control of the window that keys pressed on it reach.
+Stop Focused(QWidget* keys) {
+    QWidget* w = keys->window()->focusWidget();
+    return {w, w ? QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size()) : QRect()};
+}
+
+std::string Describe(const std::vector<Stop>& stops) {
+    std::ostringstream out;
+    for (const Stop& s : stops)
+        out << "\n  " << (s.widget ? s.widget->metaObject()->className() : "none") << " (" << s.rect.left() << ","
+            << s.rect.top() << ")-(" << s.rect.right() + 1 << "," << s.rect.bottom() + 1 << ")";
+    return out.str();
+}
+
+// Tab once around the window that has the keyboard, from the control that
+// has it, and Shift+Tab back: every control that takes the keyboard is met
+// once, each after the one before it in reading order (below it, or right
+// of it), and Shift+Tab meets them in the opposite order.
+::testing::AssertionResult TabsInReadingOrder(QWidget* keys, DialogWindow& window) {
+    std::vector<QWidget*> reachable;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(&window) && !w->focusProxy() &&
+            w->window() == window.window())
+            reachable.push_back(w);
+    }
+    std::vector<Stop> round{Focused(keys)};
+    for (std::size_t i = 0; i <= reachable.size(); ++i) {
+        Press(keys, Qt::Key_Tab);
+        if (Focused(keys).widget == round.front().widget)
+            break;
+        round.push_back(Focused(keys));
+    }
+    const auto failure = [&](const std::string& why) {
+        return ::testing::AssertionFailure() << why << "; Tab went:" << Describe(round);
+    };
+    if (Focused(keys).widget != round.front().widget)
+        return failure("Tab did not come round");
+    if (round.size() != reachable.size())
+        return failure(std::to_string(reachable.size()) + " controls take the keyboard");
+    // Reading order: each stop lies below the one before it or right of it,
+    // but for the one step round from the last stop to the first.
+    int back = 0;
+    for (std::size_t i = 0; i < round.size(); ++i) {
+        const QRect& a = round[i].rect;
+        const QRect& b = round[(i + 1) % round.size()].rect;
+        if (!(b.top() > a.bottom() || b.left() > a.right()))
+            ++back;
+    }
+    if (round.size() > 1 && back != 1)
+        return failure("out of reading order");
+
+    for (std::size_t i = round.size(); i-- > 0;) {
+        Press(keys, Qt::Key_Tab, Qt::ShiftModifier);
+        if (Focused(keys).widget != round[i].widget)
+            return failure("Shift+Tab went another way");
+    }
+    return ::testing::AssertionSuccess();
+}
+
+class DemoKeyboard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::filesystem::exists(demo / "DATEN"))
+            GTEST_SKIP() << "the demo catalogue was not built";
+        std::filesystem::create_directories(config.Dir() / "orders");
+        p = std::make_unique<RunningProgram>(demo, config.Ini(), 800, 0);
+    }
+    QWidget* Frame() { return &p->Frame(); }
+    template <class Page> Page* Current() { return p->Current<Page>(); }
+    AreaPage* AreaAt(const char* file) {
+        auto* area = Current<AreaPage>();
+        if (area)
+            area->ShowArea(file, "");
+        return area;
+    }
+    void OpenEntry(const char* target) {
+        auto* area = Current<AreaPage>();
+        ASSERT_NE(area, nullptr);
+        for (int i = 0; i < area->EntryCount(); ++i) {
+            if (area->Entry(i).target.str() == target) {
+                area->DispatchEntry(i);
+                Pump();
+                return;
+            }
+        }
+        FAIL() << target;
+    }
+    // The keyword search from the menu, typed and chosen by keys.
+    ProductPage* SearchProduct(const char* term) {
+        WhenDialogOpens([term](DialogWindow& dialog) {
+            Press(&dialog, Qt::Key_A, Qt::ControlModifier);
+            for (const char* c = term; *c; ++c)
+                QTest::keyClick(dialog.windowHandle(), *c);
+            Press(&dialog, Qt::Key_Return);
+        });
+        p->Frame().OnMenuCommand(kCmdKeyword);
+        Pump();
+        return Current<ProductPage>();
+    }
+    void Click(DialogWindow* window, int id) {
+        ASSERT_NE(window->Item(id), nullptr) << id;
+        QTest::mouseClick(window->Item(id), Qt::LeftButton);
+        Pump();
+    }
+    // The order list page over the product page, with one entry ordered.
+    OrderListPage* OrderFirst(ProductPage* product) {
+        ui->fileAnswers = {ToWindowsPath(config.Dir()) + "\\orders\\KEYS.STK"};
+        WhenDialogOpens([](DialogWindow& editor) { Press(&editor, Qt::Key_Return); });
+        Click(product, ProductPage::kOrderList);
+        return Current<OrderListPage>();
+    }
+
+    const std::filesystem::path demo = QX_DEMO_DIR;
+    ScopedScriptedUi ui;
+    TempCatalog config;
+    std::unique_ptr<RunningProgram> p;
+};
+
+TEST_F(DemoKeyboard, TabFollowsTheScreenOnEveryPageAndDialog) {
+    int walked = 0;
+    const auto walkPage = [&](const char* name) {
+        DialogWindow* page = p->Frame().CurrentPage();
+        ASSERT_NE(page, nullptr) << name;
+        EXPECT_TRUE(TabsInReadingOrder(Frame(), *page)) << name;
+        ++walked;
+    };
+    const auto walkDialog = [&](const char* name) {
+        WhenDialogOpens([&walked, name](DialogWindow& dialog) {
+            EXPECT_TRUE(TabsInReadingOrder(&dialog, dialog)) << name;
+            Press(&dialog, Qt::Key_Escape);
+            ++walked;
+        });
+    };
+    walkPage("start page");
+    AreaAt("KATALOG.BER");
+    walkPage("catalogue page");
+    AreaAt("BE.BER");
+    walkPage("sub-area page");
+    OpenEntry("BE_HEBE");
+    walkPage("group page");
+
+    // The search dialog, and the text-input dialog of "Weitersuchen".
+    WhenDialogOpens([&](DialogWindow& search) {
+        EXPECT_TRUE(TabsInReadingOrder(&search, search)) << "search dialog";
+        ++walked;
+        walkDialog("text-input dialog");
+        search.SendCommand(SearchDialog::kContinue);
+        Press(&search, Qt::Key_Escape);
+    });
+    p->Frame().OnMenuCommand(kCmdKeyword);
+    Pump();
+
+    ProductPage* product = SearchProduct("rangierwagenheber 2");
+    ASSERT_NE(product, nullptr);
+    walkPage("product page");
+    // Beside a tall list, rows of buttons are still read row by row.
+    std::vector<int> order;
+    product->SetFocusTo(ProductPage::kList);
+    for (int i = 0; i < 9; ++i, Press(Frame(), Qt::Key_Tab))
+        order.push_back(product->FocusedItem());
+    EXPECT_EQ(order, (std::vector<int>{ProductPage::kList, ProductPage::kInfoBox, ProductPage::kProductInfo,
+                                       ProductPage::kOrderList, ProductPage::kPrint, ProductPage::kNote,
+                                       ProductPage::kDrawing, ProductPage::kMainMenu, ProductPage::kBack}));
+    walkDialog("notes dialog");
+    Click(product, ProductPage::kNote);
+    Click(product, ProductPage::kDrawing);
+    walkPage("drawing page");
+    Press(Frame(), Qt::Key_Escape);
+    Click(product, ProductPage::kProductInfo);
+    walkPage("information page");
+    Press(Frame(), Qt::Key_Escape);
+    walkDialog("quantity editor");
+    Click(product, ProductPage::kOrderList);
+
+    OrderListPage* list = OrderFirst(product);
+    ASSERT_NE(list, nullptr);
+    walkPage("order list page");
+    walkDialog("quantity editor of a free entry");
+    Click(list, OrderListPage::kInsert);
+    Click(list, OrderListPage::kOrderInfo);
+    walkPage("order information page");
+    Press(Frame(), Qt::Key_Escape);
+    Click(list, OrderListPage::kSuppliers);
+    walkPage("supplier search page");
+    walkDialog("distributor choice");
+    Click(p->Frame().CurrentPage(), SupplierSearchPage::kSearch);
+    Press(Frame(), Qt::Key_Escape);
+    Press(Frame(), Qt::Key_Escape);
+    Click(product, ProductPage::kMainMenu);
+
+    AreaAt("BE_PLAN.BER");
+    OpenEntry("WERKST.ZEN");
+    ASSERT_NE(Current<RequirementsPage>(), nullptr);
+    walkPage("requirements page");
+    EXPECT_EQ(walked, 17);
+}
+
+// Moves the keyboard by Tab to a control of the window.
+void TabTo(DialogWindow& window, int id) {
+    for (int i = 0; i < 40 && window.FocusedItem() != id; ++i)
+        Press(window.window(), Qt::Key_Tab);
+    ASSERT_EQ(window.FocusedItem(), id);
+}
+
+TEST_F(DemoKeyboard, BackspaceAndDeleteClearTheQuantityOutsideTheTextEdits) {
+    ProductPage* product = SearchProduct("rangierwagenheber 2");
+    ASSERT_NE(product, nullptr);
+    bool ran = false;
+    WhenDialogOpens([&ran](DialogWindow& editor) {
+        ran = true;
+        const auto quantity = [&editor] { return editor.GetItemText(QuantityEditor::kQuantity); };
+        struct Step {
+            int focus;      // where the keyboard is
+            int key;        // pressed after "3"
+            const char* quantity;
+            const char* remarks;
+        };
+        const Step steps[] = {
+            {QuantityEditor::kDigits[1], Qt::Key_Backspace, "1", ""},
+            {QuantityEditor::kClear, Qt::Key_Delete, "1", ""},
+            {QuantityEditor::kQuantity, Qt::Key_Backspace, "1", ""},
+            {IDOK, Qt::Key_Delete, "1", ""},
+            {QuantityEditor::kRemarks, Qt::Key_Backspace, "3", "a"},
+        };
+        for (const Step& step : steps) {
+            TabTo(editor, step.focus);
+            if (step.focus == QuantityEditor::kRemarks) {
+                Press(&editor, Qt::Key_A);
+                Press(&editor, Qt::Key_B);
+            }
+            editor.SendCommand(QuantityEditor::kDigits[3]);
+            Press(&editor, step.key);
+            EXPECT_EQ(quantity(), step.quantity) << step.focus;
+            EXPECT_EQ(editor.GetItemText(QuantityEditor::kRemarks), step.remarks) << step.focus;
+        }
+        Press(&editor, Qt::Key_Escape);
+    });
+    Click(product, ProductPage::kOrderList);
+    EXPECT_TRUE(ran);
+}
+
+TEST_F(DemoKeyboard, EnterInAnEditOfTheSupplierSearchSavesNothingEnterOnAButtonPressesIt) {
+    ProductPage* product = SearchProduct("rangierwagenheber 2");
+    ASSERT_NE(product, nullptr);
+    OrderListPage* list = OrderFirst(product);
+    ASSERT_NE(list, nullptr);
+    Click(list, OrderListPage::kSuppliers);
+    auto* page = Current<SupplierSearchPage>();
+    ASSERT_NE(page, nullptr);
+    ui->shown.clear();
+    TabTo(*page, SupplierSearchPage::kCompanyNumber);
+    QTest::keyClicks(page->Item(SupplierSearchPage::kCompanyNumber), QStringLiteral("4711"));
+    Press(Frame(), Qt::Key_Return);
+    EXPECT_TRUE(ui->shown.empty()) << ui->shown.front().kind;
+    ui->fileAnswers = {std::nullopt};
+    TabTo(*page, SupplierSearchPage::kSave);
+    Press(Frame(), Qt::Key_Return);
+    ASSERT_EQ(ui->shown.size(), 1u);
+    EXPECT_EQ(ui->shown[0].kind, "open"); // where the address file goes
+    EXPECT_EQ(Current<SupplierSearchPage>(), page);
+
+    // Two equipment distributors of the first country and brand: the choice
+    // opens on the first, and Enter takes it.
+    page->SetItemText(SupplierSearchPage::kCompanyNumber, "");
+    bool chose = false;
+    WhenDialogOpens([&chose](DialogWindow& choice) {
+        chose = true;
+        EXPECT_EQ(choice.windowTitle(), QStringLiteral("QUARVENTA AG"));
+        EXPECT_EQ(choice.GetCurSel(DistributorListDialog::kList), 0);
+        Press(&choice, Qt::Key_Return);
+    });
+    TabTo(*page, SupplierSearchPage::kSearch);
+    Press(Frame(), Qt::Key_Return);
+    EXPECT_TRUE(chose);
+    EXPECT_TRUE(page->GetItemText(SupplierSearchPage::kEquipment).starts_with("Q.T.X Vertriebszentrum Nord GmbH\r\n"))
+        << page->GetItemText(SupplierSearchPage::kEquipment);
+}
+
+TEST_F(DemoKeyboard, TheSearchDialogsButtonsAreReachedByTabAndByTheirLetter) {
+    int asked = 0;
+    const auto answerInput = [&asked] {
+        WhenDialogOpens([&asked](DialogWindow& input) {
+            ++asked;
+            EXPECT_EQ(input.windowTitle(), QStringLiteral("QUARVENTA AG"));
+            Press(&input, Qt::Key_Escape);
+        });
+    };
+    bool ran = false;
+    WhenDialogOpens([&](DialogWindow& search) {
+        ran = true;
+        const int before = search.GetCurSel(SearchDialog::kList);
+        Press(&search, Qt::Key_A, Qt::ControlModifier);
+        Press(&search, Qt::Key_S);
+        Press(&search, Qt::Key_C);
+        EXPECT_NE(search.GetCurSel(SearchDialog::kList), before) << "typing selects by prefix";
+        EXPECT_EQ(search.FocusedItem(), SearchDialog::kTerm);
+        Press(&search, Qt::Key_Tab);
+        EXPECT_EQ(search.FocusedItem(), SearchDialog::kContinue);
+        answerInput();
+        Press(&search, Qt::Key_Return);
+        EXPECT_EQ(asked, 1) << "Enter on \"Weitersuchen\"";
+        for (const auto [letter, button] : {std::pair{Qt::Key_W, SearchDialog::kContinue},
+                                             std::pair{Qt::Key_N, SearchDialog::kNewSearch}}) {
+            answerInput();
+            const int was = asked;
+            Press(&search, letter, Qt::AltModifier);
+            // A letter presses its button as a click would look: down, then up.
+            for (int i = 0; i < 100 && asked == was; ++i)
+                QTest::qWait(10);
+            EXPECT_EQ(asked, was + 1) << button;
+        }
+        Press(&search, Qt::Key_Escape);
+    });
+    p->Frame().OnMenuCommand(kCmdKeyword);
+    Pump();
+    EXPECT_TRUE(ran);
+}
+
+TEST_F(DemoKeyboard, EachAreaLevelStartsOnItsFirstEntryTheRequirementsInTheirList) {
+    AreaPage* area = AreaAt("BE.BER");
+    ASSERT_NE(area, nullptr);
+    TabTo(*area, AreaPage::kFirstButton + 3); // "Werkstattplanung", the fourth place
+    Press(Frame(), Qt::Key_Return);
+    ASSERT_EQ(area->Entry(0).target.str(), "WERKST.ZEN") << "the planning level";
+    EXPECT_EQ(area->FocusedItem(), AreaPage::kFirstButton);
+    Press(Frame(), Qt::Key_Return);
+    auto* requirements = Current<RequirementsPage>();
+    ASSERT_NE(requirements, nullptr);
+    EXPECT_TRUE(ui->shown.empty()) << ui->shown.front().kind; // no program of the fourth place
+    EXPECT_EQ(requirements->CurrentIndex(), 0);
+    Press(Frame(), Qt::Key_Down);
+    EXPECT_EQ(requirements->CurrentIndex(), 1);
+}
+
+// Pixels that differ between the control drawn with the keyboard and drawn
+// after Tab took it away.
+int FocusMarkPixels(DialogWindow& window, int id) {
+    QWidget* w = window.Item(id);
+    if (!w || !w->hasFocus())
+        return -1;
+    const QImage with = w->grab().toImage();
+    Press(window.window(), Qt::Key_Tab);
+    const QImage without = w->grab().toImage();
+    int differ = 0;
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x)
+            differ += with.pixel(x, y) != without.pixel(x, y);
+    return differ;
+}
+
+TEST_F(DemoKeyboard, TheControlWithTheKeyboardShowsItOnEveryFace) {
+    ProductPage* product = SearchProduct("rangierwagenheber 2");
+    ASSERT_NE(product, nullptr);
+    struct Face {
+        const char* what;
+        int button;   // opens the dialog
+        int control;  // in the dialog, reached by Tab
+    };
+    const Face faces[] = {
+        {"keypad key of the quantity editor", ProductPage::kOrderList, QuantityEditor::kDigits[1]},
+        {"default button of the notes", ProductPage::kNote, NotesDialog::kSave},
+    };
+    for (const Face& face : faces) {
+        int marked = -1;
+        QSize size;
+        WhenDialogOpens([&](DialogWindow& dialog) {
+            if (dialog.FocusedItem() != face.control)
+                TabTo(dialog, face.control);
+            size = dialog.Item(face.control)->size();
+            marked = FocusMarkPixels(dialog, face.control);
+            Press(&dialog, Qt::Key_Escape);
+        });
+        Click(product, face.button);
+        // A frame all round, not a shade.
+        EXPECT_GE(marked, size.width() + size.height()) << face.what;
+    }
+    // The picture buttons of the pages, on their dark faces.
+    TabTo(*product, ProductPage::kBack);
+    EXPECT_GE(FocusMarkPixels(*product, ProductPage::kBack), product->Item(ProductPage::kBack)->width()) << "page button";
+}
+
+TEST_F(DemoKeyboard, WindowsAreNamedAsTheyCallThemselves) {
+    p->Frame().OnMenuCommand(kCmdHelp);
+    Pump();
+    QTextBrowser* help = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* b = qobject_cast<QTextBrowser*>(w); b && b->isVisible())
+            help = b;
+    }
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->windowTitle(), QStringLiteral("Hilfe zum Katalog"));
+    help->close();
+
+    // Without its picture the language dialog names each language in it.
+    GlobalState none{};
+    LanguageDialog languages(nullptr, none);
+    languages.show();
+    Pump();
+    EXPECT_FALSE(languages.HasPicture());
+    QStringList names;
+    for (int id : {LanguageDialog::kGermanId, LanguageDialog::kEnglishId, LanguageDialog::kFrenchId,
+                   LanguageDialog::kCzechId})
+        names << languages.Item(id)->accessibleName();
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Deutsch"), QStringLiteral("English"),
+                                  QStringLiteral("Fran\u00e7ais"), QStringLiteral("\u010ce\u0161tina")}));
+    languages.hide();
+
+    // A message box with a short text still shows its caption whole: room
+    // for it beside the title bar's buttons.
+    QtUi real;
+    int width = 0;
+    int caption = 0;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            width = box->width();
+            caption = box->fontMetrics().horizontalAdvance(box->windowTitle());
+            box->accept();
+        }
+    });
+    real.MessageBox("OK", "QUARVENTA AG", MB_OK);
+    EXPECT_GE(width, caption + 150);
+}
+
+} // namespace
+} // namespace qx
