@@ -15,7 +15,8 @@ constexpr std::size_t kFieldMax = 127;
 
 char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Lines of an index: each ends at CR (an LF after it belongs to the end).
+// Lines of an index: each ends at CR, and the next starts two bytes on, as
+// the catalogue readers take them, whether an LF follows or not.
 struct LineWalker {
     std::string_view text;
     std::size_t pos = 0;
@@ -26,13 +27,12 @@ struct LineWalker {
     }
     void Next() {
         const std::size_t cr = text.find('\r', pos);
-        if (cr == std::string_view::npos) {
-            pos = text.size();
-            return;
-        }
-        pos = cr + 1;
-        if (pos < text.size() && text[pos] == '\n')
-            ++pos;
+        pos = cr == std::string_view::npos ? text.size() : std::min(cr + 2, text.size());
+    }
+    // An empty line is skipped up to its LF.
+    void SkipEmpty() {
+        const std::size_t lf = text.find('\n', pos);
+        pos = lf == std::string_view::npos ? text.size() : lf + 1;
     }
 };
 
@@ -51,14 +51,22 @@ void ForEachEntry(std::string_view content, F&& f) {
         const std::string_view line = w.Peek();
         if (line.starts_with('['))
             break;
-        if (!line.empty())
-            f(start, line);
+        if (line.empty()) {
+            w.SkipEmpty();
+            continue;
+        }
+        f(start, line);
         w.Next();
     }
 }
 
+// What the catalogue cursor reads: the content and the CR LF appended to it,
+// so a line after a lone CR at the very end is read as the cursor reads it.
+std::string_view Walkable(const CatalogBlock& block) { return {block.Data(), block.ContentSize() + 2}; }
+
+// Field 1: up to the separator or a NUL, which ends it for matching as it does for display.
 std::string_view DisplayOf(std::string_view line) {
-    return line.substr(0, std::min(line.find('|'), line.size()));
+    return line.substr(0, std::min(line.find_first_of(std::string_view("|\0", 2)), line.size()));
 }
 
 } // namespace
@@ -111,7 +119,7 @@ void IndexList::Fill(CatalogBlock block, std::string& term) {
     std::vector<std::string> words = SearchWords(term);
     // An empty word matches every entry: only the others filter.
     words.erase(std::remove(words.begin(), words.end(), std::string()), words.end());
-    const std::string_view content = block_->Content();
+    const std::string_view content = Walkable(*block_);
     if (content.size() > std::numeric_limits<std::uint32_t>::max())
         return; // positions are 32 bits; no index comes near 4 GiB
     std::array<char, kDisplayMax> folded{};
@@ -135,7 +143,7 @@ std::optional<std::size_t> IndexList::FindByPrefix(std::string_view text) const 
         return 0;
     if (!block_)
         return std::nullopt;
-    const std::string_view content = block_->Content();
+    const std::string_view content = Walkable(*block_);
     for (std::size_t i = 0; i < items_.size(); ++i) {
         const std::string_view at = content.substr(items_[i]);
         if (at.size() < text.size())
@@ -147,7 +155,7 @@ std::optional<std::size_t> IndexList::FindByPrefix(std::string_view text) const 
 }
 
 std::string_view IndexList::LineAt(std::size_t offset) const {
-    LineWalker w{block_->Content(), offset};
+    LineWalker w{Walkable(*block_), offset};
     while (!w.AtEnd() && w.Peek().starts_with('#'))
         w.Next();
     return w.AtEnd() ? std::string_view() : w.Peek();

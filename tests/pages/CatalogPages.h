@@ -45,11 +45,22 @@ public:
     RecordedPrint();
     ~RecordedPrint();
     const std::vector<DrawCall>& Calls() const { return *calls_; }
+    // How many print jobs started while it lived.
+    int Jobs() const { return *jobs_; }
     int Pages() const;
     const DrawCall* FindText(std::string_view text) const;
 
 private:
     std::shared_ptr<std::vector<DrawCall>> calls_;
+    std::shared_ptr<int> jobs_;
 };
+
+// Paints a page or dialog into a recording, as its window does on screen.
+struct PaintOf : DialogWindow {
+    static void Into(DialogWindow& w, Dc& dc) { (w.*&PaintOf::OnPaint)(dc); }
+};
+
+// The page shown: "area N", "group N <selected entry>", "product", "info", ...
+std::string Where(RunningProgram& p);
 
 } // namespace qx::testing

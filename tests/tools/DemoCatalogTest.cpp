@@ -1,6 +1,6 @@
 // Checks the demo catalogue that the generator writes at build time: the
 // layout pictures the program loads at start-up, the language picture, the
-// scrambled price list and the video container.
+// line ends of the texts and the video container.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -37,21 +37,6 @@ std::uint16_t U16(const std::vector<unsigned char>& b, size_t at)
 bool Tag(const std::vector<unsigned char>& b, size_t at, const char* tag)
 {
     return at + 4 <= b.size() && std::equal(tag, tag + 4, b.begin() + std::ptrdiff_t(at));
-}
-
-// The file below dir whose name matches apart from letter case.
-fs::path FindNoCase(const fs::path& dir, const std::string& name)
-{
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(dir, ec)) {
-        std::string a = e.path().filename().string();
-        std::string b = name;
-        std::transform(a.begin(), a.end(), a.begin(), [](unsigned char c) { return std::tolower(c); });
-        std::transform(b.begin(), b.end(), b.begin(), [](unsigned char c) { return std::tolower(c); });
-        if (a == b)
-            return e.path();
-    }
-    return {};
 }
 
 struct Bmp {
@@ -126,46 +111,6 @@ TEST(DemoCatalog, LayoutPicturesOfEveryScreenMode)
     EXPECT_GE(back.width, 1280);
     for (const char* logo : {"QTX_VZ.bmp", "DORNA.bmp", "DERUZA.bmp", "logo.bmp"})
         EXPECT_TRUE(ReadBmp(kDemo / logo).ok) << logo;
-}
-
-TEST(DemoCatalog, ScrambledPriceListReadsAsText)
-{
-    int scrambled = 0;
-    for (int lang = 1; lang <= 4; ++lang) {
-        const fs::path dir = kDemo / "DATEN" / ("LANG" + std::to_string(lang));
-        const fs::path prs = FindNoCase(dir, "QX.PRS");
-        if (prs.empty())
-            continue;
-        auto b = ReadAll(prs);
-        if (b.size() < 4 || !Tag(b, 0, "CRPT"))
-            continue;
-        ++scrambled;
-        SCOPED_TRACE(prs);
-        // The reader's unscrambling: add 1..8, 0, 1.. (period nine), stop at 0.
-        std::string text;
-        int k = 1;
-        for (size_t i = 4; i < b.size() && b[i] != 0; ++i) {
-            text.push_back(char((b[i] + k) & 0xFF));
-            k = (k + 1) % 9;
-        }
-        EXPECT_EQ(text.size(), b.size() - 4) << "a byte became zero and would cut the list short";
-        const bool printable = std::all_of(text.begin(), text.end(), [](char c) {
-            const auto u = static_cast<unsigned char>(c);
-            return u >= 0x20 || c == '\r' || c == '\n' || c == '\t';
-        });
-        EXPECT_TRUE(printable);
-        EXPECT_NE(text.find("\r\n"), std::string::npos);
-        EXPECT_EQ(text.find("\r\n"), text.find('\n') - 1) << "lines must end with CR LF";
-        // Five header lines, then entries "|number|prices...".
-        size_t lines = 0;
-        for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += 2)
-            ++lines;
-        EXPECT_GT(lines, 5u);
-        EXPECT_NE(text.find('|'), std::string::npos);
-    }
-    if (!fs::exists(kDemo / "DATEN"))
-        GTEST_SKIP() << "demo catalogue not generated";
-    EXPECT_GT(scrambled, 0) << "no scrambled QX.PRS in the demo catalogue";
 }
 
 TEST(DemoCatalog, VideosAreMotionJpegAvi)
