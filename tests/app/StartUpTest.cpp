@@ -109,13 +109,14 @@ TEST_F(AreaPages, WalkDownThePageKindsLanguageKeepsTheLevel) {
     EXPECT_EQ(page->PreviewLoads(), 1);
     EXPECT_FALSE(page->PreviewPicture().IsNull());
     page->HoverOver(1011);
-    EXPECT_EQ(page->PreviewLoads(), 2);
+    page->HoverOver(1012); // the last entry too
+    EXPECT_EQ(page->PreviewLoads(), 3);
     page->SendCommand(1010); // BE.BER: a sub-area
     EXPECT_EQ(page->Level(), 2);
     EXPECT_EQ(page->PageKind(), AreaPageKind::SubArea);
     EXPECT_FALSE(page->PagePicture().IsNull());
     page->HoverOver(1010);
-    EXPECT_EQ(page->PreviewLoads(), 2);
+    EXPECT_EQ(page->PreviewLoads(), 3);
     EXPECT_EQ(page->Entry(0).caption, "Heben de");
     s.Frame().OnMenuCommand(kCmdFrench);
     Pump();

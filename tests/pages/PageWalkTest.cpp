@@ -802,58 +802,6 @@ TEST_F(Walk, WhilePrintingOnlyTheProgressDialogTakesInput) {
     EXPECT_TRUE(p.Frame().menuBar()->isEnabled());
 }
 
-// The demo's long pages: every requirements list of every language opens
-// from its area entry, and the terms of delivery reach the paper whole.
-TEST(DemoPages, RequirementsListsOpenAndTermsOfDeliveryPrintWhole) {
-    const std::filesystem::path demo = QX_DEMO_DIR;
-    if (!std::filesystem::exists(demo / "DATEN"))
-        GTEST_SKIP() << "the demo catalogue was not built";
-    ScopedScriptedUi ui;
-    TempCatalog config; // only for its qxkat.ini
-    for (int lang = 0; lang < 4; ++lang) {
-        RunningProgram app(demo, config.Ini(), 800, lang);
-        int opened = 0;
-        for (int entry = 0;; ++entry) {
-            auto* area = app.Current<AreaPage>();
-            ASSERT_NE(area, nullptr) << lang;
-            area->ShowArea("BE_PLAN.BER", "");
-            if (entry >= area->EntryCount())
-                break;
-            if (area->Entry(entry).target.str().find(".ZEN") == std::string::npos)
-                continue;
-            area->DispatchEntry(entry);
-            Pump();
-            auto* page = app.Current<RequirementsPage>();
-            ASSERT_NE(page, nullptr) << lang << " " << area->Entry(entry).target.str();
-            EXPECT_GT(page->RowCount(), 3) << lang;
-            EXPECT_FALSE(page->Picture().IsNull()) << lang << " " << page->PictureName();
-            ++opened;
-            page->SendCommand(RequirementsPage::kBack);
-            Pump();
-        }
-        EXPECT_EQ(opened, 2) << lang;
-    }
-    RunningProgram app(demo, config.Ini(), 800, 0);
-    app.Frame().OnMenuCommand(kCmdTermsEquipment);
-    Pump();
-    InfoPage* info = app.Current<InfoPage>();
-    ASSERT_NE(info, nullptr);
-    const int pages = TextViewPageCount(info->View(), kPrintRectTwips.Height());
-    EXPECT_GE(pages, 2);
-    RecordedPrint print;
-    info->SendCommand(InfoPage::kPrint);
-    Pump();
-    EXPECT_EQ(print.Pages(), pages);
-    std::string all;
-    for (const DrawCall& call : print.Calls())
-        all += call.text + "\n";
-    for (const char* expected : {"Lieferbedingungen", "1. Geltungsbereich", "Zweis\xE4ulen-Hebeb\xFChne",
-                                 "Schraubenkompressor", "Bel\xFC"
-                                 "ftung beachten"})
-        EXPECT_NE(all.find(expected), std::string::npos) << expected;
-    EXPECT_TRUE(ui->shown.empty());
-}
-
 // --- captions and the quantity editor ---------------------------------------------------
 
 TEST_F(Walk, EnglishCaptionsOfTheVideoInformationAndGroupPages) {
@@ -953,6 +901,33 @@ TEST_F(Walk, DeletingFromAListOfSeveralEntries) {
         left += item.number.str() + " ";
     EXPECT_EQ(left, "A-1 C-3 ");
     EXPECT_EQ(page->GetCount(OrderListPage::kList), 2);
+    RecordingDc dc;
+    for (int row : {0, 1}) {
+        DrawItem item;
+        item.kind = DrawItem::ListBox;
+        item.controlId = OrderListPage::kList;
+        item.itemId = row;
+        item.selected = row == 0;
+        item.dc = &dc;
+        item.rect = Rect{0, 20 * row, 600, 20 * row + 20};
+        testing::DrawOf::Into(*page, item);
+    }
+    // The selected row on grey; quantity, number, designation, the prices of the mode, remarks, a dotted rule.
+    const std::string text = " Arial/16/400 #000000 fmt=";
+    EXPECT_EQ(test::Dump(dc.Calls()), "fill 0,0,600,20 #c0c0c0\n"
+                                      "text 8,2 \"1\"" + text + "0 clear\ntext 50,2 \"A-1\"" + text + "0 clear\n"
+                                      "drawtext 160,2,380,18 \"A-1\"" + text + "820 clear\n"
+                                      "drawtext 380,2,474,18 \"\"" + text + "822 clear\n"
+                                      "drawtext 480,2,576,18 \"\"" + text + "822 clear\n"
+                                      "text 160,16 \"\"" + text + "0 clear\n"
+                                      "line 4,19 596,19 dot/1 #000000\n"
+                                      "fill 0,20,600,40 #ffffff\n"
+                                      "text 8,22 \"1\"" + text + "0 clear\ntext 50,22 \"C-3\"" + text + "0 clear\n"
+                                      "drawtext 160,22,380,38 \"C-3\"" + text + "820 clear\n"
+                                      "drawtext 380,22,474,38 \"\"" + text + "822 clear\n"
+                                      "drawtext 480,22,576,38 \"\"" + text + "822 clear\n"
+                                      "text 160,36 \"\"" + text + "0 clear\n"
+                                      "line 4,39 596,39 dot/1 #000000\n");
     ui->messageAnswers = {IDYES};
     QTest::mouseClick(page->Item(OrderListPage::kBack), Qt::LeftButton);
     OrderList saved;

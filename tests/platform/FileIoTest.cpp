@@ -22,6 +22,7 @@ TEST(FileIo, WriteAndRead) {
     const auto file = tmp / "a.bin";
     EXPECT_FALSE(ReadWholeFile(file));
     EXPECT_FALSE(ReadWholeFile(tmp.Path())); // a directory is no file
+    EXPECT_FALSE(WriteFileAtomic(tmp.Path(), "x"));
     const std::string bytes("a\0b\r\n", 5);
     ASSERT_TRUE(WriteFileAtomic(file, bytes));
     EXPECT_EQ(ReadWholeFile(file), bytes);
