@@ -72,6 +72,15 @@ TEST_F(StartUp, EachScreenModeWithoutConfiguration) {
     }
 }
 
+// Pushed off the screen while the window manager still places it, the window comes back.
+TEST_F(StartUp, AWindowMovedOffTheScreenComesBack) {
+    Started s(c, 1280);
+    s.Frame().windowHandle()->setPosition(-300, -200);
+    Pump();
+    EXPECT_GE(s.Frame().windowHandle()->frameGeometry().top(), 0);
+    EXPECT_GE(s.Frame().windowHandle()->frameGeometry().left(), 0);
+}
+
 TEST(DefaultCatalogue, BesideTheProgramElseTheFirstDemoThatHoldsOne) {
     test::TempDir t;
     const auto bin = t / "usr/bin";
