@@ -194,6 +194,12 @@ TEST_F(MainWindow, HelpOfTheLanguageOrAMessage) {
     }
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Using the catalogue")));
+    // A page that appears meanwhile leaves the keyboard with the help window.
+    help->activateWindow();
+    Pump();
+    ASSERT_EQ(QApplication::activeWindow(), help);
+    s.ShowPage(kPageArea);
+    EXPECT_EQ(QApplication::activeWindow(), help);
     help->close();
 }
 
