@@ -1,5 +1,5 @@
 #pragma once
-// A small catalogue for the group and product page tests.
+// The small catalogue and the helpers of the page tests.
 
 #include "app/ui/CatalogApp.h"
 #include "app/ui/MainFrame.h"
