@@ -53,7 +53,8 @@ void WriteWalkCatalog(TempCatalog& c) {
                                       "Code|Anzahl|Bezeichnung|Nummer|Fl\xE4"
                                       "che|Bild\n"
                                       "$A||Hebetechnik|||G_A.bmp\n}\n"
-                                      "A1|2|Hebeb\xFChne|QX-801|4 x 3|P1.bmp\n<h3>Hebeb\xFChne</h3><p>Zwei S\xE4ulen.</p>}\n"
+                                      "A1|2|Hebeb\xFChne|QX-801|4 x 3|P1.bmp\n"
+                                      "<h3>Hebeb\xFChne</h3><p>Zwei S\xE4ulen.</p>}\n"
                                       "A2|1|Heber|QX-802||P1.bmp\n<p>Der Heber hebt.</p>}\n"
                                       "A3|1|Grube|QX-803||TALL.bmp\n<p>Eine tiefe Grube.</p>}\n");
     c.WriteBmp("BILDER\\640\\TALL.bmp", 292, 240);
@@ -122,8 +123,15 @@ struct PaintCase {
     const char* name;
     int width, language, priceMode;
     std::function<DialogWindow*(RunningProgram&)> open;
-    const char* dump;
+    std::string dump;
 };
+
+// The product page at 640: background, frame and the product's picture; the title and path of groups.
+const std::string kProductTop =
+    "dib 0,0,40,30 from 0,0,40,30\nfill 14,64,310,416 #ffffff\ndib 16,66,46,86 from 0,0,30,20\n";
+const std::string kProductTitles =
+    "text 116,14 \"S\xE4ulen-Hebeb\xFChnen\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"
+    "text 116,37 \"Heben / B\xFChnen / S\xE4ulen\" Arial/14/400 #ffffff fmt=0 clear aniso 628x430>628x430\n";
 
 ProductPage* ProductRow(RunningProgram& p, int row, const char* list = "SAEULE.KAT") {
     ProductPage* page = Walk::Products(p, list);
@@ -141,25 +149,19 @@ const PaintCase kPaints[] = {
      "text 116,14 \"Hebetechnik\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"
      "text 116,37 \"Heben / Heber\" Arial/16/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"},
     {"product, no prices", 640, 0, -1, [](RunningProgram& p) { return ProductRow(p, 0); },
-     "dib 0,0,40,30 from 0,0,40,30\n"
-     "fill 14,64,310,416 #ffffff\n"
-     "dib 16,66,46,86 from 0,0,30,20\n"
+     kProductTop +
      "text 18,314 \"VAS 1\" Arial/16/700 #000000 fmt=0 clear\n"
-     "text 162,314 \"QX-1\" Arial/16/700 #000000 fmt=0 clear\n"
-     "text 116,14 \"S\xE4ulen-Hebeb\xFChnen\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"
-     "text 116,37 \"Heben / B\xFChnen / S\xE4ulen\" Arial/14/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"},
+     "text 162,314 \"QX-1\" Arial/16/700 #000000 fmt=0 clear\n" +
+         kProductTitles},
     {"product, UPE", 640, 0, 0, [](RunningProgram& p) { return ProductRow(p, 0); },
-     "dib 0,0,40,30 from 0,0,40,30\n"
-     "fill 14,64,310,416 #ffffff\n"
-     "dib 16,66,46,86 from 0,0,30,20\n"
+     kProductTop +
      "text 18,314 \"VAS 1\" Arial/16/700 #000000 fmt=0 clear\n"
      "text 162,314 \"QX-1\" Arial/16/700 #000000 fmt=0 clear\n"
      "text 18,326 \"Unverb. VP:\" Arial/16/400 #000000 fmt=0 clear\n"
      "text 162,326 \"1234,50 EUR\" Arial/16/400 #000000 fmt=0 clear\n"
      "text 18,338 \"Lieferung:\" Arial/16/400 #000000 fmt=0 clear\n"
-     "text 162,338 \"4 Wochen\" Arial/16/400 #000000 fmt=0 clear\n"
-     "text 116,14 \"S\xE4ulen-Hebeb\xFChnen\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"
-     "text 116,37 \"Heben / B\xFChnen / S\xE4ulen\" Arial/14/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"},
+     "text 162,338 \"4 Wochen\" Arial/16/400 #000000 fmt=0 clear\n" +
+         kProductTitles},
     {"product, VZ at 800", 800, 0, 1, [](RunningProgram& p) { return ProductRow(p, 0); },
      "dib 0,0,40,30 from 0,0,40,30\n"
      "fill 17,81,388,531 #ffffff\n"
@@ -175,9 +177,7 @@ const PaintCase kPaints[] = {
      "text 116,14 \"S\xE4ulen-Hebeb\xFChnen\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>788x550\n"
      "text 116,37 \"Heben / B\xFChnen / S\xE4ulen\" Arial/14/400 #ffffff fmt=0 clear aniso 628x430>788x550\n"},
     {"DORNA product, VZ", 640, 0, 1, [](RunningProgram& p) { return ProductRow(p, 1); },
-     "dib 0,0,40,30 from 0,0,40,30\n"
-     "fill 14,64,310,416 #ffffff\n"
-     "dib 16,66,46,86 from 0,0,30,20\n"
+     kProductTop +
      "text 18,314 \"Werkzeug-Nr.:\" Arial/16/700 #000000 fmt=0 clear\n"
      "text 162,314 \"D-2\" Arial/16/700 #000000 fmt=0 clear\n"
      "text 18,326 \"Preis ab Dorna:\" Arial/16/400 #000000 fmt=0 clear\n"
@@ -185,9 +185,8 @@ const PaintCase kPaints[] = {
      "text 18,338 \"Lieferung:\" Arial/16/400 #000000 fmt=0 clear\n"
      "text 162,338 \"sofort\" Arial/16/400 #000000 fmt=0 clear\n"
      "text 18,351 \"VZ-EK:\" Arial/16/400 #000000 fmt=0 clear\n"
-     "text 162,351 \"40,00 EUR\" Arial/16/400 #000000 fmt=0 clear\n"
-     "text 116,14 \"S\xE4ulen-Hebeb\xFChnen\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"
-     "text 116,37 \"Heben / B\xFChnen / S\xE4ulen\" Arial/14/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"},
+     "text 162,351 \"40,00 EUR\" Arial/16/400 #000000 fmt=0 clear\n" +
+         kProductTitles},
     {"DORNA product, English", 640, 0, 1,
      [](RunningProgram& p) {
          ProductPage* page = ProductRow(p, 0);
@@ -196,9 +195,7 @@ const PaintCase kPaints[] = {
          Walk::Select(*page, 1);
          return page;
      },
-     "dib 0,0,40,30 from 0,0,40,30\n"
-     "fill 14,64,310,416 #ffffff\n"
-     "dib 16,66,46,86 from 0,0,30,20\n"
+     kProductTop +
      "text 18,314 \"Tool no:\" Arial/16/700 #000000 fmt=0 clear\n"
      "text 162,314 \"D-2\" Arial/16/700 #000000 fmt=0 clear\n"
      "text 18,326 \"Dorna price:\" Arial/16/400 #000000 fmt=0 clear\n"
@@ -206,19 +203,15 @@ const PaintCase kPaints[] = {
      "text 18,338 \"Delivery:\" Arial/16/400 #000000 fmt=0 clear\n"
      "text 162,338 \"sofort\" Arial/16/400 #000000 fmt=0 clear\n"
      "text 18,351 \"VZ netprice:\" Arial/16/400 #000000 fmt=0 clear\n"
-     "text 162,351 \"40,00 EUR\" Arial/16/400 #000000 fmt=0 clear\n"
-     "text 116,14 \"S\xE4ulen-Hebeb\xFChnen\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"
-     "text 116,37 \"Heben / B\xFChnen / S\xE4ulen\" Arial/14/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"},
+     "text 162,351 \"40,00 EUR\" Arial/16/400 #000000 fmt=0 clear\n" +
+         kProductTitles},
     {"product without a price", 640, 0, 0, [](RunningProgram& p) { return ProductRow(p, 2); },
-     "dib 0,0,40,30 from 0,0,40,30\n"
-     "fill 14,64,310,416 #ffffff\n"
-     "dib 16,66,46,86 from 0,0,30,20\n"
+     kProductTop +
      "text 18,314 \"VAS 3\" Arial/16/700 #000000 fmt=0 clear\n"
      "text 162,314 \"QX-3\" Arial/16/700 #000000 fmt=0 clear\n"
      "text 18,326 \"Unverb. VP:\" Arial/16/400 #000000 fmt=0 clear\n"
-     "text 162,326 \"siehe VZ-Preisliste\" Arial/16/400 #000000 fmt=0 clear\n"
-     "text 116,14 \"S\xE4ulen-Hebeb\xFChnen\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"
-     "text 116,37 \"Heben / B\xFChnen / S\xE4ulen\" Arial/14/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"},
+     "text 162,326 \"siehe VZ-Preisliste\" Arial/16/400 #000000 fmt=0 clear\n" +
+         kProductTitles},
     {"empty product list", 640, 0, 1, [](RunningProgram& p) { return ProductRow(p, 0, "EMPTY.KAT"); },
      "dib 0,0,40,30 from 0,0,40,30\n"
      "fill 14,64,310,416 #ffffff\n"
