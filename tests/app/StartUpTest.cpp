@@ -166,7 +166,8 @@ TEST_F(AreaPages, EntryRectanglesByScreenModeAndLevel) {
 TEST_F(AreaPages, SixtyFourEntriesAndOneTooMany) {
     std::string lines;
     for (int i = 0; i < 64; ++i)
-        lines += "E" + std::to_string(i) + "|p|X" + std::to_string(i) + "|1|1|5|5|t\n";
+        lines += "E" + std::to_string(i) + "|p|" + (i < 63 ? "X" + std::to_string(i) : "ZUR\xDC" "CK") +
+                 "|1|1|5|5|t\n";
     for (const bool tooMany : {false, true}) {
         c.Write("DATEN\\LANG1\\QXSTART.BER", lines + (tooMany ? "E64|p|X|1|1|5|5|t\n" : ""));
         Started s(c);
@@ -174,6 +175,8 @@ TEST_F(AreaPages, SixtyFourEntriesAndOneTooMany) {
         EXPECT_TRUE(s.Area()->IsItemVisible(1073));
         EXPECT_EQ(ui->Messages(), tooMany ? std::vector<std::string>{"Maximal 64 Eintr\xE4ge zul\xE4ssig."}
                                           : std::vector<std::string>{});
+        s.Area()->SendCommand(1073); // the last entry's button answers too: it asks to quit
+        EXPECT_EQ(ui->Messages().size(), tooMany ? 2u : 1u);
         ui->shown.clear();
     }
 }

@@ -921,6 +921,12 @@ TEST_F(Walk, DeletingFromAListOfSeveralEntries) {
                                       "drawtext 480,22,576,38 \"\"" + text + "822 clear\n"
                                       "text 160,36 \"\"" + text + "0 clear\n"
                                       "line 4,39 596,39 dot/1 #000000\n");
+    // The price columns are headed in UPE mode too.
+    p.State().priceMode = 0;
+    RecordingDc paint({page->width(), page->height()});
+    testing::PaintOf::Into(*page, paint);
+    ASSERT_NE(paint.FindText("St\xFC" "ckpreis"), nullptr);
+    EXPECT_EQ(paint.FindText("Preis")->at, (Point{568, 65}));
     ui->messageAnswers = {IDYES};
     QTest::mouseClick(page->Item(OrderListPage::kBack), Qt::LeftButton);
     OrderList saved;
