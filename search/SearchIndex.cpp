@@ -22,7 +22,8 @@ constexpr std::size_t kFieldMax = 127;
 
 char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Lines of an index: each ends at CR (an LF after it belongs to the end).
+// Lines of an index: each ends at CR, and the next starts two bytes on, as
+// the catalogue readers take them, whether an LF follows or not.
 struct LineWalker {
     std::string_view text;
     std::size_t pos = 0;
@@ -33,13 +34,12 @@ struct LineWalker {
     }
     void Next() {
         const std::size_t cr = text.find('\r', pos);
-        if (cr == std::string_view::npos) {
-            pos = text.size();
-            return;
-        }
-        pos = cr + 1;
-        if (pos < text.size() && text[pos] == '\n')
-            ++pos;
+        pos = cr == std::string_view::npos ? text.size() : std::min(cr + 2, text.size());
+    }
+    // An empty line is skipped up to its LF.
+    void SkipEmpty() {
+        const std::size_t lf = text.find('\n', pos);
+        pos = lf == std::string_view::npos ? text.size() : lf + 1;
     }
 };
 
@@ -88,54 +88,56 @@ namespace {
 
 // An index already in memory, read as one window.
 struct MemorySource {
-    std::string_view content;
-    std::size_t ContentSize() const { return content.size(); }
-    std::size_t End() const { return content.size(); }
-    const char* At(std::size_t pos) const { return content.data() + pos; }
+    const CatalogBlock& block;
+    std::size_t ContentSize() const { return block.ContentSize(); }
+    std::size_t CursorEnd() const { return block.ContentSize() + 2; }
+    std::size_t End() const { return block.BlockSize(); }
+    const char* At(std::size_t pos) const { return block.Data() + pos; }
     bool ReadOn(std::size_t) { return false; }
 };
 
 // The entry lines of an index up to the first "[" line, read through a
-// window: comment lines are skipped, and an entry's start is that of the
-// comment lines right before it; empty lines are skipped on their own. Lines
-// end at CR (an LF after it belongs to the end); each line is handled once it lies whole in
-// the window (with the byte after its CR), and the window keeps what is read
-// from the first comment line before it on. f(start, line begin, line end,
-// CR follows) for each entry line, until it answers false; false when the
-// file fails.
+// window as the catalogue cursor reads them, the CR LF appended to the file
+// included: comment lines are skipped, and an entry's start is that of the
+// comment lines right before it; a line ends at its CR and the next starts
+// two bytes on, LF or not; an empty line is skipped up to its LF. Each line is
+// handled once it lies whole in the window, which keeps what is read from the
+// first comment line before it on. f(start, line begin, line end, CR follows)
+// for each entry line, until it answers false; false when the file fails.
 template <class Source, class F>
 bool WalkEntries(Source& src, F&& f) {
     constexpr std::size_t kNone = SIZE_MAX;
-    const std::size_t size = src.ContentSize();
+    const std::size_t size = src.CursorEnd();
     std::size_t pos = 0;
     std::size_t run = kNone; // the first of the comment lines right before pos
     while (pos < size) {
         const std::size_t have = std::min(src.End(), size);
-        const void* hit = std::memchr(src.At(pos), '\r', have - pos);
-        const std::size_t cr = hit ? pos + static_cast<std::size_t>(static_cast<const char*>(hit) - src.At(pos)) : kNone;
-        if (have < size && (cr == kNone || cr + 1 >= have)) {
+        const char first = pos < have ? *src.At(pos) : '\0';
+        const char stop = first == '\r' ? '\n' : '\r';
+        const void* hit = pos < have ? std::memchr(src.At(pos), stop, have - pos) : nullptr;
+        const std::size_t at = hit ? pos + static_cast<std::size_t>(static_cast<const char*>(hit) - src.At(pos)) : kNone;
+        if (have < size && at == kNone) {
             if (!src.ReadOn(run != kNone ? run : pos))
                 return false;
             continue;
         }
-        const std::size_t lineEnd = cr != kNone ? cr : size;
-        std::size_t next = cr != kNone ? cr + 1 : size;
-        if (next < size && *src.At(next) == '\n')
-            ++next;
-        const char first = *src.At(pos);
+        if (first == '\r') {
+            run = kNone;
+            pos = at != kNone ? at + 1 : size;
+            continue;
+        }
+        const std::size_t lineEnd = at != kNone ? at : size;
         if (first == '#') {
             if (run == kNone)
                 run = pos;
         } else if (first == '[') {
             return true;
-        } else if (lineEnd == pos) {
-            run = kNone;
         } else {
-            if (!f(run != kNone ? run : pos, pos, lineEnd, cr != kNone))
+            if (!f(run != kNone ? run : pos, pos, lineEnd, at != kNone))
                 return true;
             run = kNone;
         }
-        pos = next;
+        pos = at != kNone ? std::min(at + 2, size) : size;
     }
     return true;
 }
@@ -207,7 +209,7 @@ private:
     // The next place of the longest word from from on, in what the window
     // holds. The window's bytes are folded once, as far as they are read.
     void Search(std::size_t from) {
-        const std::size_t have = std::min(src_.End(), src_.ContentSize());
+        const std::size_t have = std::min(src_.End(), src_.CursorEnd());
         if (have != foldedTo_ || from < foldedFrom_) { // read on: fold the new window
             foldedFrom_ = from;
             foldedTo_ = have;
@@ -282,7 +284,7 @@ void IndexList::Fill(CatalogBlock block, std::string& term) {
     FoldAsciiCase(term);
     block_ = std::move(block);
     path_.clear();
-    MemorySource src{block_->Content()};
+    MemorySource src{*block_};
     Walk::Run(src, term, *this);
 }
 
@@ -291,14 +293,27 @@ std::string_view IndexList::Kept(std::size_t item) const {
 }
 
 std::string IndexList::IndexBytes(std::size_t from, std::size_t count) const {
-    if (block_)
-        return std::string(block_->Content().substr(std::min(from, block_->ContentSize()), count));
-    std::ifstream in(ResolvePath(path_), std::ios::binary);
-    std::string bytes(count, '\0');
-    if (!in.seekg(static_cast<std::streamoff>(from)))
-        return {};
-    in.read(bytes.data(), static_cast<std::streamsize>(count));
-    bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    std::string bytes;
+    std::size_t size = 0;
+    if (block_) {
+        size = block_->ContentSize();
+        bytes = std::string(block_->Content().substr(std::min(from, size), count));
+    } else {
+        std::ifstream in(ResolvePath(path_), std::ios::binary | std::ios::ate);
+        const std::streamoff end = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+        if (end < 0)
+            return {};
+        size = static_cast<std::size_t>(end);
+        if (from < size && in.seekg(static_cast<std::streamoff>(from))) {
+            bytes.resize(std::min(count, size - from));
+            in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+        }
+    }
+    // The text runs on into the CR LF appended to the index, as the cursor reads it.
+    const std::size_t reached = from + bytes.size();
+    if (bytes.size() < count && reached >= size && reached < size + 2)
+        bytes += std::string_view("\r\n").substr(reached - size, count - bytes.size());
     return bytes;
 }
 

@@ -72,6 +72,15 @@ TEST_F(StartUp, EachScreenModeWithoutConfiguration) {
     }
 }
 
+// Pushed off the screen while the window manager still places it, the window comes back.
+TEST_F(StartUp, AWindowMovedOffTheScreenComesBack) {
+    Started s(c, 1280);
+    s.Frame().windowHandle()->setPosition(-300, -200);
+    Pump();
+    EXPECT_GE(s.Frame().windowHandle()->frameGeometry().top(), 0);
+    EXPECT_GE(s.Frame().windowHandle()->frameGeometry().left(), 0);
+}
+
 TEST(DefaultCatalogue, BesideTheProgramElseTheFirstDemoThatHoldsOne) {
     test::TempDir t;
     const auto bin = t / "usr/bin";
@@ -89,62 +98,34 @@ TEST(DefaultCatalogue, BesideTheProgramElseTheFirstDemoThatHoldsOne) {
     EXPECT_EQ(DefaultProgramDir(t / "x", {t / "a", t / "b"}), t / "b");
 }
 
-TEST_F(AreaPages, WalkDownAndBackAndQuitQuestion) {
+// Down the area levels: the kind of each page, its entries and previews.
+// Escape and the quit question are walked by keys in the page walk.
+TEST_F(AreaPages, WalkDownThePageKindsLanguageKeepsTheLevel) {
     Started s(c);
     AreaPage* page = s.Area();
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->PageKind(), AreaPageKind::Start);
     EXPECT_EQ(page->EntryCount(), 2);
     EXPECT_FALSE(page->PagePicture().IsNull());
-    EXPECT_TRUE(page->IsItemVisible(1010));
+    EXPECT_TRUE(page->IsItemVisible(1011));
     EXPECT_FALSE(page->IsItemVisible(1012));
-
     page->SendCommand(1010); // "katalog.ber" in lower case: upper-cased on reading
-    EXPECT_EQ(page->Level(), 1);
     EXPECT_EQ(page->PageKind(), AreaPageKind::Catalogue);
     EXPECT_EQ(page->TooltipOf(1010).size(), 79u);
-
     // The preview is loaded once per entry, and only on the catalogue page.
     page->HoverOver(1010);
     page->HoverOver(1010);
     EXPECT_EQ(page->PreviewLoads(), 1);
     EXPECT_FALSE(page->PreviewPicture().IsNull());
     page->HoverOver(1011);
-    EXPECT_EQ(page->PreviewLoads(), 2);
-
+    page->HoverOver(1012); // the last entry too
+    EXPECT_EQ(page->PreviewLoads(), 3);
     page->SendCommand(1010); // BE.BER: a sub-area
     EXPECT_EQ(page->Level(), 2);
     EXPECT_EQ(page->PageKind(), AreaPageKind::SubArea);
     EXPECT_FALSE(page->PagePicture().IsNull());
     page->HoverOver(1010);
-    EXPECT_EQ(page->PreviewLoads(), 2);
-
-    // Escape goes up a level; on the start page it asks, Cancel keeps running.
-    testing::PressKey(&s.Frame(), Qt::Key_Escape);
-    EXPECT_EQ(page->Level(), 1);
-    page->Back();
-    EXPECT_EQ(page->Level(), 0);
-    ui->messageAnswers = {IDCANCEL};
-    page->Back();
-    ASSERT_EQ(ui->Messages().size(), 1u);
-    EXPECT_EQ(ui->Messages()[0], "M\xF6"
-                                 "chten Sie das Programm beenden?");
-    Pump();
-    EXPECT_TRUE(s.Frame().isVisible());
-    EXPECT_FALSE(page->IsDestroyed());
-    ui->messageAnswers = {IDOK};
-    page->Back();
-    Pump();
-    EXPECT_FALSE(s.Frame().isVisible());
-}
-
-TEST_F(AreaPages, LanguageChangeReloadsTheSameLevel) {
-    Started s(c);
-    AreaPage* page = s.Area();
-    ASSERT_NE(page, nullptr);
-    page->SendCommand(1010);
-    page->SendCommand(1010);
-    ASSERT_EQ(page->Level(), 2);
+    EXPECT_EQ(page->PreviewLoads(), 3);
     EXPECT_EQ(page->Entry(0).caption, "Heben de");
     s.Frame().OnMenuCommand(kCmdFrench);
     Pump();
@@ -154,38 +135,50 @@ TEST_F(AreaPages, LanguageChangeReloadsTheSameLevel) {
     EXPECT_EQ(s.app->Context().profile.GetString("Global", "language", ""), "2");
 }
 
-TEST_F(AreaPages, ScreenSizeChangeShowsTheStartPageWithNewFaces) {
+// Only the start page scales heights by the y factor; a screen size change
+// shows the start page laid out for the new size.
+TEST_F(AreaPages, EntryRectanglesByScreenModeAndLevel) {
+    struct Case {
+        int width, level, id;
+        QRect rect;
+    };
+    // Start page 330|300|470|322; at 1024 scaleX 1.6115 and scaleY 1.67 tell the axes apart.
+    for (const Case& k : {Case{1024, 0, 1010, QRect(531, 501, 226, 36)}, Case{1024, 1, 1010, QRect(531, 483, 226, 35)},
+                          Case{1024, 2, 1010, QRect(32, 128, 290, 65)}, Case{1024, 2, 1011, QRect(32, 209, 290, 64)},
+                          Case{800, 0, 1010, QRect(414, 383, 175, 28)}}) {
+        Started s(c, k.width);
+        for (int i = 0; i < k.level; ++i)
+            s.Area()->SendCommand(1010);
+        ASSERT_EQ(s.Area()->Level(), k.level);
+        EXPECT_EQ(s.Area()->Item(k.id)->geometry(), k.rect) << k.width << " " << k.level << " " << k.id;
+    }
     Started s(c, 1024);
     s.Area()->SendCommand(1010);
     s.Frame().OnMenuCommand(kCmdScreen800);
     Pump();
-    AreaPage* page = s.Area();
-    ASSERT_NE(page, nullptr);
-    EXPECT_EQ(page->Level(), 0);
+    ASSERT_NE(s.Area(), nullptr);
+    EXPECT_EQ(s.Area()->Level(), 0);
     EXPECT_EQ(s.app->Context().state.screenWidth, 800);
     EXPECT_EQ(s.Frame().Client()->width(), 793);
-    // Start page rectangles use scaleY vertically: 300 * 1.279 = 383.
-    EXPECT_EQ(page->Item(1010)->geometry().top(), 383);
-    EXPECT_EQ(page->Item(1010)->geometry().left(), 414);
+    EXPECT_EQ(s.Area()->Item(1010)->geometry().topLeft(), QPoint(414, 383));
 }
 
 TEST_F(AreaPages, SixtyFourEntriesAndOneTooMany) {
     std::string lines;
     for (int i = 0; i < 64; ++i)
-        lines += "E" + std::to_string(i) + "|p|X" + std::to_string(i) + "|1|1|5|5|t\n";
-    c.Write("DATEN\\LANG1\\QXSTART.BER", lines);
-    {
+        lines += "E" + std::to_string(i) + "|p|" + (i < 63 ? "X" + std::to_string(i) : "ZUR\xDC" "CK") +
+                 "|1|1|5|5|t\n";
+    for (const bool tooMany : {false, true}) {
+        c.Write("DATEN\\LANG1\\QXSTART.BER", lines + (tooMany ? "E64|p|X|1|1|5|5|t\n" : ""));
         Started s(c);
-        ASSERT_NE(s.Area(), nullptr);
         EXPECT_EQ(s.Area()->EntryCount(), 64);
-        EXPECT_TRUE(ui->Messages().empty());
         EXPECT_TRUE(s.Area()->IsItemVisible(1073));
+        EXPECT_EQ(ui->Messages(), tooMany ? std::vector<std::string>{"Maximal 64 Eintr\xE4ge zul\xE4ssig."}
+                                          : std::vector<std::string>{});
+        s.Area()->SendCommand(1073); // the last entry's button answers too: it asks to quit
+        EXPECT_EQ(ui->Messages().size(), tooMany ? 2u : 1u);
+        ui->shown.clear();
     }
-    c.Write("DATEN\\LANG1\\QXSTART.BER", lines + "E64|p|X|1|1|5|5|t\n");
-    Started s(c);
-    EXPECT_EQ(s.Area()->EntryCount(), 64);
-    ASSERT_EQ(ui->Messages().size(), 1u);
-    EXPECT_EQ(ui->Messages()[0], "Maximal 64 Eintr\xE4ge zul\xE4ssig.");
 }
 
 TEST_F(MainWindow, HelpOfTheLanguageOrAMessage) {
@@ -204,6 +197,12 @@ TEST_F(MainWindow, HelpOfTheLanguageOrAMessage) {
     }
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Using the catalogue")));
+    // A page that appears meanwhile leaves the keyboard with the help window.
+    help->activateWindow();
+    Pump();
+    ASSERT_EQ(QApplication::activeWindow(), help);
+    s.ShowPage(kPageArea);
+    EXPECT_EQ(QApplication::activeWindow(), help);
     help->close();
 }
 
@@ -241,25 +240,6 @@ TEST_F(MainWindow, MenuItemsFollowThePageLanguageChangesFreeOldMenusQuitAsks) {
     s.Frame().OnMenuCommand(kCmdQuit);
     Pump();
     EXPECT_FALSE(s.Frame().isVisible());
-}
-
-TEST_F(AreaPages, OnlyTheStartPageScalesHeightsByTheYFactor) {
-    Started s(c, 1024); // scaleX 1.6115, scaleY 1.67: every value below tells them apart
-    AreaPage* page = s.Area();
-    ASSERT_NE(page, nullptr);
-    const auto rectOf = [&](int id) {
-        const QRect g = page->Item(id)->geometry();
-        return std::vector<int>{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
-    };
-    // Start page 330|300|470|322: heights by scaleY, truncated.
-    EXPECT_EQ(rectOf(1010), (std::vector<int>{531, 501, 757, 537}));
-    page->SendCommand(1010); // the catalogue page, same rectangle: scaleX both ways
-    ASSERT_EQ(page->Level(), 1);
-    EXPECT_EQ(rectOf(1010), (std::vector<int>{531, 483, 757, 518}));
-    page->SendCommand(1010); // a sub-area, 20|80|200|120
-    ASSERT_EQ(page->Level(), 2);
-    EXPECT_EQ(rectOf(1010), (std::vector<int>{32, 128, 322, 193}));
-    EXPECT_EQ(rectOf(1011), (std::vector<int>{32, 209, 322, 273}));
 }
 
 TEST_F(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {

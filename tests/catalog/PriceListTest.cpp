@@ -210,6 +210,13 @@ TEST(PriceListCheck, DatesDecideUpdateAndExpiry) {
     dir.Write("DATEN/LANG2/QX.PRS", "EUR\r\nID\r\n05.03.07\r\n1.-99999999999.2020\r\n1\r\n");
     state.priceUpdatePath.clear();
     EXPECT_TRUE(CheckPriceList(state, expiryMidnight).showOutdatedWarning);
+
+    // Without a list of its own, a dated update is taken.
+    std::filesystem::remove(dir.Path() / "DATEN/LANG2/QX.PRS");
+    GlobalState fresh = StateFor(dir);
+    fresh.priceUpdatePath = ToWindowsPath(dir.Path() / "old.prs");
+    EXPECT_TRUE(CheckPriceList(fresh, expiryMidnight).updateUsed);
+    EXPECT_EQ(fresh.currency, "CZK");
 }
 
 } // namespace

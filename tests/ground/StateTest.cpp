@@ -1,6 +1,4 @@
 #include "ground/GlobalState.h"
-#include "ground/LangText.h"
-#include "ground/Languages.h"
 #include "ground/ScreenMode.h"
 #include "catalog/Scale.h"
 
@@ -39,17 +37,6 @@ TEST(GlobalStateFields, CopiesAreCutToCapacity) {
     s.breadcrumb = "a";
     s.breadcrumb += std::string(500, 'b');
     EXPECT_EQ(s.breadcrumb.size(), 259u);
-}
-
-TEST(Languages, TableAndCodePages) {
-    EXPECT_STREQ(LanguageAt(3).dataDir, "DATEN\\LANG4\\");
-    EXPECT_EQ(LanguageAt(3).menuResource, 145);
-    EXPECT_EQ(LanguageAt(9).menuCommand, 40032);
-    constexpr LangText t{{"Zurück", "Back", "Retour", "Zpět"}};
-    EXPECT_EQ(t.Text(0), "Zur\xFC"
-                         "ck");
-    EXPECT_EQ(t.Text(3), "Zp\xEC"
-                         "t"); // ě in code page 1250
 }
 
 } // namespace

@@ -113,6 +113,22 @@ TEST_F(Letters, NoPricesNoSumAndNoOrderInformation) {
     EXPECT_NE(d.FindText("Menge"), nullptr);
 }
 
+// UPE mode prints the UPE columns; the price-list note under every letter is
+// the first entry's of the whole list, not of the letter.
+TEST_F(Letters, UpePricesAndTheNoteOfTheWholeList) {
+    list.items = {Entry("DORNA", "D-1"), Entry("QTX_VZ", "Q-1", "3")};
+    list.items[0].priceListNote = "PL Dorna";
+    list.items[1].priceListNote = "PL QX";
+    state.priceMode = 0;
+    std::string texts;
+    for (const DrawCall& c : Print().Calls())
+        if (c.kind == DrawCall::Kind::Text && (c.at.x == 514 || c.at.x == 608 || c.at.x == 45) && c.at.y > 400)
+            texts += std::to_string(c.page) + ":" + std::to_string(c.at.x) + " " + c.text + "|";
+    EXPECT_EQ(texts, "1:608 ohne MwSt|1:514 12,00 EUR|1:608 36,00 EUR|1:45 PL Dorna|1:608 36,00 EUR|"
+                     "1:45 Alle Preise zzgl. MwSt.|2:608 ohne MwSt|2:514 12,00 EUR|2:608 24,00 EUR|2:45 PL Dorna|"
+                     "2:608 24,00 EUR|2:45 Alle Preise zzgl. MwSt.|");
+}
+
 TEST_F(Letters, LongListsBreakBefore780AndTheClosingTextMovesAt890) {
     for (int i = 0; i < 40; ++i)
         list.items.push_back(Entry("DORNA", ("D-" + std::to_string(i)).c_str()));

@@ -148,13 +148,5 @@ TEST(OrderList, TotalsFollowTheQuantity) {
     EXPECT_EQ(z.upeTotalEur, z.upeUnitEur);
 }
 
-TEST(OrderList, TypedSeparatorsNeverReachAField) {
-    std::string text = "A|B\r\nC";
-    EXPECT_TRUE(CleanFieldText(text));
-    EXPECT_EQ(text, "A/B  C");
-    std::string plain = "Hebeb\xFChne 3/4";
-    EXPECT_FALSE(CleanFieldText(plain));
-}
-
 } // namespace
 } // namespace qx

@@ -1,5 +1,11 @@
 #include "CatalogPages.h"
 
+#include "navigation/ui/AreaPage.h"
+#include "pages/DrawingPage.h"
+#include "pages/GroupPage.h"
+#include "pages/InfoPage.h"
+#include "pages/ProductPage.h"
+#include "pages/RequirementsPage.h"
 #include "platform/qt/Print.h"
 
 #include <gtest/gtest.h>
@@ -72,8 +78,12 @@ void WriteCatalogPages(TempCatalog& c) {
     }
 }
 
-RecordedPrint::RecordedPrint() : calls_(std::make_shared<std::vector<DrawCall>>()) {
-    PrintBackend::SetPrintRecorder([calls = calls_] { return std::make_unique<KeptRecording>(calls); });
+RecordedPrint::RecordedPrint()
+    : calls_(std::make_shared<std::vector<DrawCall>>()), jobs_(std::make_shared<int>(0)) {
+    PrintBackend::SetPrintRecorder([calls = calls_, jobs = jobs_] {
+        ++*jobs;
+        return std::make_unique<KeptRecording>(calls);
+    });
 }
 
 RecordedPrint::~RecordedPrint() {
@@ -93,6 +103,20 @@ const DrawCall* RecordedPrint::FindText(std::string_view text) const {
             return &call;
     }
     return nullptr;
+}
+
+std::string Where(RunningProgram& p) {
+    DialogWindow* page = p.Frame().CurrentPage();
+    if (auto* area = dynamic_cast<AreaPage*>(page))
+        return "area " + std::to_string(area->Level());
+    if (auto* group = dynamic_cast<GroupPage*>(page))
+        return "group " + std::to_string(group->Depth()) + " " + group->SelectedText();
+    return dynamic_cast<ProductPage*>(page)        ? "product"
+           : dynamic_cast<InfoPage*>(page)         ? "info"
+           : dynamic_cast<RequirementsPage*>(page) ? "requirements"
+           : dynamic_cast<DrawingPage*>(page)      ? "drawing"
+           : page                                  ? "other"
+                                                   : "none";
 }
 
 } // namespace qx::testing

@@ -1,5 +1,5 @@
 #pragma once
-// A small catalogue for the group and product page tests.
+// The small catalogue and the helpers of the page tests.
 
 #include "app/ui/CatalogApp.h"
 #include "app/ui/MainFrame.h"
@@ -45,11 +45,27 @@ public:
     RecordedPrint();
     ~RecordedPrint();
     const std::vector<DrawCall>& Calls() const { return *calls_; }
+    // How many print jobs started while it lived.
+    int Jobs() const { return *jobs_; }
     int Pages() const;
     const DrawCall* FindText(std::string_view text) const;
 
 private:
     std::shared_ptr<std::vector<DrawCall>> calls_;
+    std::shared_ptr<int> jobs_;
 };
+
+// Paints a page or dialog into a recording, as its window does on screen.
+struct PaintOf : DialogWindow {
+    static void Into(DialogWindow& w, Dc& dc) { (w.*&PaintOf::OnPaint)(dc); }
+};
+
+// Draws one owner-drawn item of a page, as its list or button does on screen.
+struct DrawOf : DialogWindow {
+    static void Into(DialogWindow& w, DrawItem& item) { (w.*&DrawOf::OnDrawItem)(item); }
+};
+
+// The page shown: "area N", "group N <selected entry>", "product", "info", ...
+std::string Where(RunningProgram& p);
 
 } // namespace qx::testing

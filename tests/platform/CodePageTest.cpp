@@ -44,6 +44,8 @@ TEST(CodePage, UnrepresentableBecomesQuestionMark) {
     EXPECT_FALSE(Representable("ě", CodePage::Cp1252));
     EXPECT_TRUE(Representable("ě", CodePage::Cp1250));
     EXPECT_FALSE(Representable("à", CodePage::Cp1250));
+    EXPECT_FALSE(Representable("\u0080", CodePage::Cp1252)); // the control, not the euro sign of byte 0x80
+    EXPECT_FALSE(Representable("\u2123", CodePage::Cp1252)); // just past the highest code point either holds
     EXPECT_EQ(FromUtf8("a😀b", CodePage::Cp1252, &lossless), "a?b");
     EXPECT_FALSE(lossless);
     EXPECT_EQ(FromUtf16(u"a\U0001F600b\xD800", CodePage::Cp1252, &lossless), "a?b?");

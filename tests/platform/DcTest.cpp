@@ -38,8 +38,14 @@ TEST(Dc, AnisotropicScalesAxesIndependently) {
     EXPECT_EQ(dc.DpToLp(Point{788, 550}), (Point{628, 430}));
 }
 
-TEST(Dc, ZeroExtentsAreRefused) {
+TEST(Dc, ZeroExtentsAndUnknownStretchModesAreRefused) {
     RecordingDc dc;
+    for (int mode : {int{HALFTONE}, HALFTONE + 1})
+        dc.SetStretchBltMode(mode);
+    EXPECT_EQ(dc.GetStretchBltMode(), HALFTONE);
+    for (int mode : {int{BLACKONWHITE}, BLACKONWHITE - 1})
+        dc.SetStretchBltMode(mode);
+    EXPECT_EQ(dc.GetStretchBltMode(), BLACKONWHITE);
     dc.SetMapMode(MapMode::Anisotropic);
     dc.SetWindowExt(10, 20);
     dc.SetWindowExt(0, 5);

@@ -22,6 +22,7 @@ TEST(FileIo, WriteAndRead) {
     const auto file = tmp / "a.bin";
     EXPECT_FALSE(ReadWholeFile(file));
     EXPECT_FALSE(ReadWholeFile(tmp.Path())); // a directory is no file
+    EXPECT_FALSE(WriteFileAtomic(tmp.Path(), "x"));
     const std::string bytes("a\0b\r\n", 5);
     ASSERT_TRUE(WriteFileAtomic(file, bytes));
     EXPECT_EQ(ReadWholeFile(file), bytes);
@@ -36,11 +37,15 @@ TEST(FileIo, WriteAndRead) {
 TEST(FileIo, KeepsPermissions) {
     test::TempDir tmp;
     const auto file = tmp.Write("p.ini", "x");
-    std::filesystem::permissions(file,
-                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-    ASSERT_TRUE(WriteFileAtomic(file, "y"));
-    EXPECT_EQ(std::filesystem::status(file).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    // Group write is what a usual umask would take from a new file.
+    using std::filesystem::perms;
+    const perms shared = perms::owner_read | perms::owner_write | perms::group_read | perms::group_write;
+    std::filesystem::permissions(file, shared);
+    const mode_t umaskBefore = ::umask(022);
+    const bool written = WriteFileAtomic(file, "y");
+    ::umask(umaskBefore);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(std::filesystem::status(file).permissions(), shared);
 }
 
 // Every fault, at every writer of this library: the old file stays byte for

@@ -104,6 +104,7 @@ TEST(Path, DirectoryOf) {
 
 TEST(Path, EqualsIgnoreCase) {
     EXPECT_TRUE(EqualsIgnoreCase("QX.PRS", "qx.prs"));
+    EXPECT_TRUE(EqualsIgnoreCase("AZ", "az")); // both ends of the alphabet
     EXPECT_TRUE(EqualsIgnoreCase("", ""));
     EXPECT_FALSE(EqualsIgnoreCase("qx", "qy"));
     EXPECT_FALSE(EqualsIgnoreCase("qx", "qx "));

@@ -17,42 +17,6 @@ TEST(Ui, NullUiAnswersWithoutShowingAnything) {
     EXPECT_FALSE(ui.RunProgram("C:\\a.exe /x"));
 }
 
-TEST(Ui, ScriptedUiRecordsAndAnswers) {
-    Ui& before = TheUi();
-    {
-        ScopedScriptedUi ui;
-        EXPECT_EQ(&TheUi(), &*ui);
-        ui->messageAnswers = {IDYES};
-        ui->fileAnswers = {std::string("C:\\x.stk")};
-        EXPECT_EQ(TheUi().MessageBox("Sure?", "QX", MB_YESNO), IDYES);
-        EXPECT_EQ(TheUi().MessageBox("Again?", "QX", MB_YESNOCANCEL), IDCANCEL);
-        EXPECT_EQ(TheUi().MessageBox("Done", "QX", MB_OK), IDOK);
-        FileDialogSpec spec;
-        spec.fileName = "*.STK";
-        EXPECT_EQ(TheUi().GetOpenFileName(spec), "C:\\x.stk");
-        EXPECT_FALSE(TheUi().GetSaveFileName(spec));
-        EXPECT_TRUE(TheUi().ShellOpen("C:\\a.pdf"));
-        ui->shellResult = false;
-        EXPECT_FALSE(TheUi().RunProgram("prog.exe"));
-        EXPECT_EQ(ui->Messages(), (std::vector<std::string>{"Sure?", "Again?", "Done"}));
-        ASSERT_EQ(ui->shown.size(), 7u);
-        EXPECT_EQ(ui->shown[0].caption, "QX");
-        EXPECT_EQ(ui->shown[0].type, unsigned{MB_YESNO});
-        EXPECT_EQ(ui->shown[3].kind, "open");
-        EXPECT_EQ(ui->shown[3].spec.fileName, "*.STK");
-        EXPECT_EQ(ui->shown[4].kind, "save");
-        EXPECT_EQ(ui->shown[5].kind, "shell");
-        EXPECT_EQ(ui->shown[5].text, "C:\\a.pdf");
-        EXPECT_EQ(ui->shown[6].kind, "run");
-        {
-            ScopedScriptedUi inner;
-            EXPECT_EQ(&TheUi(), &*inner);
-        }
-        EXPECT_EQ(&TheUi(), &*ui);
-    }
-    EXPECT_EQ(&TheUi(), &before);
-}
-
 TEST(Ui, ParseFileFilter) {
     using Pairs = std::vector<std::pair<std::string, std::string>>;
     EXPECT_EQ(ParseFileFilter("Bestellliste (*.stk) | *.stk ||"), (Pairs{{"Bestellliste (*.stk)", "*.stk"}}));

@@ -15,13 +15,14 @@ namespace {
 
 char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// The prefix look-up as it reads: the text against the index bytes from the
-// item's start on.
+// The prefix look-up as it reads: the text against the index bytes, and the
+// CR LF the reader appends to them, from the item's start on.
 std::optional<std::size_t> PrefixInIndex(const std::string& index, const IndexList& list, std::string_view text) {
     if (text.empty())
         return 0;
+    const std::string readable = index + "\r\n";
     for (std::size_t i = 0; i < list.Size(); ++i) {
-        const std::string_view at = std::string_view(index).substr(list.Positions()[i]);
+        const std::string_view at = std::string_view(readable).substr(list.Positions()[i]);
         if (at.size() >= text.size() &&
             std::equal(text.begin(), text.end(), at.begin(), [](char a, char b) { return Fold(a) == Fold(b); }))
             return i;

@@ -1,4 +1,5 @@
 #include "shell/PictureButton.h"
+#include "resources/Bitmaps.h"
 #include "platform/core/DibPixels.h"
 #include "platform/core/RecordingDc.h"
 #include "tests/common/DrawDump.h"
@@ -56,6 +57,22 @@ TEST(PictureButton, FacesCaptionColourAndAmpersand) {
               "drawtext 0,0,140,22 \"Drucken\" Arial/0/400 #ffffff fmt=825 clear\n"
               "line 2,2 137,2 137,19 2,19 2,2 solid/1 #ffffff\n"
               "line 2,2 137,2 137,19 2,19 2,2 dot/1 #000000\n");
+}
+
+// The seal drawn beside sealed products: a red rosette with a white tick.
+TEST(Seal, ARedRosetteWithAWhiteTick) {
+    const std::vector<std::uint8_t> bytes = SealBitmap();
+    const std::optional<Pixels> px = DecodeDib(DibBytes{bytes.data(), bytes.size(), 0});
+    ASSERT_TRUE(px);
+    std::string rows;
+    for (int y : {0, 8}) {
+        for (int x = 0; x < px->width; ++x) {
+            const std::uint32_t c = px->argb[static_cast<std::size_t>(y * px->width + x)];
+            rows += c == 0xFFFFFFFF ? '.' : c == 0xFFD81E34 ? 'R' : c == 0xFFB0102A ? 'r' : '?';
+        }
+        rows += '|';
+    }
+    EXPECT_EQ(rows, "......rr..rr......|.rRR..RRRR...RRRr.|");
 }
 
 } // namespace

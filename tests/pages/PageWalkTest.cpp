@@ -1,0 +1,991 @@
+// The catalogue pages as a user walks them: one small catalogue, one running
+// program per case. What a page paints or prints is compared as one recorded
+// dump; where a key or button leads is one row of a table.
+#include "CatalogPages.h"
+#include "navigation/ui/AreaPage.h"
+#include "print/PrintMapping.h"
+#include "navigation/ui/VideoPage.h"
+#include "orders/OrderList.h"
+#include "orders/ui/OrderListPage.h"
+#include "orders/ui/QuantityEditor.h"
+#include "pages/DrawingPage.h"
+#include "pages/GroupPage.h"
+#include "pages/InfoPage.h"
+#include "pages/InfoPrint.h"
+#include "pages/ProductPage.h"
+#include "pages/RequirementsPage.h"
+#include "platform/core/Path.h"
+#include "platform/core/ScriptedUi.h"
+#include "platform/qt/PictureView.h"
+#include "platform/qt/Print.h"
+#include "platform/qt/TextView.h"
+#include "resources/Menus.h"
+#include "tests/common/DrawDump.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace qx {
+namespace {
+
+using testing::FindPage;
+using testing::PaintOf;
+using testing::Pump;
+using testing::RecordedPrint;
+using testing::RunningProgram;
+using testing::TempCatalog;
+using testing::Where;
+
+// The small catalogue with a requirements list, the terms of delivery (three
+// sections, each starting a printed page) and a sheet logo.
+void WriteWalkCatalog(TempCatalog& c) {
+    testing::WriteCatalogPages(c);
+    c.Write("DATEN\\LANG1\\PLAN.ZEN", "Bedarf Testwerkstatt\nPlan.htm\n-\nWerkstattplanung - Test\n4\n"
+                                      "Code|Anzahl|Bezeichnung|Nummer|Fl\xE4"
+                                      "che|Bild\n"
+                                      "$A||Hebetechnik|||G_A.bmp\n}\n"
+                                      "A1|2|Hebeb\xFChne|QX-801|4 x 3|P1.bmp\n"
+                                      "<h3>Hebeb\xFChne</h3><p>Zwei S\xE4ulen.</p>}\n"
+                                      "A2|1|Heber|QX-802||P1.bmp\n<p>Der Heber hebt.</p>}\n"
+                                      "A3|1|Grube|QX-803||TALL.bmp\n<p>Eine tiefe Grube.</p>}\n");
+    c.WriteBmp("BILDER\\640\\TALL.bmp", 292, 240);
+    std::string plan = "<html><body>";
+    for (int i = 1; i <= 150; ++i)
+        plan += "<p>Absatz " + std::to_string(i) + " der Bedarfsinformation.</p>";
+    c.Write("HTML\\LANG1\\Plan.htm", plan + "</body></html>\n");
+    std::string terms = "<html><body><h1>Lieferbedingungen f\xFCr Betriebseinrichtungen</h1>";
+    for (int part = 1; part <= 3; ++part) {
+        terms += std::string("<h2") + (part > 1 ? " style=\"page-break-before: always\"" : "") + ">Teil " +
+                 std::to_string(part) + "</h2>";
+        for (int i = 1; i <= 12; ++i) // more than the view shows
+            terms += "<p>Absatz " + std::to_string(part) + "." + std::to_string(i) + ": ab Werk.</p>";
+    }
+    for (const char* lang : {"LANG1", "LANG2"}) {
+        c.Write(std::string("HTML\\") + lang + "\\Betrieb.htm", terms + "</body></html>");
+        c.Write(std::string("HTML\\") + lang + "\\spezial.HTM",
+                "<html><body><h1>Spezialwerkzeuge " + std::string(lang) + "</h1></body></html>");
+    }
+    c.WriteBmp("logo.bmp", 160, 60, 0xC03030);
+    c.WriteBmp("BILDER\\ZEICHNG\\P1.bmp", 900, 600, 0xFFFFFF);
+}
+
+struct Walk : ::testing::Test {
+    Walk() { WriteWalkCatalog(c); }
+    // A product list as a search jump opens it: no breadcrumb yet.
+    static ProductPage* Products(RunningProgram& p, const std::string& list = "SAEULE.KAT",
+                                 const std::string& key = "") {
+        p.State().groupFile = "HEBE";
+        p.State().hierarchyCode = "a";
+        p.State().listFile = list;
+        p.State().preselectKey = key;
+        p.State().breadcrumb = "";
+        p.ShowPage(kPageProduct);
+        return p.Current<ProductPage>();
+    }
+    static GroupPage* Group(RunningProgram& p, int origin = 1, const std::string& listFile = "") {
+        p.State().groupFile = "HEBE";
+        p.State().listFile = listFile;
+        p.State().pageOrigin = origin;
+        p.ShowPage(kPageGroup);
+        return p.Current<GroupPage>();
+    }
+    static RequirementsPage* Requirements(RunningProgram& p, const std::string& file = "PLAN.ZEN") {
+        p.State().listFile = file;
+        p.State().groupFile = "HEBE";
+        p.ShowPage(kPageRequirements);
+        return p.Current<RequirementsPage>();
+    }
+    static InfoPage* Info(RunningProgram& p, const std::string& document, int top = 0) {
+        DialogWindow* under = p.Frame().HideCurrentPage();
+        return OpenInfoPage(p.Context(), p.Frame(), p.Frame().Client(), under, document, "logo.bmp",
+                            "Fu\xDFzeile Katalog", "Kopfzeile Gruppe", top);
+    }
+    template <class Page> static void Select(Page& page, int row) {
+        page.SetCurSel(Page::kList, row);
+        page.SendCommand(Page::kList, LBN_SELCHANGE);
+    }
+    ScopedScriptedUi ui;
+    TempCatalog c;
+};
+
+// --- what the pages paint ---------------------------------------------------------
+
+struct PaintCase {
+    const char* name;
+    int width, language, priceMode;
+    std::function<DialogWindow*(RunningProgram&)> open;
+    std::string dump;
+};
+
+// The product page at 640: background, frame and the product's picture; the title and path of groups.
+const std::string kProductTop =
+    "dib 0,0,40,30 from 0,0,40,30\nfill 14,64,310,416 #ffffff\ndib 16,66,46,86 from 0,0,30,20\n";
+const std::string kProductTitles =
+    "text 116,14 \"S\xE4ulen-Hebeb\xFChnen\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"
+    "text 116,37 \"Heben / B\xFChnen / S\xE4ulen\" Arial/14/400 #ffffff fmt=0 clear aniso 628x430>628x430\n";
+
+ProductPage* ProductRow(RunningProgram& p, int row, const char* list = "SAEULE.KAT") {
+    ProductPage* page = Walk::Products(p, list);
+    if (page && row > 0)
+        Walk::Select(*page, row);
+    return page;
+}
+
+const PaintCase kPaints[] = {
+    // Background, frame, the entry's picture, then title and breadcrumb in white, in design units.
+    {"group back from a list", 640, 0, -1, [](RunningProgram& p) { return Walk::Group(p, 3, "LIST.KAT"); },
+     "dib 0,0,40,30 from 0,0,40,30\n"
+     "fill 14,64,310,414 #ffffff\n"
+     "dib 16,66,46,86 from 0,0,30,20\n"
+     "text 116,14 \"Hebetechnik\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"
+     "text 116,37 \"Heben / Heber\" Arial/16/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"},
+    {"product, no prices", 640, 0, -1, [](RunningProgram& p) { return ProductRow(p, 0); },
+     kProductTop +
+     "text 18,314 \"VAS 1\" Arial/13/700 #000000 fmt=0 clear\n"
+     "text 162,314 \"QX-1\" Arial/13/700 #000000 fmt=0 clear\n" +
+         kProductTitles},
+    {"product, UPE", 640, 0, 0, [](RunningProgram& p) { return ProductRow(p, 0); },
+     kProductTop +
+     "text 18,314 \"VAS 1\" Arial/13/700 #000000 fmt=0 clear\n"
+     "text 162,314 \"QX-1\" Arial/13/700 #000000 fmt=0 clear\n"
+     "text 18,326 \"Unverb. VP:\" Arial/13/400 #000000 fmt=0 clear\n"
+     "text 162,326 \"1234,50 EUR\" Arial/13/400 #000000 fmt=0 clear\n"
+     "text 18,338 \"Lieferung:\" Arial/13/400 #000000 fmt=0 clear\n"
+     "text 162,338 \"4 Wochen\" Arial/13/400 #000000 fmt=0 clear\n" +
+         kProductTitles},
+    {"product, VZ at 800", 800, 0, 1, [](RunningProgram& p) { return ProductRow(p, 0); },
+     "dib 0,0,40,30 from 0,0,40,30\n"
+     "fill 17,81,388,531 #ffffff\n"
+     "dib 20,84,50,104 from 0,0,30,20\n"
+     "text 22,401 \"VAS 1\" Arial/16/700 #000000 fmt=0 clear\n"
+     "text 203,401 \"QX-1\" Arial/16/700 #000000 fmt=0 clear\n"
+     "text 22,416 \"Unverb. VP:\" Arial/16/400 #000000 fmt=0 clear\n"
+     "text 203,416 \"1234,50 EUR\" Arial/16/400 #000000 fmt=0 clear\n"
+     "text 22,432 \"Lieferung:\" Arial/16/400 #000000 fmt=0 clear\n"
+     "text 203,432 \"4 Wochen\" Arial/16/400 #000000 fmt=0 clear\n"
+     "text 22,448 \"VZ-EK:\" Arial/16/400 #000000 fmt=0 clear\n"
+     "text 203,448 \"987,60 EUR\" Arial/16/400 #000000 fmt=0 clear\n"
+     "text 116,14 \"S\xE4ulen-Hebeb\xFChnen\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>788x550\n"
+     "text 116,37 \"Heben / B\xFChnen / S\xE4ulen\" Arial/14/400 #ffffff fmt=0 clear aniso 628x430>788x550\n"},
+    {"DORNA product, VZ", 640, 0, 1, [](RunningProgram& p) { return ProductRow(p, 1); },
+     kProductTop +
+     "text 18,314 \"Werkzeug-Nr.:\" Arial/13/700 #000000 fmt=0 clear\n"
+     "text 162,314 \"D-2\" Arial/13/700 #000000 fmt=0 clear\n"
+     "text 18,326 \"Preis ab Dorna:\" Arial/13/400 #000000 fmt=0 clear\n"
+     "text 162,326 \"50,00 EUR\" Arial/13/400 #000000 fmt=0 clear\n"
+     "text 18,338 \"Lieferung:\" Arial/13/400 #000000 fmt=0 clear\n"
+     "text 162,338 \"sofort\" Arial/13/400 #000000 fmt=0 clear\n"
+     "text 18,351 \"VZ-EK:\" Arial/13/400 #000000 fmt=0 clear\n"
+     "text 162,351 \"40,00 EUR\" Arial/13/400 #000000 fmt=0 clear\n" +
+         kProductTitles},
+    {"DORNA product, English", 640, 0, 1,
+     [](RunningProgram& p) {
+         ProductPage* page = ProductRow(p, 0);
+         p.Frame().ChangeLanguage(1);
+         Pump();
+         Walk::Select(*page, 1);
+         return page;
+     },
+     kProductTop +
+     "text 18,314 \"Tool no:\" Arial/13/700 #000000 fmt=0 clear\n"
+     "text 162,314 \"D-2\" Arial/13/700 #000000 fmt=0 clear\n"
+     "text 18,326 \"Dorna price:\" Arial/13/400 #000000 fmt=0 clear\n"
+     "text 162,326 \"50,00 EUR\" Arial/13/400 #000000 fmt=0 clear\n"
+     "text 18,338 \"Delivery:\" Arial/13/400 #000000 fmt=0 clear\n"
+     "text 162,338 \"sofort\" Arial/13/400 #000000 fmt=0 clear\n"
+     "text 18,351 \"VZ netprice:\" Arial/13/400 #000000 fmt=0 clear\n"
+     "text 162,351 \"40,00 EUR\" Arial/13/400 #000000 fmt=0 clear\n" +
+         kProductTitles},
+    {"product without a price", 640, 0, 0, [](RunningProgram& p) { return ProductRow(p, 2); },
+     kProductTop +
+     "text 18,314 \"VAS 3\" Arial/13/700 #000000 fmt=0 clear\n"
+     "text 162,314 \"QX-3\" Arial/13/700 #000000 fmt=0 clear\n"
+     "text 18,326 \"Unverb. VP:\" Arial/13/400 #000000 fmt=0 clear\n"
+     "text 162,326 \"siehe VZ-Preisliste\" Arial/13/400 #000000 fmt=0 clear\n" +
+         kProductTitles},
+    {"empty product list", 640, 0, 1, [](RunningProgram& p) { return ProductRow(p, 0, "EMPTY.KAT"); },
+     "dib 0,0,40,30 from 0,0,40,30\n"
+     "fill 14,64,310,416 #ffffff\n"
+     "text 116,14 \"Leer\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"
+     "text 116,37 \"Heben / Leer\" Arial/14/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"},
+    {"requirements heading row", 640, 0, -1, [](RunningProgram& p) { return Walk::Requirements(p); },
+     "dib 0,0,40,30 from 0,0,40,30\n"
+     "fill 16,64,614,220 #ffffff\n"
+     "dib 18,66,48,86 from 0,0,30,20\n"
+     "text 20,226 \"Anzahl\" Arial/11/400 #ffffff fmt=0 clear\n"
+     "text 80,226 \"Bezeichnung\" Arial/11/400 #ffffff fmt=0 clear\n"
+     "text 430,226 \"Q.T.X/ZRT - Nr. \" Arial/11/400 #ffffff fmt=0 clear\n"
+     "text 537,226 \"Fl\xE4" "che (LxB[m])\" Arial/11/400 #ffffff fmt=0 clear\n"
+     "text 116,14 \"Bedarf Testwerkstatt\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"},
+    {"requirements, tall picture", 640, 0, -1,
+     [](RunningProgram& p) {
+         RequirementsPage* page = Walk::Requirements(p);
+         if (page)
+             Walk::Select(*page, 3);
+         return page;
+     },
+     "dib 0,0,40,30 from 0,0,40,30\n"
+     "fill 16,64,614,220 #ffffff\n"
+     "dib 18,66,202,218 from 0,0,292,240\n"
+     "text 20,226 \"Anzahl\" Arial/11/400 #ffffff fmt=0 clear\n"
+     "text 80,226 \"Bezeichnung\" Arial/11/400 #ffffff fmt=0 clear\n"
+     "text 430,226 \"Q.T.X/ZRT - Nr. \" Arial/11/400 #ffffff fmt=0 clear\n"
+     "text 537,226 \"Fl\xE4" "che (LxB[m])\" Arial/11/400 #ffffff fmt=0 clear\n"
+     "text 116,14 \"Bedarf Testwerkstatt\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"},
+    {"requirements at 800", 800, 0, -1, [](RunningProgram& p) { return Walk::Requirements(p); },
+     "dib 0,0,40,30 from 0,0,40,30\n"
+     "fill 20,81,770,280 #ffffff\n"
+     "dib 22,84,52,104 from 0,0,30,20\n"
+     "text 25,289 \"Anzahl\" Arial/15/400 #ffffff fmt=0 clear\n"
+     "text 100,289 \"Bezeichnung\" Arial/15/400 #ffffff fmt=0 clear\n"
+     "text 539,289 \"Q.T.X/ZRT - Nr. \" Arial/15/400 #ffffff fmt=0 clear\n"
+     "text 663,289 \"Fl\xE4" "che (LxB[m])\" Arial/15/400 #ffffff fmt=0 clear\n"
+     "text 116,14 \"Bedarf Testwerkstatt\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>788x550\n"},
+    {"drawing", 640, 0, 1,
+     [](RunningProgram& p) -> DialogWindow* {
+         ProductPage* page = ProductRow(p, 0);
+         if (!page)
+             return nullptr;
+         page->SendCommand(ProductPage::kDrawing);
+         Pump();
+         return FindPage<DrawingPage>(p.Frame().Client());
+     },
+     "dib 0,0,40,30 from 0,0,40,30\n"
+     "fill 16,64,520,412 #ffffff aniso 628x430>628x430\n"
+     "text 120,14 \"Produktbild\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"
+     "text 120,37 \"Zwei-S\xE4ulen-B\xFChne\" Arial/16/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"},
+};
+
+void PrintTo(const PaintCase& k, std::ostream* os) { *os << k.name; }
+
+class Paints : public Walk, public ::testing::WithParamInterface<PaintCase> {};
+
+TEST_P(Paints, AsRecorded) {
+    const PaintCase& k = GetParam();
+    RunningProgram p(c, k.width, k.language);
+    p.State().priceMode = k.priceMode;
+    DialogWindow* page = k.open(p);
+    ASSERT_NE(page, nullptr);
+    RecordingDc dc({page->width(), page->height()});
+    PaintOf::Into(*page, dc);
+    std::vector<DrawCall> calls; // the sunken frame's edges aside
+    std::copy_if(dc.Calls().begin(), dc.Calls().end(), std::back_inserter(calls),
+                 [](const DrawCall& call) { return call.kind != DrawCall::Kind::Line; });
+    EXPECT_EQ(test::Dump(calls), k.dump);
+    EXPECT_TRUE(ui->Messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, Paints, ::testing::ValuesIn(kPaints), [](const auto& info) {
+    std::string name;
+    for (const char* s = info.param.name; *s; ++s)
+        name += std::isalnum(static_cast<unsigned char>(*s)) ? *s : '_';
+    return name;
+});
+
+// --- list rows ------------------------------------------------------------------------
+
+// Group entries by name; products with the seal; requirements in four
+// columns, a heading row bold; selected rows highlighted.
+TEST_F(Walk, ListRowsOfTheGroupProductAndRequirementsPages) {
+    RunningProgram p(c);
+    RecordingDc dc;
+    const auto draw = [&dc](auto& page, int row, bool selected, std::string text) {
+        DrawItem item;
+        item.kind = DrawItem::ListBox;
+        item.controlId = std::remove_reference_t<decltype(page)>::kList;
+        item.itemId = row;
+        item.itemData = row;
+        item.selected = selected;
+        item.dc = &dc;
+        item.rect = Rect{0, 16 * row, 270, 16 * row + 36};
+        item.itemText = text;
+        page.DrawItemInto(item);
+    };
+    GroupPage* group = Group(p);
+    ASSERT_NE(group, nullptr);
+    draw(*group, 0, true, "a||Heben|G_A.bmp");
+    draw(*group, 0, false, "a||Heben|G_A.bmp");
+    ProductPage* products = Products(p);
+    ASSERT_NE(products, nullptr);
+    draw(*products, 0, true, products->GetLbText(ProductPage::kList, 0));
+    draw(*products, 1, false, products->GetLbText(ProductPage::kList, 1));
+    RequirementsPage* rows = Requirements(p);
+    ASSERT_NE(rows, nullptr);
+    draw(*rows, 0, false, "");
+    draw(*rows, 1, true, "");
+    const std::string row = " Arial/16/400 #000000 fmt=800 clear\n";
+    const std::string selected = " Arial/16/400 #ffffff fmt=800 clear\n";
+    EXPECT_EQ(test::Dump(dc.Calls()), "fill 0,0,270,36 #000080\n"
+                                      "drawtext 2,0,270,36 \"Heben\" Arial/16/400 #ffffff fmt=824 clear\n"
+                                      "fill 0,0,270,36 #ffffff\n"
+                                      "drawtext 2,0,270,36 \"Heben\" Arial/16/400 #000000 fmt=824 clear\n"
+                                      "fill 0,0,270,36 #000080\n"
+                                      "dib 251,1,269,19 from 0,0,18,18\n"
+                                      "text 2,2 \"Zwei-S\xE4ulen-B\xFChne\" Arial/16/400 #ffffff fmt=0 clear\n"
+                                      "text 10,18 \"VAS 1\" Arial/16/400 #ffffff fmt=0 clear\n"
+                                      "fill 0,16,270,52 #ffffff\n"
+                                      "text 2,18 \"Dorna-Werkzeug\" Arial/16/400 #000000 fmt=0 clear\n"
+                                      "text 10,34 \"D-2\" Arial/16/400 #000000 fmt=0 clear\n"
+                                      "fill 0,0,270,36 #ffffff\n"
+                                      "drawtext 4,0,270,36 \"\"" + row +
+                                      "drawtext 62,0,270,36 \"Hebetechnik\" Arial/16/700 #000000 fmt=800 clear\n"
+                                      "drawtext 412,0,270,36 \"\"" + row + "drawtext 518,0,270,36 \"\"" + row +
+                                      "fill 0,16,270,52 #000080\n"
+                                      "drawtext 4,16,270,52 \"2\"" + selected +
+                                      "drawtext 62,16,270,52 \"Hebeb\xFChne\"" + selected +
+                                      "drawtext 412,16,270,52 \"QX-801\"" + selected +
+                                      "drawtext 518,16,270,52 \"4 x 3\"" + selected);
+}
+
+// --- where keys and buttons lead -------------------------------------------------
+
+struct Road {
+    const char* name;
+    std::function<DialogWindow*(RunningProgram&)> open;
+    std::function<void(RunningProgram&, DialogWindow*)> take;
+    int pageOrigin;   // right after the step, before the next page is made; -1: not looked at
+    const char* ends; // Where() once the events ran
+    const char* message;
+    const char* captionEnd; // of the message
+};
+
+using Step = std::function<void(RunningProgram&, DialogWindow*)>;
+Step Command(int id) {
+    return [id](RunningProgram&, DialogWindow* page) { page->SendCommand(id); };
+}
+Step Press(int key) {
+    return [key](RunningProgram& p, DialogWindow*) { testing::PressKey(&p.Frame(), key); };
+}
+DialogWindow* NoPage(RunningProgram&) { return nullptr; }
+
+constexpr const char* kNoData = "Es liegen keine Daten f\xFCr \ndiesen Katalog vor!";
+
+const Road kRoads[] = {
+    {"group Zurueck at the top", [](RunningProgram& p) { return Walk::Group(p); }, Command(GroupPage::kBack), 2,
+     "area 2", "", ""},
+    {"group Hauptmenue", [](RunningProgram& p) { return Walk::Group(p, 3, "LIST.KAT"); },
+     Command(GroupPage::kMainMenu), -1, "area 0", "", ""},
+    {"group file missing", NoPage,
+     [](RunningProgram& p, DialogWindow*) {
+         p.State().groupFile = "NICHTDA";
+         p.ShowPage(kPageGroup);
+     },
+     -1, "area 2", "Dieser Produktbereich wurde\nnicht installiert!", "QUARVENTA AG"},
+    {"product Zurueck", [](RunningProgram& p) { return Walk::Products(p); }, Command(ProductPage::kBack), 3,
+     "group 3 aaa|SAEULE.KAT|S\xE4ulen|G_AAA.bmp", "", ""},
+    {"product Escape", [](RunningProgram& p) { return Walk::Products(p); }, Press(Qt::Key_Escape), -1,
+     "group 3 aaa|SAEULE.KAT|S\xE4ulen|G_AAA.bmp", "", ""},
+    {"product Enter", [](RunningProgram& p) { return Walk::Products(p); }, Press(Qt::Key_Return), -1, "product",
+     "", ""},
+    {"product double click", [](RunningProgram& p) { return Walk::Products(p); },
+     [](RunningProgram&, DialogWindow* page) { page->SendCommand(ProductPage::kList, LBN_DBLCLK); }, -1, "product",
+     "", ""},
+    {"product Hauptmenue", [](RunningProgram& p) { return Walk::Products(p); }, Command(ProductPage::kMainMenu), 3,
+     "area 0", "", ""},
+    {"product list missing", NoPage,
+     [](RunningProgram& p, DialogWindow*) { Walk::Products(p, "GONE.KAT"); }, -1, "group 2 ac|GONE.KAT|Fehlt|",
+     kNoData, "QUARVENTA AG"},
+    {"requirements Escape", [](RunningProgram& p) { return Walk::Requirements(p); }, Press(Qt::Key_Escape), -1,
+     "area 2", "", ""},
+    {"requirements Enter", [](RunningProgram& p) { return Walk::Requirements(p); }, Press(Qt::Key_Return), -1,
+     "requirements", "", ""},
+    {"requirements double click", [](RunningProgram& p) { return Walk::Requirements(p); },
+     [](RunningProgram&, DialogWindow* page) { page->SendCommand(RequirementsPage::kList, LBN_DBLCLK); }, -1,
+     "requirements", "", ""},
+    {"requirements Hauptmenue", [](RunningProgram& p) { return Walk::Requirements(p); },
+     [](RunningProgram&, DialogWindow* page) {
+         QTest::mouseClick(page->Item(RequirementsPage::kMainMenu), Qt::LeftButton);
+     },
+     3, "area 0", "", ""},
+    {"requirements file missing", NoPage,
+     [](RunningProgram& p, DialogWindow*) { Walk::Requirements(p, "GONE.KAT"); }, -1,
+     "group 2 ac|GONE.KAT|Fehlt|", kNoData, "DATEN\\LANG1\\GONE.KAT"},
+    {"terms of delivery Zurueck", [](RunningProgram& p) { return Walk::Products(p); },
+     [](RunningProgram& p, DialogWindow*) {
+         p.Frame().OnMenuCommand(kCmdTermsEquipment);
+         Pump();
+         QTest::mouseClick(p.Current<InfoPage>()->Item(InfoPage::kBack), Qt::LeftButton);
+     },
+     -1, "product", "", ""},
+    {"terms of delivery Escape", [](RunningProgram& p) { return Walk::Products(p); },
+     [](RunningProgram& p, DialogWindow*) {
+         p.Frame().OnMenuCommand(kCmdTermsTools);
+         Pump();
+         testing::PressKey(&p.Frame(), Qt::Key_Escape);
+     },
+     -1, "product", "", ""},
+};
+
+void PrintTo(const Road& r, std::ostream* os) { *os << r.name; }
+
+class Roads : public Walk, public ::testing::WithParamInterface<Road> {};
+
+TEST_P(Roads, EndWhereTheyShould) {
+    const Road& r = GetParam();
+    RunningProgram p(c);
+    p.State().areaLevel = 2;
+    DialogWindow* page = r.open(p);
+    r.take(p, page);
+    if (r.pageOrigin >= 0)
+        EXPECT_EQ(p.State().pageOrigin, r.pageOrigin);
+    Pump();
+    EXPECT_EQ(Where(p), r.ends);
+    EXPECT_EQ(ui->Messages(), *r.message ? std::vector<std::string>{r.message} : std::vector<std::string>{});
+    EXPECT_EQ(p.Frame().Pages().size(), 1u) << "the page left is gone";
+    for (const auto& m : ui->shown) {
+        EXPECT_EQ(m.type, MB_OK | MB_ICONEXCLAMATION);
+        EXPECT_TRUE(m.caption.ends_with(r.captionEnd)) << m.caption;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, Roads, ::testing::ValuesIn(kRoads), [](const auto& info) {
+    std::string name;
+    for (const char* s = info.param.name; *s; ++s)
+        name += std::isalnum(static_cast<unsigned char>(*s)) ? *s : '_';
+    return name;
+});
+
+// --- the product page ----------------------------------------------------------------
+
+TEST_F(Walk, ProductPageOpensAtItsGroupAndLoadsEachSelectionOnce) {
+    RunningProgram p(c);
+    ProductPage* page = Products(p);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->RecordCount(), 3);
+    EXPECT_EQ(page->GetCurSel(ProductPage::kList), 0);
+    // The list file names its group and code; the path is built from the group file.
+    EXPECT_EQ(p.State().hierarchyCode, "aaa");
+    EXPECT_EQ(page->Breadcrumb(), "Heben / B\xFChnen / S\xE4ulen");
+    EXPECT_EQ(page->GetLbText(ProductPage::kList, 1), "Dorna-Werkzeug|D-2|||");
+    std::string enabled;
+    for (int id : {ProductPage::kDrawing, ProductPage::kOrderList, ProductPage::kNote, ProductPage::kProductInfo})
+        enabled += page->IsItemEnabled(id) ? '1' : '0';
+    EXPECT_EQ(enabled, "1111");
+    EXPECT_EQ(page->GetItemText(ProductPage::kProductInfo), "Produktinformation");
+    EXPECT_EQ(page->Item(ProductPage::kList)->geometry(), QRect(328, 64, 286, 287));
+    auto* box = qobject_cast<QPlainTextEdit*>(page->Item(ProductPage::kInfoBox));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(page->GetItemText(ProductPage::kInfoBox), "Zeile eins\r\nZeile zwei\r\nZeile drei");
+    EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff); // three lines
+    const int loads = page->SelectionLoads();
+    Select(*page, 0); // the same entry again: nothing is loaded
+    EXPECT_EQ(page->SelectionLoads(), loads);
+    Select(*page, 1);
+    EXPECT_EQ(page->SelectionLoads(), loads + 1);
+    EXPECT_EQ(page->GetItemText(ProductPage::kInfoBox), "Eins\r\nZwei\r\nDrei\r\nVier");
+    EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn); // four lines
+    EXPECT_FALSE(page->IsItemEnabled(ProductPage::kProductInfo));     // no info file
+    EXPECT_TRUE(page->IsItemEnabled(ProductPage::kDrawing)); // no drawing of P2.bmp: an empty view
+    const DibHandle p2 = page->Picture();
+    Select(*page, 2); // the same picture name: kept, not read again
+    EXPECT_TRUE(page->Picture() == p2);
+    EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    page->SetItemText(ProductPage::kInfoBox, std::string(400, 'x')); // a wrapped line counts as several
+    EXPECT_GE(page->GetEditLineCount(ProductPage::kInfoBox), 4);
+
+    // A preselected key is taken exactly and used once; a path from the group page as it is.
+    page = Products(p, "SAEULE.KAT", "P2");
+    EXPECT_EQ(page->CurrentIndex(), 1);
+    EXPECT_TRUE(p.State().preselectKey.empty());
+    EXPECT_EQ(Products(p, "SAEULE.KAT", "p2")->CurrentIndex(), 0);
+    p.State().breadcrumb = "Vom Gruppenblatt";
+    p.ShowPage(kPageProduct);
+    EXPECT_EQ(p.Current<ProductPage>()->Breadcrumb(), "Vom Gruppenblatt");
+    EXPECT_EQ(ProductRow(p, 0, "EMPTY.KAT")->CurrentIndex(), -1);
+
+    p.Frame().ChangeLanguage(1);
+    Pump();
+    EXPECT_EQ(p.Current<ProductPage>()->GetItemText(ProductPage::kBack), "Back");
+    EXPECT_EQ(p.Current<ProductPage>()->GetItemText(ProductPage::kProductInfo), "Product info");
+    EXPECT_TRUE(ui->Messages().empty());
+}
+
+TEST_F(Walk, ProductInformationDrawingAndTheirPrintouts) {
+    RunningProgram p(c);
+    ProductPage* page = Products(p);
+    ASSERT_NE(page, nullptr);
+    page->SendCommand(ProductPage::kProductInfo);
+    Pump();
+    auto* info = p.Current<InfoPage>();
+    ASSERT_NE(info, nullptr);
+    EXPECT_FALSE(page->isVisible());
+    EXPECT_EQ(info->Document(), "P1.htm");
+    EXPECT_EQ(info->ReturnPage(), page);
+    info->SendCommand(InfoPage::kBack);
+    Pump();
+    EXPECT_EQ(p.Current<ProductPage>(), page);
+    {
+        // The product sheet: header text, page number, the document, the
+        // footer (the number, as the record leaves it empty).
+        RecordedPrint print;
+        page->SendCommand(ProductPage::kPrint);
+        Pump();
+        std::string texts;
+        for (const DrawCall& call : print.Calls())
+            if (!call.text.empty())
+                texts += call.text + "|";
+        EXPECT_EQ(texts, "1/01|Betriebseinrichtungen - Hebetechnik|Zwei-S\xE4ulen-B\xFChne\nTragkraft 4 t.|QX-1|");
+    }
+
+    // Produktbild: a drawing larger than its view scrolls both ways; the printed sheet.
+    QTest::mouseClick(page->Item(ProductPage::kDrawing), Qt::LeftButton);
+    Pump();
+    auto* drawing = FindPage<DrawingPage>(p.Frame().Client());
+    ASSERT_NE(drawing, nullptr);
+    EXPECT_FALSE(page->isVisible());
+    PictureView* view = drawing->View();
+    EXPECT_EQ(view->geometry(), QRect(18, 66, 502, 346));
+    EXPECT_EQ(view->horizontalScrollBar()->maximum(), 900 - view->viewport()->width());
+    EXPECT_EQ(view->verticalScrollBar()->maximum(), 600 - view->viewport()->height());
+    {
+        RecordedPrint print;
+        QTest::mouseClick(drawing->Item(DrawingPage::kPrint), Qt::LeftButton);
+        Pump();
+        // One page: title, name, rule, the number row at 600 / 2 + 140, the drawing.
+        const std::string m = " iso 640x480>4960x3720 p1\n";
+        EXPECT_EQ(test::Dump(print.Calls()),
+                  "startpage p1\n"
+                  "text 40,40 \"Produktbild\" Arial/-18/400 #000000 fmt=0 clear" +
+                      m + "text 40,64 \"Zwei-S\xE4ulen-B\xFChne\" Arial/-12/400 #000000 fmt=0 clear" + m +
+                      "line 40,90 600,90 solid/1 #000000" + m +
+                      "text 40,440 \"Bestell-Nr.:\" Arial/-12/400 #000000 fmt=0 clear" + m +
+                      "text 112,440 \"QX-1\" Arial/-12/400 #000000 fmt=0 clear" + m +
+                      "dib 80,220,980,820 from 0,0,900,600 iso 1024x1024>3720x3720 p1\n"
+                      "endpage iso 1024x1024>3720x3720 p1\n");
+    }
+    testing::PressKey(&p.Frame(), Qt::Key_Escape);
+    Pump();
+    EXPECT_EQ(FindPage<DrawingPage>(p.Frame().Client()), nullptr);
+    EXPECT_TRUE(page->isVisible());
+
+    // Without a drawing the number row moves up and no picture is printed.
+    DrawingRequest request{};
+    request.number = "QX-1";
+    request.picture = "NONE.bmp";
+    drawing = OpenDrawingPage(p.Context(), p.Frame().Client(), page, request);
+    EXPECT_TRUE(drawing->Drawing().IsNull());
+    RecordedPrint print;
+    drawing->SendCommand(DrawingPage::kPrint);
+    Pump();
+    ASSERT_NE(print.FindText("Bestell-Nr.:"), nullptr);
+    EXPECT_EQ(print.FindText("Bestell-Nr.:")->at, (Point{40, 140}));
+    for (const DrawCall& call : print.Calls())
+        EXPECT_NE(call.kind, DrawCall::Kind::Dib);
+    drawing->SendCommand(DrawingPage::kBack);
+    Pump();
+    EXPECT_TRUE(page->isVisible());
+}
+
+// --- the requirements page ---------------------------------------------------------
+
+TEST_F(Walk, RequirementsRowsTheirInformationAndThePrintout) {
+    RunningProgram p(c);
+    RequirementsPage* page = Requirements(p);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->GetCount(RequirementsPage::kList), 4);
+    EXPECT_EQ(page->PictureName(), "G_A.bmp");
+    EXPECT_EQ(page->View()->Html(), QStringLiteral(" ")); // a heading row's text is shorter than 8 characters
+    std::string visible;
+    for (int id : {RequirementsPage::kNote, RequirementsPage::kDrawing, RequirementsPage::kOrderList,
+                   RequirementsPage::kHiddenText, RequirementsPage::kRequirements})
+        visible += page->IsItemVisible(id) ? '1' : '0';
+    EXPECT_EQ(visible, "00001");
+    EXPECT_EQ(page->GetItemText(RequirementsPage::kRequirements), "Bedarf");
+    EXPECT_EQ(page->Item(RequirementsPage::kList)->geometry(), QRect(16, 240, 598, 140));
+    Select(*page, 1);
+    EXPECT_EQ(page->PictureName(), "P1.bmp");
+    EXPECT_TRUE(page->View()->Html().contains(QStringLiteral("Zwei S")));
+    const int loads = page->SelectionLoads();
+    Select(*page, 1);
+    EXPECT_EQ(page->SelectionLoads(), loads);
+    const DibHandle picture = page->Picture();
+    Select(*page, 2); // the same picture: not loaded again
+    EXPECT_EQ(page->Picture(), picture);
+    EXPECT_TRUE(page->View()->Html().contains(QStringLiteral("Der Heber")));
+
+    // Tab goes from the list through the visible buttons only.
+    page->SetFocusTo(RequirementsPage::kList);
+    std::vector<int> order;
+    for (int i = 0; i < 4; ++i) {
+        testing::PressKey(&p.Frame(), Qt::Key_Tab);
+        order.push_back(page->FocusedItem());
+    }
+    EXPECT_EQ(order, (std::vector<int>{RequirementsPage::kRequirements, RequirementsPage::kPrint,
+                                       RequirementsPage::kMainMenu, RequirementsPage::kBack}));
+
+    // Bedarf: the information over the page, its pictures from the large folder.
+    QTest::mouseClick(page->Item(RequirementsPage::kRequirements), Qt::LeftButton);
+    Pump();
+    auto* info = FindPage<InfoPage>(p.Frame().Client());
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->Document(), "Plan.htm");
+    EXPECT_EQ(info->ReturnPage(), page);
+    EXPECT_FALSE(page->isVisible());
+    EXPECT_TRUE(info->View()->ImageFolder().ends_with("BILDER\\1024"));
+    testing::PressKey(&p.Frame(), Qt::Key_Escape);
+    Pump();
+    EXPECT_TRUE(page->isVisible());
+
+    // Each printed page: the subtitle in the header band on the first, the title in every footer.
+    RecordedPrint print;
+    QTest::mouseClick(page->Item(RequirementsPage::kPrint), Qt::LeftButton);
+    Pump();
+    EXPECT_GE(print.Pages(), 2);
+    int footers = 0;
+    for (const DrawCall& call : print.Calls())
+        footers += call.text == "Bedarf Testwerkstatt";
+    EXPECT_EQ(footers, print.Pages());
+    ASSERT_NE(print.FindText("Werkstattplanung - Test"), nullptr);
+    EXPECT_EQ(print.FindText("Werkstattplanung - Test")->page, 1);
+    EXPECT_EQ(p.Current<RequirementsPage>(), page);
+}
+
+// --- the information page --------------------------------------------------------------
+
+TEST_F(Walk, TermsOfDeliveryFromTheMenuScrollFollowTheLanguageAndGoBack) {
+    RunningProgram p(c);
+    DialogWindow* area = p.Frame().CurrentPage();
+    p.Frame().OnMenuCommand(kCmdTermsEquipment);
+    Pump();
+    auto* info = p.Current<InfoPage>();
+    ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(area->isHidden());
+    EXPECT_EQ(info->ReturnPage(), area);
+    EXPECT_EQ(info->Document(), "Betrieb.htm");
+    EXPECT_EQ(info->GetItemText(InfoPage::kPrint), "Drucken");
+    EXPECT_EQ(info->GetItemText(InfoPage::kBack), "Zur\xFC"
+                                                  "ck");
+    EXPECT_EQ(info->geometry(), QRect(0, 0, 632, 434));
+    EXPECT_EQ(info->Item(InfoPage::kPrint)->geometry(), QRect(471, 392, 71, 20));
+    EXPECT_EQ(info->Item(InfoPage::kBack)->geometry(), QRect(544, 392, 70, 20));
+    EXPECT_EQ(info->View()->geometry(), QRect(16, 64, 596, 320));
+    EXPECT_NE(TextViewText(info->View()).find("Teil 3"), std::string::npos);
+    // The text has the keyboard: the arrows and Page Down scroll it.
+    EXPECT_TRUE(info->View()->hasFocus());
+    QScrollBar* bar = info->View()->verticalScrollBar();
+    testing::PressKey(&p.Frame(), Qt::Key_Down);
+    const int line = bar->value();
+    EXPECT_GT(line, 0);
+    testing::PressKey(&p.Frame(), Qt::Key_PageDown);
+    EXPECT_GT(bar->value(), line);
+    testing::PressKey(&p.Frame(), Qt::Key_PageUp);
+    EXPECT_LE(bar->value(), line);
+    // White view with black text; the page's background around it.
+    const QImage shot = info->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(info->View()->geometry().topLeft() + QPoint(2, 2)), QColor(Qt::white));
+    EXPECT_EQ(shot.pixelColor(5, 5), QColor(0x00, 0x33, 0x66));
+
+    p.State().languageIndex = 1;
+    p.Frame().PostToAllPages(UM_RELOAD);
+    Pump();
+    EXPECT_EQ(info->GetItemText(InfoPage::kPrint), "Print");
+    EXPECT_EQ(info->GetItemText(InfoPage::kBack), "Back");
+    EXPECT_EQ(info->Document(), "Betrieb.htm");
+    p.State().languageIndex = 0;
+
+    // Special tools, in the file's own letter case.
+    p.Frame().OnMenuCommand(kCmdTermsTools);
+    Pump();
+    EXPECT_EQ(p.Current<InfoPage>()->Document(), "Spezial.htm");
+    EXPECT_EQ(TextViewText(p.Current<InfoPage>()->View()).substr(0, 22), "Spezialwerkzeuge LANG1");
+
+    // A document that isn't there: an empty view, nothing printed.
+    InfoPage* missing = Info(p, "Fehlt.htm");
+    EXPECT_EQ(TextViewText(missing->View()), "");
+    RecordingDc dc({4960, 7016}, true);
+    dc.StartPage();
+    SetupPrintMapping(dc, 640, 480);
+    PrintInfoDocument(p.Context(), dc, "Fehlt.htm", "logo.bmp", "Fuss", "Kopf", 0, 0);
+    EXPECT_EQ(test::Dump(dc.Calls()), "startpage p1\n");
+    EXPECT_TRUE(ui->Messages().empty());
+}
+
+TEST_F(Walk, TermsOfDeliveryPrintOneSectionPerNumberedPage) {
+    RunningProgram p(c);
+    InfoPage* info = Info(p, "Betrieb.htm");
+    RecordedPrint print;
+    QTest::mouseClick(info->Item(InfoPage::kPrint), Qt::LeftButton);
+    Pump();
+    EXPECT_EQ(print.Pages(), 3);
+    for (int page = 1; page <= 3; ++page) {
+        std::vector<DrawCall> on;
+        for (DrawCall call : print.Calls()) {
+            if (call.page != page || call.kind == DrawCall::Kind::StartPage || call.kind == DrawCall::Kind::EndPage)
+                continue;
+            if (call.kind == DrawCall::Kind::DrawText) { // the document's page, checked by its section only
+                EXPECT_NE(call.text.find("Teil " + std::to_string(page)), std::string::npos) << call.text;
+                EXPECT_EQ(call.text.find("Teil " + std::to_string(page % 3 + 1)), std::string::npos) << call.text;
+                call.text = "...";
+            }
+            on.push_back(call);
+        }
+        // Rules, the sheet picture at half size, number and header, the
+        // document's page inside the print rectangle, the footer.
+        const std::string m = " iso 640x480>4960x3720 p" + std::to_string(page) + "\n";
+        const std::string bold = "\" Arial/16/700 #000000 fmt=2 clear" + m;
+        EXPECT_EQ(test::Dump(on), "line 40,30 610,30 solid/1 #000000" + m +
+                                      "dib 80,64,240,124 from 0,0,160,60 iso 1280x960>4960x3720 p" +
+                                      std::to_string(page) + "\n" + "text 610,50 \"" + std::to_string(page) +
+                                      "/03" + bold + "text 610,66 \"Kopfzeile Gruppe" + bold +
+                                      "line 40,102 610,102 solid/1 #000000" + m +
+                                      "drawtext 57,155,563,750 \"...\" Arial/16/700 #000000 fmt=810 clear" + m +
+                                      "line 40,870 610,870 solid/1 #000000" + m + "text 610,874 \"Fu\xDFzeile Katalog" +
+                                      bold + "line 40,894 610,894 solid/1 #000000" + m);
+    }
+    EXPECT_TRUE(info->isEnabled());
+
+    // A sheet that cannot start ends the job; an extra top offset moves the text, not the pages.
+    RecordingDc failing({4960, 7016}, true);
+    failing.FailStartPageFrom(2);
+    failing.StartPage();
+    SetupPrintMapping(failing, 640, 480);
+    PrintInfoDocument(p.Context(), failing, "Betrieb.htm", "", "Fuss", "Kopf", 0, 0);
+    EXPECT_NE(failing.FindText("1/03"), nullptr);
+    EXPECT_EQ(failing.FindText("2/03"), nullptr);
+    EXPECT_EQ(failing.PagesStarted(), 1);
+    EXPECT_EQ(failing.PagesEnded(), 1);
+    RecordingDc lower({4960, 7016}, true);
+    lower.StartPage();
+    SetupPrintMapping(lower, 640, 480);
+    PrintInfoDocument(p.Context(), lower, "Betrieb.htm", "", "Fuss", "Kopf", 186, 0);
+    EXPECT_NE(lower.FindText("3/03"), nullptr);
+    for (const DrawCall& call : lower.Calls())
+        if (call.kind == DrawCall::Kind::DrawText)
+            EXPECT_EQ(call.rect, (Rect{57, 165, 563, 750}));
+}
+
+TEST_F(Walk, WhilePrintingOnlyTheProgressDialogTakesInput) {
+    RunningProgram p(c);
+    p.Frame().OnMenuCommand(kCmdTermsEquipment);
+    Pump();
+    InfoPage* info = p.Current<InfoPage>();
+    ASSERT_NE(info, nullptr);
+    RecordedPrint print;
+    bool tried = false;
+    // Runs at the first turn of the abort procedure, while the job draws.
+    QTimer::singleShot(0, info, [&] {
+        tried = true;
+        EXPECT_FALSE(p.Frame().isEnabled());
+        EXPECT_FALSE(p.Frame().menuBar()->isEnabled());
+        EXPECT_FALSE(info->isEnabled());
+        // What once ended the running job from inside: the terms of delivery again and their Drucken.
+        p.Frame().Action(kCmdTermsTools)->trigger();
+        p.Frame().OnMenuCommand(kCmdTermsTools);
+        QTest::keyClick(p.Frame().windowHandle(), Qt::Key_Escape);
+        QTest::mouseClick(info->Item(InfoPage::kPrint), Qt::LeftButton);
+        info->SendCommand(InfoPage::kPrint);
+        EXPECT_EQ(testing::CountPages<InfoPage>(p.Frame().Client()), 1);
+    });
+    QTest::mouseClick(info->Item(InfoPage::kPrint), Qt::LeftButton);
+    Pump();
+    EXPECT_TRUE(tried);
+    EXPECT_EQ(print.Jobs(), 1);
+    EXPECT_EQ(print.Pages(), 3) << "the job ran to its end";
+    EXPECT_EQ(p.Current<InfoPage>(), info);
+    EXPECT_TRUE(p.Frame().isEnabled());
+    EXPECT_TRUE(p.Frame().menuBar()->isEnabled());
+}
+
+// --- captions and the quantity editor ---------------------------------------------------
+
+TEST_F(Walk, EnglishCaptionsOfTheVideoInformationAndGroupPages) {
+    RunningProgram p(c, 640, 1);
+    auto* area = p.Current<AreaPage>();
+    ASSERT_TRUE(area && area->openVideo);
+    area->openVideo(*area, "missing.avi");
+    Pump();
+    VideoPage* video = CurrentVideoPage();
+    ASSERT_NE(video, nullptr);
+    std::string captions;
+    for (int id : {VideoPage::kRestart, VideoPage::kPause, VideoPage::kPlay, VideoPage::kBack})
+        captions += video->GetItemText(id) + "|";
+    video->SendCommand(VideoPage::kBack);
+    Pump();
+    p.Frame().OnMenuCommand(kCmdTermsEquipment);
+    Pump();
+    for (int id : {InfoPage::kPrint, InfoPage::kBack})
+        captions += p.Current<InfoPage>()->GetItemText(id) + "|";
+    p.Current<InfoPage>()->Close();
+    p.Frame().ChangeLanguage(0);
+    Pump();
+    GroupPage* group = Group(p);
+    p.Frame().ChangeLanguage(1);
+    Pump();
+    for (int id : {GroupPage::kBack, GroupPage::kMainMenu})
+        captions += group->GetItemText(id) + "|";
+    EXPECT_EQ(captions, "Restart|Stop|Play|Back|Print|Back|Back|Main menu|");
+}
+
+// The editor's labels and prices by price mode, for a product and for a free entry.
+TEST_F(Walk, QuantityEditorShowsThePricesOfThePriceMode) {
+    struct Case {
+        int priceMode;
+        bool free;
+        std::string texts;
+    };
+    const std::string head = "Mengen-Editor@10,24|Bemerkungen:@9,176|Artikel:@18,64|Nummer:@18,86|";
+    const std::string prices = "St\xFC" "ckpreis:@18,114|Gesamtpreis:@18,136|";
+    const std::string product = "Zwei-S\xE4ulen-B\xFChne@116,64|QX-1@116,86|";
+    for (const Case& k : {Case{0, false, head + prices + product + "1234,50 EUR@116,114|1234,50 EUR@116,136|"},
+                          Case{1, false, head + prices + product + "987,60 EUR@116,114|987,60 EUR@116,136|"},
+                          Case{-1, false, head + product}, Case{-1, true, head},
+                          Case{0, true, head + prices + "siehe VZ-Preisliste@116,136|"}}) {
+        RunningProgram p(c);
+        p.State().priceMode = k.priceMode;
+        std::string texts;
+        bool priceEdit = false;
+        testing::WhenModal([&](QWidget& w) {
+            auto& editor = dynamic_cast<QuantityEditor&>(w);
+            RecordingDc dc({w.width(), w.height()});
+            PaintOf::Into(editor, dc);
+            for (const DrawCall& call : dc.Calls())
+                if (call.kind == DrawCall::Kind::Text)
+                    texts += call.text + "@" + std::to_string(call.at.x) + "," + std::to_string(call.at.y) + "|";
+            priceEdit = editor.IsItemVisible(QuantityEditor::kPrice);
+            QTest::keyClick(&w, Qt::Key_Escape);
+        });
+        if (k.free) {
+            ui->fileAnswers = {ToWindowsPath(c.Dir()) + "\\LISTE.STK"};
+            p.Frame().OnMenuCommand(kCmdOrderList);
+            Pump();
+            ASSERT_NE(p.Current<OrderListPage>(), nullptr);
+            p.Current<OrderListPage>()->SendCommand(OrderListPage::kInsert);
+        } else {
+            Products(p)->SendCommand(ProductPage::kOrderList);
+        }
+        Pump();
+        EXPECT_EQ(texts, k.texts) << k.priceMode << " " << k.free;
+        EXPECT_EQ(priceEdit, k.free && k.priceMode >= 0) << k.priceMode << " " << k.free;
+    }
+}
+
+// Deleting the middle of three entries: the rows below move up, the file keeps the others.
+TEST_F(Walk, DeletingFromAListOfSeveralEntries) {
+    OrderList list;
+    for (const char* number : {"A-1", "B-2", "C-3"}) {
+        OrderItem item;
+        item.quantity = "1";
+        item.number = number;
+        item.name = number;
+        item.supplier = "QTX_VZ";
+        list.items.push_back(item);
+    }
+    const std::string file = ToWindowsPath(c.Dir()) + "\\LISTE.STK";
+    ASSERT_TRUE(SaveOrderList(file, list));
+    RunningProgram p(c);
+    ui->fileAnswers = {file};
+    p.Frame().OnMenuCommand(kCmdOrderList);
+    Pump();
+    auto* page = p.Current<OrderListPage>();
+    ASSERT_NE(page, nullptr);
+    page->SetCurSel(OrderListPage::kList, 1);
+    QTest::mouseClick(page->Item(OrderListPage::kDelete), Qt::LeftButton);
+    std::string left;
+    for (const OrderItem& item : page->List().items)
+        left += item.number.str() + " ";
+    EXPECT_EQ(left, "A-1 C-3 ");
+    EXPECT_EQ(page->GetCount(OrderListPage::kList), 2);
+    RecordingDc dc;
+    for (int row : {0, 1}) {
+        DrawItem item;
+        item.kind = DrawItem::ListBox;
+        item.controlId = OrderListPage::kList;
+        item.itemId = row;
+        item.selected = row == 0;
+        item.dc = &dc;
+        item.rect = Rect{0, 20 * row, 600, 20 * row + 20};
+        testing::DrawOf::Into(*page, item);
+    }
+    // The selected row on grey; quantity, number, designation, the prices of the mode, remarks, a dotted rule.
+    const std::string text = " Arial/16/400 #000000 fmt=";
+    EXPECT_EQ(test::Dump(dc.Calls()), "fill 0,0,600,20 #c0c0c0\n"
+                                      "text 8,2 \"1\"" + text + "0 clear\ntext 50,2 \"A-1\"" + text + "0 clear\n"
+                                      "drawtext 160,2,380,18 \"A-1\"" + text + "820 clear\n"
+                                      "drawtext 380,2,474,18 \"\"" + text + "822 clear\n"
+                                      "drawtext 480,2,576,18 \"\"" + text + "822 clear\n"
+                                      "text 160,16 \"\"" + text + "0 clear\n"
+                                      "line 4,19 596,19 dot/1 #000000\n"
+                                      "fill 0,20,600,40 #ffffff\n"
+                                      "text 8,22 \"1\"" + text + "0 clear\ntext 50,22 \"C-3\"" + text + "0 clear\n"
+                                      "drawtext 160,22,380,38 \"C-3\"" + text + "820 clear\n"
+                                      "drawtext 380,22,474,38 \"\"" + text + "822 clear\n"
+                                      "drawtext 480,22,576,38 \"\"" + text + "822 clear\n"
+                                      "text 160,36 \"\"" + text + "0 clear\n"
+                                      "line 4,39 596,39 dot/1 #000000\n");
+    // The price columns are headed in UPE mode too.
+    p.State().priceMode = 0;
+    RecordingDc paint({page->width(), page->height()});
+    testing::PaintOf::Into(*page, paint);
+    ASSERT_NE(paint.FindText("St\xFC" "ckpreis"), nullptr);
+    EXPECT_EQ(paint.FindText("Preis")->at, (Point{568, 65}));
+    ui->messageAnswers = {IDYES};
+    QTest::mouseClick(page->Item(OrderListPage::kBack), Qt::LeftButton);
+    OrderList saved;
+    ASSERT_EQ(LoadOrderList(file, saved), OrderListRead::Loaded);
+    ASSERT_EQ(saved.items.size(), 2u);
+    EXPECT_EQ(saved.items[1].number, "C-3");
+}
+
+// --- by keys alone --------------------------------------------------------------------
+
+TEST_F(Walk, StartPageToAProductListAndBackByKeysAlone) {
+    RunningProgram p(c);
+    EXPECT_EQ(QApplication::activeWindow(), &p.Frame());
+    const auto press = [&p](int key, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        testing::PressKey(&p.Frame(), key, m);
+        Pump();
+        return Where(p);
+    };
+    const auto hasKeyboard = [&p](int id) {
+        QWidget* item = p.Frame().CurrentPage() ? p.Frame().CurrentPage()->Item(id) : nullptr;
+        return item && item->hasFocus();
+    };
+    // The first entry has the keyboard; Tab and Shift+Tab move between entries.
+    EXPECT_TRUE(hasKeyboard(1010));
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(hasKeyboard(1011));
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_TRUE(hasKeyboard(1010));
+    // Enter and Space press the entry with the keyboard; arrows move in the group tree.
+    std::vector<std::string> road;
+    for (int key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Return, Qt::Key_Return, Qt::Key_Down, Qt::Key_Up,
+                    Qt::Key_Return, Qt::Key_Return, Qt::Key_Return})
+        road.push_back(press(key));
+    EXPECT_EQ(road, (std::vector<std::string>{"area 1", "area 2", "area 3", "group 1 a||Heben|G_A.bmp",
+                                              "group 1 b||R\xE4" "der|G_B.bmp", "group 1 a||Heben|G_A.bmp",
+                                              "group 2 aa||B\xFChnen|G_AA.bmp",
+                                              "group 3 aaa|SAEULE.KAT|S\xE4ulen|G_AAA.bmp", "product"}));
+    EXPECT_TRUE(hasKeyboard(ProductPage::kList));
+    press(Qt::Key_Down);
+    EXPECT_EQ(p.Current<ProductPage>()->GetCurSel(ProductPage::kList), 1);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    EXPECT_FALSE(hasKeyboard(ProductPage::kList));
+    EXPECT_NE(QApplication::focusWidget(), nullptr);
+
+    // Escape alone leads back to the start page, where it asks to quit.
+    road.clear();
+    for (int i = 0; i < 8 && Where(p) != "area 0"; ++i)
+        road.push_back(press(Qt::Key_Escape));
+    EXPECT_EQ(road, (std::vector<std::string>{"group 3 aaa|SAEULE.KAT|S\xE4ulen|G_AAA.bmp",
+                                              "group 2 aa||B\xFChnen|G_AA.bmp", "group 1 a||Heben|G_A.bmp",
+                                              "area 3", "area 2", "area 1", "area 0"}));
+    ui->messageAnswers = {IDCANCEL};
+    press(Qt::Key_Escape);
+    EXPECT_EQ(ui->Messages(), std::vector<std::string>{"M\xF6"
+                                                       "chten Sie das Programm beenden?"});
+    EXPECT_EQ(Where(p), "area 0");
+    EXPECT_TRUE(hasKeyboard(1010)) << "the new start page has the keyboard";
+}
+
+} // namespace
+} // namespace qx
