@@ -147,14 +147,14 @@ std::uint64_t HashBytes(std::string_view s) {
     return h ^ (h >> 29);
 }
 
-// The wanted token contents in an open-addressing table kept at most a
-// quarter full, behind a small bit filter, so that a token nobody wants (most
+// The wanted token contents in an open-addressing table kept at most half
+// full, behind a small bit filter, so that a token nobody wants (most
 // numbers, prices and texts) usually costs one hash and one bit test.
 class WantedTokens {
 public:
     explicit WantedTokens(std::size_t expected) {
         std::size_t size = 16;
-        while (size < expected * 4) {
+        while (size < expected * 2) {
             size *= 2;
         }
         cells_.resize(size);
@@ -168,11 +168,11 @@ public:
         for (std::size_t i = h & mask_;; i = (i + 1) & mask_) {
             Cell& cell = cells_[i];
             if (cell.slot == kEmpty) {
-                cell = {h, static_cast<std::uint32_t>(contents_.size())};
+                cell = {Tag(h), static_cast<std::uint32_t>(contents_.size())};
                 contents_.push_back(s);
                 return cell.slot;
             }
-            if (cell.hash == h && contents_[cell.slot] == s) {
+            if (cell.tag == Tag(h) && contents_[cell.slot] == s) {
                 return cell.slot;
             }
         }
@@ -188,7 +188,7 @@ public:
             if (cell.slot == kEmpty) {
                 return SIZE_MAX;
             }
-            if (cell.hash == h && contents_[cell.slot] == s) {
+            if (cell.tag == Tag(h) && contents_[cell.slot] == s) {
                 return cell.slot;
             }
         }
@@ -199,9 +199,10 @@ private:
     static constexpr std::uint32_t kEmpty = UINT32_MAX;
     static constexpr std::size_t kFilterBits = std::size_t{1} << 18;
     static std::size_t FilterBit(std::uint64_t h) { return static_cast<std::size_t>(h >> 46); }
+    static std::uint32_t Tag(std::uint64_t h) { return static_cast<std::uint32_t>(h >> 32); }
 
     struct Cell {
-        std::uint64_t hash = 0;
+        std::uint32_t tag = 0; // the hash's upper half
         std::uint32_t slot = kEmpty;
     };
     std::vector<Cell> cells_;
@@ -470,8 +471,9 @@ struct PriceLineRead {
 } // namespace
 
 std::optional<PriceListHeader> ReadPriceListHeader(std::string_view windowsPath) {
-    // Only the first lines are read, not the whole list.
-    std::optional<BlockStream> stream = BlockStream::Open(windowsPath, true);
+    // Only the first lines are read, not the whole list, and only as much
+    // as a line's search limit needs beyond them.
+    std::optional<BlockStream> stream = BlockStream::Open(windowsPath, true, 2 * kSearchLimit);
     if (!stream) {
         return std::nullopt;
     }
@@ -604,12 +606,17 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
     WantedTokens wanted(numbers.size());
     std::vector<std::uint64_t> quick(kQuickBits / 64, 0);
     std::vector<std::size_t> slotOfNumber(numbers.size(), SIZE_MAX);
+    std::vector<std::size_t> firstNumberOf; // per slot
     std::vector<std::size_t> lengths;
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         if (numbers[i].size() > kLongest || numbers[i].find('\0') != std::string_view::npos) {
             continue; // can't stand in a text cut at its first NUL, nor in a number field
         }
+        const std::size_t known = wanted.Count();
         slotOfNumber[i] = wanted.Add(numbers[i]);
+        if (wanted.Count() > known) {
+            firstNumberOf.push_back(i);
+        }
         std::string padded(numbers[i]);
         padded.append(8, '\0');
         const std::size_t bit = QuickBit(padded.data(), numbers[i].size());
@@ -618,7 +625,8 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
             lengths.push_back(numbers[i].size());
         }
     }
-    std::vector<std::optional<PriceLine>> lines(wanted.Count());
+    // A line found goes to the first number of its slot; the others get a copy at the end.
+    std::vector<std::optional<PriceLine>> byNumber(numbers.size());
     std::vector<char> seen(wanted.Count(), 0);
     std::size_t open = wanted.Count();
 
@@ -639,7 +647,7 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
             if (!r.RunOn(steps)) {
                 return false;
             }
-            lines[r.slot] = std::move(r.line);
+            byNumber[firstNumberOf[r.slot]] = std::move(r.line);
             return true;
         });
     };
@@ -753,10 +761,9 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
         runReads();
     }
 
-    std::vector<std::optional<PriceLine>> byNumber(numbers.size());
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (slotOfNumber[i] != SIZE_MAX) {
-            byNumber[i] = lines[slotOfNumber[i]];
+        if (slotOfNumber[i] != SIZE_MAX && firstNumberOf[slotOfNumber[i]] != i) {
+            byNumber[i] = byNumber[firstNumberOf[slotOfNumber[i]]];
         }
     }
     return byNumber;
