@@ -190,9 +190,8 @@ public:
             return false; // the longest word is not in the line
         const char* line = src_.At(lineBegin);
         const std::size_t length = lineEnd - lineBegin;
-        const void* bar = std::memchr(line, '|', length);
-        const std::size_t display =
-            std::min(bar ? static_cast<std::size_t>(static_cast<const char*>(bar) - line) : length, kDisplayMax);
+        // Field 1 ends at a "|" or a NUL: what is matched is what is shown.
+        const std::size_t display = std::min(DisplayOf(std::string_view(line, length)).size(), kDisplayMax);
         std::transform(line, line + display, folded_.begin(), Fold);
         const std::string_view text(folded_.data(), display);
         for (const std::string& word : words_) {

@@ -13,6 +13,9 @@ public:
     virtual void PostShowPage() = 0;
     // Destroys every page.
     virtual void DestroyAllPages() = 0;
+    // Before a road that destroys every page: a page holding unsaved work
+    // (the order list) asks the user first. False when the user chose to stay.
+    virtual bool MayDestroyPages() { return true; }
     // Runs a menu command as if it had been chosen (search, order list, terms of delivery ...).
     virtual void RunCommand(int command) = 0;
     // Document search with a mode (2, 128, 256, 512).

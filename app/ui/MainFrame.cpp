@@ -325,6 +325,8 @@ void MainFrame::ChangeLanguage(int languageIndex) {
 }
 
 void MainFrame::ChangeScreenSize(int width) {
+    if (!MayDestroyPages())
+        return;
     DestroyAllPages();
     SelectScreenMode(app_, width);
     FitToScreenMode();
@@ -365,7 +367,7 @@ void MainFrame::closeEvent(QCloseEvent* event) {
         QTimer::singleShot(50, this, [this] { close(); });
         return;
     }
-    if (closeGuard_ && !closeGuard_()) {
+    if (!MayDestroyPages()) {
         event->ignore();
         return;
     }

@@ -73,6 +73,7 @@ public:
     // MainFrameApi
     void PostShowPage() override;
     void DestroyAllPages() override;
+    bool MayDestroyPages() override { return !closeGuard_ || closeGuard_(); }
     void RunCommand(int command) override { OnMenuCommand(command); }
     void RunDocumentSearch(int mode) override;
     void EnableLanguageAndScreenItems(bool enable) override;

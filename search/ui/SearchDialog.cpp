@@ -290,6 +290,8 @@ void RunProductSearch(MainFrameApi& frame, AppContext& app, QWidget* window, int
         TheUi().MessageBox(kNoData.Text(lang), texts::kAppTitle.Text(lang), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    if (!frame.MayDestroyPages())
+        return; // the user keeps the order list page with its changes
     s.groupFile = c.area;
     s.hierarchyCode = "a";
     s.listFile = c.file;

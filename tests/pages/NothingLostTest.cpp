@@ -9,6 +9,7 @@
 #include "orders/ui/OrderListPage.h"
 #include "orders/ui/QuantityEditor.h"
 #include "navigation/ui/AreaPage.h"
+#include "pages/ProductPage.h"
 #include "platform/core/FileIo.h"
 #include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
@@ -167,6 +168,34 @@ TEST_F(NothingLost, QuittingWithAChangedOrderListAsksOnEveryRoad) {
                 EXPECT_FALSE(page->IsDestroyed());
                 EXPECT_TRUE(page->IsChanged());
             }
+        }
+    }
+}
+
+// A product search replaces every page: the changed list asks first, and
+// Cancel keeps the page with its changes.
+TEST_F(NothingLost, AProductSearchAsksBeforeItReplacesAChangedOrderList) {
+    c.Write("DATEN\\LANG1\\Katalog.SWS", "Bohrmaschine|P3|SAEULE.KAT\n");
+    for (const int answer : {IDCANCEL, IDYES}) {
+        SCOPED_TRACE(answer);
+        WriteList();
+        RunningProgram p(c);
+        OrderListPage* page = OpenAndChange(p);
+        ASSERT_NE(page, nullptr);
+        ui->shown.clear();
+        ui->messageAnswers = {answer};
+        WhenModal([](QWidget& modal) { testing::PressKey(&modal, Qt::Key_Return); });
+        p.Frame().OnMenuCommand(kCmdKeyword);
+        Pump();
+        ASSERT_EQ(ui->Messages().size(), 1u);
+        EXPECT_EQ(ui->Messages()[0], "Sollen die \xC4nderungen gespeichert werden?");
+        if (answer == IDCANCEL) {
+            EXPECT_EQ(p.Current<OrderListPage>(), page);
+            EXPECT_TRUE(page->IsChanged());
+            EXPECT_EQ(OnDisk(list), (std::vector<std::string>{"N-1", "N-2"}));
+        } else {
+            EXPECT_NE(p.Current<ProductPage>(), nullptr);
+            EXPECT_EQ(OnDisk(list), std::vector<std::string>{"N-2"});
         }
     }
 }
