@@ -1,6 +1,7 @@
 // A loaded order list is read in pieces of 1 MiB: whatever falls on a piece's
 // edge, the list and the stamp are those of the file read whole.
 #include "orders/OrderList.h"
+#include "platform/core/FileIo.h"
 #include "platform/core/FileStamp.h"
 #include "platform/core/Path.h"
 #include "tests/common/TempDir.h"
@@ -71,6 +72,13 @@ TEST(OrderListPieces, LoadGivesWhatTheWholeFileGives) {
         EXPECT_EQ(Dump(loaded), whole ? Dump(*whole) : Dump(OrderList{})) << c.what;
         EXPECT_EQ(stamp, FileStamp::Of(c.bytes)) << c.what;
         EXPECT_EQ(FileStamp::Read(path), FileStamp::Of(c.bytes)) << c.what;
+
+        // Saved a piece at a time, the file and its stamp are those of the whole.
+        FileStamp written;
+        ASSERT_TRUE(SaveOrderList(ToWindowsPath(dir / "saved.stk"), loaded, &written)) << c.what;
+        const std::string bytes = SerializeOrderList(loaded);
+        EXPECT_EQ(ReadWholeFile(dir / "saved.stk"), bytes) << c.what;
+        EXPECT_EQ(written, FileStamp::Of(bytes)) << c.what;
     }
 }
 
