@@ -147,14 +147,14 @@ std::uint64_t HashBytes(std::string_view s) {
     return h ^ (h >> 29);
 }
 
-// The wanted token contents in an open-addressing table kept at most a
-// quarter full, behind a small bit filter, so that a token nobody wants (most
+// The wanted token contents in an open-addressing table kept at most half
+// full, behind a small bit filter, so that a token nobody wants (most
 // numbers, prices and texts) usually costs one hash and one bit test.
 class WantedTokens {
 public:
     explicit WantedTokens(std::size_t expected) {
         std::size_t size = 16;
-        while (size < expected * 4) {
+        while (size < expected * 2) {
             size *= 2;
         }
         cells_.resize(size);
@@ -168,11 +168,11 @@ public:
         for (std::size_t i = h & mask_;; i = (i + 1) & mask_) {
             Cell& cell = cells_[i];
             if (cell.slot == kEmpty) {
-                cell = {h, static_cast<std::uint32_t>(contents_.size())};
+                cell = {Tag(h), static_cast<std::uint32_t>(contents_.size())};
                 contents_.push_back(s);
                 return cell.slot;
             }
-            if (cell.hash == h && contents_[cell.slot] == s) {
+            if (cell.tag == Tag(h) && contents_[cell.slot] == s) {
                 return cell.slot;
             }
         }
@@ -188,7 +188,7 @@ public:
             if (cell.slot == kEmpty) {
                 return SIZE_MAX;
             }
-            if (cell.hash == h && contents_[cell.slot] == s) {
+            if (cell.tag == Tag(h) && contents_[cell.slot] == s) {
                 return cell.slot;
             }
         }
@@ -199,9 +199,10 @@ private:
     static constexpr std::uint32_t kEmpty = UINT32_MAX;
     static constexpr std::size_t kFilterBits = std::size_t{1} << 18;
     static std::size_t FilterBit(std::uint64_t h) { return static_cast<std::size_t>(h >> 46); }
+    static std::uint32_t Tag(std::uint64_t h) { return static_cast<std::uint32_t>(h >> 32); }
 
     struct Cell {
-        std::uint64_t hash = 0;
+        std::uint32_t tag = 0; // the hash's upper half
         std::uint32_t slot = kEmpty;
     };
     std::vector<Cell> cells_;
@@ -470,8 +471,9 @@ struct PriceLineRead {
 } // namespace
 
 std::optional<PriceListHeader> ReadPriceListHeader(std::string_view windowsPath) {
-    // Only the first lines are read, not the whole list.
-    std::optional<BlockStream> stream = BlockStream::Open(windowsPath, true);
+    // Only the first lines are read, not the whole list, and only as much
+    // as a line's search limit needs beyond them.
+    std::optional<BlockStream> stream = BlockStream::Open(windowsPath, true, 2 * kSearchLimit);
     if (!stream) {
         return std::nullopt;
     }
@@ -526,23 +528,59 @@ std::uint64_t BarMask(const char* p) {
 }
 
 // Small enough to stay in the first-level cache while a list is scanned.
-constexpr std::size_t kQuickBits = std::size_t{1} << 17;
+constexpr unsigned kQuickBitsLog2 = 17;
+constexpr std::size_t kQuickBits = std::size_t{1} << kQuickBitsLog2;
 
 // A cheap first look at a token of up to 62 bytes at p, with at least 8
 // bytes readable from p: most tokens of a wanted length are not wanted, and
-// two loads tell most of them apart before the full hash.
+// one load and one multiplication tell most of them apart before the full
+// hash. Long tokens are told by their last eight bytes, where numbers differ.
 std::size_t QuickBit(const char* p, std::size_t length) {
-    std::uint64_t head = 0;
-    std::uint64_t tail = 0;
+    std::uint64_t word = 0;
     if (length >= 8) {
-        std::memcpy(&head, p, 8);
-        std::memcpy(&tail, p + length - 8, 8);
+        std::memcpy(&word, p + length - 8, 8);
     } else {
-        std::memcpy(&head, p, 8);
-        head &= (std::uint64_t{1} << (8 * length)) - 1;
+        std::memcpy(&word, p, 8);
+        word &= (std::uint64_t{1} << (8 * length)) - 1;
     }
-    const std::uint64_t h = (head * 0x9E3779B97F4A7C15ull) ^ ((tail + length) * 0xC2B2AE3D27D4EB4Full);
-    return static_cast<std::size_t>((h ^ (h >> 31)) & (kQuickBits - 1));
+    return static_cast<std::size_t>(((word ^ length) * 0x9E3779B97F4A7C15ull) >> (64 - kQuickBitsLog2));
+}
+
+// A bar pair of a wanted length whose token passed the quick look.
+struct QuickHit {
+    std::size_t offset; // of the first bar, from where the scan began
+    std::size_t length;
+};
+
+// The bar pairs of every length in lengths that start in the whole blocks of
+// 64 bytes from at on, while the block after each is before end too, and
+// whose token passes the quick look, in blocks in text order and by length
+// within a block. They go to hits from count on while room for another
+// block's worth is left. Returns how far it got, a multiple of 64. Kept
+// apart from the reading so the loop holds what it needs in registers.
+std::size_t ScanWholeBlocks(const char* at, const char* end, std::span<const std::size_t> lengths,
+                            const std::uint64_t* quick, std::span<QuickHit> hits, std::size_t& count) {
+    QuickHit* out = hits.data() + count;
+    const std::size_t perBlock = 64 * lengths.size();
+    QuickHit* const last = hits.data() + (hits.size() > perBlock ? hits.size() - perBlock : 0);
+    const char* p = at;
+    std::uint64_t current = BarMask(p);
+    for (; end - p >= 128 && out <= last; p += 64) {
+        const std::uint64_t next = BarMask(p + 64);
+        for (const std::size_t length : lengths) {
+            const unsigned shift = static_cast<unsigned>(length + 1);
+            std::uint64_t pairs = current & ((current >> shift) | (next << (64 - shift)));
+            for (; pairs; pairs &= pairs - 1) {
+                const std::size_t i = static_cast<std::size_t>(std::countr_zero(pairs));
+                const std::size_t bit = QuickBit(p + i + 1, length);
+                *out = {static_cast<std::size_t>(p - at) + i, length};
+                out += quick[bit / 64] >> (bit % 64) & 1;
+            }
+        }
+        current = next;
+    }
+    count = static_cast<std::size_t>(out - hits.data());
+    return static_cast<std::size_t>(p - at);
 }
 
 } // namespace
@@ -568,12 +606,17 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
     WantedTokens wanted(numbers.size());
     std::vector<std::uint64_t> quick(kQuickBits / 64, 0);
     std::vector<std::size_t> slotOfNumber(numbers.size(), SIZE_MAX);
+    std::vector<std::size_t> firstNumberOf; // per slot
     std::vector<std::size_t> lengths;
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         if (numbers[i].size() > kLongest || numbers[i].find('\0') != std::string_view::npos) {
             continue; // can't stand in a text cut at its first NUL, nor in a number field
         }
+        const std::size_t known = wanted.Count();
         slotOfNumber[i] = wanted.Add(numbers[i]);
+        if (wanted.Count() > known) {
+            firstNumberOf.push_back(i);
+        }
         std::string padded(numbers[i]);
         padded.append(8, '\0');
         const std::size_t bit = QuickBit(padded.data(), numbers[i].size());
@@ -582,7 +625,8 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
             lengths.push_back(numbers[i].size());
         }
     }
-    std::vector<std::optional<PriceLine>> lines(wanted.Count());
+    // A line found goes to the first number of its slot; the others get a copy at the end.
+    std::vector<std::optional<PriceLine>> byNumber(numbers.size());
     std::vector<char> seen(wanted.Count(), 0);
     std::size_t open = wanted.Count();
 
@@ -603,14 +647,13 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
             if (!r.RunOn(steps)) {
                 return false;
             }
-            lines[r.slot] = std::move(r.line);
+            byNumber[firstNumberOf[r.slot]] = std::move(r.line);
             return true;
         });
     };
-    // The bars of the 64 bytes at b that lie inside the text. The text ends
-    // at its first NUL: looked for once per read, not per block.
+    // The text ends at its first NUL: looked for once per read, not per block.
     std::size_t nulsSeenTo = begin;
-    auto barsAt = [&](std::size_t b) -> std::uint64_t {
+    auto findTextEnd = [&] {
         const std::size_t have = std::min(s.End(), s.ContentSize());
         if (nulsSeenTo < have && textEnd == s.ContentSize()) {
             if (const void* nul = std::memchr(s.At(nulsSeenTo), '\0', have - nulsSeenTo)) {
@@ -618,6 +661,10 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
             }
             nulsSeenTo = have;
         }
+    };
+    // The bars of the 64 bytes at b that lie inside the text.
+    auto barsAt = [&](std::size_t b) -> std::uint64_t {
+        findTextEnd();
         if (b >= textEnd) {
             return 0;
         }
@@ -632,6 +679,36 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
         const std::size_t inText = textEnd - b;
         return inText >= 64 ? bars : bars & ((std::uint64_t{1} << inText) - 1);
     };
+    // The first key of its number at p starts that number's line.
+    auto lookUp = [&](std::size_t p, std::size_t length) {
+        const std::size_t slot = wanted.Find(std::string_view(s.At(p + 1), length));
+        if (slot == SIZE_MAX || seen[slot]) {
+            return;
+        }
+        seen[slot] = 1;
+        --open;
+        reading.push_back(PriceLineRead{slot, p, 0, {}});
+        runReads();
+    };
+    // The keys of every wanted length that start among the 64 bytes at b,
+    // given the bars there and in the 64 bytes after.
+    auto lookAt = [&](std::size_t b, std::uint64_t current, std::uint64_t next) {
+        for (const std::size_t length : lengths) {
+            const unsigned shift = static_cast<unsigned>(length + 1);
+            std::uint64_t pairs = current & ((current >> shift) | (next << (64 - shift)));
+            for (; pairs && open > 0; pairs &= pairs - 1) {
+                const std::size_t p = b + static_cast<std::size_t>(std::countr_zero(pairs));
+                if (p + 9 <= s.End()) {
+                    const std::size_t bit = QuickBit(s.At(p + 1), length);
+                    if (!(quick[bit / 64] >> (bit % 64) & 1)) {
+                        continue;
+                    }
+                }
+                lookUp(p, length);
+            }
+        }
+    };
+    std::vector<QuickHit> quickHits(std::size_t{1} << 13);
 
     std::size_t b = begin;
     bool haveCurrent = false;
@@ -648,32 +725,26 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
             }
             runReads();
         }
+        // Most of a window is text whole blocks deep: no bar there needs
+        // masking, and the tokens that pass the quick look are few.
+        findTextEnd();
+        const std::size_t wholeEnd = std::min(s.End(), textEnd);
+        if (b + 128 <= wholeEnd) {
+            std::size_t count = 0;
+            const std::size_t scanned =
+                ScanWholeBlocks(s.At(b), s.At(wholeEnd), lengths, quick.data(), quickHits, count);
+            for (std::size_t h = 0; h < count && open > 0; ++h) {
+                lookUp(b + quickHits[h].offset, quickHits[h].length);
+            }
+            b += scanned;
+            haveCurrent = false;
+            continue;
+        }
         if (!haveCurrent) {
             current = barsAt(b);
         }
         const std::uint64_t next = barsAt(b + 64);
-        for (const std::size_t length : lengths) {
-            const unsigned shift = static_cast<unsigned>(length + 1);
-            std::uint64_t pairs = current & ((current >> shift) | (next << (64 - shift)));
-            for (; pairs && open > 0; pairs &= pairs - 1) {
-                const std::size_t p = b + static_cast<std::size_t>(std::countr_zero(pairs));
-                const char* token = s.At(p + 1);
-                if (p + 9 <= s.End()) {
-                    const std::size_t bit = QuickBit(token, length);
-                    if (!(quick[bit / 64] >> (bit % 64) & 1)) {
-                        continue;
-                    }
-                }
-                const std::size_t slot = wanted.Find(std::string_view(token, length));
-                if (slot == SIZE_MAX || seen[slot]) {
-                    continue;
-                }
-                seen[slot] = 1;
-                --open;
-                reading.push_back(PriceLineRead{slot, p, 0, {}});
-                runReads();
-            }
-        }
+        lookAt(b, current, next);
         current = next;
         haveCurrent = true;
         b += 64;
@@ -690,10 +761,9 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
         runReads();
     }
 
-    std::vector<std::optional<PriceLine>> byNumber(numbers.size());
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (slotOfNumber[i] != SIZE_MAX) {
-            byNumber[i] = lines[slotOfNumber[i]];
+        if (slotOfNumber[i] != SIZE_MAX && firstNumberOf[slotOfNumber[i]] != i) {
+            byNumber[i] = byNumber[firstNumberOf[slotOfNumber[i]]];
         }
     }
     return byNumber;

@@ -77,44 +77,121 @@ void TotalOf(FixedText<32>& unit, FixedText<32>& total, bool euro, std::int32_t 
 
 } // namespace
 
-std::optional<OrderList> ParseOrderList(std::string_view bytes) {
-    if (bytes.substr(0, kMagic.size()) != kMagic)
-        return std::nullopt;
-    const bool full = bytes.size() > 5 && bytes[5] == '2';
-    OrderList list;
-    std::size_t pos = std::min<std::size_t>(bytes.size(), 6);
-    auto nextLine = [&]() -> std::string_view {
+namespace {
+
+// The reading of ParseOrderList on bytes given in pieces, so a file is never
+// held whole beside its entries. Only whole lines are read; the rest waits
+// for the next piece.
+class OrderListParser {
+public:
+    // fileSize, when known, sizes the list once from the first piece's lines.
+    explicit OrderListParser(std::size_t fileSize = 0) : fileSize_(fileSize) {}
+
+    void Feed(std::string_view piece) {
+        if (wrong_ || ended_)
+            return;
+        pending_.append(piece);
+        Read(false);
+    }
+    std::optional<OrderList> Finish() {
+        Read(true);
+        if (wrong_ || !started_)
+            return std::nullopt;
+        return std::move(list_);
+    }
+
+private:
+    // The line at pos_ and where the next starts, when it is known.
+    bool NextLine(bool last, std::string_view& line) {
+        const std::string_view bytes = pending_;
         // A plain loop: find_first_of would search its set once per byte.
-        std::size_t end = pos;
+        // A long line is searched on from where the last piece ended.
+        std::size_t end = std::max(pos_, searched_);
         while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
             ++end;
-        const std::string_view line = bytes.substr(pos, end - pos);
-        pos = end;
-        if (pos < bytes.size() && bytes[pos] == '\r')
-            ++pos;
-        if (pos < bytes.size() && bytes[pos] == '\n')
-            ++pos;
-        return line;
-    };
-    list.indication = nextLine(); // after the magic; a leading "#" is text here
-    // One entry a line: room for all at once, as a growing list of large
-    // lists would hold the old and the new copy at the same time.
-    list.items.reserve(static_cast<std::size_t>(std::count(bytes.begin() + static_cast<std::ptrdiff_t>(pos), bytes.end(), '\n')));
-    while (pos < bytes.size()) {
-        const std::string_view line = nextLine();
-        if (!line.empty() && line.front() == '[')
-            break;
-        // Files the program writes have neither; a hand-edited one gets no
-        // phantom entry from a blank line.
-        if (line.empty() || line.front() == '#')
-            continue;
-        OrderItem& item = list.items.emplace_back();
-        if (full)
-            FullLayout(item, FieldReader{line});
-        else
-            OldLayout(item, FieldReader{line});
+        std::size_t next = end;
+        if (next < bytes.size() && bytes[next] == '\r')
+            ++next;
+        // A CR at the end of the piece may have its LF in the next one.
+        if (!last && (end == bytes.size() || (next == bytes.size() && bytes[end] == '\r'))) {
+            searched_ = end;
+            return false;
+        }
+        if (next < bytes.size() && bytes[next] == '\n')
+            ++next;
+        line = bytes.substr(pos_, end - pos_);
+        pos_ = next;
+        return true;
     }
-    return list;
+
+    void Read(bool last) {
+        if (!started_) {
+            if (pending_.size() < 6 && !last)
+                return;
+            if (std::string_view(pending_).substr(0, kMagic.size()) != kMagic) {
+                wrong_ = true;
+                return;
+            }
+            full_ = pending_.size() > 5 && pending_[5] == '2';
+            pos_ = std::min<std::size_t>(pending_.size(), 6);
+            started_ = true;
+        }
+        std::string_view line;
+        if (!haveIndication_) {
+            if (!NextLine(last, line))
+                return;
+            list_.indication = line; // after the magic; a leading "#" is text here
+            haveIndication_ = true;
+            // One entry a line: room for all at once, as a growing list of
+            // large lists would hold the old and the new copy at the same
+            // time. Lines are counted in the first piece and the count
+            // carried over the file's size.
+            const std::string_view seen = std::string_view(pending_).substr(pos_);
+            const auto lines = static_cast<std::size_t>(std::count(seen.begin(), seen.end(), '\n'));
+            const std::size_t size = std::max(fileSize_, pending_.size());
+            const std::size_t all = seen.empty() || size <= pending_.size()
+                                        ? lines
+                                        : lines + lines * (size - pending_.size()) / seen.size() + 16;
+            list_.items.reserve(std::min(all, size / 2 + 1));
+        }
+        while (!ended_ && pos_ < pending_.size() && NextLine(last, line)) {
+            if (!line.empty() && line.front() == '[') {
+                ended_ = true;
+                break;
+            }
+            // Files the program writes have neither; a hand-edited one gets no
+            // phantom entry from a blank line.
+            if (line.empty() || line.front() == '#')
+                continue;
+            OrderItem& item = list_.items.emplace_back();
+            if (full_)
+                FullLayout(item, FieldReader{line});
+            else
+                OldLayout(item, FieldReader{line});
+        }
+        pending_.erase(0, pos_);
+        searched_ = searched_ > pos_ ? searched_ - pos_ : 0;
+        pos_ = 0;
+    }
+
+    std::size_t fileSize_;
+    std::string pending_;
+    std::size_t pos_ = 0;
+    std::size_t searched_ = 0; // no line end before this, from pos_ on
+    bool started_ = false;
+    bool wrong_ = false;
+    bool full_ = false;
+    bool haveIndication_ = false;
+    bool ended_ = false;
+    OrderList list_;
+};
+
+} // namespace
+
+std::optional<OrderList> ParseOrderList(std::string_view bytes) {
+    OrderListParser parser(bytes.size());
+    parser.Feed(bytes);
+    return parser.Finish();
 }
 
 std::vector<std::string_view> StoredFields(const OrderItem& item) {
@@ -123,6 +200,33 @@ std::vector<std::string_view> StoredFields(const OrderItem& item) {
     FullLayout(item, [&fields](const auto& field) { fields.push_back(field.str()); });
     return fields;
 }
+
+namespace {
+
+// The file's bytes made in out and handed to take whenever they reach
+// pieceBytes, and at the end; false as soon as take answers false.
+template <class Take>
+bool SerializeInPieces(const OrderList& list, std::string& out, std::size_t pieceBytes, Take&& take) {
+    out += "QX0002";
+    out += list.indication.str();
+    out += "\r\n";
+    for (const OrderItem& item : list.items) {
+        FullLayout(item, [&out](const auto& field) {
+            out += field.str();
+            out += '|';
+        });
+        out += "\r\n";
+        if (out.size() >= pieceBytes) {
+            if (!take(std::string_view(out)))
+                return false;
+            out.clear();
+        }
+    }
+    out += kFileEnd;
+    return take(std::string_view(out));
+}
+
+} // namespace
 
 std::string SerializeOrderList(const OrderList& list) {
     // Sized first: a list of many entries would otherwise be copied as it
@@ -134,28 +238,28 @@ std::string SerializeOrderList(const OrderList& list) {
     }
     std::string out;
     out.reserve(size);
-    out += "QX0002";
-    out += list.indication.str();
-    out += "\r\n";
-    for (const OrderItem& item : list.items) {
-        FullLayout(item, [&out](const auto& field) {
-            out += field.str();
-            out += '|';
-        });
-        out += "\r\n";
-    }
-    out += kFileEnd;
+    SerializeInPieces(list, out, size + 1, [](std::string_view) { return true; });
     return out;
 }
 
 OrderListRead LoadOrderList(std::string_view windowsPath, OrderList& list, FileStamp* stamp) {
     list = OrderList{};
-    const std::optional<std::string> bytes = ReadWholeFile(ResolvePath(windowsPath));
+    // Read in pieces, stamped and parsed on the way: the file is never held
+    // whole beside its entries.
+    const std::filesystem::path path = ResolvePath(windowsPath);
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    OrderListParser parser(ec ? 0 : static_cast<std::size_t>(std::min<std::uintmax_t>(size, kMaxWholeFileBytes)));
+    FileStamp::Hasher hasher;
+    const bool read = ReadFileInPieces(path, [&](std::string_view piece) {
+        hasher.Add(piece);
+        parser.Feed(piece);
+    });
     if (stamp)
-        *stamp = FileStamp::OfRead(bytes);
-    if (!bytes)
+        *stamp = read ? hasher.Finish() : FileStamp();
+    if (!read)
         return OrderListRead::Missing;
-    std::optional<OrderList> parsed = ParseOrderList(*bytes);
+    std::optional<OrderList> parsed = parser.Finish();
     if (!parsed)
         return OrderListRead::WrongFormat;
     list = std::move(*parsed);
@@ -163,11 +267,23 @@ OrderListRead LoadOrderList(std::string_view windowsPath, OrderList& list, FileS
 }
 
 bool SaveOrderList(std::string_view windowsPath, const OrderList& list, FileStamp* written) {
-    const std::string bytes = SerializeOrderList(list);
-    if (!WriteFileAtomic(ResolvePath(windowsPath), bytes))
+    // Written and stamped a piece at a time: a list of 100,000 entries is
+    // never held a second time as one string.
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    FileStamp::Hasher hasher;
+    const bool saved = WriteFileAtomic(ResolvePath(windowsPath), [&](const auto& write) {
+        hasher = FileStamp::Hasher();
+        std::string out;
+        out.reserve(kPiece + 4096);
+        return SerializeInPieces(list, out, kPiece, [&](std::string_view piece) {
+            hasher.Add(piece);
+            return write(piece);
+        });
+    });
+    if (!saved)
         return false;
     if (written)
-        *written = FileStamp::Of(bytes);
+        *written = hasher.Finish();
     return true;
 }
 

@@ -142,6 +142,7 @@ void OrderListPage::OnInitDialog() {
     ControlStyle list;
     list.ownerDraw = true;
     list.hasStrings = false;
+    list.noData = true; // a row is the entry at its position: 100,000 entries keep no row objects
     list.vScroll = true;
     list.itemHeight = 36;
     const ControlKind button = ControlKind::OwnerDrawButton;
@@ -204,8 +205,7 @@ void OrderListPage::SetCaptions() {
 
 void OrderListPage::FillList() {
     ResetContent(kList);
-    for (std::size_t i = 0; i < list_.items.size(); ++i)
-        AddString(kList, {}, static_cast<std::intptr_t>(i));
+    SetListCount(kList, static_cast<int>(list_.items.size()));
 }
 
 bool OrderListPage::AddItem(const OrderItem& item) {

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -56,6 +57,40 @@ void SyncDirectory(const fs::path& dir) {
 }
 
 } // namespace
+
+bool ReadFileInPieces(const fs::path& path, const std::function<void(std::string_view)>& piece,
+                      std::uint64_t maxBytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > maxBytes) {
+        ::close(fd);
+        return false;
+    }
+    std::vector<char> buffer(std::size_t{1} << 20);
+    std::uint64_t total = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ::close(fd);
+            return false;
+        }
+        if (n == 0)
+            break;
+        // A file that grows while it is read is held to the same limit.
+        if (static_cast<std::uint64_t>(n) > maxBytes - total) {
+            ::close(fd);
+            return false;
+        }
+        total += static_cast<std::uint64_t>(n);
+        piece(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
+    }
+    ::close(fd);
+    return true;
+}
 
 std::optional<std::string> ReadWholeFile(const fs::path& path, std::uint64_t maxBytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -107,6 +142,11 @@ void MakeStandInFolder(const fs::path& dir) {
 } // namespace
 
 bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
+    return WriteFileAtomic(path, [bytes](const std::function<bool(std::string_view)>& write) { return write(bytes); });
+}
+
+bool WriteFileAtomic(const fs::path& path,
+                     const std::function<bool(const std::function<bool(std::string_view)>&)>& produce) {
     if (path.empty() || !path.has_filename()) {
         errno = EINVAL;
         return false;
@@ -140,14 +180,19 @@ bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
         if (error != 0)
             return;
         if (const int injected = InjectedError(path, s)) {
-            if (s == WriteStep::Write)
-                WriteAll(fd, bytes.data(), bytes.size() / 2);
+            if (s == WriteStep::Write) // half of the first piece, as a filling disk takes
+                produce([fd](std::string_view piece) {
+                    WriteAll(fd, piece.data(), piece.size() / 2);
+                    return false;
+                });
             error = injected;
         } else if (!action()) {
             error = errno != 0 ? errno : EIO;
         }
     };
-    step(WriteStep::Write, [&] { return WriteAll(fd, bytes.data(), bytes.size()); });
+    step(WriteStep::Write, [&] {
+        return produce([fd](std::string_view piece) { return WriteAll(fd, piece.data(), piece.size()); });
+    });
     step(WriteStep::Flush, [&] { return ::fsync(fd) == 0; });
     if (existed && error == 0)
         ::fchmod(fd, mode); // open() applied the umask; the old file's mode is what counts

@@ -22,12 +22,23 @@ inline constexpr std::uint64_t kMaxWholeFileBytes = 256ull << 20;
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path,
                                          std::uint64_t maxBytes = kMaxWholeFileBytes);
 
+// The same file given to piece in pieces of up to 1 MiB, never held whole;
+// false where ReadWholeFile would give nothing (the pieces given by then
+// are to be dropped).
+bool ReadFileInPieces(const std::filesystem::path& path, const std::function<void(std::string_view)>& piece,
+                      std::uint64_t maxBytes = kMaxWholeFileBytes);
+
 // Writes the bytes atomically: "<name>.tmp-<pid>" beside the target, fsync,
 // rename over the target (which keeps its permissions). False on any failure,
 // the temporary file then removed, the old file intact and errno telling why.
 // The directory must exist, except below DriveRoot(): the program's stand-in
 // for the drive is the program's own, and a missing folder there is made.
 bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
+// The same with the bytes made in pieces: produce hands each to write, and
+// stops with false when write answers false; it answers true when all were
+// written. A large file is so never held whole.
+bool WriteFileAtomic(const std::filesystem::path& path,
+                     const std::function<bool(const std::function<bool(std::string_view)>&)>& produce);
 
 // Copies a whole file the same way, so the target is either the old file or
 // the full copy. False when the source could not be read or the write failed.

@@ -105,6 +105,21 @@ public:
         count_ = count < 0 ? 0 : count;
         endResetModel();
     }
+    // One row more at the end, or one fewer at row: the rows after it move
+    // up, the view keeps its place.
+    int Append() {
+        beginInsertRows(QModelIndex(), count_, count_);
+        ++count_;
+        endInsertRows();
+        return count_ - 1;
+    }
+    void Remove(int row) {
+        if (row < 0 || row >= count_)
+            return;
+        beginRemoveRows(QModelIndex(), row, row);
+        --count_;
+        endRemoveRows();
+    }
     void SetReading(std::function<QString(int row)> reading) { reading_ = std::move(reading); }
     int rowCount(const QModelIndex& parent = QModelIndex()) const override { return parent.isValid() ? 0 : count_; }
     QVariant data(const QModelIndex& index, int role) const override {

@@ -132,6 +132,8 @@ public:
     int GetEditLineCount(int id) const;
 
     // list boxes and combo boxes
+    // On a noData list box, AddString adds a row at the end and DeleteString
+    // removes one, text and data aside; the view keeps its place.
     int AddString(int id, std::string_view text, std::intptr_t data = 0);
     void ResetContent(int id);
     int GetCount(int id) const;

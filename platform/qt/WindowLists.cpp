@@ -22,6 +22,8 @@ bool AsciiEqualNoCase(std::string_view a, std::string_view b) {
 } // namespace
 
 int DialogWindow::AddString(int id, std::string_view text, std::intptr_t data) {
+    if (auto* n = dynamic_cast<NoDataList*>(Item(id)))
+        return n->Rows()->Append(); // a row is its position: no text, no data
     if (auto* l = qobject_cast<QListWidget*>(Item(id))) {
         auto* item = controls_.at(id).style.ownerDraw ? new OwnerDrawRow(FromAnsi(text), this, id)
                                                       : new QListWidgetItem(FromAnsi(text));
@@ -147,6 +149,10 @@ int DialogWindow::FindStringExact(int id, std::string_view text) const {
 }
 
 void DialogWindow::DeleteString(int id, int index) {
+    if (auto* n = dynamic_cast<NoDataList*>(Item(id))) {
+        n->Rows()->Remove(index);
+        return;
+    }
     if (auto* l = qobject_cast<QListWidget*>(Item(id))) {
         const bool blocked = l->blockSignals(true);
         delete l->takeItem(index);
