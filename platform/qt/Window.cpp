@@ -448,7 +448,6 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
         // Multi-line edits with a limit refuse input past it.
         if (auto* m = qobject_cast<QPlainTextEdit*>(watched)) {
             const QVariant limit = m->property("qxLimit");
-            auto* key = static_cast<QKeyEvent*>(event);
             if (limit.isValid() && !key->text().isEmpty() && key->text().at(0).isPrint() &&
                 m->toPlainText().size() >= limit.toInt() && !m->textCursor().hasSelection())
                 return true;

@@ -189,9 +189,10 @@ TEST_F(Letters, BlocksAreNeverClippedAndContinuationSheetsRuleAt94) {
         const RecordingDc& d = Print();
         std::vector<int> rules;
         for (const DrawCall& c : d.Calls()) {
-            if (c.kind == DrawCall::Kind::DrawText)
+            if (c.kind == DrawCall::Kind::DrawText) {
                 EXPECT_EQ(c.format & (DT_WORDBREAK | DT_NOCLIP), unsigned{DT_WORDBREAK | DT_NOCLIP})
                     << c.text;
+            }
             if (c.kind == DrawCall::Kind::Line && c.pen.style == PenStyle::Solid && c.page > 1)
                 rules.push_back(c.points.at(0).y);
         }

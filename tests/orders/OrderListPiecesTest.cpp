@@ -33,9 +33,11 @@ std::string Dump(const OrderList& list) {
 std::string FileWithAtTheEdge(std::string_view head, std::string_view edge) {
     std::string bytes(head);
     int n = 0;
-    while (bytes.size() + 200 < kPiece)
-        bytes += std::to_string(++n) + "|QX-" + std::to_string(n * 7) + "|Hebeb\xFChne " + std::string(n % 40, 'x') +
+    while (bytes.size() + 200 < kPiece) {
+        ++n;
+        bytes += std::to_string(n) + "|QX-" + std::to_string(n * 7) + "|Hebeb\xFChne " + std::string(n % 40, 'x') +
                  "||||||||||||PL 12|\r\n";
+    }
     bytes += "2|FILL|" + std::string(kPiece - bytes.size() - 7, 'f');
     bytes += edge;
     while (bytes.size() < 2 * kPiece + 300)

@@ -284,9 +284,9 @@ TEST_P(Paints, AsRecorded) {
     EXPECT_TRUE(ui->Messages().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, Paints, ::testing::ValuesIn(kPaints), [](const auto& info) {
+INSTANTIATE_TEST_SUITE_P(Pages, Paints, ::testing::ValuesIn(kPaints), [](const auto& test) {
     std::string name;
-    for (const char* s = info.param.name; *s; ++s)
+    for (const char* s = test.param.name; *s; ++s)
         name += std::isalnum(static_cast<unsigned char>(*s)) ? *s : '_';
     return name;
 });
@@ -435,8 +435,9 @@ TEST_P(Roads, EndWhereTheyShould) {
     p.State().areaLevel = 2;
     DialogWindow* page = r.open(p);
     r.take(p, page);
-    if (r.pageOrigin >= 0)
+    if (r.pageOrigin >= 0) {
         EXPECT_EQ(p.State().pageOrigin, r.pageOrigin);
+    }
     Pump();
     EXPECT_EQ(Where(p), r.ends);
     EXPECT_EQ(ui->Messages(), *r.message ? std::vector<std::string>{r.message} : std::vector<std::string>{});
@@ -447,9 +448,9 @@ TEST_P(Roads, EndWhereTheyShould) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, Roads, ::testing::ValuesIn(kRoads), [](const auto& info) {
+INSTANTIATE_TEST_SUITE_P(Pages, Roads, ::testing::ValuesIn(kRoads), [](const auto& test) {
     std::string name;
-    for (const char* s = info.param.name; *s; ++s)
+    for (const char* s = test.param.name; *s; ++s)
         name += std::isalnum(static_cast<unsigned char>(*s)) ? *s : '_';
     return name;
 });
@@ -758,9 +759,11 @@ TEST_F(Walk, TermsOfDeliveryPrintOneSectionPerNumberedPage) {
     SetupPrintMapping(lower, 640, 480);
     PrintInfoDocument(p.Context(), lower, "Betrieb.htm", "", "Fuss", "Kopf", 186, 0);
     EXPECT_NE(lower.FindText("3/03"), nullptr);
-    for (const DrawCall& call : lower.Calls())
-        if (call.kind == DrawCall::Kind::DrawText)
+    for (const DrawCall& call : lower.Calls()) {
+        if (call.kind == DrawCall::Kind::DrawText) {
             EXPECT_EQ(call.rect, (Rect{57, 165, 563, 750}));
+        }
+    }
 }
 
 TEST_F(Walk, WhilePrintingOnlyTheProgressDialogTakesInput) {
