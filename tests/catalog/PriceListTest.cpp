@@ -1,3 +1,4 @@
+#include "tests/common/Scramble.h"
 #include "tests/common/TempDir.h"
 #include "catalog/PriceList.h"
 
@@ -13,6 +14,8 @@
 
 namespace qx {
 namespace {
+
+using test::Scramble;
 
 namespace fs = std::filesystem;
 
@@ -60,16 +63,6 @@ TEST(PriceKeys, OnePassFindsWhatTheKeyByKeySearchFinds) {
 
 std::string PriceFile(const std::string& currency, const std::string& date, const std::string& lines) {
     return currency + "\r\nLIST-ID\r\n" + date + "\r\n31.12.99\r\n1\r\n" + lines;
-}
-
-std::string Scramble(const std::string& plain) {
-    std::string out = "CRPT";
-    unsigned k = 1;
-    for (unsigned char ch : plain) {
-        out += static_cast<char>(static_cast<unsigned char>(ch - k));
-        k = (k + 1) % 9;
-    }
-    return out;
 }
 
 std::vector<ProductRecord> Records(std::initializer_list<const char*> numbers) {

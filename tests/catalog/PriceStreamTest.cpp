@@ -1,6 +1,7 @@
 // The price lookup read through a window must give what the lookup on the
 // whole loaded file gives, for any bytes, however the reads fall.
 #include "catalog/PriceList.h"
+#include "tests/common/Scramble.h"
 #include "tests/common/TempDir.h"
 
 #include "platform/core/Path.h"
@@ -13,15 +14,7 @@
 namespace qx {
 namespace {
 
-std::string Scramble(const std::string& plain) {
-    std::string out = "CRPT";
-    unsigned k = 1;
-    for (unsigned char ch : plain) {
-        out += static_cast<char>(static_cast<unsigned char>(ch - k));
-        k = (k + 1) % 9;
-    }
-    return out;
-}
+using test::Scramble;
 
 std::string Fields(const ProductRecord& r) {
     return r.upePrice.str() + "|" + r.upePriceEuro.str() + "|" + r.vzPrice.str() + "|" + r.vzPriceEuro.str() + "|" +
