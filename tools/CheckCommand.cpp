@@ -65,6 +65,21 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     return lines;
 }
 
+// The data lines of a table, from line `first` (0-based) up to its first "["
+// line, comment and empty lines passed over: f(line, its 1-based number).
+template <class F>
+void ForEachDataLine(const std::vector<std::string_view>& lines, std::size_t first, F&& f) {
+    for (std::size_t i = first; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        if (!line.empty() && line[0] == '[') {
+            break;
+        }
+        if (!line.empty() && line[0] != '#') {
+            f(line, static_cast<int>(i + 1));
+        }
+    }
+}
+
 std::vector<std::string_view> SplitFields(std::string_view line) {
     std::vector<std::string_view> fields;
     std::size_t start = 0;
@@ -339,11 +354,9 @@ private:
         const GroupFile g = ParseGroupFile(*block);
         // Entry lines longer than 127 characters are cut by the reader.
         const std::vector<std::string_view> lines = SplitLines(block->Content());
-        for (std::size_t i = 3; i < lines.size() && !(lines[i].size() && lines[i][0] == '['); ++i) {
-            if (!lines[i].empty() && lines[i][0] != '#') {
-                CapacityCheck(lines[i], 127, "group entry line", rel, static_cast<int>(i + 1));
-            }
-        }
+        ForEachDataLine(lines, 3, [&](std::string_view line, int n) {
+            CapacityCheck(line, 127, "group entry line", rel, n);
+        });
         for (const GroupEntry& e : g.entries) {
             const int line = LineOfText(lines, e.line.str());
             if (!e.picture.empty()) {
@@ -495,16 +508,7 @@ private:
         if (!block) {
             return;
         }
-        const std::vector<std::string_view> lines = SplitLines(block->Content());
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const std::string_view line = lines[i];
-            const int n = static_cast<int>(i + 1);
-            if (!line.empty() && line[0] == '[') {
-                break;
-            }
-            if (line.empty() || line[0] == '#') {
-                continue;
-            }
+        ForEachDataLine(SplitLines(block->Content()), 0, [&](std::string_view line, int n) {
             CapacityCheck(line, 252, "index line", rel, n);
             const std::vector<std::string_view> f = SplitFields(line);
             CapacityCheck(f[0], 255, "display text", rel, n);
@@ -526,7 +530,7 @@ private:
             } else {
                 NeedFile("PDF\\" + langDir_ + file, rel, n, "document");
             }
-        }
+        });
     }
 
     void CheckDistributorTable(const std::string& name) {
@@ -537,26 +541,17 @@ private:
         if (!block) {
             return;
         }
-        const std::vector<std::string_view> lines = SplitLines(block->Content());
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const std::string_view line = lines[i];
-            const int n = static_cast<int>(i + 1);
-            if (!line.empty() && line[0] == '[') {
-                break;
-            }
-            if (line.empty() || line[0] == '#') {
-                continue;
-            }
+        ForEachDataLine(SplitLines(block->Content()), 0, [&](std::string_view line, int n) {
             CapacityCheck(line, 250, "distributor line", name, n);
             const std::vector<std::string_view> f = SplitFields(line);
             if (f.size() < 7) {
                 Problem(name, n, "fewer than seven fields");
-                continue;
+                return;
             }
             CapacityCheck(f[2], 63, "country", name, n);
             CapacityCheck(f[4], 63, "company number", name, n);
             CapacityCheck(f[5], 63, "kind", name, n);
-        }
+        });
     }
 
     GlobalState state_;
