@@ -179,10 +179,7 @@ TEST_F(Readers, EveryPageAndDialogNamesWhatAReaderStopsAt) {
     EXPECT_TRUE(r.Has(QAccessible::Dialog, Q("Mengen-Editor")));
     EXPECT_TRUE(r.Has(QAccessible::EditableText, Q("Bemerkungen:")));
 
-    ui->fileAnswers = {ToWindowsPath(c.Dir()) + "\\orders\\MAI.STK"};
-    p.Frame().OnMenuCommand(kCmdOrderList);
-    Pump();
-    auto* orders = p.Current<OrderListPage>();
+    auto* orders = testing::OpenOrderList(p, *ui, ToWindowsPath(c.Dir()) + "\\orders\\MAI.STK");
     ASSERT_NE(orders, nullptr);
     r = Read(p.Frame());
     EXPECT_ALL_NAMED(r);

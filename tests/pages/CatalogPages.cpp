@@ -1,16 +1,26 @@
 #include "CatalogPages.h"
 
 #include "navigation/ui/AreaPage.h"
+#include "orders/ui/OrderListPage.h"
 #include "pages/DrawingPage.h"
 #include "pages/GroupPage.h"
 #include "pages/InfoPage.h"
 #include "pages/ProductPage.h"
 #include "pages/RequirementsPage.h"
+#include "platform/core/ScriptedUi.h"
 #include "platform/qt/Print.h"
+#include "resources/Menus.h"
 
 #include <gtest/gtest.h>
 
 namespace qx::testing {
+
+OrderListPage* OpenOrderList(RunningProgram& p, ScriptedUi& ui, const std::string& file) {
+    ui.fileAnswers = {file};
+    p.Frame().OnMenuCommand(kCmdOrderList);
+    Pump();
+    return p.Current<OrderListPage>();
+}
 
 namespace {
 

@@ -11,7 +11,16 @@
 #include <memory>
 #include <vector>
 
+namespace qx {
+class OrderListPage;
+class ScriptedUi;
+} // namespace qx
+
 namespace qx::testing {
+
+// The menu's "Bestellliste" with the file dialog answered by file: the page
+// it opened, or null.
+OrderListPage* OpenOrderList(RunningProgram& p, ScriptedUi& ui, const std::string& file);
 
 // The area files of WriteAreas, and German data: group file HEBE.gpe with three levels, product lists
 // SAEULE.KAT (three products, one of them DORNA's) and EMPTY.KAT, a price

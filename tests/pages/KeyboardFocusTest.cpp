@@ -373,7 +373,7 @@ TEST_F(DemoKeyboard, TheSearchDialogsButtonsAreReachedByTabAndByTheirLetter) {
         answerInput();
         Press(&search, Qt::Key_Return);
         EXPECT_EQ(asked, 1) << "Enter on \"Weitersuchen\"";
-        for (const auto [letter, button] : {std::pair{Qt::Key_W, SearchDialog::kContinue},
+        for (const auto& [letter, button] : {std::pair{Qt::Key_W, SearchDialog::kContinue},
                                              std::pair{Qt::Key_N, SearchDialog::kNewSearch}}) {
             answerInput();
             const int was = asked;

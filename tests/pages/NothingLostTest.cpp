@@ -50,12 +50,7 @@ struct NothingLost : ::testing::Test {
         ClearWriteFailureForTesting();
         SetDriveRootForTesting({});
     }
-    OrderListPage* OpenList(RunningProgram& p) {
-        ui->fileAnswers = {list};
-        p.Frame().OnMenuCommand(kCmdOrderList);
-        Pump();
-        return p.Current<OrderListPage>();
-    }
+    OrderListPage* OpenList(RunningProgram& p) { return testing::OpenOrderList(p, *ui, list); }
     // The first entry deleted: the page holds a change the file has not.
     OrderListPage* OpenAndChange(RunningProgram& p) {
         OrderListPage* page = OpenList(p);

@@ -28,10 +28,7 @@ TEST(OrderListMenu, NumbersInByTheMenuKeyAndASpreadsheetOutByShiftF10) {
     c.Write("orders\\numbers.txt", "Nummer;Menge\nqx-1;2\nvas3\nT99999\n");
     const std::string dir = ToWindowsPath(c.Dir()) + "\\orders";
     RunningProgram p(c);
-    ui->fileAnswers = {dir + "\\MAI.STK"};
-    p.Frame().OnMenuCommand(kCmdOrderList);
-    Pump();
-    auto* page = p.Current<OrderListPage>();
+    auto* page = testing::OpenOrderList(p, *ui, dir + "\\MAI.STK");
     ASSERT_NE(page, nullptr);
     ASSERT_EQ(page->FocusedItem(), OrderListPage::kList);
     const std::string menu = "Als Tabelle exportieren\x85\nNummern einf\xFCgen\x85\n";

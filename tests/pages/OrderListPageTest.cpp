@@ -122,10 +122,7 @@ TEST_F(OrderRoads, ProductPageToTheListThroughTheKeypad) {
 TEST_F(OrderRoads, MenuWrongFormatFallbackAndAFreeEntry) {
     c.Write("orders\\MAI.STK", "not an order list");
     RunningProgram p(c);
-    ui->fileAnswers = {file};
-    p.Frame().OnMenuCommand(kCmdOrderList);
-    Pump();
-    auto* page = p.Current<OrderListPage>();
+    auto* page = testing::OpenOrderList(p, *ui, file);
     ASSERT_NE(page, nullptr);
     ASSERT_EQ(ui->Messages().size(), 1u);
     EXPECT_EQ(ui->Messages()[0], "Diese Datei ist keine g\xFCltige St\xFC"

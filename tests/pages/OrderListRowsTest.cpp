@@ -34,10 +34,7 @@ TEST(OrderListRows, ARowPerEntryAndADeleteKeepsTheView) {
     const std::string file = ToWindowsPath(c.Dir()) + "\\MAI.STK";
     ASSERT_TRUE(SaveOrderList(file, list));
     RunningProgram p(c);
-    ui->fileAnswers = {file};
-    p.Frame().OnMenuCommand(kCmdOrderList);
-    Pump();
-    auto* page = p.Current<OrderListPage>();
+    auto* page = testing::OpenOrderList(p, *ui, file);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->GetCount(OrderListPage::kList), 300);
 

@@ -885,10 +885,7 @@ TEST_F(Walk, DeletingFromAListOfSeveralEntries) {
     const std::string file = ToWindowsPath(c.Dir()) + "\\LISTE.STK";
     ASSERT_TRUE(SaveOrderList(file, list));
     RunningProgram p(c);
-    ui->fileAnswers = {file};
-    p.Frame().OnMenuCommand(kCmdOrderList);
-    Pump();
-    auto* page = p.Current<OrderListPage>();
+    auto* page = testing::OpenOrderList(p, *ui, file);
     ASSERT_NE(page, nullptr);
     page->SetCurSel(OrderListPage::kList, 1);
     QTest::mouseClick(page->Item(OrderListPage::kDelete), Qt::LeftButton);
