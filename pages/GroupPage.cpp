@@ -139,7 +139,7 @@ void GroupPage::Select() {
         return;
     selection_ = index;
     selectedText_ = GetLbText(kList, index);
-    InvalidateRect(ScaleRect(app_.state, 116, 36, 632, 60), false);
+    InvalidateRect(ScaleRect(app_.state, 116, 36, 632, 60));
     LoadEntryPicture();
 }
 
@@ -151,7 +151,7 @@ void GroupPage::LoadEntryPicture() {
     picture_.Reset();
     pictureName_ = name;
     picture_ = LoadPicture(s, ScreenPicturePath(s.screenWidth, name));
-    InvalidateRect(ScaleRect(s, 14, 62, 312, 418), true);
+    InvalidateRect(ScaleRect(s, 14, 62, 312, 418));
 }
 
 void GroupPage::Open() {
@@ -183,7 +183,7 @@ void GroupPage::Up() {
     selection_ = 0;
     FillList(depth_);
     SelectEntry(0);
-    InvalidateRect(ScaleRect(app_.state, 116, 36, 632, 60), false);
+    InvalidateRect(ScaleRect(app_.state, 116, 36, 632, 60));
 }
 
 void GroupPage::MainMenu() {
@@ -240,7 +240,7 @@ void GroupPage::OnMessage(int message, std::intptr_t, std::intptr_t) {
     if (message != UM_RELOAD)
         return;
     SetCaptions();
-    Invalidate(true);
+    Invalidate();
 }
 
 void GroupPage::OnDestroy() {

@@ -179,7 +179,7 @@ void ProductPage::Select() {
     SetItemName(kInfoBox, r.name.str()); // the box tells about the chosen product
     SetEditVScroll(kInfoBox, GetEditLineCount(kInfoBox) >= kScrollLines);
     EnableItem(kProductInfo, !r.infoFile.empty());
-    InvalidateRect(ScaleRect(s, 14, 60, 324, 484), false);
+    InvalidateRect(ScaleRect(s, 14, 60, 324, 484));
 }
 
 void ProductPage::OpenProductInfo() {
@@ -341,7 +341,7 @@ void ProductPage::OnMessage(int message, std::intptr_t, std::intptr_t) {
     if (message != UM_RELOAD)
         return;
     SetCaptions();
-    Invalidate(true);
+    Invalidate();
 }
 
 void ProductPage::OnDestroy() {

@@ -143,7 +143,7 @@ void RequirementsPage::Select() {
     ShowHtmlText(view_, row.text, s.programDir.str());
     const std::string title = TextViewTitle(view_);
     SetTextViewName(view_, title.empty() ? row.designation.str() : title);
-    InvalidateRect(ScaleRect(s, 14, 60, 324, 220), false);
+    InvalidateRect(ScaleRect(s, 14, 60, 324, 220));
 }
 
 void RequirementsPage::OpenRequirementsInfo() {
@@ -289,7 +289,7 @@ void RequirementsPage::OnMessage(int message, std::intptr_t, std::intptr_t) {
     if (message != UM_RELOAD)
         return;
     SetCaptions();
-    Invalidate(true);
+    Invalidate();
 }
 
 void RequirementsPage::OnDestroy() {

@@ -44,7 +44,7 @@ void SheetPage::Close() { ReturnTo(returnPage_); }
 void SheetPage::OnMessage(int message, std::intptr_t, std::intptr_t) {
     if (message == UM_RELOAD) {
         SetCaptions();
-        Invalidate(true);
+        Invalidate();
     }
 }
 

@@ -187,7 +187,7 @@ void CatalogApp::RegisterPages() {
     AppContext& app = *app_;
     auto repaintCurrent = [&f] {
         if (DialogWindow* page = f.CurrentPage())
-            page->Invalidate(true);
+            page->Invalidate();
     };
     f.SetCommandHandler(kCmdPriceVz, [this, repaintCurrent] {
         ApplyPriceMenu(SetPriceMode(*app_, 1));

@@ -182,7 +182,7 @@ public:
         const int mode = s.priceMode;
         for (int m : {-1, 0, 1}) {
             s.priceMode = m;
-            product->Invalidate(true);
+            product->Invalidate();
             Shoot(m < 0 ? "product_noprices" : m == 0 ? "product_upe" : "product_vz");
         }
         s.priceMode = mode;
@@ -306,7 +306,7 @@ public:
         page->SetCurSel(OrderListPage::kList, 1);
         for (int m : {-1, 0, 1}) {
             s.priceMode = m;
-            page->Invalidate(true);
+            page->Invalidate();
             Shoot(m < 0 ? "orderlist_noprices" : m == 0 ? "orderlist_upe" : "orderlist_vz");
             for (int kind : {kItemTakenOver, kItemChanged, kItemFree}) {
                 OrderItem work = list.items[0];

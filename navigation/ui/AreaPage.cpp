@@ -62,7 +62,7 @@ void AreaPage::ShowArea(const std::string& fileName, const std::string& pictureN
     // place an entry of the last level had.
     if (isVisible())
         FocusFirstItem();
-    Invalidate(true);
+    Invalidate();
 }
 
 void AreaPage::LoadArea(const std::string& fileName, const std::string& pictureName) {
@@ -155,7 +155,7 @@ void AreaPage::Preview(int entryNumber) {
             s, ScreenPicturePath(s.screenWidth, entries_[static_cast<std::size_t>(entryNumber - 1)].picture.str()));
         ++previewLoads_;
     }
-    InvalidateRect(ScaleRect(s, 16, 64, 320, 600), false);
+    InvalidateRect(ScaleRect(s, 16, 64, 320, 600));
 }
 
 std::string AreaPage::TooltipOf(int id) const {

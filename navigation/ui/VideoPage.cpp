@@ -154,7 +154,7 @@ void VideoPage::OnPaint(Dc& dc) {
 void VideoPage::OnMessage(int message, std::intptr_t, std::intptr_t) {
     if (message == UM_RELOAD) {
         SetCaptions();
-        Invalidate(true);
+        Invalidate();
     } else if (message == UM_VIDEO_ERROR) {
         ReportUnplayable();
     }

@@ -128,7 +128,7 @@ void OrderInfoPage::OnPaint(Dc& dc) {
 void OrderInfoPage::OnMessage(int message, std::intptr_t, std::intptr_t) {
     if (message == UM_RELOAD) {
         SetCaptions();
-        Invalidate(true);
+        Invalidate();
     }
 }
 

@@ -250,7 +250,7 @@ void OrderListPage::ModifyEntry() {
         return;
     list_.items[static_cast<std::size_t>(index)] = work;
     SetCurSel(kList, index);
-    Invalidate(false);
+    Invalidate();
     changed_ = true;
 }
 
@@ -263,7 +263,7 @@ void OrderListPage::DeleteEntry() {
     // selected, or a second press would delete the next entry unasked.
     DeleteString(kList, GetCount(kList) - 1);
     SetCurSel(kList, -1);
-    Invalidate(false);
+    Invalidate();
     changed_ = true;
 }
 
@@ -271,7 +271,7 @@ bool OrderListPage::Save() {
     if (!changed_)
         return true;
     const int lang = app_.state.languageIndex;
-    if (!MayOverwrite(lang, kChangedElsewhere, filePath_.str(), stamp_, [this] { LoadFile(); Invalidate(true); }))
+    if (!MayOverwrite(lang, kChangedElsewhere, filePath_.str(), stamp_, [this] { LoadFile(); Invalidate(); }))
         return false;
     TakeIndication();
     if (!SaveOrderList(filePath_.str(), list_, &stamp_)) {
@@ -366,7 +366,7 @@ bool OrderListPage::SaveElsewhere() {
     filePath_ = *chosen;
     // The user chose to replace whatever the new file held.
     stamp_ = FileStamp::Read(ResolvePath(filePath_.str()));
-    Invalidate(true);
+    Invalidate();
     return Save();
 }
 
@@ -523,7 +523,7 @@ void OrderListPage::OnPaint(Dc& dc) {
 void OrderListPage::OnMessage(int message, std::intptr_t, std::intptr_t) {
     if (message == UM_RELOAD) {
         SetCaptions();
-        Invalidate(true);
+        Invalidate();
     }
 }
 

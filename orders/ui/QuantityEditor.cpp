@@ -98,7 +98,7 @@ void QuantityEditor::OnInitDialog() {
 
 void QuantityEditor::Recalc() {
     RecalcTotals(item_, app_.state.currency.str(), app_.state.languageIndex);
-    Invalidate(false);
+    Invalidate();
 }
 
 void QuantityEditor::PressDigit(int digit) {

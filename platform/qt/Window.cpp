@@ -159,9 +159,9 @@ void DialogWindow::MoveWindowTo(const Rect& r) {
 
 Rect DialogWindow::ClientRect() const { return Rect{0, 0, width(), height()}; }
 
-void DialogWindow::Invalidate(bool) { update(); }
+void DialogWindow::Invalidate() { update(); }
 
-void DialogWindow::InvalidateRect(const Rect& r, bool) { update(QRect(r.left, r.top, r.Width(), r.Height())); }
+void DialogWindow::InvalidateRect(const Rect& r) { update(QRect(r.left, r.top, r.Width(), r.Height())); }
 
 void DialogWindow::UpdateNow() { repaint(); }
 

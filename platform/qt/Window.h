@@ -153,8 +153,8 @@ public:
     // --- window ---
     void MoveWindowTo(const Rect& rect); // pixels, parent coordinates
     Rect ClientRect() const;
-    void Invalidate(bool erase = true);
-    void InvalidateRect(const Rect& rect, bool erase = true);
+    void Invalidate();
+    void InvalidateRect(const Rect& rect);
     void UpdateNow();
     // Shown, a page takes the keyboard: its start control (SetStartItem), else
     // its first control in tab order, or the page itself when it has none.

@@ -231,7 +231,7 @@ void SupplierSearchPage::ChooseCountry() {
     ShowItem(kCompanyNumber, germany);
     ShowItem(kNumberLabel, germany);
     hintHidden_ = !germany;
-    Invalidate(true);
+    Invalidate();
 }
 
 void SupplierSearchPage::Search() {
@@ -341,7 +341,7 @@ void SupplierSearchPage::OnPaint(Dc& dc) {
 void SupplierSearchPage::OnMessage(int message, std::intptr_t, std::intptr_t) {
     if (message == UM_RELOAD) {
         SetCaptions();
-        Invalidate(true);
+        Invalidate();
     }
 }
 
