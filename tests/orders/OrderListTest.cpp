@@ -1,16 +1,30 @@
+// Order list files: the layouts, what a save leaves, and the load in pieces
+// of 1 MiB, which gives whatever falls on a piece's edge what the file read
+// whole gives.
 #include "orders/OrderList.h"
+#include "platform/core/FileIo.h"
+#include "platform/core/FileStamp.h"
 #include "platform/core/Path.h"
 #include "tests/common/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <random>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace qx {
 namespace {
+
+constexpr std::size_t kPiece = std::size_t{1} << 20;
+
+std::string Dump(const OrderList& list) {
+    std::string out = list.indication.str() + "\n";
+    for (const OrderItem& item : list.items) {
+        for (std::string_view field : StoredFields(item))
+            out += std::string(field) + "|";
+        out += '\n';
+    }
+    return out;
+}
 
 OrderItem Item(std::string_view quantity, std::string_view number, std::string_view vzUnitEur) {
     OrderItem i;
@@ -33,53 +47,33 @@ TEST(OrderListFile, WritesTheFullLayoutAndReadsItBack) {
                      "3|QX-1|Hebeb\xFChne|||QTX_VZ||12,50 EUR|||||||PL 12|\r\n"
                      "1|#2|Hebeb\xFChne|kept||QTX_VZ|||||||||PL 12|\r\n"
                      "[EndOfFile]");
-    const auto back = ParseOrderList(bytes);
+    const auto back = ParseOrderList(bytes); // a "#" inside a line is text
     ASSERT_TRUE(back);
-    EXPECT_EQ(back->indication, "Auftrag 7");
-    ASSERT_EQ(back->items.size(), 2u);
-    EXPECT_EQ(back->items[0].vzUnitEur, "12,50 EUR");
-    EXPECT_EQ(back->items[0].priceListNote, "PL 12");
-    EXPECT_EQ(back->items[1].number, "#2"); // a "#" inside a line is text
-    EXPECT_EQ(back->items[1].name2, "kept");
-    EXPECT_EQ(SerializeOrderList(*back), bytes);
-
+    EXPECT_EQ(Dump(*back), Dump(list));
     EXPECT_EQ(SerializeOrderList(OrderList{}), "QX0002\r\n[EndOfFile]");
 }
 
 TEST(OrderListFile, OlderLayoutCommentsShortLinesAndOverlongFields) {
-    const auto old = ParseOrderList("QX0001#ABC\r\n"
-                                    "# a comment line\r\n"
-                                    "2|N-1|Name|Zwei|Bem|DORNA|10,00|20,00|\r\n"
-                                    "\r\n"
-                                    "5|N-2\r\n"
-                                    "[EndOfFile]\r\n"
-                                    "9|after the end|\r\n");
-    ASSERT_TRUE(old);
-    EXPECT_EQ(old->indication, "#ABC");
-    ASSERT_EQ(old->items.size(), 2u);
-    const OrderItem& a = old->items[0];
-    EXPECT_EQ(a.name2, "Zwei");
-    EXPECT_EQ(a.supplier, "DORNA");
-    EXPECT_EQ(a.vzUnitLocal, "10,00");
-    EXPECT_EQ(a.vzTotalLocal, "20,00");
-    EXPECT_TRUE(a.vzUnitEur.empty() && a.upeUnitEur.empty() && a.priceListNote.empty());
-    EXPECT_EQ(old->items[1].number, "N-2");
-    EXPECT_TRUE(old->items[1].name.empty());
-
-    // No end marker: nothing lost. Fields are cut to their capacity.
-    const auto cut = ParseOrderList("QX0002" + std::string(40, 'i') + "\r\n" + std::string(20, '9') + "|" +
-                                    std::string(300, 'n') + "|" + std::string(300, 'x') + "|\r\n7|");
-    ASSERT_TRUE(cut);
-    EXPECT_EQ(cut->indication.size(), 31u);
-    ASSERT_EQ(cut->items.size(), 2u);
-    EXPECT_EQ(cut->items[0].quantity.size(), 15u);
-    EXPECT_EQ(cut->items[0].number.size(), 31u);
-    EXPECT_EQ(cut->items[0].name.size(), 127u);
-    EXPECT_EQ(cut->items[1].quantity, "7");
-
-    EXPECT_FALSE(ParseOrderList("QX001x\r\n"));
-    EXPECT_FALSE(ParseOrderList("QX00"));
-    EXPECT_TRUE(ParseOrderList("QX000")); // magic alone: an empty list
+    const struct {
+        std::string bytes;
+        std::string dump; // "none": not an order list
+    } cases[] = {
+        {"QX0001#ABC\r\n# a comment line\r\n2|N-1|Name|Zwei|Bem|DORNA|10,00|20,00|\r\n\r\n5|N-2\r\n"
+         "[EndOfFile]\r\n9|after the end|\r\n",
+         "#ABC\n2|N-1|Name|Zwei|Bem|DORNA|10,00||||20,00|||||\n5|N-2||||||||||||||\n"},
+        // No end marker: nothing lost. Fields are cut to their capacity.
+        {"QX0002" + std::string(40, 'i') + "\r\n" + std::string(20, '9') + "|" + std::string(40, 'n') + "|" +
+             std::string(300, 'x') + "|\r\n7|",
+         std::string(31, 'i') + "\n" + std::string(15, '9') + "|" + std::string(31, 'n') + "|" +
+             std::string(127, 'x') + "|||||||||||||\n7|||||||||||||||\n"},
+        {"QX000", "\n"}, // magic alone: an empty list
+        {"QX001x\r\n", "none"},
+        {"QX00", "none"},
+    };
+    for (const auto& c : cases) {
+        const auto list = ParseOrderList(c.bytes);
+        EXPECT_EQ(list ? Dump(*list) : "none", c.dump) << c.bytes;
+    }
 }
 
 TEST(OrderListFile, SaveReplacesTheWholeFile) {
@@ -101,51 +95,90 @@ TEST(OrderListFile, SaveReplacesTheWholeFile) {
     EXPECT_EQ(FallbackOrderListPath("D:\\orders.2007\\list.stk"), "D:\\orders.2007\\STKLISTE.STK");
 }
 
-TEST(OrderListFile, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
-    test::TempDir dir;
-    const std::string path = ToWindowsPath(dir.Path()) + "\\LIST.STK";
-    OrderList a, b;
-    for (int i = 0; i < 3000; ++i) {
-        a.items.push_back(Item("1", "A-" + std::to_string(i), "1,00"));
-        b.items.push_back(Item("22", "B-" + std::to_string(i), "2,00"));
-    }
-    const std::string bytesA = SerializeOrderList(a), bytesB = SerializeOrderList(b);
-    ASSERT_TRUE(SaveOrderList(path, a));
-    std::mt19937 random(7);
-    for (int round = 0; round < 12; ++round) {
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            for (int n = 0;; ++n)
-                SaveOrderList(path, n % 2 ? a : b);
-        }
-        ::usleep(1000 + random() % 30000);
-        ::kill(child, SIGKILL);
-        ::waitpid(child, nullptr, 0);
-        const std::string found = test::ReadAll(ResolvePath(path));
-        EXPECT_TRUE(found == bytesA || found == bytesB) << "round " << round << ": " << found.size() << " bytes";
-    }
-}
-
 TEST(OrderList, TotalsFollowTheQuantity) {
     OrderItem i = Item("3", "N", "12.5");
     i.vzUnitLocal = "24,45";
     i.upeUnitLocal = "0,1";
     RecalcTotals(i, "DM", 1);
-    EXPECT_EQ(i.vzUnitEur, "12,50 EUR");
-    EXPECT_EQ(i.vzTotalEur, "37,50 EUR");
-    EXPECT_EQ(i.vzUnitLocal, "24,45 DM");
-    EXPECT_EQ(i.vzTotalLocal, "73,35 DM");
-    EXPECT_EQ(i.upeTotalLocal, "0,30 DM"); // 3 x 0.1 taken at twelve digits
-    // Unpriced: unit and total read "on request" in the language.
-    EXPECT_EQ(i.upeUnitEur, "on request");
-    EXPECT_EQ(i.upeTotalEur, "on request");
-
+    // 3 x 0.1 taken at twelve digits; unpriced: unit and total read "on request".
+    EXPECT_EQ(Dump({{i}, {}}), "\n3|N|Hebeb\xFChne|||QTX_VZ|24,45 DM|12,50 EUR|0,10 DM|on request|73,35 DM|37,50 EUR|"
+                               "0,30 DM|on request|PL 12|\n");
     // No digits in the quantity: every total shows its unit's text.
     OrderItem z = Item("x", "N", "12,5");
     RecalcTotals(z, "DM", 0);
     EXPECT_EQ(z.vzTotalEur, "12,50 EUR");
     EXPECT_EQ(z.upeTotalEur, z.upeUnitEur);
+}
+
+// Entry lines up to just before the first piece's edge, then the line that
+// puts `edge` there (its first byte at the edge), then more over the second.
+std::string FileWithAtTheEdge(std::string_view head, std::string_view edge) {
+    std::string bytes(head);
+    for (int n = 1; bytes.size() + 200 < kPiece; ++n)
+        bytes += std::to_string(n) + "|QX-" + std::to_string(n * 7) + "|Hebeb\xFChne " + std::string(n % 40, 'x') +
+                 "||||||||||||PL 12|\r\n";
+    bytes += "2|FILL|" + std::string(kPiece - bytes.size() - 7, 'f');
+    bytes += edge;
+    while (bytes.size() < 2 * kPiece + 300)
+        bytes += "1|" + std::to_string(bytes.size()) + "|second piece|\r\n";
+    return bytes + "[EndOfFile]\r\nafter|the|end|\r\n";
+}
+
+TEST(OrderListPieces, LoadAndSaveGiveWhatTheWholeFileGives) {
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"CR LF across the edge", FileWithAtTheEdge("QX0002Auftrag\r\n", "\r\n3|EDGE|x|\r\n")},
+        {"LF at the edge", FileWithAtTheEdge("QX0002Auftrag\r\n", "\n3|EDGE|x|\r\n")},
+        {"CR alone at the edge", FileWithAtTheEdge("QX0002Auftrag\r\n", "\r3|EDGE|x|\r\n")},
+        {"LF CR at the edge", FileWithAtTheEdge("QX0002Auftrag\r\n", "\n\r3|EDGE|x|\r\n")},
+        {"blank and comment lines over the edge", FileWithAtTheEdge("QX0002\n", "\r\n\r\n#3|C|\r\n\r\n4|E|\r\n")},
+        {"end marker after the edge", FileWithAtTheEdge("QX0002A\r\n", "\r\n[EndOfFile]\r\n5|late|\r\n")},
+        {"older layout", FileWithAtTheEdge("QX0001Alt\r\n", "\r\n6|OLD|a|b|c|QTX_VZ|1,00|2,00|\r\n")},
+        {"a line longer than a piece", "QX0002L\r\n1|" + std::string(3 * kPiece, 'n') + "|\r\n2|B|\r\n"},
+        {"no entries, no line end", "QX0002Auftrag"},
+        {"not an order list", "QX100" + std::string(kPiece + 10, '\n')},
+        {"empty", ""},
+    };
+    test::TempDir dir;
+    for (const auto& c : cases) {
+        const auto path = dir.Write("list.stk", c.bytes);
+        OrderList loaded;
+        FileStamp stamp;
+        const OrderListRead read = LoadOrderList(ToWindowsPath(path), loaded, &stamp);
+        const std::optional<OrderList> whole = ParseOrderList(c.bytes);
+        EXPECT_EQ(read, whole ? OrderListRead::Loaded : OrderListRead::WrongFormat) << c.what;
+        EXPECT_EQ(Dump(loaded), whole ? Dump(*whole) : Dump(OrderList{})) << c.what;
+        EXPECT_EQ(stamp, FileStamp::Of(c.bytes)) << c.what;
+
+        // Saved a piece at a time, the file and its stamp are those of the whole.
+        FileStamp written;
+        ASSERT_TRUE(SaveOrderList(ToWindowsPath(dir / "saved.stk"), loaded, &written)) << c.what;
+        const std::string bytes = SerializeOrderList(loaded);
+        EXPECT_EQ(ReadWholeFile(dir / "saved.stk"), bytes) << c.what;
+        EXPECT_EQ(written, FileStamp::Of(bytes)) << c.what;
+    }
+}
+
+TEST(OrderListPieces, StampOfPiecesIsTheStampOfTheWhole) {
+    std::mt19937 rng(24);
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes(rng() % 300, '\0');
+        for (char& ch : bytes)
+            ch = static_cast<char>(rng());
+        FileStamp::Hasher h;
+        for (std::size_t at = 0, n = 0; at < bytes.size(); at += n) {
+            n = std::min<std::size_t>(bytes.size() - at, rng() % 70);
+            h.Add(std::string_view(bytes).substr(at, n));
+        }
+        ASSERT_EQ(h.Finish(), FileStamp::Of(bytes)) << "round " << round;
+        if (!bytes.empty()) {
+            std::string other = bytes;
+            other[rng() % other.size()] ^= 1;
+            ASSERT_NE(FileStamp::Of(other), FileStamp::Of(bytes)) << "round " << round;
+        }
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace qx {
@@ -97,28 +98,72 @@ TEST(SearchIndex, FileOfTheModeAndAMissingFileKeepsTheList) {
     EXPECT_EQ(list.Size(), 1u);
 }
 
-// Generated indexes, lone CR line ends and NUL bytes among them: the
-// one-pass Fill lists exactly what the plain search does.
-TEST(SearchIndex, FillAgreesWithThePlainSearch) {
+char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The prefix look-up as it reads: the text against the index bytes, and the
+// CR LF the reader appends to them, from the item's start on.
+std::optional<std::size_t> PrefixInIndex(const std::string& index, const IndexList& list, std::string_view text) {
+    if (text.empty())
+        return 0;
+    const std::string readable = index + "\r\n";
+    for (std::size_t i = 0; i < list.Size(); ++i) {
+        const std::string_view at = std::string_view(readable).substr(list.Positions()[i]);
+        if (at.size() >= text.size() &&
+            std::equal(text.begin(), text.end(), at.begin(), [](char a, char b) { return Fold(a) == Fold(b); }))
+            return i;
+    }
+    return std::nullopt;
+}
+
+// Generated indexes, lone CR and LF line ends, NUL bytes and lines longer
+// than a piece among them: the one-pass Fill lists what the plain search
+// does, and the search read from the file in pieces lists, shows and finds
+// what the search over the whole index in memory does.
+TEST(SearchIndex, FillAgreesWithThePlainSearchAndWithTheFileReadInPieces) {
     std::mt19937 random(11);
-    const std::string pieces[] = {"Bohr", "SATZ", "zrt", " ", "  ", "61", "#", "[", "\xC4", "\xE4", "|", "T1", "ab", "\r\n", "-", "\r", std::string(1, '\0')};
+    const std::string pieces[] = {"Bohr", "SATZ", "zrt", "T1", " ", "  ", "61", "#", "[", "\xC4", "\xE4", "|",
+                                  "ab", "\r\n", "-", "\r", "\n", std::string(1, '\0')};
     auto text = [&](int n) {
         std::string out;
         for (int i = 0; i < n; ++i)
             out += pieces[random() % std::size(pieces)];
         return out;
     };
-    for (int round = 0; round < 300; ++round) {
-        const std::string file = text(static_cast<int>(random() % 80));
+    test::TempDir dir;
+    GlobalState s{};
+    s.programDir = ToWindowsPath(dir.Path(), true);
+    s.dataDir = "DATEN\\LANG1\\";
+    for (int round = 0; round < 400; ++round) {
+        std::string file = text(static_cast<int>(random() % 100));
+        if (round % 40 == 0)
+            file.insert(file.size() / 2, std::string(300 + random() % 3000, "bx#"[random() % 3]));
         std::string term = text(static_cast<int>(random() % 4));
-        term = term.substr(0, term.find_first_of(std::string("\r\0", 2)));
+        term = term.substr(0, term.find_first_of(std::string("\r\n\0", 3)));
+        SCOPED_TRACE("round " + std::to_string(round) + " file [" + file + "] term [" + term + "]");
         const CatalogBlock block(file);
-        IndexList list;
+        IndexList whole;
         std::string folded = term;
-        list.Fill(CatalogBlock(file), folded);
-        const std::vector<std::size_t> plain = LiteralSearch(block, term);
-        EXPECT_EQ(std::vector<std::size_t>(list.Positions().begin(), list.Positions().end()), plain)
-            << "file [" << file << "] term [" << term << "]";
+        whole.Fill(block, folded);
+        EXPECT_EQ(std::vector<std::size_t>(whole.Positions().begin(), whole.Positions().end()),
+                  LiteralSearch(block, term));
+
+        dir.Write("DATEN/LANG1/Katalog.SWS", file);
+        IndexList read;
+        const std::size_t chunk = 1 + random() % 40;
+        ASSERT_TRUE(read.Fill(s, kIndexSws, term, chunk));
+        EXPECT_EQ(term, folded);
+        ASSERT_EQ(read.Positions(), whole.Positions()) << "chunk " << chunk;
+        for (std::size_t i = 0; i < read.Size(); ++i) {
+            EXPECT_EQ(read.Entry(i).line, whole.Entry(i).line);
+            EXPECT_EQ(read.Display(i), whole.Display(i));
+        }
+        // Prefixes taken from the index, some running on through line ends.
+        for (int k = 0; k < 4 && !file.empty(); ++k) {
+            const std::size_t from = random() % file.size();
+            const std::string prefix = file.substr(from, 1 + random() % 12);
+            ASSERT_EQ(read.FindByPrefix(prefix), PrefixInIndex(file, whole, prefix));
+            ASSERT_EQ(whole.FindByPrefix(prefix), PrefixInIndex(file, whole, prefix));
+        }
     }
 }
 

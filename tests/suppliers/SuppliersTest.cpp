@@ -50,6 +50,8 @@ const char* kTable = "# country|brand|number|kind|address\r\n"
 
 TEST(Distributors, CountriesBrandsAndTheMatchRules) {
     EXPECT_EQ(DistributorCountries(kTable, 0), (Lines{"Deutschland", "Austria"}));
+    // A lone CR ends a line as CR LF does: the "[" after it ends the table.
+    EXPECT_EQ(DistributorCountries("a|b|X|1||B|x\r[end]\ra|b|Y|1||B|y\r", 0), Lines{"X"});
     EXPECT_EQ(BrandCode("QX BRENA"), 9);
     EXPECT_EQ(BrandCode("MIROS"), 2);
     EXPECT_EQ(BrandCode("miros"), 0);
