@@ -1,5 +1,8 @@
+// The dealer's own texts beside the order list: order information and notes.
+#include "orders/Notes.h"
 #include "orders/OrderInfo.h"
 #include "platform/core/Path.h"
+#include "platform/core/Profile.h"
 #include "suppliers/AddressFile.h"
 #include "tests/common/TempDir.h"
 
@@ -46,6 +49,46 @@ TEST(OrderInfo, OwnFileElseTheTemplateWithTheAddresses) {
 
     // Neither file: nothing.
     EXPECT_FALSE(OrderInfoForList(base + "OTHER.STK", base, 0, ""));
+}
+
+TEST(Notes, FolderRuleFileNameAndTheSavedNote) {
+    test::TempDir dir;
+    Profile profile(dir.Path() / "qxkat.ini");
+    EXPECT_EQ(NotesDirectory(profile), "C:\\");
+    profile.WriteString("Paths", "stk", "D:\\orders");
+    EXPECT_EQ(NotesDirectory(profile), "D:\\orders\\");
+    EXPECT_EQ(profile.GetString("Paths", "Note", "", 260), "D:\\orders"); // written back
+    profile.WriteString("Paths", "Note", "E:\\notes\\");
+    EXPECT_EQ(NotesDirectory(profile), "E:\\notes\\");
+    EXPECT_EQ(NotePath("E:\\notes\\", "123/45"), "E:\\notes\\123_45.NTZ");
+
+    const std::string path = NotePath(ToWindowsPath(dir.Path(), true), "A/1");
+    ASSERT_TRUE(SaveNote(path, "Zange [2]", "alt"));
+    EXPECT_EQ(test::ReadAll(ResolvePath(path)), "Zange (2]|\r\nalt"); // a "[" would end the note
+    EXPECT_EQ(LoadNote(path, "").name, "Zange (2]");
+    EXPECT_EQ(LoadNote(path, "").text, "alt");
+    EXPECT_EQ(LoadNote(path + "x", "Name").name, "Name");
+}
+
+// A header line names the note unless a name is given; without one the
+// whole text is the note's, up to a "[".
+TEST(Notes, HeaderTextAndTheBracketRule) {
+    const struct {
+        const char* bytes;
+        const char* given;
+        const char* name;
+        const char* text;
+    } cases[] = {
+        {"Zange|\r\nZeile 1\r\nZeile 2", "", "Zange", "Zeile 1\r\nZeile 2"},
+        {"Zange|\r\nText", "Given", "Given", "Text"},
+        {"nur Text\r\nmehr [alt] danach", "N", "N", "nur Text\r\nmehr "},
+        {"Kopf|", "", "Kopf", ""},
+        {"", "", "", ""},
+    };
+    for (const auto& c : cases) {
+        const Note n = ParseNote(c.bytes, c.given);
+        EXPECT_EQ(n.name + "/" + n.text, std::string(c.name) + "/" + c.text) << c.bytes;
+    }
 }
 
 } // namespace

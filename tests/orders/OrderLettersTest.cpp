@@ -4,6 +4,7 @@
 #include "platform/core/Path.h"
 #include "platform/core/RecordingDc.h"
 #include "tests/common/TempDir.h"
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -48,13 +49,23 @@ struct Letters : ::testing::Test {
         dc->EndPage();
         return *dc;
     }
-    std::vector<const DrawCall*> TextsAt(int x, unsigned align) const {
-        std::vector<const DrawCall*> out;
-        for (const DrawCall& c : dc->Calls()) {
-            if (c.kind == DrawCall::Kind::Text && c.at.x == x && (c.format & TA_RIGHT) == align)
-                out.push_back(&c);
+    // The sheets in short: "#page", then per call "x,y'text'" (">" for
+    // right-aligned), "[left,top'text']" for text blocks, "-y" for a rule
+    // ("." dotted); one line per table row.
+    std::string Sheets() {
+        std::string out;
+        for (const DrawCall& c : Print().Calls()) {
+            const std::string at = std::to_string(c.at.x) + "," + std::to_string(c.at.y);
+            if (c.kind == DrawCall::Kind::StartPage)
+                out += (out.empty() ? "#" : "\n#") + std::to_string(c.page);
+            else if (c.kind == DrawCall::Kind::Text && !c.text.empty())
+                out += " " + at + ((c.format & TA_RIGHT) ? ">'" : "'") + c.text + "'";
+            else if (c.kind == DrawCall::Kind::DrawText)
+                out += " [" + std::to_string(c.rect.left) + "," + std::to_string(c.rect.top) + "'" + c.text + "']";
+            else if (c.kind == DrawCall::Kind::Line)
+                out += "\n-" + std::to_string(c.points.at(0).y) + (c.pen.style == PenStyle::Dot ? "." : "");
         }
-        return out;
+        return out + "\n";
     }
     test::TempDir dir;
     GlobalState state{};
@@ -64,53 +75,52 @@ struct Letters : ::testing::Test {
     std::unique_ptr<RecordingDc> dc;
 };
 
+// One letter a supplier, special tools first, each on its own sheet with its
+// own texts; the empty recipient of the special tools letter is the address
+// file's. Prices of the VZ mode, positions from 1 in each letter.
 TEST_F(Letters, OneLetterPerSupplierInOrderEachOnItsOwnSheet) {
     list.items = {Entry("DERUZA", "R-1"), Entry("QTX_VZ", "Q-1"), Entry("OTHER", "X-1"), Entry("DORNA", "D-1"),
                   Entry("QTX_VZ", "Q-2", "3")};
     EXPECT_EQ(LetterSuppliers(list), (std::vector<std::string>{"QTX_VZ", "DORNA", "DERUZA"}));
-    const RecordingDc& d = Print();
-    EXPECT_EQ(d.PagesStarted(), 3);
-    EXPECT_EQ(d.FindText("Q-1")->page, 1);
-    EXPECT_EQ(d.FindText("Q-2")->page, 1);
-    EXPECT_EQ(d.FindText("D-1")->page, 2);
-    EXPECT_EQ(d.FindText("R-1")->page, 3);
-    EXPECT_EQ(d.FindText("X-1"), nullptr);
-    // Positions from 1 in each letter, right-aligned at 58.
-    std::vector<std::pair<int, std::string>> positions;
-    for (const DrawCall* c : TextsAt(58, TA_RIGHT))
-        positions.emplace_back(c->page, c->text);
-    EXPECT_EQ(positions, (std::vector<std::pair<int, std::string>>{{1, "1"}, {1, "2"}, {2, "1"}, {3, "1"}}));
-
-    // The workshop equipment letter: its own texts; the empty recipient of the
-    // special tools letter is the address file's.
-    const DrawCall* sender = d.FindText("Absender B");
-    ASSERT_NE(sender, nullptr);
-    EXPECT_EQ(sender->kind, DrawCall::Kind::DrawText);
-    EXPECT_EQ(sender->rect.left, 45);
-    EXPECT_EQ(sender->rect.top, 40);
-    EXPECT_EQ(d.FindText("Empf\xE4nger B")->rect.top, 150);
-    ASSERT_NE(d.FindText("Werkzeug GmbH"), nullptr);
-    EXPECT_EQ(d.FindText("Werkzeug GmbH")->page, 2);
-    EXPECT_EQ(d.FindText("05.03.2007")->at, (Point{608, 316}));
-    EXPECT_EQ(d.FindText("Auftrag 7")->at, (Point{140, 320}));
-    // Prices of the VZ mode and the sum: 2 x 10 + 3 x 10.
-    EXPECT_EQ(d.FindText("30,00 EUR")->at.x, 608);
-    ASSERT_NE(d.FindText("50,00 EUR"), nullptr);
-    EXPECT_EQ(d.FindText("50,00 EUR")->page, 1);
-    EXPECT_EQ(d.FindText("Alle Preise zzgl. MwSt.")->at.x, 45);
-    EXPECT_EQ(d.FindText("Gruss W")->page, 2);
+    const std::string sheets =
+        "#1 [45,40'Absender B'] [45,150'Empf\xE4" "nger B'] 530,316>'Datum:' 608,316>'05.03.2007' "
+        "45,320'Bestellung: ' 140,320'Auftrag 7' [45,360'Bitte liefern Sie:'] 45,394'Pos' 70,394'Nummer "
+        "' 172,394'Bezeichnung' 422,394>'Menge' 514,394>'St\xFC" "ckpreis' 608,394>'Preis' 608,404>'ohne "
+        "MwSt'\n"
+        "-420 58,430>'1' 422,430>'2' 514,430>'10,00 EUR' 608,430>'20,00 EUR' 70,430'Q-1' 172,430'Artikel "
+        "Q-1'\n"
+        "-468. 58,474>'2' 422,474>'3' 514,474>'10,00 EUR' 608,474>'30,00 EUR' 70,474'Q-2' "
+        "172,474'Artikel Q-2'\n"
+        "-512. 45,518'PL 12' 608,518>'50,00 EUR' 45,536'Alle Preise zzgl. MwSt.' [45,586'Gruss B']\n"
+        "#2 [45,40'Absender W'] [45,150'Werkzeug GmbH'] 530,316>'Datum:' 608,316>'05.03.2007' "
+        "45,320'Bestellung: ' 140,320'Auftrag 7' [45,360'Sehr geehrte Damen und Herren,'] 45,394'Pos' "
+        "70,394'Nummer ' 172,394'Bezeichnung' 422,394>'Menge' 514,394>'St\xFC" "ckpreis' 608,394>'Preis' "
+        "608,404>'ohne MwSt'\n"
+        "-420 58,430>'1' 422,430>'2' 514,430>'10,00 EUR' 608,430>'20,00 EUR' 70,430'D-1' 172,430'Artikel "
+        "D-1'\n"
+        "-468. 45,474'PL 12' 608,474>'20,00 EUR' 45,492'Alle Preise zzgl. MwSt.' [45,542'Gruss W']\n"
+        "#3 [45,40'Absender B'] [45,150'Empf\xE4" "nger B'] 530,316>'Datum:' 608,316>'05.03.2007' "
+        "45,320'Bestellung: ' 140,320'Auftrag 7' [45,360'Bitte liefern Sie:'] 45,394'Pos' 70,394'Nummer "
+        "' 172,394'Bezeichnung' 422,394>'Menge' 514,394>'St\xFC" "ckpreis' 608,394>'Preis' 608,404>'ohne "
+        "MwSt'\n"
+        "-420 58,430>'1' 422,430>'2' 514,430>'10,00 EUR' 608,430>'20,00 EUR' 70,430'R-1' 172,430'Artikel "
+        "R-1'\n"
+        "-468. 45,474'PL 12' 608,474>'20,00 EUR' 45,492'Alle Preise zzgl. MwSt.' [45,542'Gruss B']\n";
+    EXPECT_EQ(Sheets(), sheets);
 }
 
+// No prices, no sum and no order information.
 TEST_F(Letters, NoPricesNoSumAndNoOrderInformation) {
     list.items = {Entry("QTX_VZ", "Q-1")};
     state.priceMode = -1;
     info.reset();
     in.addresses.clear();
-    const RecordingDc& d = Print();
-    EXPECT_EQ(d.FindText("Q-1")->page, 1);
-    for (const char* absent : {"St\xFC" "ckpreis", "Preis", "ohne MwSt", "Alle Preise zzgl. MwSt.", "20,00 EUR", "Absender B"})
-        EXPECT_EQ(d.FindText(absent), nullptr) << absent;
-    EXPECT_NE(d.FindText("Menge"), nullptr);
+    const std::string sheets =
+        "#1 530,316>'Datum:' 608,316>'05.03.2007' 45,320'Bestellung: ' 140,320'Auftrag 7' 45,382'Pos' "
+        "70,382'Nummer ' 172,382'Bezeichnung' 422,382>'Menge'\n"
+        "-398 58,408>'1' 422,408>'2' 70,408'Q-1' 172,408'Artikel Q-1'\n"
+        "-446.\n";
+    EXPECT_EQ(Sheets(), sheets);
 }
 
 // UPE mode prints the UPE columns; the price-list note under every letter is
@@ -120,13 +130,22 @@ TEST_F(Letters, UpePricesAndTheNoteOfTheWholeList) {
     list.items[0].priceListNote = "PL Dorna";
     list.items[1].priceListNote = "PL QX";
     state.priceMode = 0;
-    std::string texts;
-    for (const DrawCall& c : Print().Calls())
-        if (c.kind == DrawCall::Kind::Text && (c.at.x == 514 || c.at.x == 608 || c.at.x == 45) && c.at.y > 400)
-            texts += std::to_string(c.page) + ":" + std::to_string(c.at.x) + " " + c.text + "|";
-    EXPECT_EQ(texts, "1:608 ohne MwSt|1:514 12,00 EUR|1:608 36,00 EUR|1:45 PL Dorna|1:608 36,00 EUR|"
-                     "1:45 Alle Preise zzgl. MwSt.|2:608 ohne MwSt|2:514 12,00 EUR|2:608 24,00 EUR|2:45 PL Dorna|"
-                     "2:608 24,00 EUR|2:45 Alle Preise zzgl. MwSt.|");
+    const std::string sheets =
+        "#1 [45,40'Absender B'] [45,150'Empf\xE4" "nger B'] 530,316>'Datum:' 608,316>'05.03.2007' "
+        "45,320'Bestellung: ' 140,320'Auftrag 7' [45,360'Bitte liefern Sie:'] 45,394'Pos' 70,394'Nummer "
+        "' 172,394'Bezeichnung' 422,394>'Menge' 514,394>'St\xFC" "ckpreis' 608,394>'Preis' 608,404>'ohne "
+        "MwSt'\n"
+        "-420 58,430>'1' 422,430>'3' 514,430>'12,00 EUR' 608,430>'36,00 EUR' 70,430'Q-1' 172,430'Artikel "
+        "Q-1'\n"
+        "-468. 45,474'PL Dorna' 608,474>'36,00 EUR' 45,492'Alle Preise zzgl. MwSt.' [45,542'Gruss B']\n"
+        "#2 [45,40'Absender W'] [45,150'Werkzeug GmbH'] 530,316>'Datum:' 608,316>'05.03.2007' "
+        "45,320'Bestellung: ' 140,320'Auftrag 7' [45,360'Sehr geehrte Damen und Herren,'] 45,394'Pos' "
+        "70,394'Nummer ' 172,394'Bezeichnung' 422,394>'Menge' 514,394>'St\xFC" "ckpreis' 608,394>'Preis' "
+        "608,404>'ohne MwSt'\n"
+        "-420 58,430>'1' 422,430>'2' 514,430>'12,00 EUR' 608,430>'24,00 EUR' 70,430'D-1' 172,430'Artikel "
+        "D-1'\n"
+        "-468. 45,474'PL Dorna' 608,474>'24,00 EUR' 45,492'Alle Preise zzgl. MwSt.' [45,542'Gruss W']\n";
+    EXPECT_EQ(Sheets(), sheets);
 }
 
 TEST_F(Letters, LongListsBreakBefore780AndTheClosingTextMovesAt890) {
@@ -159,11 +178,12 @@ TEST_F(Letters, LongListsBreakBefore780AndTheClosingTextMovesAt890) {
     EXPECT_GE(lastPage, 2);
     const DrawCall* number = d.FindText("2");
     ASSERT_NE(number, nullptr);
-    const auto sheetNumbers = TextsAt(300, TA_LEFT);
-    ASSERT_FALSE(sheetNumbers.empty());
-    EXPECT_EQ(sheetNumbers[0]->text, "2");
-    EXPECT_EQ(sheetNumbers[0]->at.y, 30);
-    EXPECT_EQ(sheetNumbers[0]->page, 2);
+    const auto sheetNumber = std::find_if(d.Calls().begin(), d.Calls().end(),
+                                          [](const DrawCall& c) { return c.kind == DrawCall::Kind::Text && c.at.x == 300; });
+    ASSERT_NE(sheetNumber, d.Calls().end());
+    EXPECT_EQ(sheetNumber->text, "2");
+    EXPECT_EQ(sheetNumber->at, (Point{300, 30}));
+    EXPECT_EQ(sheetNumber->page, 2);
     // The closing text follows the sum, 50 below the tax line, unless it would reach 890.
     const DrawCall* closing = d.FindText("Gruss W");
     ASSERT_NE(closing, nullptr);

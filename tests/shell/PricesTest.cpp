@@ -31,29 +31,28 @@ protected:
     std::unique_ptr<AppContext> app_;
 };
 
+std::string Menu(const PriceMenuState& m, const GlobalState& s) {
+    return std::string(m.enabled ? "on" : "off") + (m.upeChecked ? " UPE" : "") + (m.vzChecked ? " VZ" : "") +
+           " mode " + std::to_string(s.priceMode) + " " + s.currency.str();
+}
+
+// The list's availability decides the menu and the mode; without a list
+// there are no prices and "DM" stays.
 TEST_F(PricesTest, AvailabilityDecidesMenuAndMode) {
-    WriteList("01.12.26", "31.12.30", 0);
-    app_->state.priceMode = 1;
-    PriceMenuState m = RunPriceListCheck(*app_, At(6, 12, 2026));
-    EXPECT_FALSE(m.enabled);
-    EXPECT_EQ(app_->state.priceMode, 0);
-
-    WriteList("01.12.26", "31.12.30", 2);
-    app_->state.priceMode = 1;
-    m = RunPriceListCheck(*app_, At(6, 12, 2026));
-    EXPECT_TRUE(m.enabled);
-    EXPECT_TRUE(m.vzChecked);
-    EXPECT_FALSE(m.upeChecked);
+    const struct {
+        int availability; // -1: no list
+        int modeBefore;
+        const char* menu;
+    } cases[] = {{0, 1, "off mode 0 EUR"}, {2, 1, "on VZ mode 1 EUR"}, {1, 0, "on UPE mode 0 EUR"}, {-1, 1, "off mode -1 DM"}};
+    for (const auto& c : cases) {
+        fs::remove(dir_ / "DATEN/LANG1/QX.PRS");
+        if (c.availability >= 0)
+            WriteList("01.12.26", "31.12.30", c.availability);
+        app_->state.priceMode = c.modeBefore;
+        app_->state.currency = "DM";
+        EXPECT_EQ(Menu(RunPriceListCheck(*app_, At(6, 12, 2026)), app_->state), c.menu) << c.availability;
+    }
     EXPECT_TRUE(ui->shown.empty());
-    EXPECT_EQ(app_->state.currency, "EUR");
-
-    // No list at all: no prices, "DM" stays.
-    fs::remove(dir_ / "DATEN/LANG1/QX.PRS");
-    app_->state.currency = "DM";
-    m = RunPriceListCheck(*app_, At(6, 12, 2026));
-    EXPECT_FALSE(m.enabled);
-    EXPECT_EQ(app_->state.priceMode, -1);
-    EXPECT_EQ(app_->state.currency, "DM");
 }
 
 TEST_F(PricesTest, ExpiryWarnsFromMidnightOnlyForCompleteDates) {
@@ -84,20 +83,17 @@ TEST_F(PricesTest, UpdateOfTheSameDayIsUsedAndAnOlderOneDropped) {
     EXPECT_TRUE(app_->state.priceUpdatePath.empty());
 }
 
+// The mode is kept in the profile; after a language change the state of the
+// last check is applied again.
 TEST_F(PricesTest, ModeIsKeptInTheProfileAndRestoredAfterALanguageChange) {
     WriteList("01.12.26", "31.12.30", 1);
     RunPriceListCheck(*app_, At(6, 12, 2026));
-    PriceMenuState m = SetPriceMode(*app_, 1);
-    EXPECT_TRUE(m.vzChecked);
+    EXPECT_EQ(Menu(SetPriceMode(*app_, 1), app_->state), "on VZ mode 1 EUR");
     EXPECT_EQ(app_->profile.GetInt("Global", "PriceMode", 0), 1);
-    // After a language change the state of the last check is applied again.
-    m = PriceMenuStateFor(app_->state, app_->priceAvailability);
-    EXPECT_TRUE(m.enabled);
-    EXPECT_TRUE(m.vzChecked);
-    m = SetPriceMode(*app_, 0);
-    m = PriceMenuStateFor(app_->state, app_->priceAvailability);
-    EXPECT_TRUE(m.enabled);
-    EXPECT_TRUE(m.upeChecked);
+    EXPECT_EQ(Menu(PriceMenuStateFor(app_->state, app_->priceAvailability), app_->state), "on VZ mode 1 EUR");
+    SetPriceMode(*app_, 0);
+    EXPECT_EQ(app_->profile.GetInt("Global", "PriceMode", 1), 0);
+    EXPECT_EQ(Menu(PriceMenuStateFor(app_->state, app_->priceAvailability), app_->state), "on UPE mode 0 EUR");
 }
 
 TEST_F(PricesTest, UpdateCopiesAndRemembersTheTarget) {
