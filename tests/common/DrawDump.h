@@ -22,9 +22,10 @@ inline std::string Dump(const DrawCall& c) {
         return std::string(buf);
     };
     const auto text = [&] {
-        std::string s = " \"" + c.text + "\" " + c.font.face + "/" + std::to_string(c.font.height) + "/" +
-                        std::to_string(c.font.weight) + (c.font.italic ? "i" : "") +
-                        (c.font.underline ? "u" : "") + colour(c.color);
+        const Font& f = c.font;
+        std::snprintf(buf, sizeof buf, "/%d/%d%s%s", f.height, f.weight, f.italic ? "i" : "", f.underline ? "u" : "");
+        std::string s = " \"" + c.text + "\" " + f.face + buf;
+        s += colour(c.color);
         std::snprintf(buf, sizeof buf, " fmt=%x", c.format);
         return s + buf + (c.bkMode == BkMode::Transparent ? " clear" : "");
     };
@@ -50,10 +51,8 @@ inline std::string Dump(const DrawCall& c) {
         s = "dib" + rect(c.rect) + " from" + rect(c.src);
         break;
     case DrawCall::Kind::StartPage:
-        s = "startpage";
-        break;
     case DrawCall::Kind::EndPage:
-        s = "endpage";
+        s = c.kind == DrawCall::Kind::StartPage ? "startpage" : "endpage";
         break;
     }
     if (c.mapMode != MapMode::Text) {
@@ -61,9 +60,7 @@ inline std::string Dump(const DrawCall& c) {
                       c.windowExt.cx, c.windowExt.cy, c.viewportExt.cx, c.viewportExt.cy);
         s += buf;
     }
-    if (c.page > 0)
-        s += " p" + std::to_string(c.page);
-    return s + "\n";
+    return s + (c.page > 0 ? " p" + std::to_string(c.page) : "") + "\n";
 }
 
 inline std::string Dump(const std::vector<DrawCall>& calls) {

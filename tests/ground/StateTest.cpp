@@ -8,24 +8,22 @@
 namespace qx {
 namespace {
 
+// "width x height, client rectangle, 628 scaled": widths other than the
+// three take the largest mode.
 TEST(ScreenModes, WidthChoosesModeAndTruncatesScaling) {
-    struct Case {
-        int width, w, h;
-        Rect client;
-        int x628;
-    };
-    const Case cases[] = {{640, 640, 480, {0, 0, 628, 430}, 628},
-                          {800, 800, 600, {0, 0, 788, 550}, 788},
-                          {1024, 1024, 768, {0, 0, 1012, 718}, 1012},
-                          {1280, 1024, 768, {0, 0, 1012, 718}, 1012},
-                          {799, 1024, 768, {0, 0, 1012, 718}, 1012}};
-    for (const Case& c : cases) {
+    const std::pair<int, const char*> cases[] = {{640, "640x480 0,0,628,430 628"},
+                                                 {800, "800x600 0,0,788,550 788"},
+                                                 {1024, "1024x768 0,0,1012,718 1012"},
+                                                 {1280, "1024x768 0,0,1012,718 1012"},
+                                                 {799, "1024x768 0,0,1012,718 1012"}};
+    for (const auto& [width, mode] : cases) {
         GlobalState s;
-        ApplyScreenMode(s, ScreenModeForWidth(c.width));
-        EXPECT_EQ(s.screenWidth, c.w) << c.width;
-        EXPECT_EQ(s.screenHeight, c.h) << c.width;
-        EXPECT_EQ(s.clientRect, c.client) << c.width;
-        EXPECT_EQ(ScaleX(s, 628), c.x628) << c.width;
+        ApplyScreenMode(s, ScreenModeForWidth(width));
+        const Rect& r = s.clientRect;
+        EXPECT_EQ(std::to_string(s.screenWidth) + "x" + std::to_string(s.screenHeight) + " " + std::to_string(r.left) +
+                      "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," + std::to_string(r.bottom) +
+                      " " + std::to_string(ScaleX(s, 628)),
+                  mode);
     }
 }
 

