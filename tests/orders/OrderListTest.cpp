@@ -79,12 +79,11 @@ TEST(OrderListFile, OlderLayoutCommentsShortLinesAndOverlongFields) {
 TEST(OrderListFile, SaveReplacesTheWholeFile) {
     test::TempDir dir;
     const std::string path = ToWindowsPath(dir.Path()) + "\\Mai.STK";
-    OrderList list;
-    list.items = {Item("1", "A", "")};
+    const OrderList list{{Item("1", "A", "")}, {}};
     ASSERT_TRUE(SaveOrderList(path, list));
     OrderList read;
     EXPECT_EQ(LoadOrderList(ToWindowsPath(dir.Path()) + "\\MAI.stk", read), OrderListRead::Loaded);
-    EXPECT_EQ(read.items.size(), 1u);
+    EXPECT_EQ(Dump(read), Dump(list));
 
     EXPECT_EQ(LoadOrderList(path + "x", read), OrderListRead::Missing);
     dir.Write("bad.stk", "Hello");

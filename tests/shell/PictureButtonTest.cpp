@@ -36,28 +36,22 @@ TEST(PictureButton, FacesCaptionColourAndAmpersand) {
         button.DrawItemInto(item);
         return test::Dump(dc.Calls());
     };
+    const auto face = [](const char* from, const char* caption, const char* colour = "#ffffff") {
+        return std::string(from ? "dib 0,0,140,22 from 0,0," : "") + (from ? from : "") + (from ? "\n" : "") +
+               "drawtext 0,0,140,22 \"" + caption + "\" Arial/0/400 " + colour + " fmt=825 clear\n";
+    };
     // Whole button: the up face (4 x 2) stretched over it, white centred caption.
-    EXPECT_EQ(draw(DrawItem::DrawEntire, false, false, "Drucken"),
-              "dib 0,0,140,22 from 0,0,4,2\n"
-              "drawtext 0,0,140,22 \"Drucken\" Arial/0/400 #ffffff fmt=825 clear\n");
+    EXPECT_EQ(draw(DrawItem::DrawEntire, false, false, "Drucken"), face("4,2", "Drucken"));
     // Pressed: the down face (6 x 3), the "&" drawn, not an underline; released: the up face again.
-    EXPECT_EQ(draw(DrawItem::SelectChange, true, false, "A & B"),
-              "dib 0,0,140,22 from 0,0,6,3\n"
-              "drawtext 0,0,140,22 \"A & B\" Arial/0/400 #ffffff fmt=825 clear\n");
-    EXPECT_EQ(draw(DrawItem::SelectChange, false, false, "x"),
-              "dib 0,0,140,22 from 0,0,4,2\ndrawtext 0,0,140,22 \"x\" Arial/0/400 #ffffff fmt=825 clear\n");
+    EXPECT_EQ(draw(DrawItem::SelectChange, true, false, "A & B"), face("6,3", "A & B"));
+    EXPECT_EQ(draw(DrawItem::SelectChange, false, false, "x"), face("4,2", "x"));
     // Disabled: gray caption on the up face. Focus only: no face.
-    EXPECT_EQ(draw(DrawItem::DrawEntire, false, true, "Notiz"),
-              "dib 0,0,140,22 from 0,0,4,2\n"
-              "drawtext 0,0,140,22 \"Notiz\" Arial/0/400 #808080 fmt=825 clear\n");
-    EXPECT_EQ(draw(DrawItem::FocusChange, false, false, "Notiz"),
-              "drawtext 0,0,140,22 \"Notiz\" Arial/0/400 #ffffff fmt=825 clear\n");
+    EXPECT_EQ(draw(DrawItem::DrawEntire, false, true, "Notiz"), face("4,2", "Notiz", "#808080"));
+    EXPECT_EQ(draw(DrawItem::FocusChange, false, false, "Notiz"), face(nullptr, "Notiz"));
     // The button that has the keyboard: black dots on white inside the face.
     EXPECT_EQ(draw(DrawItem::DrawEntire, false, false, "Drucken", true),
-              "dib 0,0,140,22 from 0,0,4,2\n"
-              "drawtext 0,0,140,22 \"Drucken\" Arial/0/400 #ffffff fmt=825 clear\n"
-              "line 2,2 137,2 137,19 2,19 2,2 solid/1 #ffffff\n"
-              "line 2,2 137,2 137,19 2,19 2,2 dot/1 #000000\n");
+              face("4,2", "Drucken") + "line 2,2 137,2 137,19 2,19 2,2 solid/1 #ffffff\n"
+                                       "line 2,2 137,2 137,19 2,19 2,2 dot/1 #000000\n");
 }
 
 // The seal drawn beside sealed products: a red rosette with a white tick.
