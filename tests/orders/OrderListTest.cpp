@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 
 namespace qx {
 namespace {
@@ -157,26 +156,6 @@ TEST(OrderListPieces, LoadAndSaveGiveWhatTheWholeFileGives) {
         const std::string bytes = SerializeOrderList(loaded);
         EXPECT_EQ(ReadWholeFile(dir / "saved.stk"), bytes) << c.what;
         EXPECT_EQ(written, FileStamp::Of(bytes)) << c.what;
-    }
-}
-
-TEST(OrderListPieces, StampOfPiecesIsTheStampOfTheWhole) {
-    std::mt19937 rng(24);
-    for (int round = 0; round < 200; ++round) {
-        std::string bytes(rng() % 300, '\0');
-        for (char& ch : bytes)
-            ch = static_cast<char>(rng());
-        FileStamp::Hasher h;
-        for (std::size_t at = 0, n = 0; at < bytes.size(); at += n) {
-            n = std::min<std::size_t>(bytes.size() - at, rng() % 70);
-            h.Add(std::string_view(bytes).substr(at, n));
-        }
-        ASSERT_EQ(h.Finish(), FileStamp::Of(bytes)) << "round " << round;
-        if (!bytes.empty()) {
-            std::string other = bytes;
-            other[rng() % other.size()] ^= 1;
-            ASSERT_NE(FileStamp::Of(other), FileStamp::Of(bytes)) << "round " << round;
-        }
     }
 }
 
