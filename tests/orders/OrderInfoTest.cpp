@@ -71,22 +71,15 @@ TEST(Notes, FolderRuleFileNameAndTheSavedNote) {
 // A header line names the note unless a name is given; without one the
 // whole text is the note's, up to a "[".
 TEST(Notes, HeaderTextAndTheBracketRule) {
-    const struct {
-        const char* bytes;
-        const char* given;
-        const char* name;
-        const char* text;
-    } cases[] = {
-        {"Zange|\r\nZeile 1\r\nZeile 2", "", "Zange", "Zeile 1\r\nZeile 2"},
-        {"Zange|\r\nText", "Given", "Given", "Text"},
-        {"nur Text\r\nmehr [alt] danach", "N", "N", "nur Text\r\nmehr "},
-        {"Kopf|", "", "Kopf", ""},
-        {"", "", "", ""},
+    const auto note = [](std::string_view bytes, std::string_view given) {
+        const Note n = ParseNote(bytes, given);
+        return n.name + "/" + n.text;
     };
-    for (const auto& c : cases) {
-        const Note n = ParseNote(c.bytes, c.given);
-        EXPECT_EQ(n.name + "/" + n.text, std::string(c.name) + "/" + c.text) << c.bytes;
-    }
+    EXPECT_EQ(note("Zange|\r\nZeile 1\r\nZeile 2", ""), "Zange/Zeile 1\r\nZeile 2");
+    EXPECT_EQ(note("Zange|\r\nText", "Given"), "Given/Text");
+    EXPECT_EQ(note("nur Text\r\nmehr [alt] danach", "N"), "N/nur Text\r\nmehr ");
+    EXPECT_EQ(note("Kopf|", ""), "Kopf/");
+    EXPECT_EQ(note("", ""), "/");
 }
 
 } // namespace
