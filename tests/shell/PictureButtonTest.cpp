@@ -72,14 +72,8 @@ TEST(Seal, ARedRosetteWithAWhiteTick) {
 
 std::vector<int> Commands(const std::vector<MenuItem>& items) {
     std::vector<int> out;
-    for (const MenuItem& i : items) {
-        if (i.IsSeparator())
-            out.push_back(0);
-        else if (i.IsPopup())
-            out.push_back(-1);
-        else
-            out.push_back(i.command);
-    }
+    for (const MenuItem& i : items)
+        out.push_back(i.IsSeparator() ? 0 : i.IsPopup() ? -1 : i.command);
     return out;
 }
 

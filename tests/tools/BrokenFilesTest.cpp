@@ -3,7 +3,6 @@
 // files: nothing may crash, hang or read out of bounds (the sanitizer build
 // checks the last), and a reader either reads what is there or says it could
 // not. Files past a reader's limit are refused unread.
-#include "catalog/BmpFile.h"
 #include "catalog/CatalogText.h"
 #include "catalog/GroupFile.h"
 #include "catalog/Picture.h"
@@ -30,7 +29,6 @@
 #include <filesystem>
 #include <set>
 #include <string>
-#include <vector>
 
 namespace qx {
 namespace {

@@ -34,10 +34,9 @@ TEST(DemoCatalog, LayoutPicturesOfEveryScreenModeAndCrLfTexts) {
         const fs::path dir = kDemo / "BILDER" / "OHNE" / std::to_string(m.width);
         for (const char* page : {"Hintergrund_mit_logo.bmp", "Hintergrund.bmp", "QXStart.bmp"})
             EXPECT_EQ(BmpSize(dir / page), m.page) << dir / page;
-        for (const char* small : {"Logo.bmp", "buttons/Up.bmp", "buttons/Down.bmp"}) {
-            const Size s = BmpSize(dir / small);
-            EXPECT_TRUE(s.cx > 20 && s.cy > 10 && s.cx <= m.page.cx) << dir / small;
-        }
+        for (const char* small : {"Logo.bmp", "buttons/Up.bmp", "buttons/Down.bmp"})
+            EXPECT_TRUE(BmpSize(dir / small).cx > 20 && BmpSize(dir / small).cy > 10 &&
+                        BmpSize(dir / small).cx <= m.page.cx) << dir / small;
     }
     EXPECT_EQ(BmpSize(kDemo / "BILDER" / "OHNE" / "800" / "qxintro.bmp"), (Size{800, 600}));
     EXPECT_GE(BmpSize(kDemo / "QXBACK.BMP").cx, 1280);
