@@ -50,8 +50,9 @@ const char* kTable = "# country|brand|number|kind|address\r\n"
 
 TEST(Distributors, CountriesBrandsAndTheMatchRules) {
     EXPECT_EQ(DistributorCountries(kTable, 0), (Lines{"Deutschland", "Austria"}));
-    // A lone CR ends a line as CR LF does: the "[" after it ends the table.
-    EXPECT_EQ(DistributorCountries("a|b|X|1||B|x\r[end]\ra|b|Y|1||B|y\r", 0), Lines{"X"});
+    // Three fields name a country; a lone CR ends a line as CR LF does, and
+    // the "[" after it ends the table.
+    EXPECT_EQ(DistributorCountries("a|b|X\r[end]\ra|b|Y|1||B|y\r", 0), Lines{"X"});
     EXPECT_EQ(BrandCode("QX BRENA"), 9);
     EXPECT_EQ(BrandCode("MIROS"), 2);
     EXPECT_EQ(BrandCode("miros"), 0);
@@ -97,6 +98,7 @@ TEST(Distributors, NamesFollowTheLanguagesAlphabet) {
         Lines names, sorted;
     } rows[] = {
         {0, {"Zeta|]", "\xD6sterle|]", "Otto|]", "ober|]"}, {"ober|]", "\xD6sterle|]", "Otto|]", "Zeta|]"}},
+        {0, {"b|]", "B|]", "a|]"}, {"a|]", "b|]", "B|]"}}, // equal names keep their order
         // Czech: C with caron is a letter of its own after C, before D.
         {3,
          {"Zeman|]", "Dvo\xF8\xE1k|]", "\xC8" "ech|]", "Cyril|]"},
