@@ -4,7 +4,6 @@
 #include "platform/core/Path.h"
 #include "platform/core/RecordingDc.h"
 #include "tests/common/TempDir.h"
-#include <cstdio>
 
 #include <gtest/gtest.h>
 
