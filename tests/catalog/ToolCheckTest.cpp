@@ -3,13 +3,13 @@
 #include "tests/common/TempDir.h"
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <random>
 #include <string>
 #include <sys/wait.h>
 
@@ -29,14 +29,11 @@ ToolRun Tool(const std::string& args, bool withErrors = false) {
     ToolRun r;
     const std::string command = std::string("'") + QX_TOOL_PATH + "' " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
     FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
+    if (!pipe)
         return r;
-    }
     char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) {
+    for (std::size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;)
         r.out.append(buf, n);
-    }
     const int status = pclose(pipe);
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return r;
@@ -45,10 +42,8 @@ ToolRun Tool(const std::string& args, bool withErrors = false) {
 using qx::test::TempDir;
 
 TEST(Tool, BadUsageExitsWithTwo) {
-    EXPECT_EQ(Tool("").exitCode, 2);
-    EXPECT_EQ(Tool("frobnicate").exitCode, 2);
-    EXPECT_EQ(Tool("products --list X").exitCode, 2);
-    EXPECT_EQ(Tool("products --program-dir . --language 7 --list X").exitCode, 2);
+    for (const char* args : {"", "frobnicate", "products --list X", "products --program-dir . --language 7 --list X"})
+        EXPECT_EQ(Tool(args).exitCode, 2) << args;
 }
 
 TEST(Tool, ProductsAndUnscramble) {
@@ -128,13 +123,10 @@ TEST(Tool, LettersPrintWhatWouldBeDrawnInPageUnits) {
     const ToolRun r = Tool(base + " --price-mode 1");
     EXPECT_EQ(r.exitCode, 0);
     // QTX_VZ first on sheet 1, DORNA on sheet 2; the block's line break written as \n.
-    EXPECT_NE(r.out.find("1\tblock\t45\t150\t608\t500\tQTX\n"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("2\tblock\t45\t360\t608\t760\tHallo\\nDorna\n"), std::string::npos);
-    EXPECT_NE(r.out.find("1\ttext\tR\t608\t316\t05.03.2007\n"), std::string::npos);
-    EXPECT_NE(r.out.find("\ttext\tL\t70\t"), std::string::npos);
-    EXPECT_NE(r.out.find("2\ttext\tR\t608\t"), std::string::npos);
-    EXPECT_NE(r.out.find("\tline\tsolid\t45\t"), std::string::npos);
-    EXPECT_NE(r.out.find("\tline\tdotted\t45\t"), std::string::npos);
+    for (const char* drawn : {"1\tblock\t45\t150\t608\t500\tQTX\n", "2\tblock\t45\t360\t608\t760\tHallo\\nDorna\n",
+                              "1\ttext\tR\t608\t316\t05.03.2007\n", "\ttext\tL\t70\t", "2\ttext\tR\t608\t",
+                              "\tline\tsolid\t45\t", "\tline\tdotted\t45\t"})
+        EXPECT_NE(r.out.find(drawn), std::string::npos) << drawn << r.out;
     EXPECT_LT(r.out.find("Q-1"), r.out.find("D-1"));
     EXPECT_EQ(Tool(base + " --price-mode -1").out.find("Alle Preise"), std::string::npos);
     EXPECT_EQ(Tool(base + " --date 31.02").exitCode, 2);
@@ -160,19 +152,17 @@ TEST(Tool, CheckReportsWhatIsBrokenWithFileAndLine) {
     dir.Write("MY TOOLS/RUN.EXE", "");
     dir.Write("DATEN/LANG1/QXSTART.BER", start);
     std::string many;
-    for (int i = 0; i < 65; ++i) {
+    for (int i = 0; i < 65; ++i)
         many += "E|p.bmp|video.avi|1|2|3|4|\r\n";
-    }
     dir.Write("DATEN/LANG1/KATALOG.BER", many);
     const ToolRun r = Tool("check '" + dir.Path().string() + "'");
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.out.find("DATEN/LANG1/QXSTART.BER:2: missing area file DATEN/LANG1/MISSING.BER"), std::string::npos)
-        << r.out;
-    EXPECT_NE(r.out.find("DATEN/LANG1/KATALOG.BER:65: more than 64 entries"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("DATEN/LANG1/KATALOG.BER:1: missing video VIDEO/VIDEO.AVI"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("DATEN/LANG1/QXSTART.BER:1: missing picture BILDER/OHNE/800/kat.bmp"), std::string::npos)
-        << r.out;
-    EXPECT_NE(r.out.find("DATEN/LANG2: missing language data directory"), std::string::npos) << r.out;
+    for (const char* report : {"DATEN/LANG1/QXSTART.BER:2: missing area file DATEN/LANG1/MISSING.BER",
+                               "DATEN/LANG1/KATALOG.BER:65: more than 64 entries",
+                               "DATEN/LANG1/KATALOG.BER:1: missing video VIDEO/VIDEO.AVI",
+                               "DATEN/LANG1/QXSTART.BER:1: missing picture BILDER/OHNE/800/kat.bmp",
+                               "DATEN/LANG2: missing language data directory"})
+        EXPECT_NE(r.out.find(report), std::string::npos) << report << r.out;
     // Program names may hold blanks; the parameters follow the ".EXE".
     EXPECT_EQ(r.out.find("missing program MY"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("DATEN/LANG1/QXSTART.BER:4: missing program LOST TOOL.EXE\n"), std::string::npos) << r.out;
@@ -191,9 +181,8 @@ std::optional<Ppm> ReadPpm(const fs::path& path) {
     std::string magic;
     Ppm p;
     int maxValue = 0;
-    if (!(in >> magic >> p.width >> p.height >> maxValue) || magic != "P6" || maxValue != 255 || in.get() != '\n') {
+    if (!(in >> magic >> p.width >> p.height >> maxValue) || magic != "P6" || maxValue != 255 || in.get() != '\n')
         return std::nullopt;
-    }
     p.rgb.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return p;
 }
@@ -229,58 +218,46 @@ TEST(Tool, PictureWritesWhatTheProgramWouldShow) {
     EXPECT_EQ(Tool("picture '" + broken + "'").exitCode, 2);
 }
 
-TEST(Tool, PictureLoadsTheDemoCataloguePictures) {
+// The demo catalogue: clean for the checker, one picture of each kind shown.
+TEST(Tool, DemoCatalogueIsCleanAndItsPicturesLoad) {
     const fs::path demo = QX_DEMO_DIR;
-    if (!fs::is_directory(demo / "BILDER")) {
+    if (!fs::is_directory(demo / "BILDER") || !fs::is_directory(demo / "DATEN"))
         GTEST_SKIP() << "demo catalogue not generated yet";
-    }
+    const ToolRun check = Tool("check '" + demo.string() + "'");
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+
     TempDir dir;
     const fs::path out = dir.Path() / "out.ppm";
-    int seen = 0;
-    for (const char* ext : {".bmp", ".jpg"}) {
-        for (const fs::directory_entry& e : fs::recursive_directory_iterator(demo / "BILDER")) {
-            std::string name = e.path().filename().string();
-            for (char& ch : name) {
-                ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-            }
-            if (!name.ends_with(ext)) {
-                continue;
-            }
-            SCOPED_TRACE(e.path().string());
-            const std::string args = "picture '" + e.path().string() + "' --ppm '" + out.string() + "'";
-            const ToolRun r = Tool(args);
-            ASSERT_EQ(r.exitCode, 0);
-            const std::optional<Ppm> ppm = ReadPpm(out);
-            ASSERT_TRUE(ppm);
-            EXPECT_EQ(ppm->rgb.size(), static_cast<std::size_t>(ppm->width) * ppm->height * 3);
-            EXPECT_EQ(r.out.substr(0, r.out.find(' ')), std::to_string(ppm->width) + "x" + std::to_string(ppm->height));
-            // On an 8-bit screen a JPEG comes as 256 colours.
-            if (std::string(ext) == ".jpg") {
-                EXPECT_NE(Tool(args + " --color-depth 8").out.find(" 8-bit 256 colours\n"), std::string::npos);
-            }
-            ++seen;
-            break;
+    for (const std::string ext : {".bmp", ".jpg"}) {
+        const auto e = std::find_if(fs::recursive_directory_iterator(demo / "BILDER"), fs::recursive_directory_iterator(),
+                                    [&ext](const fs::directory_entry& f) {
+                                        std::string name = f.path().filename().string();
+                                        for (char& ch : name)
+                                            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+                                        return name.ends_with(ext);
+                                    });
+        ASSERT_NE(e, fs::recursive_directory_iterator()) << ext;
+        SCOPED_TRACE(e->path().string());
+        const std::string args = "picture '" + e->path().string() + "' --ppm '" + out.string() + "'";
+        const ToolRun r = Tool(args);
+        ASSERT_EQ(r.exitCode, 0);
+        const std::optional<Ppm> ppm = ReadPpm(out);
+        ASSERT_TRUE(ppm);
+        EXPECT_EQ(ppm->rgb.size(), static_cast<std::size_t>(ppm->width) * ppm->height * 3);
+        EXPECT_EQ(r.out.substr(0, r.out.find(' ')), std::to_string(ppm->width) + "x" + std::to_string(ppm->height));
+        // On an 8-bit screen a JPEG comes as 256 colours.
+        if (ext == ".jpg") {
+            EXPECT_NE(Tool(args + " --color-depth 8").out.find(" 8-bit 256 colours\n"), std::string::npos);
         }
     }
-    EXPECT_EQ(seen, 2);
-}
-
-TEST(Tool, DemoCatalogueIsClean) {
-    const fs::path demo = QX_DEMO_DIR;
-    if (!fs::is_directory(demo / "DATEN")) {
-        GTEST_SKIP() << "demo catalogue not generated yet";
-    }
-    const ToolRun r = Tool("check '" + demo.string() + "'");
-    EXPECT_EQ(r.exitCode, 0) << r.out;
 }
 
 // The numbers go into a new list as "Insert numbers" takes them, the lines
 // not taken are printed; the list then comes out as the page exports it.
 TEST(Tool, OrderListTakesNumbersInAndWritesTheSpreadsheet) {
     const fs::path demo = QX_DEMO_DIR;
-    if (!fs::is_directory(demo / "DATEN")) {
+    if (!fs::is_directory(demo / "DATEN"))
         GTEST_SKIP() << "demo catalogue not generated yet";
-    }
     TempDir dir;
     dir.Write("n.txt", "t10001 2\r\nT99999\r\n");
     const std::string list = "'" + (dir.Path() / "new.stk").string() + "'";
