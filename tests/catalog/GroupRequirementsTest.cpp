@@ -6,6 +6,14 @@
 namespace qx {
 namespace {
 
+std::string Fields(const GroupEntry& e) {
+    return e.hierarchyCode.str() + "|" + e.listFile.str() + "|" + e.displayName.str() + "|" + e.picture.str();
+}
+std::string Fields(const RequirementRow& r) {
+    return r.code.str() + "|" + r.quantity.str() + "|" + r.designation.str() + "|" + r.number.str() + "|" +
+           r.floorArea.str() + "|" + r.picture.str() + "|" + r.text;
+}
+
 TEST(GroupFile, EntriesUpToTheFirstBracketLine) {
     const std::string file = "Group title\r\nline two\r\nskipped\r\n"
                              "a|LIST_A.TXT|Alpha|a.jpg\r\n"
@@ -15,15 +23,11 @@ TEST(GroupFile, EntriesUpToTheFirstBracketLine) {
                              "[end\r\n"
                              "b|LIST_C.TXT|Gamma|c.jpg\r\n";
     const GroupFile g = ParseGroupFile(CatalogBlock(file));
-    EXPECT_EQ(g.title, "Group title");
-    EXPECT_EQ(g.line2, "line two");
+    EXPECT_EQ(g.title.str() + "|" + g.line2.str(), "Group title|line two");
     ASSERT_EQ(g.entries.size(), 2u);
-    EXPECT_EQ(g.entries[0].hierarchyCode, "a");
-    EXPECT_EQ(g.entries[0].listFile, "LIST_A.TXT");
-    EXPECT_EQ(g.entries[0].displayName, "Alpha");
-    EXPECT_EQ(g.entries[0].picture, "a.jpg");
+    EXPECT_EQ(Fields(g.entries[0]), "a|LIST_A.TXT|Alpha|a.jpg");
+    EXPECT_EQ(Fields(g.entries[1]), "ab|LIST_B.TXT|Beta|b.jpg");
     EXPECT_EQ(g.entries[1].line, "ab|LIST_B.TXT|Beta|b.jpg|extra");
-    EXPECT_EQ(g.entries[1].picture, "b.jpg");
 
     // Without a "[" line the appended end marker ends the list; long lines are cut.
     const GroupFile h = ParseGroupFile(CatalogBlock("T\r\n2\r\n3\r\nc|L|" + std::string(300, 'n')));
@@ -58,20 +62,11 @@ TEST(Requirements, RowsFollowTheirTextDirectly) {
                              "C|2|Lift|N-2|4x5|lift.jpg\r\n<p>lift\r\ntext</p>} rest of line\r\n"
                              "D|3|Press|N-3||press.jpg\r\n}\r\n";
     const RequirementsFile r = ParseRequirements(CatalogBlock(file));
-    EXPECT_EQ(r.title, "Title");
-    EXPECT_EQ(r.infoFile, "info.htm");
-    EXPECT_EQ(r.subtitle, "Subtitle");
+    EXPECT_EQ(r.title.str() + "|" + r.infoFile.str() + "|" + r.subtitle.str(), "Title|info.htm|Subtitle");
     ASSERT_EQ(r.rows.size(), 3u);
-    EXPECT_EQ(r.rows[0].code, "$H");
-    EXPECT_EQ(r.rows[0].text, "<p>head</p>");
-    EXPECT_EQ(r.rows[1].quantity, "2");
-    EXPECT_EQ(r.rows[1].designation, "Lift");
-    EXPECT_EQ(r.rows[1].number, "N-2");
-    EXPECT_EQ(r.rows[1].floorArea, "4x5");
-    EXPECT_EQ(r.rows[1].picture, "lift.jpg");
-    EXPECT_EQ(r.rows[1].text, "<p>lift\r\ntext</p>");
-    EXPECT_EQ(r.rows[2].floorArea, "");
-    EXPECT_EQ(r.rows[2].text, "");
+    EXPECT_EQ(Fields(r.rows[0]), "$H|1|Heading|N-1|2x3|h.jpg|<p>head</p>");
+    EXPECT_EQ(Fields(r.rows[1]), "C|2|Lift|N-2|4x5|lift.jpg|<p>lift\r\ntext</p>");
+    EXPECT_EQ(Fields(r.rows[2]), "D|3|Press|N-3||press.jpg|");
 
     // A count beyond the rows present stops at the end of the file.
     for (const char* tail : {"", "# comment\r\n", "\r\n#a\r\n#b"}) {

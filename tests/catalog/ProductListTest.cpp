@@ -47,71 +47,50 @@ TEST(ProductList, HeaderAndRecordsAsThePageReadsThem) {
                                        "DORNA|on request|on request|on request||Text of K2\r\nsecond line");
 }
 
-TEST(ProductList, CommentLinesAndHashFields) {
+// Odd and damaged files: the records read, and one field of the last.
+TEST(ProductList, CommentsHashFieldsAndDamagedFiles) {
     // A comment between record lines is skipped; a line that begins with "#"
     // is a comment too, so the field it was meant for takes the next line.
-    std::string rec = Record("K1", "N1", "s");
-    rec.insert(rec.find("N1"), "# a comment\r\n");
-    std::string hashField = Record("K2", "#N2", "s");
-    const std::string file = kHeader + "2\r\n\r\n" + rec + hashField;
-    const ProductList list = ParseProductList(CatalogBlock(file), "DM", 0);
-    ASSERT_EQ(list.records.size(), 2u);
-    EXPECT_EQ(list.records[0].number, "N1");
-    EXPECT_EQ(list.records[0].designation, "D-K1");
-    EXPECT_EQ(list.records[1].number, "D-K2");
-    EXPECT_EQ(list.records[1].designation, "1"); // everything after shifts one line
-    EXPECT_EQ(list.records[1].name, "sheet.bmp");
-}
-
-TEST(ProductList, RecordsWithoutEmptyLineAfterLineTwelveAndCommentsBeforeText) {
-    const std::string file = kHeader +
-                             "1\r\n\r\nK\r\np\r\nN\r\nD\r\n0\r\nn\r\ns\r\nf\r\n\r\ni\r\nr\r\nsup\r\n#c\r\nText}rest\r\n\r\n";
-    const ProductList list = ParseProductList(CatalogBlock(file), "DM", 0);
-    ASSERT_EQ(list.records.size(), 1u);
-    EXPECT_EQ(list.records[0].supplier, "SUP");
-    EXPECT_EQ(list.records[0].freeText, "Text");
-    EXPECT_EQ(list.records[0].vzPrice, "siehe VZ-Preisliste");
-}
-
-TEST(ProductList, DamagedFilesYieldWhatIsPresent) {
-    // A count larger than the records present.
-    {
-        const std::string file = kHeader + "50\r\n\r\n" + Record("K1", "N1", "s") + Record("K2", "N2", "s") + "\r\n\r\n";
-        EXPECT_EQ(ParseProductList(CatalogBlock(file), "DM", 0).records.size(), 2u);
-        // Comment lines at the end are no record either.
-        EXPECT_EQ(ParseProductList(CatalogBlock(file + "# end\r\n\r\n#\r\n# last"), "DM", 0).records.size(), 2u);
-    }
-    // No final line end.
-    {
-        std::string file = kHeader + "2\r\n\r\n" + Record("K1", "N1", "s") + Record("K2", "N2", "s");
-        file.resize(file.size() - 4); // ends with "}"
-        const ProductList list = ParseProductList(CatalogBlock(file), "DM", 0);
-        ASSERT_EQ(list.records.size(), 2u);
-        EXPECT_EQ(list.records[1].freeText, "Text of K2\r\nsecond line");
+    std::string comment = Record("K1", "N1", "s");
+    comment.insert(comment.find("N1"), "# a comment\r\n");
+    std::string longName = Record("K1", "N1", "s");
+    longName.replace(longName.find("Name K1"), 7, std::string(500, 'n'));
+    const std::string two = Record("K1", "N1", "s") + Record("K2", "N2", "s");
+    const auto last = [](const ProductRecord& r) {
+        return Joined({r.number, r.designation, r.name, r.sheetPicture, r.supplier, r.vzPrice, r.freeText});
+    };
+    const struct {
+        std::string body;
+        std::size_t count;
+        std::string last;
+    } cases[] = {
+        {"1\r\n\r\n" + comment, 1, "N1|D-K1|Name K1|sheet.bmp|S|12,50 DM|Text of K1\r\nsecond line"},
+        {"1\r\n\r\n" + Record("K2", "#N2", "s"), 1, "D-K2|1|sheet.bmp|||info.htm|Text of K2\r\nsecond line"},
+        // No empty line after line twelve, a comment before the text.
+        {"1\r\n\r\nK\r\np\r\nN\r\nD\r\n0\r\nn\r\ns\r\nf\r\n\r\ni\r\nr\r\nsup\r\n#c\r\nText}rest\r\n\r\n", 1,
+         "N|D|n|s|SUP|siehe VZ-Preisliste|Text"},
+        // A count larger than the records present; comment lines at the end are no record.
+        {"50\r\n\r\n" + two + "\r\n\r\n# end\r\n\r\n#\r\n# last", 2, "N2|D-K2|Name K2|sheet.bmp|S|12,50 DM|Text of K2\r\nsecond line"},
+        // No final line end.
+        {"2\r\n\r\n" + two.substr(0, two.size() - 4), 2, "N2|D-K2|Name K2|sheet.bmp|S|12,50 DM|Text of K2\r\nsecond line"},
+        // An over-long line is cut to its capacity and the next line is read.
+        {"1\r\n\r\n" + longName, 1, "N1|D-K1|" + std::string(127, 'n') + "|sheet.bmp|S|12,50 DM|Text of K1\r\nsecond line"},
+        {"2147483647\r\n\r\n" + Record("K", "N", "s"), 1, "N|D-K|Name K|sheet.bmp|S|12,50 DM|Text of K\r\nsecond line"},
+        {"-5\r\n\r\n" + Record("K", "N", "s"), 0, ""},
+    };
+    for (const auto& c : cases) {
+        const ProductList list = ParseProductList(CatalogBlock(kHeader + c.body), "DM", 0);
+        ASSERT_EQ(list.records.size(), c.count) << c.body;
+        if (!c.last.empty()) {
+            EXPECT_EQ(last(list.records.back()), c.last) << c.body;
+        }
     }
     // A missing "}": the text runs to the end of the file and reading stops.
-    {
-        std::string second = Record("K2", "N2", "s");
-        std::string first = Record("K1", "N1", "s");
-        first.erase(first.find('}'), 1);
-        const ProductList list = ParseProductList(CatalogBlock(kHeader + "2\r\n\r\n" + first + second), "DM", 0);
-        ASSERT_EQ(list.records.size(), 1u);
-        EXPECT_NE(list.records[0].freeText.find("K2"), std::string::npos);
-    }
-    // An over-long line is cut to its capacity and the next line is read.
-    {
-        const std::string longName(500, 'n');
-        std::string rec = Record("K1", "N1", "s");
-        rec.replace(rec.find("Name K1"), 7, longName);
-        const ProductList list = ParseProductList(CatalogBlock(kHeader + "1\r\n\r\n" + rec), "DM", 0);
-        ASSERT_EQ(list.records.size(), 1u);
-        EXPECT_EQ(list.records[0].name.str(), std::string(127, 'n'));
-        EXPECT_EQ(list.records[0].sheetPicture, "sheet.bmp");
-    }
-    // A huge or negative count.
-    EXPECT_EQ(ParseProductList(CatalogBlock(kHeader + "2147483647\r\n\r\n" + Record("K", "N", "s")), "DM", 0).records.size(),
-              1u);
-    EXPECT_EQ(ParseProductList(CatalogBlock(kHeader + "-5\r\n\r\n" + Record("K", "N", "s")), "DM", 0).records.size(), 0u);
+    std::string open = Record("K1", "N1", "s");
+    open.erase(open.find('}'), 1);
+    const ProductList cut = ParseProductList(CatalogBlock(kHeader + "2\r\n\r\n" + open + Record("K2", "N2", "s")), "DM", 0);
+    ASSERT_EQ(cut.records.size(), 1u);
+    EXPECT_NE(cut.records[0].freeText.find("K2"), std::string::npos);
 }
 
 } // namespace

@@ -16,43 +16,25 @@ GlobalState StateFor(int width) {
     return state;
 }
 
-TEST(Scale, DesignValuesTruncateTowardZeroInEveryMode) {
-    const GlobalState s640 = StateFor(640);
-    const GlobalState s800 = StateFor(800);
-    const GlobalState s1024 = StateFor(1024);
-
+// Design values scale toward zero (not down) in every mode; the square flag
+// scales heights like widths; values beyond the int range are pinned.
+TEST(Scale, DesignValuesInEveryMode) {
+    const GlobalState s640 = StateFor(640), s800 = StateFor(800), s1024 = StateFor(1024);
     EXPECT_EQ(ScaleRect(s800, 14, 64, 296, 352), (Rect{17, 81, 371, 450}));
     EXPECT_EQ(ScaleRect(s640, 14, 64, 296, 352), (Rect{14, 64, 296, 352}));
     EXPECT_EQ(ScaleRect(s1024, 14, 64, 296, 352), (Rect{22, 106, 477, 587}));
+    EXPECT_EQ((std::vector<int>{ScaleX(s640, 628), ScaleX(s800, 628), ScaleX(s1024, 628), ScaleY(s800, 430),
+                                ScaleY(s1024, 430), ScaleX(s800, -14), ScaleY(s800, -64), ScaleX(s1024, INT_MAX),
+                                ScaleY(s1024, INT_MIN)}),
+              (std::vector<int>{628, 788, 1012, 549, 718, -17, -81, INT_MAX, INT_MIN})); // 549.97, 718.1
 
-    EXPECT_EQ(ScaleX(s640, 628), 628);
-    EXPECT_EQ(ScaleX(s800, 628), 788);
-    EXPECT_EQ(ScaleX(s1024, 628), 1012);
-    EXPECT_EQ(ScaleY(s800, 430), 549);  // 549.97
-    EXPECT_EQ(ScaleY(s1024, 430), 718); // 718.1
-
-    // Toward zero, not down.
-    EXPECT_EQ(ScaleX(s800, -14), -17);
-    EXPECT_EQ(ScaleY(s800, -64), -81);
-}
-
-TEST(Scale, SquareFlagScalesHeightsLikeWidths) {
-    const GlobalState s = StateFor(1024);
-    EXPECT_EQ(ScaleRectSquare(s, 10, 100, 20, 200, 1), (Rect{16, 161, 32, 322}));
-    EXPECT_EQ(ScaleRectSquare(s, 10, 100, 20, 200, 0), (Rect{16, 167, 32, 334}));
-    EXPECT_EQ(ScaleRectSquare(s, 10, 100, 20, 200, 0), ScaleRect(s, 10, 100, 20, 200));
-
+    EXPECT_EQ(ScaleRectSquare(s1024, 10, 100, 20, 200, 1), (Rect{16, 161, 32, 322}));
+    EXPECT_EQ(ScaleRectSquare(s1024, 10, 100, 20, 200, 0), (Rect{16, 167, 32, 334}));
+    EXPECT_EQ(ScaleRect(s1024, 10, 100, 20, 200), (Rect{16, 167, 32, 334}));
     Rect r{1, 2, 3, 4};
-    SetScaledRight(s, r, 628);
+    SetScaledRight(s1024, r, 628);
     EXPECT_EQ(r, (Rect{1, 2, 1012, 4}));
-}
-
-TEST(Scale, ValuesBeyondTheIntRangeArePinned) {
-    const GlobalState s = StateFor(1024);
-    EXPECT_EQ(ScaleX(s, INT_MAX), INT_MAX);
-    EXPECT_EQ(ScaleY(s, INT_MIN), INT_MIN);
-    GlobalState zero; // factors 0 before a screen mode is chosen
-    EXPECT_EQ(ScaleRect(zero, 5, 6, 7, 8), (Rect{0, 0, 0, 0}));
+    EXPECT_EQ(ScaleRect(GlobalState{}, 5, 6, 7, 8), (Rect{0, 0, 0, 0})); // factors 0 before a mode is chosen
 }
 
 } // namespace
