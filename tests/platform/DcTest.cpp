@@ -6,10 +6,9 @@
 namespace qx {
 namespace {
 
-TEST(Dc, TextModeIsOneToOneWithOrigins) {
-    RecordingDc dc;
+TEST(Dc, TextAndAnisotropicMappings) {
+    RecordingDc dc({800, 600});
     EXPECT_EQ(dc.GetMapMode(), MapMode::Text);
-    EXPECT_EQ(dc.LpToDp(Point{10, 20}), (Point{10, 20}));
     dc.SetViewportOrg(5, 7);
     dc.SetWindowOrg(1, 2);
     EXPECT_EQ(dc.LpToDp(Point{10, 20}), (Point{14, 25}));
@@ -19,65 +18,50 @@ TEST(Dc, TextModeIsOneToOneWithOrigins) {
     dc.SetViewportExt(200, 200);
     EXPECT_EQ(dc.GetWindowExt(), (Size{1, 1}));
     EXPECT_EQ(dc.GetViewportExt(), (Size{1, 1}));
-    EXPECT_DOUBLE_EQ(dc.ScaleX(), 1.0);
-    EXPECT_DOUBLE_EQ(dc.ScaleY(), 1.0);
-}
+    EXPECT_DOUBLE_EQ(dc.ScaleX() + dc.ScaleY(), 2.0);
 
-TEST(Dc, AnisotropicScalesAxesIndependently) {
-    RecordingDc dc({800, 600});
+    dc.SetViewportOrg(0, 0);
+    dc.SetWindowOrg(0, 0);
     EXPECT_EQ(dc.SetMapMode(MapMode::Anisotropic), MapMode::Text);
     dc.SetWindowExt(628, 430);
     dc.SetViewportExt(788, 550);
-    EXPECT_EQ(dc.LpToDp(Point{628, 430}), (Point{788, 550}));
-    EXPECT_EQ(dc.LpToDp(Point{0, 0}), (Point{0, 0}));
+    dc.SetWindowExt(0, 5); // refused
     // 314 * 788 / 628 = 394; 100 * 550 / 430 = 127.9 -> 128 (rounded like GDI)
     EXPECT_EQ(dc.LpToDp(Point{314, 100}), (Point{394, 128}));
     EXPECT_DOUBLE_EQ(dc.ScaleX(), 788.0 / 628.0);
     EXPECT_DOUBLE_EQ(dc.ScaleY(), 550.0 / 430.0);
     EXPECT_EQ(dc.LpToDp(Rect{0, 0, 628, 430}), (Rect{0, 0, 788, 550}));
     EXPECT_EQ(dc.DpToLp(Point{788, 550}), (Point{628, 430}));
+
+    // Stretch modes outside the known ones are refused.
+    for (const auto& [mode, kept] : {std::pair{int{HALFTONE}, int{HALFTONE}}, std::pair{HALFTONE + 1, int{HALFTONE}},
+                                     std::pair{int{BLACKONWHITE}, int{BLACKONWHITE}},
+                                     std::pair{BLACKONWHITE - 1, int{BLACKONWHITE}}}) {
+        dc.SetStretchBltMode(mode);
+        EXPECT_EQ(dc.GetStretchBltMode(), kept) << mode;
+    }
 }
 
-TEST(Dc, ZeroExtentsAndUnknownStretchModesAreRefused) {
-    RecordingDc dc;
-    for (int mode : {int{HALFTONE}, HALFTONE + 1})
-        dc.SetStretchBltMode(mode);
-    EXPECT_EQ(dc.GetStretchBltMode(), HALFTONE);
-    for (int mode : {int{BLACKONWHITE}, BLACKONWHITE - 1})
-        dc.SetStretchBltMode(mode);
-    EXPECT_EQ(dc.GetStretchBltMode(), BLACKONWHITE);
-    dc.SetMapMode(MapMode::Anisotropic);
-    dc.SetWindowExt(10, 20);
-    dc.SetWindowExt(0, 5);
-    EXPECT_EQ(dc.GetWindowExt(), (Size{10, 20}));
-}
-
-TEST(Dc, IsotropicKeepsTheAspect) {
+TEST(Dc, IsotropicKeepsTheAspectAndTheSign) {
     RecordingDc dc({2400, 3300}, true);
     dc.SetMapMode(MapMode::Isotropic);
     dc.SetWindowExt(640, 480);
     dc.SetViewportExt(2400, 3300);
     // x scale 3.75, y scale 6.875: y is shrunk to 480 * 3.75 = 1800.
     EXPECT_EQ(dc.GetViewportExt(), (Size{2400, 1800}));
-    EXPECT_DOUBLE_EQ(dc.ScaleX(), dc.ScaleY());
-    EXPECT_EQ(dc.LpToDp(Point{640, 480}), (Point{2400, 1800}));
     dc.SetViewportOrg(12, 20);
-    EXPECT_EQ(dc.LpToDp(Point{0, 0}), (Point{12, 20}));
+    EXPECT_EQ(dc.LpToDp(Point{640, 480}), (Point{2412, 1820}));
     // A landscape viewport shrinks x instead.
     dc.SetViewportExt(3300, 1200);
     EXPECT_EQ(dc.GetViewportExt(), (Size{1600, 1200}));
-}
 
-TEST(Dc, IsotropicKeepsTheSignOfTheShrunkAxis) {
-    RecordingDc dc;
-    dc.SetMapMode(MapMode::Isotropic);
+    dc.SetViewportOrg(0, 0);
     dc.SetWindowExt(100, 100);
     dc.SetViewportExt(400, -200);
     EXPECT_EQ(dc.GetViewportExt(), (Size{200, -200}));
     EXPECT_EQ(dc.LpToDp(Point{10, 10}), (Point{20, -20}));
     EXPECT_DOUBLE_EQ(dc.ScaleY(), 2.0);
-    // Rectangles come back ordered.
-    EXPECT_EQ(dc.LpToDp(Rect{0, 0, 10, 10}), (Rect{0, -20, 20, 0}));
+    EXPECT_EQ(dc.LpToDp(Rect{0, 0, 10, 10}), (Rect{0, -20, 20, 0})); // rectangles come back ordered
 }
 
 TEST(Dc, ModeChangesFollowGdi) {
@@ -85,18 +69,15 @@ TEST(Dc, ModeChangesFollowGdi) {
     dc.SetMapMode(MapMode::Anisotropic);
     dc.SetWindowExt(10, 10);
     dc.SetViewportExt(20, 40);
-    // Anisotropic -> anisotropic changes nothing.
-    dc.SetMapMode(MapMode::Anisotropic);
+    dc.SetMapMode(MapMode::Anisotropic); // changes nothing
     EXPECT_EQ(dc.GetViewportExt(), (Size{20, 40}));
     // Isotropic starts from the MM_LOMETRIC extents: 0.1 mm per unit, y up.
     dc.SetMapMode(MapMode::Isotropic);
     EXPECT_EQ(dc.GetWindowExt(), (Size{1693, 1270})); // 640 px at 96 dpi = 169.3 mm
     EXPECT_EQ(dc.GetViewportExt(), (Size{640, -480}));
-    // Anisotropic keeps the extents of the previous mode.
-    dc.SetMapMode(MapMode::Anisotropic);
+    dc.SetMapMode(MapMode::Anisotropic); // keeps the extents of the previous mode
     EXPECT_EQ(dc.GetWindowExt(), (Size{1693, 1270}));
-    // Text resets them.
-    EXPECT_EQ(dc.SetMapMode(MapMode::Text), MapMode::Anisotropic);
+    EXPECT_EQ(dc.SetMapMode(MapMode::Text), MapMode::Anisotropic); // text resets them
     EXPECT_EQ(dc.GetWindowExt(), (Size{1, 1}));
     EXPECT_EQ(dc.GetViewportExt(), (Size{1, 1}));
 }
@@ -112,8 +93,7 @@ TEST(Dc, SaveAndRestore) {
     dc.SetTextColor(Rgb(9, 9, 9));
     dc.SetBkMode(BkMode::Transparent);
     dc.MoveTo(5, 5);
-    const int level2 = dc.SaveDc();
-    EXPECT_EQ(level2, 2);
+    EXPECT_EQ(dc.SaveDc(), 2);
     dc.SelectPen(Pen{PenStyle::Dot, 2, Rgb(255, 0, 0)});
     dc.RestoreDc(-1);
     EXPECT_EQ(dc.GetPen(), Pen{});
@@ -136,25 +116,17 @@ TEST(Dc, SaveAndRestore) {
     EXPECT_EQ(dc.SaveDc(), 1);
 }
 
-TEST(Dc, LineToAndPolyline) {
+TEST(RecordingDc, RecordsLinesTextFillsAndPicturesWithTheirState) {
     RecordingDc dc;
     dc.MoveTo(1, 2);
     dc.LineTo(10, 2);
     dc.LineTo(10, 20);
-    EXPECT_EQ(dc.GetCurrentPosition(), (Point{10, 20}));
     dc.Polyline({{0, 0}, {5, 5}, {7, 0}});
     EXPECT_EQ(dc.GetCurrentPosition(), (Point{10, 20})); // Polyline does not move it
     dc.SelectPen(Pen{PenStyle::Null});
     dc.LineTo(0, 0);
     dc.Polyline({{0, 0}, {5, 5}}); // a null pen draws nothing
     EXPECT_EQ(dc.GetCurrentPosition(), (Point{0, 0}));
-    EXPECT_EQ(test::Dump(dc.Calls()), "line 1,2 10,2 solid/1 #000000\n"
-                                      "line 10,2 10,20 solid/1 #000000\n"
-                                      "line 0,0 5,5 7,0 solid/1 #000000\n");
-}
-
-TEST(RecordingDc, RecordsStateWithCalls) {
-    RecordingDc dc;
     dc.SetTextColor(Rgb(255, 255, 255));
     dc.SetBkMode(BkMode::Transparent);
     dc.SelectFont(Font{"Arial", -20, 700});
@@ -162,43 +134,39 @@ TEST(RecordingDc, RecordsStateWithCalls) {
     dc.TextOut(100, 50, "Hallo");
     dc.FillRect(Rect{0, 0, 10, 10}, Rgb(0, 0, 255));
     dc.StretchDib(Rect{1, 2, 3, 4}, Rect{0, 0, 8, 8}, DibBytes{});
-    EXPECT_EQ(test::Dump(dc.Calls()), "text 100,50 \"Hallo\" Arial/-20/700 #ffffff fmt=6 clear\n"
+    EXPECT_EQ(test::Dump(dc.Calls()), "line 1,2 10,2 solid/1 #000000\n"
+                                      "line 10,2 10,20 solid/1 #000000\n"
+                                      "line 0,0 5,5 7,0 solid/1 #000000\n"
+                                      "text 100,50 \"Hallo\" Arial/-20/700 #ffffff fmt=6 clear\n"
                                       "fill 0,0,10,10 #0000ff\n"
                                       "dib 1,2,3,4 from 0,0,8,8\n");
-    EXPECT_EQ(dc.FindText("Hallo"), &dc.Calls()[0]);
+    EXPECT_EQ(dc.FindText("Hallo"), &dc.Calls()[3]);
     EXPECT_EQ(dc.FindText("nope"), nullptr);
+    // Every byte is half the font's height wide; the standard font 8 x 16.
     EXPECT_EQ(dc.GetTextExtent("Hallo"), (Size{50, 20}));
+    EXPECT_EQ(RecordingDc().GetTextExtent("abc"), (Size{24, 16}));
+    dc.SelectFont(Font{"Arial", 1});
+    EXPECT_EQ(dc.GetTextExtent("abc"), (Size{3, 1}));
 }
 
 TEST(RecordingDc, DrawTextCalcRect) {
     RecordingDc dc;
     dc.SelectFont(Font{"Arial", -10}); // 5 wide, 10 high
     Rect r{10, 20, 60, 20};            // 50 wide: 10 characters
-    const int h = dc.DrawText("Katalog Betriebseinrichtungen", r, DT_WORDBREAK | DT_CALCRECT);
     // "Katalog" / "Betriebsei" / "nrichtunge" / "n"
-    EXPECT_EQ(h, 40);
+    EXPECT_EQ(dc.DrawText("Katalog Betriebseinrichtungen", r, DT_WORDBREAK | DT_CALCRECT), 40);
     EXPECT_EQ(r, (Rect{10, 20, 60, 60}));
     EXPECT_TRUE(dc.Calls().empty());
-
     Rect one{0, 0, 0, 0};
     EXPECT_EQ(dc.DrawText("a&bc", one, DT_SINGLELINE | DT_CALCRECT), 10);
     EXPECT_EQ(one, (Rect{0, 0, 15, 10}));
 
     Rect drawn{0, 0, 100, 100};
     EXPECT_EQ(dc.DrawText("x\r\ny", drawn, DT_LEFT), 20);
-    ASSERT_EQ(dc.Calls().size(), 1u);
-    EXPECT_EQ(dc.Calls()[0].kind, DrawCall::Kind::DrawText);
-    EXPECT_EQ(dc.Calls()[0].text, "x\r\ny");
+    EXPECT_EQ(test::Dump(dc.Calls()), "drawtext 0,0,100,100 \"x\r\ny\" Arial/-10/400 #000000 fmt=0\n");
     EXPECT_EQ(dc.Texts(), (std::vector<std::string>{"x\r\ny"}));
     // Vertically centred single line: the bottom of the text, from the top.
     EXPECT_EQ(dc.DrawText("x", drawn, DT_SINGLELINE | DT_VCENTER), 55);
-}
-
-TEST(RecordingDc, DefaultFontMetrics) {
-    RecordingDc dc;
-    EXPECT_EQ(dc.GetTextExtent("abc"), (Size{24, 16}));
-    dc.SelectFont(Font{"Arial", 1});
-    EXPECT_EQ(dc.GetTextExtent("abc"), (Size{3, 1}));
 }
 
 TEST(RecordingDc, PrinterPages) {
@@ -211,12 +179,11 @@ TEST(RecordingDc, PrinterPages) {
     EXPECT_EQ(dc.GetDeviceCaps(DeviceCap::VertRes), 3300);
     dc.FailStartPageFrom(3);
     dc.FillRect(Rect{}, 0);
-    EXPECT_TRUE(dc.StartPage());
-    dc.TextOut(0, 0, "one");
-    EXPECT_TRUE(dc.EndPage());
-    EXPECT_TRUE(dc.StartPage());
-    dc.TextOut(0, 0, "two");
-    EXPECT_TRUE(dc.EndPage());
+    for (const char* page : {"one", "two"}) {
+        EXPECT_TRUE(dc.StartPage());
+        dc.TextOut(0, 0, page);
+        EXPECT_TRUE(dc.EndPage());
+    }
     EXPECT_FALSE(dc.StartPage());
     EXPECT_EQ(dc.PagesStarted(), 2);
     EXPECT_EQ(dc.PagesEnded(), 2);

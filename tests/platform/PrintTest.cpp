@@ -6,7 +6,6 @@
 
 #include <QDialog>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTimer>
 
 #include "tests/common/PdfText.h"
@@ -20,16 +19,6 @@ using test::PdfText;
 
 QString Pdf(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
 
-
-int PdfPages(const QString& file) {
-    QProcess p;
-    p.start(QStringLiteral("pdfinfo"), {file});
-    p.waitForFinished(30000);
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n')))
-        if (line.startsWith(QLatin1String("Pages:")))
-            return line.mid(6).trimmed().toInt();
-    return -1;
-}
 
 // The print job's page system: 640 x 480 isotropic over the printable area.
 void PageMapping(Dc& dc) {
@@ -54,7 +43,7 @@ TEST(PrintTest, PdfPagesHoldWhatWasDrawn) {
         EXPECT_EQ(dc.GetDeviceCaps(DeviceCap::LogPixelsY), 600);
 
         EXPECT_FALSE(dc.EndPage()) << "no page open yet";
-        dc.TextOut(10, 10, "vor der Seite"); // outside a page: nothing
+        dc.TextOut(10, 10, "vor der Seite");
         ASSERT_TRUE(dc.StartPage());
         EXPECT_FALSE(dc.StartPage()) << "a page is already open";
         PageMapping(dc);
@@ -73,17 +62,12 @@ TEST(PrintTest, PdfPagesHoldWhatWasDrawn) {
         EXPECT_TRUE(dc.EndDoc());
         EXPECT_FALSE(dc.StartPage()) << "the document has ended";
     }
-    ASSERT_TRUE(QFileInfo::exists(file));
-    EXPECT_EQ(PdfPages(file), 2);
-    const QString one = PdfText(file, 1);
-    const QString two = PdfText(file, 2);
-    EXPECT_TRUE(one.contains(QStringLiteral("Bestellung Seite eins"))) << one.toStdString();
-    EXPECT_TRUE(one.contains(QStringLiteral("Größe und Maß"))) << one.toStdString();
-    EXPECT_FALSE(one.contains(QStringLiteral("Seite zwei")));
-    EXPECT_TRUE(two.contains(QStringLiteral("Seite zwei"))) << two.toStdString();
-    const QString all = PdfText(file);
-    EXPECT_FALSE(all.contains(QStringLiteral("vor der Seite")));
-    EXPECT_FALSE(all.contains(QStringLiteral("zwischen den Seiten")));
+    // Two pages (a form feed after each), nothing drawn outside them.
+    QStringList pages = PdfText(file).split(QLatin1Char('\f'));
+    for (QString& page : pages)
+        page = page.simplified();
+    EXPECT_EQ(pages, (QStringList{QStringLiteral("Bestellung Seite eins Größe und Maß"), QStringLiteral("Seite zwei"),
+                                  QString()}));
 }
 
 TEST(PrintTest, TextMeasuresTheSameOnPaperAndScreen) {

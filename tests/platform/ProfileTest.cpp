@@ -11,67 +11,35 @@ namespace {
 
 using test::ReadAll;
 
-TEST(Profile, MissingFileGivesDefaults) {
+TEST(Profile, ReadsWindowsAndSloppyFilesAndGivesDefaults) {
     test::TempDir tmp;
-    Profile p(tmp / "none.ini");
-    EXPECT_EQ(p.GetString("Global", "language", "x"), "x");
-    EXPECT_EQ(p.GetString("Global", "language", "def   "), "def"); // Windows drops the trailing blanks
-    EXPECT_EQ(p.GetInt("Global", "pricemode", 7), 7);
+    Profile none(tmp / "none.ini");
+    EXPECT_EQ(none.GetString("Global", "language", "def   "), "def"); // Windows drops the trailing blanks
+    EXPECT_EQ(none.GetInt("Global", "pricemode", 7), 7);
     EXPECT_FALSE(std::filesystem::exists(tmp / "none.ini"));
-}
 
-TEST(Profile, ReadsWindowsAndSloppyFiles) {
-    test::TempDir tmp;
-    const auto file = tmp.Write("q.ini", "; comment\r\n"
-                                         "[Global]\r\n"
-                                         "language=3\r\n"
-                                         "  PriceMode =  1  \r\n"
-                                         "empty=\r\n"
-                                         "novalue\r\n"
-                                         "neg=-12abc\r\n"
-                                         "big=99999999999\r\n"
-                                         "junk=abc\r\n"
-                                         "\r\n"
-                                         "[ Paths ]\n"
-                                         "stk=C:\\Orders\\\n"
-                                         "q1=\"quoted value\"\n"
-                                         "q2='single'\n"
-                                         "q3=\"unbalanced\n"
-                                         "q4=\"\n"
-                                         ";stk=commented\n"
-                                         "[global]\n"
-                                         "late=1\n");
-    Profile p(file);
-    EXPECT_EQ(p.GetString("Global", "language", ""), "3");
-    EXPECT_EQ(p.GetInt("GLOBAL", "LANGUAGE", 0), 3);
-    EXPECT_EQ(p.GetString("global", "pricemode", ""), "1");
-    EXPECT_EQ(p.GetString("Global", "empty", "d"), "");
-    EXPECT_EQ(p.GetInt("Global", "empty", 5), 5);
-    EXPECT_EQ(p.GetString("Global", "novalue", "d"), "d");
-    EXPECT_EQ(p.GetInt("Global", "neg", 0), -12);
-    EXPECT_EQ(p.GetInt("Global", "big", 0), 2147483647);
-    EXPECT_EQ(p.GetInt("Global", "junk", 5), 0);
-    EXPECT_EQ(p.GetString("Paths", "stk", ""), "C:\\Orders\\");
-    EXPECT_EQ(p.GetString("Paths", "q1", ""), "quoted value");
-    EXPECT_EQ(p.GetString("Paths", "q2", ""), "single");
-    EXPECT_EQ(p.GetString("Paths", "q3", ""), "\"unbalanced");
-    EXPECT_EQ(p.GetString("Paths", "q4", ""), "\"");
-    // Keys are only looked for in the first section of the name.
-    EXPECT_EQ(p.GetString("Global", "late", "no"), "no");
-    EXPECT_EQ(p.GetString("Paths", "language", "no"), "no");
-    EXPECT_EQ(p.GetString("", "language", "no"), "no");
-}
-
-TEST(Profile, BufferLimit) {
-    test::TempDir tmp;
     const std::string longValue(300, 'x');
-    const auto file = tmp.Write("q.ini", "[Paths]\r\nlong=" + longValue + "\r\n");
-    Profile p(file);
+    Profile p(tmp.Write("q.ini", "; comment\r\n[Global]\r\nlanguage=3\r\n  PriceMode =  1  \r\nempty=\r\nnovalue\r\n"
+                                 "neg=-12abc\r\nbig=99999999999\r\njunk=abc\r\n\r\n[ Paths ]\nstk=C:\\Orders\\\n"
+                                 "q1=\"quoted value\"\nq2='single'\nq3=\"unbalanced\nq4=\"\n;stk=commented\n"
+                                 "long=" + longValue + "\n[global]\nlate=1\n"));
+    const struct {
+        const char *section, *key, *fallback, *value;
+    } strings[] = {{"Global", "language", "", "3"}, {"global", "pricemode", "", "1"}, {"Global", "empty", "d", ""},
+                   {"Global", "novalue", "d", "d"}, {"Paths", "stk", "", "C:\\Orders\\"},
+                   {"Paths", "q1", "", "quoted value"}, {"Paths", "q2", "", "single"},
+                   {"Paths", "q3", "", "\"unbalanced"}, {"Paths", "q4", "", "\""},
+                   // Keys are only looked for in the first section of the name.
+                   {"Global", "late", "no", "no"}, {"Paths", "language", "no", "no"}, {"", "language", "no", "no"}};
+    for (const auto& c : strings)
+        EXPECT_EQ(p.GetString(c.section, c.key, c.fallback), c.value) << c.section << "/" << c.key;
+    EXPECT_EQ((std::vector<int>{p.GetInt("GLOBAL", "LANGUAGE", 0), p.GetInt("Global", "empty", 5),
+                                p.GetInt("Global", "neg", 0), p.GetInt("Global", "big", 0), p.GetInt("Global", "junk", 5)}),
+              (std::vector<int>{3, 5, -12, 2147483647, 0}));
+    // The buffer limit, as with Windows: the size includes the terminating NUL.
+    for (const auto& [size, length] : {std::pair{std::size_t{10}, 9u}, {1, 0u}, {0, 0u}, {1000, 300u}})
+        EXPECT_EQ(p.GetString("Paths", "long", "", size), std::string(length, 'x')) << size;
     EXPECT_EQ(p.GetString("Paths", "long", "").size(), 127u);
-    EXPECT_EQ(p.GetString("Paths", "long", "", 10), std::string(9, 'x'));
-    EXPECT_EQ(p.GetString("Paths", "long", "", 1), "");
-    EXPECT_EQ(p.GetString("Paths", "long", "", 0), "");
-    EXPECT_EQ(p.GetString("Paths", "long", "", 1000), longValue);
     EXPECT_EQ(p.GetString("Paths", "none", "abcdef", 4), "abc");
 }
 
@@ -123,20 +91,17 @@ TEST(Profile, WritePreservesEverythingElse) {
 TEST(Profile, RejectsWhatCannotBeStored) {
     test::TempDir tmp;
     Profile p(tmp / "q.ini");
-    EXPECT_FALSE(p.WriteString("Global", "k", "a\r\nb"));
-    EXPECT_FALSE(p.WriteString("Glo]bal", "k", "v"));
-    EXPECT_FALSE(p.WriteString("Global", "k=", "v"));
-    EXPECT_FALSE(p.WriteString("Global", " k", "v"));
-    EXPECT_FALSE(p.WriteString("", "k", "v"));
-    EXPECT_FALSE(p.WriteString("Global", "", "v"));
+    for (const auto& [section, key, value] : {std::tuple{"Global", "k", "a\r\nb"}, {"Glo]bal", "k", "v"},
+                                              {"Global", "k=", "v"}, {"Global", " k", "v"}, {"", "k", "v"},
+                                              {"Global", "", "v"}})
+        EXPECT_FALSE(p.WriteString(section, key, value)) << section << "/" << key;
     EXPECT_FALSE(std::filesystem::exists(tmp / "q.ini"));
 }
 
 TEST(Profile, DefaultPath) {
     const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
-    const std::string savedXdg = oldXdg ? oldXdg : "";
     const char* oldHome = std::getenv("HOME");
-    const std::string savedHome = oldHome ? oldHome : "";
+    const std::string savedXdg = oldXdg ? oldXdg : "", savedHome = oldHome ? oldHome : "";
     setenv("XDG_CONFIG_HOME", "/x/config", 1);
     EXPECT_EQ(Profile::DefaultPath(), std::filesystem::path("/x/config/qxkat.ini"));
     unsetenv("XDG_CONFIG_HOME");
