@@ -6,64 +6,50 @@
 namespace qx {
 namespace {
 
-// Every byte 1 unit wide.
-int Mono(std::string_view s) { return static_cast<int>(s.size()); }
-
-std::vector<std::string> Lines(std::string_view text, int width, unsigned format) {
-    std::vector<std::string> out;
-    for (const auto& l : LayoutText(text, width, format, Mono))
-        out.push_back(l.text);
-    return out;
+// Every byte 1 unit wide; the lines joined by "|".
+std::string Lines(std::string_view text, int width, unsigned format) {
+    std::string out;
+    for (const auto& l : LayoutText(text, width, format, [](std::string_view s) { return static_cast<int>(s.size()); }))
+        out += "|" + l.text + (l.width == static_cast<int>(l.text.size()) ? "" : "?");
+    return out.empty() ? out : out.substr(1);
 }
 
-using V = std::vector<std::string>;
-
-TEST(TextLayout, LineBreaks) {
-    EXPECT_EQ(Lines("", 100, 0), V{});
-    EXPECT_EQ(Lines("a", 100, 0), V{"a"});
-    EXPECT_EQ(Lines("a\r\nb\nc\rd", 100, 0), (V{"a", "b", "c", "d"}));
-    EXPECT_EQ(Lines("a\r\n", 100, 0), V{"a"});
-    EXPECT_EQ(Lines("a\n\nb", 100, 0), (V{"a", "", "b"}));
-    EXPECT_EQ(Lines("\n", 100, 0), V{""});
-    // Without DT_WORDBREAK nothing is wrapped.
-    EXPECT_EQ(Lines("a long line", 3, 0), V{"a long line"});
-}
-
-TEST(TextLayout, WordBreak) {
-    EXPECT_EQ(Lines("Katalog Betriebseinrichtungen und Spezialwerkzeuge", 20, DT_WORDBREAK),
-              (V{"Katalog", "Betriebseinrichtunge", "n und", "Spezialwerkzeuge"}));
-    EXPECT_EQ(Lines("aa bb cc", 5, DT_WORDBREAK), (V{"aa bb", "cc"}));
-    // Blanks at the break vanish; leading blanks of a paragraph stay.
-    EXPECT_EQ(Lines("  aa    bb", 6, DT_WORDBREAK), (V{"  aa", "bb"}));
-    EXPECT_EQ(Lines("aa bb\r\ncc dd", 5, DT_WORDBREAK), (V{"aa bb", "cc dd"}));
-    EXPECT_EQ(Lines("abcdefg", 3, DT_WORDBREAK), (V{"abc", "def", "g"}));
-    // A zero width still makes progress.
-    EXPECT_EQ(Lines("ab c", 0, DT_WORDBREAK), (V{"a", "b", "c"}));
-    const auto lines = LayoutText("aa bb cc", 5, DT_WORDBREAK, Mono);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].width, 5);
-    EXPECT_EQ(lines[1].width, 2);
-}
-
-TEST(TextLayout, Prefixes) {
-    EXPECT_EQ(Lines("&Datei", 100, 0), V{"Datei"});
-    EXPECT_EQ(Lines("A && B", 100, 0), V{"A & B"});
-    EXPECT_EQ(Lines("end&", 100, 0), V{"end&"});
-    EXPECT_EQ(Lines("&Datei && &&x", 100, DT_NOPREFIX), V{"&Datei && &&x"});
-}
-
-TEST(TextLayout, SingleLine) {
-    EXPECT_EQ(Lines("a\r\nb c", 1, DT_SINGLELINE | DT_WORDBREAK), V{"ab c"});
-    EXPECT_EQ(Lines("", 1, DT_SINGLELINE), V{});
-}
-
-TEST(TextLayout, Tabs) {
-    // Average width 1: stops every 8 units.
-    EXPECT_EQ(Lines("a\tb", 100, DT_EXPANDTABS), V{"a       b"});
-    EXPECT_EQ(Lines("abcdefgh\tb", 100, DT_EXPANDTABS), V{"abcdefgh        b"});
-    EXPECT_EQ(Lines("a\tb", 100, 0), V{"a\tb"});
-    // Tabs are break points with DT_EXPANDTABS | DT_WORDBREAK, measured from the line start.
-    EXPECT_EQ(Lines("aaaa\tbb\tc", 10, DT_EXPANDTABS | DT_WORDBREAK), (V{"aaaa    bb", "c"}));
+TEST(TextLayout, LineBreaksWordBreaksPrefixesAndTabs) {
+    const struct {
+        const char* text;
+        int width;
+        unsigned format;
+        const char* lines;
+    } cases[] = {
+        {"", 100, 0, ""},
+        {"a\r\nb\nc\rd", 100, 0, "a|b|c|d"}, // CR LF, LF or a lone CR
+        {"a\r\n", 100, 0, "a"},
+        {"a\r", 100, 0, "a"},
+        {"\r\nb", 100, 0, "|b"},
+        {"a\n\nb", 100, 0, "a||b"},
+        {"a long line", 3, 0, "a long line"}, // without DT_WORDBREAK nothing is wrapped
+        {"Katalog Betriebseinrichtungen und Spezialwerkzeuge", 20, DT_WORDBREAK,
+         "Katalog|Betriebseinrichtunge|n und|Spezialwerkzeuge"},
+        {"aa bb cc", 5, DT_WORDBREAK, "aa bb|cc"},
+        // Blanks at the break vanish; leading blanks of a paragraph stay.
+        {"  aa    bb", 6, DT_WORDBREAK, "  aa|bb"},
+        {"aa bb\r\ncc dd", 5, DT_WORDBREAK, "aa bb|cc dd"},
+        {"abcdefg", 3, DT_WORDBREAK, "abc|def|g"},
+        {"ab c", 0, DT_WORDBREAK, "a|b|c"}, // a zero width still makes progress
+        {"&Datei", 100, 0, "Datei"},
+        {"A && B", 100, 0, "A & B"},
+        {"end&", 100, 0, "end&"},
+        {"&Datei && &&x", 100, DT_NOPREFIX, "&Datei && &&x"},
+        {"a\r\nb c", 1, DT_SINGLELINE | DT_WORDBREAK, "ab c"},
+        // Tabs: stops every 8 average widths, and break points with DT_WORDBREAK.
+        {"a\tb", 100, DT_EXPANDTABS, "a       b"},
+        {"abcdefgh\tb", 100, DT_EXPANDTABS, "abcdefgh        b"},
+        {"a\tb", 100, 0, "a\tb"},
+        {"aaaa\tbb\tc", 10, DT_EXPANDTABS | DT_WORDBREAK, "aaaa    bb|c"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Lines(c.text, c.width, c.format), c.lines) << c.text;
+    EXPECT_EQ(LayoutText("\n", 100, 0, [](std::string_view) { return 1; }).size(), 1u);
 }
 
 TEST(TextLayout, Alignment) {
