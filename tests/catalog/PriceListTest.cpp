@@ -32,37 +32,37 @@ TEST(PriceKeys, OnePassFindsWhatTheKeyByKeySearchFinds) {
     std::mt19937 rng(1234);
     const std::string alphabet = "|1 2|\r\n,a|";
     for (int round = 0; round < 3000; ++round) {
-        std::string text;
-        const int length = static_cast<int>(rng() % 200);
-        for (int i = 0; i < length; ++i) {
-            text += alphabet[rng() % alphabet.size()];
-        }
-        std::vector<std::string> owned;
-        const int keys = 1 + static_cast<int>(rng() % 12);
-        for (int i = 0; i < keys; ++i) {
-            std::string n;
+        const auto random = [&](int length) {
+            std::string s;
+            for (int i = 0; i < length; ++i)
+                s += alphabet[rng() % alphabet.size()];
+            return s;
+        };
+        const std::string text = random(static_cast<int>(rng() % 200));
+        std::vector<std::string> owned(1 + rng() % 12);
+        for (std::string& n : owned) {
             if (rng() % 2 && !text.empty()) { // a piece of the text, so that many are found
                 const std::size_t from = rng() % text.size();
                 n = text.substr(from, rng() % 6);
             } else {
-                const int nl = static_cast<int>(rng() % 4);
-                for (int j = 0; j < nl; ++j) {
-                    n += alphabet[rng() % alphabet.size()];
-                }
+                n = random(static_cast<int>(rng() % 4));
             }
-            owned.push_back(n);
         }
         std::vector<std::string_view> numbers(owned.begin(), owned.end());
         const auto found = FindPriceKeys(text, numbers);
         ASSERT_EQ(found.size(), numbers.size());
-        for (std::size_t i = 0; i < numbers.size(); ++i) {
+        for (std::size_t i = 0; i < numbers.size(); ++i)
             ASSERT_EQ(found[i], NaiveFind(text, numbers[i])) << "text [" << text << "] number [" << numbers[i] << "]";
-        }
     }
 }
 
 std::string PriceFile(const std::string& currency, const std::string& date, const std::string& lines) {
     return currency + "\r\nLIST-ID\r\n" + date + "\r\n31.12.99\r\n1\r\n" + lines;
+}
+
+std::string Fields(const ProductRecord& r) {
+    return r.upePrice.str() + "|" + r.upePriceEuro.str() + "|" + r.vzPrice.str() + "|" + r.vzPriceEuro.str() + "|" +
+           r.deliveryText.str();
 }
 
 std::vector<ProductRecord> Records(std::initializer_list<const char*> numbers) {
@@ -88,25 +88,15 @@ TEST(PriceLookup, FieldsOfTheFirstMatchingLineAndScrambledTwins) {
         CatalogBlock block(bytes);
         std::vector<ProductRecord> records = Records({"A1", "B2", "C3"});
         ApplyPriceFile(records, block, "CZK", 1);
-        EXPECT_EQ(records[0].upePrice, "1234,50 CZK");
-        EXPECT_EQ(records[0].upePriceEuro, "631,36 EUR");
-        EXPECT_EQ(records[0].vzPrice, "1000,00 CZK");
-        EXPECT_EQ(records[0].vzPriceEuro, "511,29 EUR");
-        EXPECT_EQ(records[0].deliveryText, "sofort lieferbar");
-        EXPECT_EQ(records[1].upePrice, "0.00");
-        EXPECT_EQ(records[1].upePriceEuro, "on request");
-        EXPECT_EQ(records[1].vzPrice, "2,50 CZK");
-        EXPECT_EQ(records[1].deliveryText, "");
+        EXPECT_EQ(Fields(records[0]), "1234,50 CZK|631,36 EUR|1000,00 CZK|511,29 EUR|sofort lieferbar");
+        EXPECT_EQ(Fields(records[1]), "0.00|on request|2,50 CZK|on request|");
         // Absent: the record keeps what the product list gave it.
-        EXPECT_EQ(records[2].upePrice, "on request");
-        EXPECT_EQ(records[2].vzPrice, "7,00 DM");
+        EXPECT_EQ(Fields(records[2]), "on request|on request|7,00 DM|on request|");
     }
     CatalogBlock header(Scramble(plain));
     const PriceListHeader h = ParsePriceListHeader(header);
-    EXPECT_EQ(h.currency, "CZK");
-    EXPECT_EQ(h.id, "LIST-ID");
-    EXPECT_EQ(h.date, "01.01.05");
-    EXPECT_EQ(h.availability, 1);
+    EXPECT_EQ(h.currency.str() + "|" + h.id.str() + "|" + h.date.str() + "|" + std::to_string(h.availability),
+              "CZK|LIST-ID|01.01.05|1");
 }
 
 TEST(PriceLookup, KeysAreSearchedAfterTheFourthLineOnly) {
@@ -146,12 +136,9 @@ TEST(PriceLookup, UpdateFileWinsAndTheWholeProductLoadUsesBoth) {
     std::optional<ProductList> list = LoadProductList(state, "LISTE.TXT");
     ASSERT_TRUE(list);
     ASSERT_EQ(list->records.size(), 3u);
-    EXPECT_EQ(list->records[0].upePrice, "1,00 EUR");
-    EXPECT_EQ(list->records[0].deliveryText, "list");
-    EXPECT_EQ(list->records[1].upePrice, "3,00 EUR");
-    EXPECT_EQ(list->records[1].deliveryText, "update");
-    EXPECT_EQ(list->records[2].upePrice, "on request");
-    EXPECT_EQ(list->records[2].vzPrice, "5,00 EUR");
+    EXPECT_EQ(Fields(list->records[0]), "1,00 EUR|1,00 EUR|1,00 EUR|1,00 EUR|list");
+    EXPECT_EQ(Fields(list->records[1]), "3,00 EUR|3,00 EUR|3,00 EUR|3,00 EUR|update");
+    EXPECT_EQ(Fields(list->records[2]), "on request|on request|5,00 EUR|on request|");
 
     // An outdated list looks nothing up.
     state.priceListOutdated = 1;
@@ -186,11 +173,9 @@ TEST(PriceListCheck, DatesDecideUpdateAndExpiry) {
     EXPECT_TRUE(r.showOutdatedWarning);
     EXPECT_EQ(state.priceListOutdated, 1);
 
-    EXPECT_EQ(ParseCatalogDate("1.2.99"), (CatalogDate{1, 2, 1999}));
-    EXPECT_EQ(ParseCatalogDate("1.2.31"), (CatalogDate{1, 2, 2031}));
-    EXPECT_EQ(ParseCatalogDate("1.2.2005"), (CatalogDate{1, 2, 2005}));
-    EXPECT_FALSE(ParseCatalogDate("1.2"));
-    EXPECT_FALSE(ParseCatalogDate(""));
+    for (const auto& [text, year] : {std::pair{"1.2.99", 1999}, {"1.2.31", 2031}, {"1.2.2005", 2005}})
+        EXPECT_EQ(ParseCatalogDate(text), (CatalogDate{1, 2, year})) << text;
+    EXPECT_FALSE(ParseCatalogDate("1.2") || ParseCatalogDate(""));
 
     // Months carry into years as the calendar does; months and years at the
     // ends of int neither overflow nor land in the future.
