@@ -2,6 +2,7 @@
 
 #include "ground/GlobalState.h"
 #include "ground/ScreenMode.h"
+#include "platform/core/DibPixels.h"
 #include "platform/core/RecordingDc.h"
 #include "tests/common/DrawDump.h"
 
@@ -14,18 +15,7 @@ namespace {
 
 // A 24-bit picture of the given size, black.
 DibHandle Picture(int width, int height) {
-    const std::size_t stride = ((static_cast<std::size_t>(width) * 3 + 3) / 4) * 4;
-    std::vector<std::uint8_t> b(40 + stride * static_cast<std::size_t>(height), 0);
-    const auto put = [&b](std::size_t at, std::uint32_t v, int n) {
-        for (int i = 0; i < n; ++i)
-            b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
-    };
-    put(0, 40, 4);
-    put(4, static_cast<std::uint32_t>(width), 4);
-    put(8, static_cast<std::uint32_t>(height), 4);
-    put(12, 1, 2);
-    put(14, 24, 2);
-    return DibFromBytes(std::move(b));
+    return DibFromBytes(EncodeDib24(Pixels{width, height, std::vector<std::uint32_t>(std::size_t(width * height))}));
 }
 
 TEST(Draw, DibAnchorsPlaceThePictureOneToOne) {

@@ -1,8 +1,10 @@
-// The list box without items of its own: a row count, rows drawn by the
-// owner on demand, and the selection and notifications of any list box.
+// Dialog windows: the list box without items of its own (a row count, rows
+// drawn by the owner on demand, the selection and notifications of any list
+// box), and who takes the keyboard when a window appears.
 #include "platform/qt/Window.h"
 #include "tests/platform/QtTestApp.h"
 
+#include <QLineEdit>
 #include <QListView>
 #include <QTest>
 
@@ -85,6 +87,28 @@ TEST(NoDataList, HoldsTwoHundredThousandRowsAndDrawsOnlyTheVisible) {
     EXPECT_EQ(d.GetCurSel(kList), -1);
     d.ResetContent(kList);
     EXPECT_EQ(d.GetCount(kList), 0);
+}
+
+// A page shown by its parent leaves the keyboard where it was; a dialog that
+// appears takes it.
+TEST(Window, OnlyDialogsTakeTheKeyboardWhenTheyAppear) {
+    test::TestApp();
+    QWidget top;
+    auto* typing = new QLineEdit(&top);
+    DialogWindow page(&top, DialogWindow::Kind::Page);
+    QWidget* pageEdit = page.AddControl(1, ControlKind::Edit);
+    top.show();
+    QApplication::setActiveWindow(&top);
+    typing->setFocus();
+    page.show();
+    EXPECT_EQ(QApplication::focusWidget(), typing);
+
+    DialogWindow dialog(&top, DialogWindow::Kind::Modal);
+    QWidget* dialogEdit = dialog.AddControl(2, ControlKind::Edit);
+    dialog.show();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.focusWidget(), dialogEdit);
+    EXPECT_NE(page.focusWidget(), pageEdit);
 }
 
 } // namespace
