@@ -98,21 +98,18 @@ TEST(Profile, RejectsWhatCannotBeStored) {
     EXPECT_FALSE(std::filesystem::exists(tmp / "q.ini"));
 }
 
-TEST(Profile, DefaultPath) {
+TEST(Profile, DefaultPathFollowsTheXdgFolders) {
     const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
     const char* oldHome = std::getenv("HOME");
     const std::string savedXdg = oldXdg ? oldXdg : "", savedHome = oldHome ? oldHome : "";
     setenv("XDG_CONFIG_HOME", "/x/config", 1);
+    setenv("HOME", "/home/u", 1);
     EXPECT_EQ(Profile::DefaultPath(), std::filesystem::path("/x/config/qxkat.ini"));
     unsetenv("XDG_CONFIG_HOME");
-    setenv("HOME", "/home/u", 1);
     EXPECT_EQ(Profile::DefaultPath(), std::filesystem::path("/home/u/.config/qxkat.ini"));
     if (oldXdg)
         setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
-    if (oldHome)
-        setenv("HOME", savedHome.c_str(), 1);
-    else
-        unsetenv("HOME");
+    oldHome ? setenv("HOME", savedHome.c_str(), 1) : unsetenv("HOME");
 }
 
 TEST(ProfileText, LookupAndReplaceRoundTrip) {

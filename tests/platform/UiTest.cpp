@@ -1,4 +1,3 @@
-#include "platform/core/Clock.h"
 #include "platform/core/ScriptedUi.h"
 
 #include <gtest/gtest.h>
@@ -24,15 +23,6 @@ TEST(Ui, ParseFileFilter) {
     EXPECT_EQ(ParseFileFilter("A|*.a|B"), (Pairs{{"A", "*.a"}}));
     EXPECT_EQ(ParseFileFilter(""), Pairs{});
     EXPECT_EQ(ParseFileFilter("||"), Pairs{});
-}
-
-TEST(Clock, CanBeReplaced) {
-    const std::time_t real = Now();
-    EXPECT_GT(real, 1600000000);
-    SetNowForTesting([] { return std::time_t{1234}; });
-    EXPECT_EQ(Now(), 1234);
-    SetNowForTesting(nullptr);
-    EXPECT_GE(Now(), real);
 }
 
 } // namespace
