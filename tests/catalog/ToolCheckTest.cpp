@@ -1,13 +1,11 @@
 // qxkat-tool as a user runs it: on a small catalogue written here, and on the
 // demo catalogue the build generates.
+#include "tests/common/Scramble.h"
 #include "tests/common/TempDir.h"
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <optional>
 #include <string>
 #include <sys/wait.h>
 
@@ -20,6 +18,7 @@ namespace fs = std::filesystem;
 struct ToolRun {
     int exitCode = -1;
     std::string out;
+    std::string Said() const { return std::to_string(exitCode) + " " + out; } // exit code and output
 };
 
 // Runs the tool; its error output is kept only when asked for.
@@ -50,47 +49,31 @@ TEST(Tool, ProductsAndUnscramble) {
     dir.Write("DATEN/LANG2/list.txt", "T\r\nG|a\r\nS\r\n2\r\n\r\n"
                                      "k1\r\np\r\nN1\r\nd1\r\n1\r\nName\r\ns\r\n\r\n9\r\ni\r\n\r\nqtx_vz\r\n\r\nt}\r\n\r\n"
                                      "k2\r\np\r\nN2\r\nd2\r\n0\r\nOther\r\ns\r\n\r\n\r\ni\r\n\r\ndorna\r\n\r\nt}\r\n\r\n");
-    const ToolRun r = Tool("products --program-dir '" + dir.Path().string() + "' --language 1 --list LIST.TXT");
-    EXPECT_EQ(r.exitCode, 0);
+    const std::string products = "products --program-dir '" + dir.Path().string() + "' --language 1 --list LIST.TXT";
     // UPE mode: the VZ prices stay off, as on the product page.
-    EXPECT_EQ(r.out, "k1\tN1\td1\tName\t1234,50 EUR\t2,00 EUR\t\t\tsofort\tQTX_VZ\t1\n"
+    EXPECT_EQ(Tool(products).Said(), "0 k1\tN1\td1\tName\t1234,50 EUR\t2,00 EUR\t\t\tsofort\tQTX_VZ\t1\n"
                      "k2\tN2\t\tOther\ton request\ton request\t\t\t\tDORNA\t0\n");
-    const ToolRun vz =
-        Tool("products --program-dir '" + dir.Path().string() + "' --language 1 --list LIST.TXT --price-mode 1");
-    EXPECT_EQ(vz.out, "k1\tN1\td1\tName\t1234,50 EUR\t2,00 EUR\t0.00\ton request\tsofort\tQTX_VZ\t1\n"
+    EXPECT_EQ(Tool(products + " --price-mode 1").out, "k1\tN1\td1\tName\t1234,50 EUR\t2,00 EUR\t0.00\ton request\tsofort\tQTX_VZ\t1\n"
                       "k2\tN2\t\tOther\ton request\ton request\ton request\ton request\t\tDORNA\t0\n");
     // A price list that offers no price modes shows no prices at all.
     dir.Write("DATEN/LANG2/QX.PRS", "EUR\r\nID\r\n01.01.05\r\n01.01.30\r\n-1\r\n|N1|1234,5|2|0,00||sofort\r\n");
-    EXPECT_EQ(Tool("products --program-dir '" + dir.Path().string() + "' --language 1 --list LIST.TXT --price-mode 1")
-                  .out,
+    EXPECT_EQ(Tool(products + " --price-mode 1").out,
               "k1\tN1\td1\tName\t\t\t\t\t\tQTX_VZ\t1\n"
               "k2\tN2\t\tOther\t\t\t\t\t\tDORNA\t0\n");
 
-    std::string scrambled = "CRPT";
-    unsigned k = 1;
-    for (unsigned char ch : std::string("plain\r\ntext")) {
-        scrambled += static_cast<char>(static_cast<unsigned char>(ch - k));
-        k = (k + 1) % 9;
-    }
-    dir.Write("s.prs", scrambled);
-    const ToolRun u = Tool("unscramble '" + (dir.Path() / "s.prs").string() + "'");
-    EXPECT_EQ(u.exitCode, 0);
-    EXPECT_EQ(u.out, "plain\r\ntext");
+    dir.Write("s.prs", qx::test::Scramble("plain\r\ntext"));
+    EXPECT_EQ(Tool("unscramble '" + (dir.Path() / "s.prs").string() + "'").Said(), "0 plain\r\ntext");
 }
 
 TEST(Tool, OrderListPrintsTheStoredFieldsAndSavesTheFullLayout) {
     TempDir dir;
     dir.Write("old.stk", "QX0001ABC\r\n# c\r\n2|N-1|Name||Bem|DORNA|10,00|20,00|\r\n");
     const std::string in = (dir.Path() / "old.stk").string(), out = (dir.Path() / "new.stk").string();
-    const ToolRun r = Tool("orderlist '" + in + "' --save '" + out + "'");
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "ABC\n2\tN-1\tName\t\tBem\tDORNA\t10,00\t\t\t\t20,00\t\t\t\t\n");
+    EXPECT_EQ(Tool("orderlist '" + in + "' --save '" + out + "'").Said(), "0 ABC\n2\tN-1\tName\t\tBem\tDORNA\t10,00\t\t\t\t20,00\t\t\t\t\n");
     EXPECT_EQ(qx::test::ReadAll(out), "QX0002ABC\r\n2|N-1|Name||Bem|DORNA|10,00||||20,00|||||\r\n[EndOfFile]");
 
     dir.Write("bad.stk", "QX1");
-    const ToolRun bad = Tool("orderlist '" + (dir.Path() / "bad.stk").string() + "' --language 1");
-    EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_EQ(bad.out, "Wrong file format!\n");
+    EXPECT_EQ(Tool("orderlist '" + (dir.Path() / "bad.stk").string() + "' --language 1").Said(), "1 Wrong file format!\n");
     EXPECT_EQ(Tool("orderlist").exitCode, 2);
     EXPECT_EQ(Tool("orderlist '" + in + "' --language 7").exitCode, 2);
 }
@@ -104,8 +87,7 @@ TEST(Tool, SearchListsWhatTheDialogListsAndThePrefixPosition) {
     EXPECT_EQ(Tool(base + " --prefix 'zrt 61'").out, "1\n");
     EXPECT_EQ(Tool(base + " --prefix 'x'").out, "not found\n");
     EXPECT_EQ(Tool(base + " --prefix x zrt6").out, "not found\n"); // nothing listed
-    const ToolRun missing = Tool("search --program-dir '" + dir.Path().string() + "' --language 2 --mode sws");
-    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(Tool("search --program-dir '" + dir.Path().string() + "' --language 2 --mode sws").exitCode, 1);
     EXPECT_EQ(Tool("search --program-dir x --language 2 --mode zzz").exitCode, 2);
 }
 
@@ -167,24 +149,6 @@ TEST(Tool, CheckReportsWhatIsBrokenWithFileAndLine) {
     EXPECT_EQ(Tool("check '" + (dir.Path() / "nothing").string() + "'").exitCode, 2);
 }
 
-// The PPM the tool wrote: width, height and the RGB bytes, top row first.
-struct Ppm {
-    int width = 0;
-    int height = 0;
-    std::string rgb;
-};
-
-std::optional<Ppm> ReadPpm(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    Ppm p;
-    int maxValue = 0;
-    if (!(in >> magic >> p.width >> p.height >> maxValue) || magic != "P6" || maxValue != 255 || in.get() != '\n')
-        return std::nullopt;
-    p.rgb.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return p;
-}
-
 TEST(Tool, PictureWritesWhatTheProgramWouldShow) {
     TempDir dir;
     // A 3 x 2 RLE8 bitmap: bottom row red, green, blue; top row two greens and
@@ -198,15 +162,11 @@ TEST(Tool, PictureWritesWhatTheProgramWouldShow) {
     dib += std::string("\0\x03\0\x01\x02\0\0\0\x02\x01\0\x01", 12);
     dir.Write("pics/rle.bmp", bmp + dib);
     const fs::path out = dir.Path() / "out.ppm";
-    const ToolRun r = Tool("picture '" + (dir.Path() / "pics/RLE.BMP").string() + "' --ppm '" + out.string() + "'");
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "3x2 8-bit 3 colours\n");
-    const std::optional<Ppm> ppm = ReadPpm(out);
-    ASSERT_TRUE(ppm);
-    EXPECT_EQ(ppm->width, 3);
-    EXPECT_EQ(ppm->height, 2);
+    EXPECT_EQ(Tool("picture '" + (dir.Path() / "pics/RLE.BMP").string() + "' --ppm '" + out.string() + "'").Said(),
+              "0 3x2 8-bit 3 colours\n");
+    // The PPM: width, height and the RGB bytes, top row first.
     const std::string red("\xFF\0\0", 3), green("\0\xFF\0", 3), blue("\0\0\xFF", 3);
-    EXPECT_EQ(ppm->rgb, green + green + red + red + green + blue);
+    EXPECT_EQ(qx::test::ReadAll(out), "P6\n3 2\n255\n" + green + green + red + red + green + blue);
 
     // A damaged bitmap shows nothing: a message naming the file, exit 1.
     const std::string broken = (fs::path(QX_TEST_DATA_DIR) / "broken" / "bmp_rows_missing.bmp").string();
@@ -216,9 +176,9 @@ TEST(Tool, PictureWritesWhatTheProgramWouldShow) {
     EXPECT_EQ(Tool("picture '" + broken + "'").exitCode, 2);
 }
 
-// The numbers go into a new list as "Insert numbers" takes them, the lines
-// not taken are printed; the list then comes out as the page exports it.
-// The demo catalogue is clean for the checker.
+// The demo catalogue is clean for the checker. The numbers go into a new list
+// as "Insert numbers" takes them, the lines not taken are printed; the list
+// then comes out as the page exports it.
 TEST(Tool, DemoCatalogueTakesNumbersInAndWritesTheSpreadsheet) {
     const fs::path demo = QX_DEMO_DIR;
     if (!fs::is_directory(demo / "DATEN"))
@@ -228,12 +188,11 @@ TEST(Tool, DemoCatalogueTakesNumbersInAndWritesTheSpreadsheet) {
     TempDir dir;
     dir.Write("n.txt", "t10001 2\r\nT99999\r\n");
     const std::string list = "'" + (dir.Path() / "new.stk").string() + "'";
-    const ToolRun in = Tool("orderlist " + list + " --import '" + (dir.Path() / "n.txt").string() +
-                            "' --program-dir '" + demo.string() + "' --language 0");
-    EXPECT_EQ(in.exitCode, 1);
-    EXPECT_EQ(in.out, "T99999\n");
-    const ToolRun out = Tool("orderlist " + list + " --price-mode -1 --csv '" + (dir.Path() / "o.csv").string() + "'");
-    EXPECT_EQ(out.exitCode, 0);
+    EXPECT_EQ(Tool("orderlist " + list + " --import '" + (dir.Path() / "n.txt").string() + "' --program-dir '" +
+                   demo.string() + "' --language 0")
+                  .Said(),
+              "1 T99999\n");
+    EXPECT_EQ(Tool("orderlist " + list + " --price-mode -1 --csv '" + (dir.Path() / "o.csv").string() + "'").exitCode, 0);
     EXPECT_EQ(qx::test::ReadAll(dir.Path() / "o.csv"),
               "\xEF\xBB\xBFPos.;Menge;Nummer;Bezeichnung;Bemerkungen;Lieferant;Preisliste\r\n"
               "1;2;T10001;Nockenwellen-Arretierung;;DORNA;PL 2026/12 QX-D\r\n");
