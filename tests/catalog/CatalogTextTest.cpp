@@ -1,5 +1,7 @@
 #include "catalog/CatalogText.h"
-
+#include "catalog/GroupFile.h"
+#include "catalog/ProductList.h"
+#include "catalog/Requirements.h"
 #include "platform/core/Path.h"
 #include "tests/common/Scramble.h"
 #include "tests/common/TempDir.h"
@@ -141,6 +143,161 @@ TEST(FormatPrice, DisplayForms) {
     std::string huge = "1e300";
     FormatPrice(huge, false, "DM", 0);
     EXPECT_EQ(huge.size(), 31u);
+}
+
+std::string Record(const std::string& key, const std::string& number, const std::string& supplier,
+                   const std::string& footer = "", const std::string& text = "Text of " ) {
+    return key + "\r\npic_" + key + ".jpg\r\n" + number + "\r\nD-" + key + "\r\n1\r\nName " + key +
+           "\r\nsheet.bmp\r\n" + footer + "\r\n12,5\r\ninfo.htm\r\n\r\n" + supplier + "\r\n\r\n" + text + key +
+           "\r\nsecond line}\r\n\r\n";
+}
+
+std::string Joined(std::initializer_list<std::string_view> fields) {
+    std::string out;
+    for (std::string_view f : fields)
+        out.append(f).push_back('|');
+    out.pop_back();
+    return out;
+}
+
+// Every field of a record, in file order, then the lookup's.
+std::string Fields(const ProductRecord& r) {
+    return Joined({r.key, r.picture, r.number, r.designation, std::to_string(r.sealFlag), r.name,
+                   r.sheetPicture, r.sheetFooter, r.vzPrice, r.infoFile, r.supplier, r.upePrice,
+                   r.upePriceEuro, r.vzPriceEuro, r.deliveryText, r.freeText});
+}
+
+const std::string kHeader = "Title\r\nGRUPPE|abc\r\nSubtitle\r\n";
+
+TEST(ProductList, HeaderAndRecordsAsThePageReadsThem) {
+    const std::string file = kHeader + "2\r\nignored\r\n" + Record("K1", "V.A.G 1", "qtx_vz", "Footer") +
+                             Record("K2", "V.A.G 2", "dorna");
+    const ProductList list = ParseProductList(CatalogBlock(file), "DM", 1);
+    const ProductListHeader& h = list.header;
+    EXPECT_EQ(Joined({h.title, h.groupFile, h.hierarchyCode, h.subtitle}), "Title|GRUPPE|abc|Subtitle");
+    ASSERT_EQ(list.records.size(), 2u);
+    // Supplier upper-cased, price formatted, the lookup's prices not yet there.
+    EXPECT_EQ(Fields(list.records[0]),
+              "K1|pic_K1.jpg|V.A.G 1|D-K1|1|Name K1|sheet.bmp|Footer|12,50 DM|info.htm|"
+              "QTX_VZ|on request|on request|on request||Text of K1\r\nsecond line");
+    // For DORNA the designation is emptied; an empty footer takes the number.
+    EXPECT_EQ(Fields(list.records[1]), "K2|pic_K2.jpg|V.A.G 2||1|Name K2|sheet.bmp|V.A.G 2|12,50 DM|info.htm|"
+                                       "DORNA|on request|on request|on request||Text of K2\r\nsecond line");
+}
+
+// Odd and damaged files: the records read, and one field of the last.
+TEST(ProductList, CommentsHashFieldsAndDamagedFiles) {
+    // A comment between record lines is skipped; a line that begins with "#"
+    // is a comment too, so the field it was meant for takes the next line.
+    std::string comment = Record("K1", "N1", "s");
+    comment.insert(comment.find("N1"), "# a comment\r\n");
+    std::string longName = Record("K1", "N1", "s");
+    longName.replace(longName.find("Name K1"), 7, std::string(500, 'n'));
+    const std::string two = Record("K1", "N1", "s") + Record("K2", "N2", "s");
+    const auto last = [](const ProductRecord& r) {
+        return Joined({r.number, r.designation, r.name, r.sheetPicture, r.supplier, r.vzPrice, r.freeText});
+    };
+    const struct {
+        std::string body;
+        std::size_t count;
+        std::string last;
+    } cases[] = {
+        {"1\r\n\r\n" + comment, 1, "N1|D-K1|Name K1|sheet.bmp|S|12,50 DM|Text of K1\r\nsecond line"},
+        {"1\r\n\r\n" + Record("K2", "#N2", "s"), 1, "D-K2|1|sheet.bmp|||info.htm|Text of K2\r\nsecond line"},
+        // No empty line after line twelve, a comment before the text.
+        {"1\r\n\r\nK\r\np\r\nN\r\nD\r\n0\r\nn\r\ns\r\nf\r\n\r\ni\r\nr\r\nsup\r\n#c\r\nText}rest\r\n\r\n", 1,
+         "N|D|n|s|SUP|siehe VZ-Preisliste|Text"},
+        // A count larger than the records present; comment lines at the end are no record.
+        {"50\r\n\r\n" + two + "\r\n\r\n# end\r\n\r\n#\r\n# last", 2, "N2|D-K2|Name K2|sheet.bmp|S|12,50 DM|Text of K2\r\nsecond line"},
+        // No final line end.
+        {"2\r\n\r\n" + two.substr(0, two.size() - 4), 2, "N2|D-K2|Name K2|sheet.bmp|S|12,50 DM|Text of K2\r\nsecond line"},
+        // An over-long line is cut to its capacity and the next line is read.
+        {"1\r\n\r\n" + longName, 1, "N1|D-K1|" + std::string(127, 'n') + "|sheet.bmp|S|12,50 DM|Text of K1\r\nsecond line"},
+        {"2147483647\r\n\r\n" + Record("K", "N", "s"), 1, "N|D-K|Name K|sheet.bmp|S|12,50 DM|Text of K\r\nsecond line"},
+        {"-5\r\n\r\n" + Record("K", "N", "s"), 0, ""},
+    };
+    for (const auto& c : cases) {
+        const ProductList list = ParseProductList(CatalogBlock(kHeader + c.body), "DM", 0);
+        ASSERT_EQ(list.records.size(), c.count) << c.body;
+        if (!c.last.empty()) {
+            EXPECT_EQ(last(list.records.back()), c.last) << c.body;
+        }
+    }
+    // A missing "}": the text runs to the end of the file and reading stops.
+    std::string open = Record("K1", "N1", "s");
+    open.erase(open.find('}'), 1);
+    const ProductList cut = ParseProductList(CatalogBlock(kHeader + "2\r\n\r\n" + open + Record("K2", "N2", "s")), "DM", 0);
+    ASSERT_EQ(cut.records.size(), 1u);
+    EXPECT_NE(cut.records[0].freeText.find("K2"), std::string::npos);
+}
+
+std::string Fields(const GroupEntry& e) {
+    return e.hierarchyCode.str() + "|" + e.listFile.str() + "|" + e.displayName.str() + "|" + e.picture.str();
+}
+std::string Fields(const RequirementRow& r) {
+    return r.code.str() + "|" + r.quantity.str() + "|" + r.designation.str() + "|" + r.number.str() + "|" +
+           r.floorArea.str() + "|" + r.picture.str() + "|" + r.text;
+}
+
+TEST(GroupFile, EntriesUpToTheFirstBracketLine) {
+    const std::string file = "Group title\r\nline two\r\nskipped\r\n"
+                             "a|LIST_A.TXT|Alpha|a.jpg\r\n"
+                             "abcd\r\n" // four characters: not listed
+                             "#comment\r\n"
+                             "ab|LIST_B.TXT|Beta|b.jpg|extra\r\n"
+                             "[end\r\n"
+                             "b|LIST_C.TXT|Gamma|c.jpg\r\n";
+    const GroupFile g = ParseGroupFile(CatalogBlock(file));
+    EXPECT_EQ(g.title.str() + "|" + g.line2.str(), "Group title|line two");
+    ASSERT_EQ(g.entries.size(), 2u);
+    EXPECT_EQ(Fields(g.entries[0]), "a|LIST_A.TXT|Alpha|a.jpg");
+    EXPECT_EQ(Fields(g.entries[1]), "ab|LIST_B.TXT|Beta|b.jpg");
+    EXPECT_EQ(g.entries[1].line, "ab|LIST_B.TXT|Beta|b.jpg|extra");
+
+    // Without a "[" line the appended end marker ends the list; long lines are cut.
+    const GroupFile h = ParseGroupFile(CatalogBlock("T\r\n2\r\n3\r\nc|L|" + std::string(300, 'n')));
+    ASSERT_EQ(h.entries.size(), 1u);
+    EXPECT_EQ(h.entries[0].line.size(), 127u);
+    EXPECT_EQ(h.entries[0].displayName.size(), 123u);
+}
+
+TEST(GroupFile, LookupsByCodeAndByListFile) {
+    const GroupFile g = ParseGroupFile(CatalogBlock("T\r\n2\r\n3\r\n"
+                                                    "a||Alpha|\r\n"
+                                                    "ab||Beta|\r\n"
+                                                    "abc|LIST_C|Gamma|\r\n"
+                                                    "abd|LIST_CX|Delta|\r\n"
+                                                    "b|LIST_C|Late|\r\n"));
+    // The first entry naming the list as a whole field, not as a prefix.
+    ASSERT_NE(FindEntryListing(g, "LIST_C"), nullptr);
+    EXPECT_EQ(FindEntryListing(g, "LIST_C")->hierarchyCode, "abc");
+    EXPECT_EQ(FindEntryListing(g, "LIST_CX")->hierarchyCode, "abd");
+    EXPECT_EQ(FindEntryListing(g, "LIST"), nullptr);
+    EXPECT_EQ(FindGroupEntry(g, "ab")->displayName, "Beta");
+    EXPECT_EQ(FindGroupEntry(g, "ac"), nullptr);
+    // Ancestors with an entry, in order; a missing level adds no separator.
+    EXPECT_EQ(GroupBreadcrumb(g, "abc"), "Alpha / Beta / Gamma");
+    EXPECT_EQ(GroupBreadcrumb(g, "azc"), "Alpha");
+    EXPECT_EQ(GroupBreadcrumb(g, ""), "");
+}
+
+TEST(Requirements, RowsFollowTheirTextDirectly) {
+    const std::string file = "Title\r\ninfo.htm\r\nunused\r\nSubtitle\r\n3\r\nignored\r\n"
+                             "$H|1|Heading|N-1|2x3|h.jpg\r\n<p>head</p>}\r\n"
+                             "C|2|Lift|N-2|4x5|lift.jpg\r\n<p>lift\r\ntext</p>} rest of line\r\n"
+                             "D|3|Press|N-3||press.jpg\r\n}\r\n";
+    const RequirementsFile r = ParseRequirements(CatalogBlock(file));
+    EXPECT_EQ(r.title.str() + "|" + r.infoFile.str() + "|" + r.subtitle.str(), "Title|info.htm|Subtitle");
+    ASSERT_EQ(r.rows.size(), 3u);
+    EXPECT_EQ(Fields(r.rows[0]), "$H|1|Heading|N-1|2x3|h.jpg|<p>head</p>");
+    EXPECT_EQ(Fields(r.rows[1]), "C|2|Lift|N-2|4x5|lift.jpg|<p>lift\r\ntext</p>");
+    EXPECT_EQ(Fields(r.rows[2]), "D|3|Press|N-3||press.jpg|");
+
+    // A count beyond the rows present stops at the end of the file.
+    for (const char* tail : {"", "# comment\r\n", "\r\n#a\r\n#b"}) {
+        const std::string text = std::string("T\r\ni\r\nu\r\nS\r\n99\r\n\r\nC|1|x|n|a|p\r\nt}\r\n") + tail;
+        EXPECT_EQ(ParseRequirements(CatalogBlock(text)).rows.size(), 1u) << tail;
+    }
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace qx {
 namespace {
 
@@ -82,37 +84,42 @@ TEST(Dc, ModeChangesFollowGdi) {
     EXPECT_EQ(dc.GetViewportExt(), (Size{1, 1}));
 }
 
+// Mapping mode, window extent, text colour, background mode, font height,
+// pen width and current position.
+std::string State(const Dc& dc) {
+    char buf[128];
+    std::snprintf(buf, sizeof buf, "%d %dx%d #%06x %d %d %d %d,%d", static_cast<int>(dc.GetMapMode()),
+                  dc.GetWindowExt().cx, dc.GetWindowExt().cy, static_cast<unsigned>(dc.GetTextColor()),
+                  static_cast<int>(dc.GetBkMode()), dc.GetFont().height, dc.GetPen().width, dc.GetCurrentPosition().x,
+                  dc.GetCurrentPosition().y);
+    return buf;
+}
+
 TEST(Dc, SaveAndRestore) {
     RecordingDc dc;
     dc.SetTextColor(Rgb(1, 2, 3));
     dc.SelectFont(Font{"Arial", -12});
-    const int level1 = dc.SaveDc();
-    EXPECT_EQ(level1, 1);
+    const std::string first = State(dc);
+    EXPECT_EQ(dc.SaveDc(), 1);
     dc.SetMapMode(MapMode::Anisotropic);
     dc.SetWindowExt(3, 3);
     dc.SetTextColor(Rgb(9, 9, 9));
     dc.SetBkMode(BkMode::Transparent);
     dc.MoveTo(5, 5);
+    const std::string second = State(dc);
     EXPECT_EQ(dc.SaveDc(), 2);
     dc.SelectPen(Pen{PenStyle::Dot, 2, Rgb(255, 0, 0)});
     dc.RestoreDc(-1);
-    EXPECT_EQ(dc.GetPen(), Pen{});
-    EXPECT_EQ(dc.GetMapMode(), MapMode::Anisotropic);
-    EXPECT_EQ(dc.GetCurrentPosition(), (Point{5, 5}));
+    EXPECT_EQ(State(dc), second);
     dc.SaveDc();
-    // Restoring level 1 drops every newer state as well.
-    dc.RestoreDc(level1);
-    EXPECT_EQ(dc.GetMapMode(), MapMode::Text);
-    EXPECT_EQ(dc.GetWindowExt(), (Size{1, 1}));
-    EXPECT_EQ(dc.GetTextColor(), Rgb(1, 2, 3));
-    EXPECT_EQ(dc.GetBkMode(), BkMode::Opaque);
-    EXPECT_EQ(dc.GetFont().height, -12);
-    EXPECT_EQ(dc.GetCurrentPosition(), (Point{0, 0}));
+    dc.RestoreDc(1); // drops every newer state as well
+    EXPECT_EQ(State(dc), first);
     // Nothing left to restore: ignored.
     dc.SetTextColor(Rgb(4, 4, 4));
+    const std::string last = State(dc);
     dc.RestoreDc(-1);
     dc.RestoreDc(5);
-    EXPECT_EQ(dc.GetTextColor(), Rgb(4, 4, 4));
+    EXPECT_EQ(State(dc), last);
     EXPECT_EQ(dc.SaveDc(), 1);
 }
 
