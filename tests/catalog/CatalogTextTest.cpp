@@ -231,12 +231,9 @@ TEST(ProductList, CommentsHashFieldsAndDamagedFiles) {
     EXPECT_NE(cut.records[0].freeText.find("K2"), std::string::npos);
 }
 
-std::string Fields(const GroupEntry& e) {
-    return e.hierarchyCode.str() + "|" + e.listFile.str() + "|" + e.displayName.str() + "|" + e.picture.str();
-}
+std::string Fields(const GroupEntry& e) { return Joined({e.hierarchyCode, e.listFile, e.displayName, e.picture}); }
 std::string Fields(const RequirementRow& r) {
-    return r.code.str() + "|" + r.quantity.str() + "|" + r.designation.str() + "|" + r.number.str() + "|" +
-           r.floorArea.str() + "|" + r.picture.str() + "|" + r.text;
+    return Joined({r.code, r.quantity, r.designation, r.number, r.floorArea, r.picture, r.text});
 }
 
 TEST(GroupFile, EntriesUpToTheFirstBracketLine) {
@@ -248,7 +245,7 @@ TEST(GroupFile, EntriesUpToTheFirstBracketLine) {
                              "[end\r\n"
                              "b|LIST_C.TXT|Gamma|c.jpg\r\n";
     const GroupFile g = ParseGroupFile(CatalogBlock(file));
-    EXPECT_EQ(g.title.str() + "|" + g.line2.str(), "Group title|line two");
+    EXPECT_EQ(Joined({g.title, g.line2}), "Group title|line two");
     ASSERT_EQ(g.entries.size(), 2u);
     EXPECT_EQ(Fields(g.entries[0]), "a|LIST_A.TXT|Alpha|a.jpg");
     EXPECT_EQ(Fields(g.entries[1]), "ab|LIST_B.TXT|Beta|b.jpg");
@@ -269,10 +266,11 @@ TEST(GroupFile, LookupsByCodeAndByListFile) {
                                                     "abd|LIST_CX|Delta|\r\n"
                                                     "b|LIST_C|Late|\r\n"));
     // The first entry naming the list as a whole field, not as a prefix.
-    ASSERT_NE(FindEntryListing(g, "LIST_C"), nullptr);
-    EXPECT_EQ(FindEntryListing(g, "LIST_C")->hierarchyCode, "abc");
-    EXPECT_EQ(FindEntryListing(g, "LIST_CX")->hierarchyCode, "abd");
-    EXPECT_EQ(FindEntryListing(g, "LIST"), nullptr);
+    const auto code = [&g](const char* list) {
+        const GroupEntry* e = FindEntryListing(g, list);
+        return e ? e->hierarchyCode.str() : "none";
+    };
+    EXPECT_EQ(code("LIST_C") + " " + code("LIST_CX") + " " + code("LIST"), "abc abd none");
     EXPECT_EQ(FindGroupEntry(g, "ab")->displayName, "Beta");
     EXPECT_EQ(FindGroupEntry(g, "ac"), nullptr);
     // Ancestors with an entry, in order; a missing level adds no separator.

@@ -307,16 +307,6 @@ using test::PdfText;
 // The printer: a Qt device context on pages of a PDF file or a printer.
 QString Pdf(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
 
-// The print job's page system: 640 x 480 isotropic over the printable area.
-void PageMapping(Dc& dc) {
-    dc.SetMapMode(MapMode::Isotropic);
-    dc.SetWindowExt(640, 480);
-    dc.SetViewportExt(dc.GetDeviceCaps(DeviceCap::HorzRes), dc.GetDeviceCaps(DeviceCap::VertRes));
-    dc.SetViewportOrg(12, 20);
-    dc.SelectFont(Font{"Arial", -12});
-    dc.SetBkMode(BkMode::Transparent);
-}
-
 TEST(PrintTest, PdfPagesHoldWhatWasDrawn) {
     test::TestApp();
     SetAnsiCodePage(CodePage::Cp1252);
@@ -333,17 +323,16 @@ TEST(PrintTest, PdfPagesHoldWhatWasDrawn) {
         dc.TextOut(10, 10, "vor der Seite");
         ASSERT_TRUE(dc.StartPage());
         EXPECT_FALSE(dc.StartPage()) << "a page is already open";
-        PageMapping(dc);
-        dc.TextOut(20, 104, "Bestellung Seite eins");
-        Rect r{20, 130, 300, 200};
+        dc.SelectFont(Font{"Arial", -100});
+        dc.TextOut(100, 500, "Bestellung Seite eins");
+        Rect r{100, 700, 3000, 1200};
         dc.DrawText("Gr\xF6\xDF" "e und Ma\xDF", r, DT_LEFT | DT_WORDBREAK);
-        dc.MoveTo(20, 150);
-        dc.LineTo(600, 150);
+        dc.MoveTo(100, 900);
+        dc.LineTo(3000, 900);
         EXPECT_TRUE(dc.EndPage());
         dc.TextOut(10, 10, "zwischen den Seiten");
         ASSERT_TRUE(dc.StartPage());
-        PageMapping(dc);
-        dc.TextOut(20, 104, "Seite zwei");
+        dc.TextOut(100, 500, "Seite zwei");
         EXPECT_TRUE(dc.EndPage());
         EXPECT_EQ(dc.PagesStarted(), 2);
         EXPECT_TRUE(dc.EndDoc());
