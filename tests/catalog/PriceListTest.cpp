@@ -119,6 +119,14 @@ GlobalState StateFor(const TempDir& dir) {
     return s;
 }
 
+// What the check decided and left in the state, in one line.
+std::string Checked(GlobalState& s, std::time_t now) {
+    const PriceListCheckResult r = CheckPriceList(s, now);
+    return std::string(r.updateUsed ? "update " : "") + (r.showOutdatedWarning ? "warning " : "") + "availability " +
+           std::to_string(r.availability) + " outdated " + std::to_string(s.priceListOutdated) + " " +
+           s.currency.str() + " " + s.priceListId.str() + (s.priceUpdatePath.empty() ? " no update" : "");
+}
+
 TEST(PriceLookup, UpdateFileWinsAndTheWholeProductLoadUsesBoth) {
     TempDir dir;
     dir.Write("DATEN/LANG2/QX.PRS", PriceFile("EUR", "01.01.05", "|A|1|1|1|1|list\r\n|B|2|2|2|2|list\r\n"));
@@ -129,9 +137,7 @@ TEST(PriceLookup, UpdateFileWinsAndTheWholeProductLoadUsesBoth) {
                                       "k3\r\np\r\nC\r\nd\r\n0\r\nn\r\ns\r\n\r\n5\r\ni\r\n\r\nsup\r\n\r\nt}\r\n\r\n");
     GlobalState state = StateFor(dir);
     state.priceUpdatePath = ToWindowsPath(dir.Path() / "update.prs");
-    const PriceListCheckResult check = CheckPriceList(state, 0);
-    EXPECT_TRUE(check.updateUsed); // same date as the list
-    EXPECT_EQ(state.currency, "EUR");
+    EXPECT_EQ(Checked(state, 0), "update availability 1 outdated 0 EUR LIST-ID"); // same date as the list
 
     std::optional<ProductList> list = LoadProductList(state, "LISTE.TXT");
     ASSERT_TRUE(list);
@@ -158,20 +164,11 @@ TEST(PriceListCheck, DatesDecideUpdateAndExpiry) {
     GlobalState state = StateFor(dir);
     state.priceUpdatePath = ToWindowsPath(dir.Path() / "old.prs");
     const std::time_t expiryMidnight = MidnightOf({5, 3, 2007});
-    PriceListCheckResult r = CheckPriceList(state, expiryMidnight - 1);
-    EXPECT_FALSE(r.updateUsed);
-    EXPECT_TRUE(state.priceUpdatePath.empty()); // an older update is dropped
-    EXPECT_EQ(state.currency, "EUR");
-    EXPECT_EQ(state.priceListId, "ID"); // the "#" line is skipped
-    EXPECT_EQ(r.availability, 0);
-    EXPECT_FALSE(r.showOutdatedWarning);
-    EXPECT_EQ(state.priceListOutdated, 0);
-
+    // An older update is dropped; the "#" line is skipped.
+    EXPECT_EQ(Checked(state, expiryMidnight - 1), "availability 0 outdated 0 EUR ID no update");
     state.priceUpdatePath = ToWindowsPath(dir.Path() / "nodate.prs");
-    r = CheckPriceList(state, expiryMidnight + 1); // the expiry day has begun
-    EXPECT_FALSE(r.updateUsed);
-    EXPECT_TRUE(r.showOutdatedWarning);
-    EXPECT_EQ(state.priceListOutdated, 1);
+    // The expiry day has begun.
+    EXPECT_EQ(Checked(state, expiryMidnight + 1), "warning availability 0 outdated 1 EUR ID no update");
 
     for (const auto& [text, year] : {std::pair{"1.2.99", 1999}, {"1.2.31", 2031}, {"1.2.2005", 2005}})
         EXPECT_EQ(ParseCatalogDate(text), (CatalogDate{1, 2, year})) << text;
@@ -193,8 +190,7 @@ TEST(PriceListCheck, DatesDecideUpdateAndExpiry) {
     std::filesystem::remove(dir.Path() / "DATEN/LANG2/QX.PRS");
     GlobalState fresh = StateFor(dir);
     fresh.priceUpdatePath = ToWindowsPath(dir.Path() / "old.prs");
-    EXPECT_TRUE(CheckPriceList(fresh, expiryMidnight).updateUsed);
-    EXPECT_EQ(fresh.currency, "CZK");
+    EXPECT_EQ(Checked(fresh, expiryMidnight), "update availability 1 outdated 0 CZK ID2");
 }
 
 } // namespace

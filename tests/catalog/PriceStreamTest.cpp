@@ -16,6 +16,10 @@ namespace {
 
 using test::Scramble;
 
+std::string Fields(const PriceListHeader& h) {
+    return h.currency.str() + "|" + h.id.str() + "|" + h.date.str() + "|" + h.expiry.str() + "|" +
+           std::to_string(h.availability);
+}
 std::string Fields(const ProductRecord& r) {
     return r.upePrice.str() + "|" + r.upePriceEuro.str() + "|" + r.vzPrice.str() + "|" + r.vzPriceEuro.str() + "|" +
            r.deliveryText.str();
@@ -65,14 +69,9 @@ TEST(PriceStream, GivesWhatTheWholeFileGives) {
         }
 
         CatalogBlock headerBlock(bytes);
-        const PriceListHeader expected = ParsePriceListHeader(headerBlock);
         const std::optional<PriceListHeader> h = ReadPriceListHeader(path);
         ASSERT_TRUE(h);
-        EXPECT_EQ(h->currency.str() + "|" + h->id.str() + "|" + h->date.str() + "|" + h->expiry.str() + "|" +
-                      std::to_string(h->availability),
-                  expected.currency.str() + "|" + expected.id.str() + "|" + expected.date.str() + "|" +
-                      expected.expiry.str() + "|" + std::to_string(expected.availability))
-            << "round " << round;
+        EXPECT_EQ(Fields(*h), Fields(ParsePriceListHeader(headerBlock))) << "round " << round;
     }
     // A file that isn't there changes nothing.
     std::vector<ProductRecord> records(1);
