@@ -13,13 +13,11 @@ TEST(Dc, TextAndAnisotropicMappings) {
     EXPECT_EQ(dc.GetMapMode(), MapMode::Text);
     dc.SetViewportOrg(5, 7);
     dc.SetWindowOrg(1, 2);
-    EXPECT_EQ(dc.LpToDp(Point{10, 20}), (Point{14, 25}));
-    EXPECT_EQ(dc.DpToLp(Point{14, 25}), (Point{10, 20}));
+    EXPECT_EQ(std::pair(dc.LpToDp(Point{10, 20}), dc.DpToLp(Point{14, 25})), std::pair(Point{14, 25}, Point{10, 20}));
     // Extents cannot be changed in text mode.
     dc.SetWindowExt(100, 100);
     dc.SetViewportExt(200, 200);
-    EXPECT_EQ(dc.GetWindowExt(), (Size{1, 1}));
-    EXPECT_EQ(dc.GetViewportExt(), (Size{1, 1}));
+    EXPECT_EQ(std::pair(dc.GetWindowExt(), dc.GetViewportExt()), std::pair(Size{1, 1}, Size{1, 1}));
     EXPECT_DOUBLE_EQ(dc.ScaleX() + dc.ScaleY(), 2.0);
 
     dc.SetViewportOrg(0, 0);
@@ -32,16 +30,16 @@ TEST(Dc, TextAndAnisotropicMappings) {
     EXPECT_EQ(dc.LpToDp(Point{314, 100}), (Point{394, 128}));
     EXPECT_DOUBLE_EQ(dc.ScaleX(), 788.0 / 628.0);
     EXPECT_DOUBLE_EQ(dc.ScaleY(), 550.0 / 430.0);
-    EXPECT_EQ(dc.LpToDp(Rect{0, 0, 628, 430}), (Rect{0, 0, 788, 550}));
-    EXPECT_EQ(dc.DpToLp(Point{788, 550}), (Point{628, 430}));
+    EXPECT_EQ(std::pair(dc.LpToDp(Rect{0, 0, 628, 430}), dc.DpToLp(Point{788, 550})),
+              std::pair(Rect{0, 0, 788, 550}, Point{628, 430}));
 
     // Stretch modes outside the known ones are refused.
-    for (const auto& [mode, kept] : {std::pair{int{HALFTONE}, int{HALFTONE}}, std::pair{HALFTONE + 1, int{HALFTONE}},
-                                     std::pair{int{BLACKONWHITE}, int{BLACKONWHITE}},
-                                     std::pair{BLACKONWHITE - 1, int{BLACKONWHITE}}}) {
+    std::vector<int> kept;
+    for (const int mode : {int{HALFTONE}, HALFTONE + 1, int{BLACKONWHITE}, BLACKONWHITE - 1}) {
         dc.SetStretchBltMode(mode);
-        EXPECT_EQ(dc.GetStretchBltMode(), kept) << mode;
+        kept.push_back(dc.GetStretchBltMode());
     }
+    EXPECT_EQ(kept, (std::vector<int>{HALFTONE, HALFTONE, BLACKONWHITE, BLACKONWHITE}));
 }
 
 TEST(Dc, IsotropicKeepsTheAspectAndTheSign) {
@@ -60,8 +58,7 @@ TEST(Dc, IsotropicKeepsTheAspectAndTheSign) {
     dc.SetViewportOrg(0, 0);
     dc.SetWindowExt(100, 100);
     dc.SetViewportExt(400, -200);
-    EXPECT_EQ(dc.GetViewportExt(), (Size{200, -200}));
-    EXPECT_EQ(dc.LpToDp(Point{10, 10}), (Point{20, -20}));
+    EXPECT_EQ(std::pair(dc.GetViewportExt(), dc.LpToDp(Point{10, 10})), std::pair(Size{200, -200}, Point{20, -20}));
     EXPECT_DOUBLE_EQ(dc.ScaleY(), 2.0);
     EXPECT_EQ(dc.LpToDp(Rect{0, 0, 10, 10}), (Rect{0, -20, 20, 0})); // rectangles come back ordered
 }
@@ -75,13 +72,12 @@ TEST(Dc, ModeChangesFollowGdi) {
     EXPECT_EQ(dc.GetViewportExt(), (Size{20, 40}));
     // Isotropic starts from the MM_LOMETRIC extents: 0.1 mm per unit, y up.
     dc.SetMapMode(MapMode::Isotropic);
-    EXPECT_EQ(dc.GetWindowExt(), (Size{1693, 1270})); // 640 px at 96 dpi = 169.3 mm
-    EXPECT_EQ(dc.GetViewportExt(), (Size{640, -480}));
+    // 640 px at 96 dpi = 169.3 mm
+    EXPECT_EQ(std::pair(dc.GetWindowExt(), dc.GetViewportExt()), std::pair(Size{1693, 1270}, Size{640, -480}));
     dc.SetMapMode(MapMode::Anisotropic); // keeps the extents of the previous mode
     EXPECT_EQ(dc.GetWindowExt(), (Size{1693, 1270}));
     EXPECT_EQ(dc.SetMapMode(MapMode::Text), MapMode::Anisotropic); // text resets them
-    EXPECT_EQ(dc.GetWindowExt(), (Size{1, 1}));
-    EXPECT_EQ(dc.GetViewportExt(), (Size{1, 1}));
+    EXPECT_EQ(std::pair(dc.GetWindowExt(), dc.GetViewportExt()), std::pair(Size{1, 1}, Size{1, 1}));
 }
 
 // Mapping mode, window extent, text colour, background mode, font height,
