@@ -307,7 +307,7 @@ using test::PdfText;
 // The printer: a Qt device context on pages of a PDF file or a printer.
 QString Pdf(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
 
-TEST(PrintTest, PdfPagesHoldWhatWasDrawn) {
+TEST(PrintTest, PdfPagesHoldWhatWasDrawnAndAnAbortedJobNothing) {
     test::TestApp();
     SetAnsiCodePage(CodePage::Cp1252);
     test::TempDir dir;
@@ -344,11 +344,8 @@ TEST(PrintTest, PdfPagesHoldWhatWasDrawn) {
         page = page.simplified();
     EXPECT_EQ(pages, (QStringList{QStringLiteral("Bestellung Seite eins Größe und Maß"), QStringLiteral("Seite zwei"),
                                   QString()}));
-}
 
-TEST(PrintTest, TextMeasuresTheSameOnPaperAndScreen) {
-    test::TestApp();
-    test::TempDir dir;
+    // Text measures the same on paper and on the screen.
     QImage image(100, 100, QImage::Format_RGB32);
     QtDc screen(&image);
     PrinterDc paper(Pdf(dir / "m.pdf"));
@@ -358,22 +355,17 @@ TEST(PrintTest, TextMeasuresTheSameOnPaperAndScreen) {
         const std::string text = "Lieferant: Werkzeugbau GmbH, Best.-Nr. 1234/56";
         EXPECT_EQ(screen.GetTextExtent(text), paper.GetTextExtent(text)) << f.height;
     }
-}
 
-TEST(PrintTest, AbortAbandonsTheJob) {
-    test::TestApp();
-    test::TempDir dir;
-    const QString file = Pdf(dir / "abort.pdf");
-    PrinterDc dc(file);
-    ASSERT_TRUE(dc.StartPage());
-    dc.TextOut(10, 10, "weg");
-    dc.Abort();
-    EXPECT_TRUE(dc.IsAborted());
-    EXPECT_FALSE(dc.EndPage());
-    EXPECT_FALSE(dc.StartPage());
-    dc.TextOut(10, 10, "nichts");
-    EXPECT_FALSE(dc.EndDoc());
-    EXPECT_FALSE(QFileInfo::exists(file));
+    // An aborted job is abandoned: nothing more is drawn, no file is left.
+    PrinterDc aborted(Pdf(dir / "abort.pdf"));
+    ASSERT_TRUE(aborted.StartPage());
+    aborted.TextOut(10, 10, "weg");
+    aborted.Abort();
+    EXPECT_TRUE(aborted.IsAborted());
+    EXPECT_FALSE(aborted.EndPage() || aborted.StartPage());
+    aborted.TextOut(10, 10, "nichts");
+    EXPECT_FALSE(aborted.EndDoc());
+    EXPECT_FALSE(QFileInfo::exists(Pdf(dir / "abort.pdf")));
 }
 
 TEST(PrintTest, BackendOverrides) {
