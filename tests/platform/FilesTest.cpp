@@ -109,6 +109,9 @@ TEST(FileIo, WriteAndReadKeepingPermissions) {
     const auto file = tmp / "a.bin";
     EXPECT_FALSE(ReadWholeFile(file) || ReadWholeFile(tmp.Path())); // a directory is no file
     EXPECT_FALSE(WriteFileAtomic(tmp.Path(), "x") || WriteFileAtomic(tmp / "missing/dir/a.bin", "x"));
+    errno = 0;
+    EXPECT_FALSE(WriteFileAtomic(tmp / "new/", "x")); // a folder's name, not a file's
+    EXPECT_EQ(errno, EINVAL);
     for (const std::string& bytes : {std::string("a\0b\r\n", 5), std::string("second"), std::string()}) {
         ASSERT_TRUE(WriteFileAtomic(file, bytes));
         EXPECT_EQ(ReadWholeFile(file), bytes);

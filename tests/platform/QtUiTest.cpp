@@ -275,6 +275,30 @@ TEST(NoDataList, HoldsTwoHundredThousandRowsAndDrawsOnlyTheVisible) {
     EXPECT_EQ(d.GetCount(kList), 0);
 }
 
+// Tab goes from control to control of the window; a list box with strings is
+// selected from the program without telling, as the one without items is.
+TEST(Window, TabWalksTheControlsAndSelectingFromTheProgramTellsNothing) {
+    test::TestApp();
+    RowsDialog d;
+    QWidget* first = d.AddControl(1, ControlKind::Edit);
+    QWidget* second = d.AddControl(2, ControlKind::Edit);
+    d.MoveItem(1, Rect{0, 170, 90, 190});
+    d.MoveItem(2, Rect{100, 170, 190, 190});
+    d.AddControl(3, ControlKind::ListBox);
+    for (const char* text : {"eins", "zwei"})
+        d.AddString(3, text);
+    d.show();
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_Tab);
+    EXPECT_EQ(d.focusWidget(), second);
+    QTest::keyClick(second, Qt::Key_Backtab);
+    EXPECT_EQ(d.focusWidget(), first);
+    d.commands.clear();
+    d.SetCurSel(3, 1);
+    EXPECT_EQ(d.GetCurSel(3), 1);
+    EXPECT_TRUE(d.commands.empty());
+}
+
 // A page shown by its parent leaves the keyboard where it was; a dialog that
 // appears takes it.
 TEST(Window, OnlyDialogsTakeTheKeyboardWhenTheyAppear) {
