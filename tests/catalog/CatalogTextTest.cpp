@@ -88,16 +88,13 @@ TEST(CatalogText, ReadsStopAtCapacityLineEndCommentAndBlockEnd) {
     }
 }
 
-TEST(CatalogText, FilesAreReadWholeUpToTheSizeCap) {
+TEST(CatalogText, FilesAreReadWholeInAnyCase) {
     const test::TempDir dir;
     dir.Write("small.txt", "a\r\nb");
     const std::optional<CatalogBlock> small = LoadCatalogFile(ToWindowsPath(dir / "SMALL.TXT"));
     ASSERT_TRUE(small);
     EXPECT_EQ(small->Content(), "a\r\nb");
-    EXPECT_FALSE(LoadCatalogFile(ToWindowsPath(dir / "missing.txt")));
-    // A sparse file just past the cap is refused before anything is taken.
-    std::filesystem::resize_file(dir.Write("huge.txt", "x"), kMaxCatalogFileBytes + 1);
-    EXPECT_FALSE(LoadCatalogFile(ToWindowsPath(dir / "huge.txt")));
+    EXPECT_FALSE(LoadCatalogFile(ToWindowsPath(dir / "missing.txt"))); // files past the cap: the broken-file test
 }
 
 TEST(CatalogText, UnscrambleDecodesCrptAndLeavesPlainTextAlone) {
@@ -108,8 +105,7 @@ TEST(CatalogText, UnscrambleDecodesCrptAndLeavesPlainTextAlone) {
     EXPECT_EQ(a.Content().substr(start), plain);
     EXPECT_EQ(std::string(a.Data() + a.ContentSize(), 6), std::string(kEndMarker));
     CatalogBlock b(plain);
-    EXPECT_EQ(Unscramble(b), 0u);
-    EXPECT_EQ(b.Content(), plain);
+    EXPECT_TRUE(Unscramble(b) == 0 && b.Content() == plain);
     // The run stops at the first byte that is zero before the change.
     CatalogBlock c(std::string("CRPT\x01\x00\x05", 7));
     Unscramble(c);
@@ -254,8 +250,7 @@ TEST(GroupFile, EntriesUpToTheFirstBracketLine) {
     // Without a "[" line the appended end marker ends the list; long lines are cut.
     const GroupFile h = ParseGroupFile(CatalogBlock("T\r\n2\r\n3\r\nc|L|" + std::string(300, 'n')));
     ASSERT_EQ(h.entries.size(), 1u);
-    EXPECT_EQ(h.entries[0].line.size(), 127u);
-    EXPECT_EQ(h.entries[0].displayName.size(), 123u);
+    EXPECT_EQ(std::pair(h.entries[0].line.size(), h.entries[0].displayName.size()), std::pair(127ul, 123ul));
 }
 
 TEST(GroupFile, LookupsByCodeAndByListFile) {
@@ -271,8 +266,7 @@ TEST(GroupFile, LookupsByCodeAndByListFile) {
         return e ? e->hierarchyCode.str() : "none";
     };
     EXPECT_EQ(code("LIST_C") + " " + code("LIST_CX") + " " + code("LIST"), "abc abd none");
-    EXPECT_EQ(FindGroupEntry(g, "ab")->displayName, "Beta");
-    EXPECT_EQ(FindGroupEntry(g, "ac"), nullptr);
+    EXPECT_TRUE(FindGroupEntry(g, "ab")->displayName == "Beta" && !FindGroupEntry(g, "ac"));
     // Ancestors with an entry, in order; a missing level adds no separator.
     EXPECT_EQ(GroupBreadcrumb(g, "abc"), "Alpha / Beta / Gamma");
     EXPECT_EQ(GroupBreadcrumb(g, "azc"), "Alpha");

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 namespace qx {
 namespace {
@@ -53,10 +54,7 @@ TEST(DibPixels, HeadersAndDirectColours) {
     const Bytes mono = MakeDib(10, 2, 1, {0x000000, 0xFFFFFF}, Bytes(8, 0));
     const auto one = ParseDibHeader(DibBytes{mono.data(), mono.size(), 0});
     ASSERT_TRUE(one);
-    EXPECT_EQ(one->stride, 4u);
-    EXPECT_EQ(one->colorCount, 2);
-    EXPECT_EQ(one->bitsOffset, 48u);
-    EXPECT_FALSE(one->topDown);
+    EXPECT_EQ(std::tuple(one->stride, one->colorCount, one->bitsOffset, one->topDown), std::tuple(4u, 2, 48u, false));
 
     // 24 bits, 6 bytes padded to 8; also behind a V5 header. 32 bits: the
     // fourth byte is ignored.
@@ -123,12 +121,9 @@ TEST(DibPixels, EncodeDib24RoundTripsBottomUp) {
     EXPECT_EQ((Bytes{dib[0], dib[14], dib[20], dib[40], dib[43]}), (Bytes{40, 24, 24, 0xFF, 0x00}));
     const auto back = Decode(dib);
     ASSERT_TRUE(back);
-    EXPECT_EQ(back->width, 3);
-    EXPECT_EQ(back->height, 2);
-    EXPECT_EQ(back->argb, p.argb);
+    EXPECT_EQ(std::tuple(back->width, back->height, back->argb), std::tuple(3, 2, p.argb));
     p.argb.pop_back();
-    EXPECT_TRUE(EncodeDib24(p).empty());
-    EXPECT_TRUE(EncodeDib24(Pixels{}).empty());
+    EXPECT_TRUE(EncodeDib24(p).empty() && EncodeDib24(Pixels{}).empty());
 }
 
 } // namespace

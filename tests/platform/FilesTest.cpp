@@ -76,8 +76,8 @@ TEST_F(PathTest, WindowsPathsResolveUnderTheDriveRoot) {
 
 TEST_F(PathTest, ExactMatchWinsThenUpperThenLowerThenTheSmallestName) {
     tmp.Write("DATEN/lang1/qx.prs", "y");
-    EXPECT_EQ(ResolvePath("C:\\DATEN\\lang1\\QX.prs"), tmp / "DATEN/lang1/QX.prs");
-    EXPECT_EQ(ResolvePath("C:\\DATEN\\lang1\\qx.prs"), tmp / "DATEN/lang1/qx.prs");
+    for (const char* name : {"QX.prs", "qx.prs"})
+        EXPECT_EQ(ResolvePath(std::string("C:\\DATEN\\lang1\\") + name), tmp / "DATEN/lang1" / name);
     EXPECT_EQ(ResolvePath("C:\\DATEN\\lang1\\Qx.Prs"), tmp / "DATEN/lang1/qx.prs");
     tmp.Write("DATEN/lang1/QX.PRS", "z");
     EXPECT_EQ(ResolvePath("C:\\DATEN\\lang1\\Qx.Prs"), tmp / "DATEN/lang1/QX.PRS");
@@ -173,9 +173,7 @@ TEST(FileStamp, NoticesAnyChangeSinceItWasTaken) {
     test::TempDir tmp;
     const auto file = tmp.Write("list.stk", "QX0002abc");
     const FileStamp loaded = FileStamp::Read(file);
-    EXPECT_TRUE(loaded.Exists());
-    EXPECT_EQ(loaded, FileStamp::Of("QX0002abc"));
-    EXPECT_EQ(FileStamp::Read(file), loaded);
+    EXPECT_TRUE(loaded.Exists() && loaded == FileStamp::Of("QX0002abc") && FileStamp::Read(file) == loaded);
 
     // Same size, same modification time: only the contents tell.
     const auto time = std::filesystem::last_write_time(file);
@@ -187,12 +185,9 @@ TEST(FileStamp, NoticesAnyChangeSinceItWasTaken) {
 
     // Deleted, and created: an empty file is not a missing one.
     std::filesystem::remove(file);
-    EXPECT_NE(FileStamp::Read(file), loaded);
-    EXPECT_EQ(FileStamp::Read(file), FileStamp());
-    EXPECT_FALSE(FileStamp::Read(file).Exists());
+    EXPECT_TRUE(FileStamp::Read(file) == FileStamp() && !FileStamp::Read(file).Exists());
     tmp.Write("list.stk", "");
-    EXPECT_NE(FileStamp::Read(file), FileStamp());
-    EXPECT_EQ(FileStamp::Read(file), FileStamp::Of(""));
+    EXPECT_TRUE(FileStamp::Read(file) != FileStamp() && FileStamp::Read(file) == FileStamp::Of(""));
 }
 
 using test::ReadAll;
