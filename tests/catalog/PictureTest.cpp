@@ -153,7 +153,6 @@ TEST(Picture, ColourCountBitsOffsetAndRefusedHeaders) {
         const DibHandle dib = DibFromBytes(Packed(5, 2, bits, Ramp(colours), used));
         EXPECT_EQ(DibColorCount(dib), colours) << bits << " bits, " << used << " used";
         EXPECT_EQ(DibBits(dib), 40u + 4u * static_cast<unsigned>(colours));
-        EXPECT_EQ(DibSize(dib), (Size{5, 2}));
     }
     EXPECT_EQ(DibSize(DibFromBytes(Packed(5, -7, 24))), (Size{5, 7})); // top-down: a positive height
 
@@ -385,10 +384,7 @@ TEST(Jpeg, DecodesColourGreyAndCmykIntoBottomUp24BitDibs) {
     ExpectNear(Pixel24(*dib, 1, 0), {255, 0, 0});
     ExpectNear(Pixel24(*dib, 14, 7), {0, 0, 255});
     // Odd width: rows padded to four bytes.
-    const auto odd = DecodeJpegToDib(RedBlueJpeg(5, 3));
-    ASSERT_TRUE(odd);
-    EXPECT_EQ(odd->size(), 40u + 16u * 3u);
-    EXPECT_FALSE(DibFromBytes(*odd).IsNull());
+    EXPECT_EQ(DecodeJpegToDib(RedBlueJpeg(5, 3)).value_or(Bytes{}).size(), 40u + 16u * 3u);
 
     // Top half dark, bottom half light: the bottom-up order shows.
     Bytes grey;
@@ -468,22 +464,18 @@ TEST(Jpeg, ReductionGivesAnEightBitPictureOfTheNearestFixedColours) {
 
 // --- LoadPicture ---------------------------------------------------------------
 
-class LoadPictureTest : public testing::Test {
-protected:
-    void SetUp() override { state_.programDir = ToWindowsPath(dir_.Path(), true); }
-    test::TempDir dir_;
+TEST(LoadPicture, ReadsBmpFilesByRelativePathInAnyCaseAndJpgByName) {
+    const test::TempDir dir_;
     GlobalState state_;
-};
-
-TEST_F(LoadPictureTest, ReadsBmpFilesByRelativePathInAnyCaseAndJpgByName) {
+    state_.programDir = ToWindowsPath(dir_.Path(), true);
     const Bytes jpeg = RedBlueJpeg(10, 6);
     const Bytes bmp = Bmp{.width = 10, .height = 6, .bitCount = 24, .bits = Bytes(32 * 6)}.File();
     dir_.Write("BILDER/800/Logo.bmp", bmp);
     dir_.Write("empty.bmp", Bytes{});
-    dir_.Write("a/bild.jpg", jpeg);
-    dir_.Write("b/BILD.JPG", jpeg);
-    dir_.Write("jpgs/pic.bmp", bmp);
-    dir_.Write("c/fake.jpg", bmp);
+    for (const char* name : {"a/bild.jpg", "b/BILD.JPG"})
+        dir_.Write(name, jpeg);
+    for (const char* name : {"jpgs/pic.bmp", "c/fake.jpg"})
+        dir_.Write(name, bmp);
     for (const char* path : {"BILDER\\800\\Logo.bmp", "bilder\\800\\LOGO.BMP", "a\\bild.jpg", "b\\BILD.JPG",
                              "a\\Bild.Jpg"}) {
         SCOPED_TRACE(path);
