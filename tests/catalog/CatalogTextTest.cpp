@@ -86,9 +86,8 @@ TEST(CatalogText, ReadsStopAtCapacityLineEndCommentAndBlockEnd) {
         GetField(n, line, s, 31);
         EXPECT_EQ(s, field) << n << line;
     }
-}
 
-TEST(CatalogText, FilesAreReadWholeInAnyCase) {
+    // Files are read whole, in any letter case.
     const test::TempDir dir;
     dir.Write("small.txt", "a\r\nb");
     const std::optional<CatalogBlock> small = LoadCatalogFile(ToWindowsPath(dir / "SMALL.TXT"));

@@ -262,16 +262,14 @@ TEST_F(QtDcTest, DibOneToOneStretchedAndMapped) {
     EXPECT_EQ(InkBox(image, kWhite, QRect(59, 59, 30, 30)), QRect());
     // Design (100, 100)-(104, 102) -> (161, 167)-(168, 170).
     EXPECT_EQ(InkBox(image, kWhite, QRect(150, 150, 30, 30)), QRect(QPoint(161, 167), QPoint(167, 169)));
-}
 
-TEST_F(QtDcTest, DibCacheFollowsTheSerial) {
     // Serial 0 is never cached; a serial stands for one picture's content.
     const std::vector<std::uint8_t> a = TestDib(), b = TestDib(0x00FFFFFF);
     {
         QtDc dc(&image);
         int y = 0;
-        for (const auto& [bytes, serial] : {std::pair{&a, 0}, std::pair{&b, 0}, std::pair{&a, 99}, std::pair{&b, 99}}) {
-            dc.StretchDib({0, y, 4, y + 2}, {0, 0, 4, 2}, DibBytes{bytes->data(), bytes->size(), std::uint64_t(serial)});
+        for (const auto& [pic, serial] : {std::pair{&a, 0}, std::pair{&b, 0}, std::pair{&a, 99}, std::pair{&b, 99}}) {
+            dc.StretchDib({0, y, 4, y + 2}, {0, 0, 4, 2}, DibBytes{pic->data(), pic->size(), std::uint64_t(serial)});
             y += 10;
         }
     }
