@@ -164,9 +164,8 @@ TEST(Picture, ColourCountBitsOffsetAndRefusedHeaders) {
                              Patched(Packed(4, 4, 8, Ramp(256)), 32, 0xFFFFFFFF),
                              Patched(Patched(good, 4, 0x40000000), 8, 0x40000000)})
         EXPECT_TRUE(DibFromBytes(bad).IsNull()) << bad.size();
-}
 
-TEST(Picture, BmpFileBytesNeedSignatureAndWholeDib) {
+    // A bitmap file needs its signature and the whole DIB, which is the rest of the file.
     const Bmp bmp{.width = 3, .height = 2, .table = Ramp(256), .bits = Rows({{1, 2, 3}, {4, 5, 6}})};
     const Bytes file = bmp.File();
     DibHandle pic = DibFromBmpBytes(file);
@@ -284,11 +283,9 @@ TEST(BmpForms, EveryFormDrawsItsPixels) {
         EXPECT_EQ(std::tuple(Get32(h), Get32(h + 16), px->width, px->height, px->argb),
                   std::tuple(40u, 0u, f.bmp.width, std::abs(f.bmp.height), argb));
     }
-}
 
-// Damaged bitmaps of the broken-file corpus are refused there; these are
-// refused too, and a picture just below the memory cap loads.
-TEST(BmpForms, OddFormsAreRefused) {
+    // Damaged bitmaps of the broken-file corpus are refused there; these are
+    // refused too, and a picture just below the memory cap loads.
     const Bmp base{.width = 4, .height = 2, .bitCount = 16, .compression = 3, .bits = Rows({Bytes(8), Bytes(8)})};
     Bmp odd = base, wide = base, fine = base;
     odd.headerSize = 20;
@@ -407,9 +404,8 @@ TEST(Jpeg, DecodesColourGreyAndCmykIntoBottomUp24BitDibs) {
     ExpectNear(Decoded(plain, 4, 4), {255, 0, 0});
     // Two components of no known colour space: the first is shown as grey.
     ExpectNear(Decoded(Flat(8, 8, JCS_UNKNOWN, {200, 50}), 2, 2), {200, 200, 200});
-}
 
-TEST(Jpeg, DamagedOrOversizedStreamsAreRefused) {
+    // Damaged or oversized streams are refused.
     const Bytes jpeg = RedBlueJpeg(32, 32);
     Bytes junk(500);
     for (std::size_t i = 0; i < junk.size(); ++i)

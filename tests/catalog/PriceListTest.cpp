@@ -95,9 +95,7 @@ TEST(PriceLookup, FieldsOfTheFirstMatchingLineAndScrambledTwins) {
     const PriceListHeader h = ParsePriceListHeader(header);
     EXPECT_EQ(h.currency.str() + "|" + h.id.str() + "|" + h.date.str() + "|" + std::to_string(h.availability),
               "CZK|LIST-ID|01.01.05|1");
-}
 
-TEST(PriceLookup, KeysAreSearchedAfterTheFourthLineOnly) {
     // The header's lines 1 to 4 never match; line 5 is searched.
     const std::string bytes = "|N|1|1|1|1|in header\r\nid\r\nd\r\ne\r\n|N|2|2|2|2|line five\r\n";
     CatalogBlock block(bytes);

@@ -435,9 +435,7 @@ TEST(TextLayout, LineBreaksWordBreaksPrefixesAndTabs) {
     for (const auto& c : cases)
         EXPECT_EQ(Lines(c.text, c.width, c.format), c.lines) << c.text;
     EXPECT_EQ(LayoutText("\n", 100, 0, [](std::string_view) { return 1; }).size(), 1u);
-}
 
-TEST(TextLayout, Alignment) {
     const Rect r{10, 20, 110, 70};
     // Vertical centring only with DT_SINGLELINE.
     EXPECT_EQ((std::vector<int>{AlignLineX(r, 40, DT_LEFT), AlignLineX(r, 40, DT_CENTER), AlignLineX(r, 40, DT_RIGHT),

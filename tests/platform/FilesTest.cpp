@@ -311,9 +311,7 @@ TEST(Ui, NullUiAnswersWithoutShowingAnything) {
     EXPECT_FALSE(ui.GetSaveFileName({}));
     EXPECT_FALSE(ui.ShellOpen("C:\\a.pdf"));
     EXPECT_FALSE(ui.RunProgram("C:\\a.exe /x"));
-}
 
-TEST(Ui, ParseFileFilter) {
     using Pairs = std::vector<std::pair<std::string, std::string>>;
     EXPECT_EQ(ParseFileFilter("Bestellliste (*.stk) | *.stk ||"), (Pairs{{"Bestellliste (*.stk)", "*.stk"}}));
     EXPECT_EQ(ParseFileFilter("A|*.a|B|*.b;*.c||ignored|*.x"), (Pairs{{"A", "*.a"}, {"B", "*.b;*.c"}}));

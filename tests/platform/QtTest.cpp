@@ -416,9 +416,8 @@ TEST(PrintTest, BackendOverrides) {
     PrintBackend::SetPrintRecorder({});
     PrintBackend::SetPrintToDirectory(QString());
     EXPECT_FALSE(QFileInfo::exists(Pdf(dir / "QTX-4.pdf")));
-}
 
-TEST(PrintTest, CancelledPrintDialogGivesNothing) {
+    // A cancelled print dialog gives nothing.
     test::TestApp();
     QTimer::singleShot(0, [] {
         if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
