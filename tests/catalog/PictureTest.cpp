@@ -243,6 +243,8 @@ TEST(BmpForms, EveryFormDrawsItsPixels) {
     Bmp rle4{.width = 5, .height = 2, .bitCount = 4, .compression = 2, .colorsUsed = 4, .table = kRgbk,
              .bits = {5, 0x12, 0, 0, 0, 3, 0x31, 0x20, 0, 1}};
     forms.push_back({"RLE4", rle4, {kB, kR, kG, kK, kK, kR, kG, kR, kG, kR}});
+    rle4.headerSize = 64; // OS/2 2.x numbers RLE4 as Windows does
+    forms.push_back({"RLE4, OS/2 header", rle4, {kB, kR, kG, kK, kK, kR, kG, kR, kG, kR}});
     rle4.height = -2;
     forms.push_back({"RLE4 top-down", rle4, {kR, kG, kR, kG, kR, kB, kR, kG, kK, kK}});
     forms.push_back({"past the table: black",
@@ -537,6 +539,14 @@ TEST(Draw, PicturesByAnchorScaledAndStretched) {
     DrawDibStretched(stretched, pic, 10, 20, 3, 4, 200, 0); // height 0: own size
     for (const RecordingDc* each : {&scaled, &resource, &stretched})
         EXPECT_EQ(each->GetStretchBltMode(), COLORONCOLOR);
+
+    // A font is made smaller until the texts fit, down to 8, and the one
+    // selected before stays selected.
+    RecordingDc fit;
+    fit.SelectFont(Font{"Arial", -12});
+    EXPECT_EQ(FitFont(fit, Font{"Arial", 20}, {"abcd", "ef"}, 4, 40, 100).height, 13);
+    EXPECT_EQ(FitFont(fit, Font{"Arial", 20}, {"abcd"}, 0, 1, 100).height, 8);
+    EXPECT_EQ(fit.GetFont(), (Font{"Arial", -12}));
     EXPECT_EQ(test::Dump(scaled.Calls()) + test::Dump(resource.Calls()) + test::Dump(stretched.Calls()),
               "dib -23,81,17,111 from 0,0,40,30\n"
               "dib 5,-24,45,6 from 0,0,40,30\n"

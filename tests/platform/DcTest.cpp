@@ -379,7 +379,7 @@ TEST(CodePage, UnrepresentableAndInvalidBecomeQuestionMarks) {
         EXPECT_FALSE(lossless) << l.bytes;
     }
     bool lossless = true;
-    EXPECT_EQ(FromUtf16(u"a\U0001F600b\xD800", kWest, &lossless), "a?b?");
+    EXPECT_EQ(FromUtf16(u"a\U0001F600b\xD800\U00010000", kWest, &lossless), "a?b??"); // a pair is one
     EXPECT_FALSE(lossless);
     EXPECT_EQ(FromUtf8(std::string_view("a\0b", 3), kWest), std::string("a\0b", 3));
 

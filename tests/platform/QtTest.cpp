@@ -187,6 +187,7 @@ TEST_F(QtDcTest, FontHeightsTextAlignmentAndOpaqueCells) {
     Size extent;
     {
         QtDc dc(&image);
+        dc.SetBkColor(Rgb(0, 255, 0)); // transparent text leaves it out
         dc.SetBkMode(BkMode::Transparent);
         dc.SelectFont(Font{"Arial", -18});
         dc.TextOut(100, 100, "H"); // TA_TOP: the cell's top at y
@@ -199,7 +200,6 @@ TEST_F(QtDcTest, FontHeightsTextAlignmentAndOpaqueCells) {
         // Opaque text fills its cell with the background colour.
         dc.SetTextAlign(TA_TOP | TA_LEFT);
         dc.SelectFont(Font{"Arial", -12});
-        dc.SetBkColor(Rgb(0, 255, 0));
         dc.SetBkMode(BkMode::Opaque);
         extent = dc.GetTextExtent("Hallo");
         dc.TextOut(10, 400, "Hallo");
