@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sstream>
 #include <string>
 
@@ -109,9 +108,8 @@ TEST(CatalogText, UnscrambleDecodesCrptAndLeavesPlainTextAlone) {
     CatalogBlock c(std::string("CRPT\x01\x00\x05", 7));
     Unscramble(c);
     EXPECT_EQ(c.Content(), std::string("CRPT\x02\x00\x05", 7));
-}
 
-TEST(FormatPrice, DisplayForms) {
+    // Prices in their display forms.
     const struct {
         const char* in;
         bool euro;

@@ -119,9 +119,9 @@ Bytes Words(std::initializer_list<std::uint32_t> values, int size) {
 }
 
 Colours Ramp(int n) {
-    Colours t;
-    for (int i = 0; i < n; ++i)
-        t.push_back(static_cast<std::uint32_t>(0x010203 * (i + 1)));
+    Colours t(static_cast<std::size_t>(n));
+    for (std::size_t i = 0; i < t.size(); ++i)
+        t[i] = static_cast<std::uint32_t>(0x010203 * (i + 1));
     return t;
 }
 
@@ -145,6 +145,24 @@ TEST(Picture, HandlesShareOneBlockAndTheNullHandleIsNoPicture) {
     FreePicture(a);
     EXPECT_TRUE(a.IsNull());
     EXPECT_EQ(DibSize(copy), (Size{4, 3})); // the copy keeps the block alive
+
+    // The palette: six fixed colours, then the picture's own.
+    const Colours colours = Ramp(16);
+    const Palette p = MakePalette(DibFromBytes(Packed(4, 4, 4, colours)));
+    ASSERT_EQ(p.size(), 16u);
+    const Palette fixed = {{0, 0, 0}, {255, 255, 255}, {255, 0, 52}, {128, 128, 128}, {192, 192, 192}, {0, 82, 255}};
+    EXPECT_EQ(Palette(p.begin(), p.begin() + 6), fixed);
+    for (std::size_t i = 0; i < 10; ++i)
+        EXPECT_EQ(p[6 + i], EntryOf(colours[i]));
+
+    // Fewer than seven colours: just the fixed six.
+    EXPECT_EQ(MakePalette(DibFromBytes(Packed(4, 4, 1, Ramp(2)))), fixed);
+    EXPECT_EQ(MakePalette(DibFromBytes(Packed(4, 4, 24))).size(), 6u);
+    // 256 colours: the last entry is picture colour 249; an optional table is capped too.
+    const Palette full = MakePalette(DibFromBytes(Packed(2, 2, 8, Ramp(256))));
+    ASSERT_EQ(full.size(), 256u);
+    EXPECT_EQ(full[255], EntryOf(Ramp(256)[249]));
+    EXPECT_EQ(MakePalette(DibFromBytes(Packed(2, 2, 24, Ramp(300), 300))).size(), 256u);
 }
 
 TEST(Picture, ColourCountBitsOffsetAndRefusedHeaders) {
@@ -179,25 +197,6 @@ TEST(Picture, ColourCountBitsOffsetAndRefusedHeaders) {
         EXPECT_TRUE(DibFromBmpBytes(Bytes(file.begin(), file.begin() + static_cast<long>(size))).IsNull()) << size;
     // The file header's bits offset is ignored: the bits follow the table.
     EXPECT_FALSE(DibFromBmpBytes(Patched(file, 10, 9999)).IsNull());
-}
-
-TEST(Picture, PaletteIsSixFixedColoursThenThePictures) {
-    const Colours colours = Ramp(16);
-    const Palette p = MakePalette(DibFromBytes(Packed(4, 4, 4, colours)));
-    ASSERT_EQ(p.size(), 16u);
-    const Palette fixed = {{0, 0, 0}, {255, 255, 255}, {255, 0, 52}, {128, 128, 128}, {192, 192, 192}, {0, 82, 255}};
-    EXPECT_EQ(Palette(p.begin(), p.begin() + 6), fixed);
-    for (std::size_t i = 0; i < 10; ++i)
-        EXPECT_EQ(p[6 + i], EntryOf(colours[i]));
-
-    // Fewer than seven colours: just the fixed six.
-    EXPECT_EQ(MakePalette(DibFromBytes(Packed(4, 4, 1, Ramp(2)))), fixed);
-    EXPECT_EQ(MakePalette(DibFromBytes(Packed(4, 4, 24))).size(), 6u);
-    // 256 colours: the last entry is picture colour 249; an optional table is capped too.
-    const Palette full = MakePalette(DibFromBytes(Packed(2, 2, 8, Ramp(256))));
-    ASSERT_EQ(full.size(), 256u);
-    EXPECT_EQ(full[255], EntryOf(Ramp(256)[249]));
-    EXPECT_EQ(MakePalette(DibFromBytes(Packed(2, 2, 24, Ramp(300), 300))).size(), 256u);
 }
 
 // --- the bitmap forms --------------------------------------------------------

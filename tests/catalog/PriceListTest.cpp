@@ -15,8 +15,6 @@ namespace {
 
 using test::Scramble;
 
-namespace fs = std::filesystem;
-
 // The lookup as first described: one search of the whole text per key.
 std::optional<std::size_t> NaiveFind(std::string_view text, std::string_view number) {
     const std::string key = "|" + std::string(number) + "|";

@@ -15,11 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <QDesktopServices>
-#include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QImage>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
@@ -289,8 +286,7 @@ TEST_F(QtDcTest, BorrowedPainterKeepsItsState) {
         dc.SelectFont(Font{"Arial", -30, 700});
         dc.TextOut(0, 30, "X");
     }
-    EXPECT_EQ(painter.transform(), QTransform::fromTranslate(50, 50));
-    EXPECT_EQ(painter.pen().color(), QColor(0, 0, 255));
+    EXPECT_TRUE(painter.transform() == QTransform::fromTranslate(50, 50) && painter.pen().color() == QColor(0, 0, 255));
     painter.drawPoint(0, 0); // the painter's own drawing is as before
     painter.end();
     EXPECT_EQ((std::vector<QRgb>{image.pixel(0, 0), image.pixel(5, 20), image.pixel(50, 50)}),
@@ -305,8 +301,8 @@ TEST_F(QtDcTest, DeviceCapsAndTextWidthsOfTheMapping) {
         dc.SelectFont(Font{"Arial", 16});
         widths.push_back(dc.LpToDp(Point{dc.GetTextExtent("Bestellliste").cx, 0}).x);
     }
-    EXPECT_NEAR(widths[1], widths[0] * 1.255, 2);
-    EXPECT_NEAR(widths[2], widths[0] * 1.611, 2);
+    EXPECT_TRUE(std::abs(widths[1] - widths[0] * 1.255) <= 2 && std::abs(widths[2] - widths[0] * 1.611) <= 2)
+        << widths[0] << " " << widths[1] << " " << widths[2];
 
     QtDc dc(&image);
     EXPECT_EQ((std::vector<int>{dc.GetDeviceCaps(DeviceCap::HorzRes), dc.GetDeviceCaps(DeviceCap::VertRes),
@@ -438,11 +434,6 @@ void WhenModal(std::function<void(QWidget*)> act) {
     });
 }
 
-void PressEscape(QWidget* w) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-}
-
 struct SeenBox {
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -460,7 +451,7 @@ int AskAndAnswer(QtUi& ui, std::string_view text, unsigned type, QMessageBox::St
         seen.text = box->text();
         seen.icon = box->icon();
         seen.buttons = static_cast<int>(box->findChildren<QPushButton*>().size());
-        PressEscape(box);
+        QTest::keyClick(box, Qt::Key_Escape);
         seen.stillOpenAfterEscape = box->isVisible();
         if (box->isVisible() && click != QMessageBox::NoButton)
             box->button(click)->click();
