@@ -112,10 +112,15 @@ TEST(FileIo, WriteAndReadKeepingPermissions) {
     errno = 0;
     EXPECT_FALSE(WriteFileAtomic(tmp / "new/", "x")); // a folder's name, not a file's
     EXPECT_EQ(errno, EINVAL);
-    for (const std::string& bytes : {std::string("a\0b\r\n", 5), std::string("second"), std::string()}) {
+    for (const std::string& bytes : {std::string("a\0b\r\n", 5), std::string(), std::string("second")}) {
         ASSERT_TRUE(WriteFileAtomic(file, bytes));
         EXPECT_EQ(ReadWholeFile(file), bytes);
     }
+    // Read in pieces: a folder or a file past the cap is refused.
+    std::string pieces;
+    const auto take = [&pieces](std::string_view piece) { pieces += piece; };
+    EXPECT_FALSE(ReadFileInPieces(tmp.Path(), take, 100) || ReadFileInPieces(file, take, 5));
+    EXPECT_TRUE(ReadFileInPieces(file, take, 6) && pieces == "second");
     // Group write is what a usual umask would take from a new file.
     using std::filesystem::perms;
     const perms shared = perms::owner_read | perms::owner_write | perms::group_read | perms::group_write;

@@ -346,6 +346,7 @@ TEST(PrintTest, PdfPagesHoldWhatWasDrawnAndAnAbortedJobNothing) {
         EXPECT_EQ(dc.PagesStarted(), 2);
         EXPECT_TRUE(dc.EndDoc());
         EXPECT_FALSE(dc.StartPage()) << "the document has ended";
+        dc.Abort(); // nothing left to abandon: the file stays
     }
     // Two pages (a form feed after each), nothing drawn outside them.
     QStringList pages = PdfText(file).split(QLatin1Char('\f'));
