@@ -1,14 +1,12 @@
-#include "tests/common/Scramble.h"
-#include "tests/common/TempDir.h"
 #include "catalog/PriceList.h"
-
 #include "ground/GlobalState.h"
 #include "platform/core/Path.h"
+#include "tests/common/Scramble.h"
+#include "tests/common/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 
@@ -16,8 +14,6 @@ namespace qx {
 namespace {
 
 using test::Scramble;
-
-namespace fs = std::filesystem;
 
 // The lookup as first described: one search of the whole text per key.
 std::optional<std::size_t> NaiveFind(std::string_view text, std::string_view number) {
@@ -32,37 +28,37 @@ TEST(PriceKeys, OnePassFindsWhatTheKeyByKeySearchFinds) {
     std::mt19937 rng(1234);
     const std::string alphabet = "|1 2|\r\n,a|";
     for (int round = 0; round < 3000; ++round) {
-        std::string text;
-        const int length = static_cast<int>(rng() % 200);
-        for (int i = 0; i < length; ++i) {
-            text += alphabet[rng() % alphabet.size()];
-        }
-        std::vector<std::string> owned;
-        const int keys = 1 + static_cast<int>(rng() % 12);
-        for (int i = 0; i < keys; ++i) {
-            std::string n;
+        const auto random = [&](int length) {
+            std::string s;
+            for (int i = 0; i < length; ++i)
+                s += alphabet[rng() % alphabet.size()];
+            return s;
+        };
+        const std::string text = random(static_cast<int>(rng() % 200));
+        std::vector<std::string> owned(1 + rng() % 12);
+        for (std::string& n : owned) {
             if (rng() % 2 && !text.empty()) { // a piece of the text, so that many are found
                 const std::size_t from = rng() % text.size();
                 n = text.substr(from, rng() % 6);
             } else {
-                const int nl = static_cast<int>(rng() % 4);
-                for (int j = 0; j < nl; ++j) {
-                    n += alphabet[rng() % alphabet.size()];
-                }
+                n = random(static_cast<int>(rng() % 4));
             }
-            owned.push_back(n);
         }
         std::vector<std::string_view> numbers(owned.begin(), owned.end());
         const auto found = FindPriceKeys(text, numbers);
         ASSERT_EQ(found.size(), numbers.size());
-        for (std::size_t i = 0; i < numbers.size(); ++i) {
+        for (std::size_t i = 0; i < numbers.size(); ++i)
             ASSERT_EQ(found[i], NaiveFind(text, numbers[i])) << "text [" << text << "] number [" << numbers[i] << "]";
-        }
     }
 }
 
 std::string PriceFile(const std::string& currency, const std::string& date, const std::string& lines) {
     return currency + "\r\nLIST-ID\r\n" + date + "\r\n31.12.99\r\n1\r\n" + lines;
+}
+
+std::string Fields(const ProductRecord& r) {
+    return r.upePrice.str() + "|" + r.upePriceEuro.str() + "|" + r.vzPrice.str() + "|" + r.vzPriceEuro.str() + "|" +
+           r.deliveryText.str();
 }
 
 std::vector<ProductRecord> Records(std::initializer_list<const char*> numbers) {
@@ -88,28 +84,16 @@ TEST(PriceLookup, FieldsOfTheFirstMatchingLineAndScrambledTwins) {
         CatalogBlock block(bytes);
         std::vector<ProductRecord> records = Records({"A1", "B2", "C3"});
         ApplyPriceFile(records, block, "CZK", 1);
-        EXPECT_EQ(records[0].upePrice, "1234,50 CZK");
-        EXPECT_EQ(records[0].upePriceEuro, "631,36 EUR");
-        EXPECT_EQ(records[0].vzPrice, "1000,00 CZK");
-        EXPECT_EQ(records[0].vzPriceEuro, "511,29 EUR");
-        EXPECT_EQ(records[0].deliveryText, "sofort lieferbar");
-        EXPECT_EQ(records[1].upePrice, "0.00");
-        EXPECT_EQ(records[1].upePriceEuro, "on request");
-        EXPECT_EQ(records[1].vzPrice, "2,50 CZK");
-        EXPECT_EQ(records[1].deliveryText, "");
+        EXPECT_EQ(Fields(records[0]), "1234,50 CZK|631,36 EUR|1000,00 CZK|511,29 EUR|sofort lieferbar");
+        EXPECT_EQ(Fields(records[1]), "0.00|on request|2,50 CZK|on request|");
         // Absent: the record keeps what the product list gave it.
-        EXPECT_EQ(records[2].upePrice, "on request");
-        EXPECT_EQ(records[2].vzPrice, "7,00 DM");
+        EXPECT_EQ(Fields(records[2]), "on request|on request|7,00 DM|on request|");
     }
     CatalogBlock header(Scramble(plain));
     const PriceListHeader h = ParsePriceListHeader(header);
-    EXPECT_EQ(h.currency, "CZK");
-    EXPECT_EQ(h.id, "LIST-ID");
-    EXPECT_EQ(h.date, "01.01.05");
-    EXPECT_EQ(h.availability, 1);
-}
+    EXPECT_EQ(h.currency.str() + "|" + h.id.str() + "|" + h.date.str() + "|" + std::to_string(h.availability),
+              "CZK|LIST-ID|01.01.05|1");
 
-TEST(PriceLookup, KeysAreSearchedAfterTheFourthLineOnly) {
     // The header's lines 1 to 4 never match; line 5 is searched.
     const std::string bytes = "|N|1|1|1|1|in header\r\nid\r\nd\r\ne\r\n|N|2|2|2|2|line five\r\n";
     CatalogBlock block(bytes);
@@ -129,6 +113,14 @@ GlobalState StateFor(const TempDir& dir) {
     return s;
 }
 
+// What the check decided and left in the state, in one line.
+std::string Checked(GlobalState& s, std::time_t now) {
+    const PriceListCheckResult r = CheckPriceList(s, now);
+    return std::string(r.updateUsed ? "update " : "") + (r.showOutdatedWarning ? "warning " : "") + "availability " +
+           std::to_string(r.availability) + " outdated " + std::to_string(s.priceListOutdated) + " " +
+           s.currency.str() + " " + s.priceListId.str() + (s.priceUpdatePath.empty() ? " no update" : "");
+}
+
 TEST(PriceLookup, UpdateFileWinsAndTheWholeProductLoadUsesBoth) {
     TempDir dir;
     dir.Write("DATEN/LANG2/QX.PRS", PriceFile("EUR", "01.01.05", "|A|1|1|1|1|list\r\n|B|2|2|2|2|list\r\n"));
@@ -139,19 +131,14 @@ TEST(PriceLookup, UpdateFileWinsAndTheWholeProductLoadUsesBoth) {
                                       "k3\r\np\r\nC\r\nd\r\n0\r\nn\r\ns\r\n\r\n5\r\ni\r\n\r\nsup\r\n\r\nt}\r\n\r\n");
     GlobalState state = StateFor(dir);
     state.priceUpdatePath = ToWindowsPath(dir.Path() / "update.prs");
-    const PriceListCheckResult check = CheckPriceList(state, 0);
-    EXPECT_TRUE(check.updateUsed); // same date as the list
-    EXPECT_EQ(state.currency, "EUR");
+    EXPECT_EQ(Checked(state, 0), "update availability 1 outdated 0 EUR LIST-ID"); // same date as the list
 
     std::optional<ProductList> list = LoadProductList(state, "LISTE.TXT");
     ASSERT_TRUE(list);
     ASSERT_EQ(list->records.size(), 3u);
-    EXPECT_EQ(list->records[0].upePrice, "1,00 EUR");
-    EXPECT_EQ(list->records[0].deliveryText, "list");
-    EXPECT_EQ(list->records[1].upePrice, "3,00 EUR");
-    EXPECT_EQ(list->records[1].deliveryText, "update");
-    EXPECT_EQ(list->records[2].upePrice, "on request");
-    EXPECT_EQ(list->records[2].vzPrice, "5,00 EUR");
+    EXPECT_EQ(Fields(list->records[0]), "1,00 EUR|1,00 EUR|1,00 EUR|1,00 EUR|list");
+    EXPECT_EQ(Fields(list->records[1]), "3,00 EUR|3,00 EUR|3,00 EUR|3,00 EUR|update");
+    EXPECT_EQ(Fields(list->records[2]), "on request|on request|5,00 EUR|on request|");
 
     // An outdated list looks nothing up.
     state.priceListOutdated = 1;
@@ -171,26 +158,15 @@ TEST(PriceListCheck, DatesDecideUpdateAndExpiry) {
     GlobalState state = StateFor(dir);
     state.priceUpdatePath = ToWindowsPath(dir.Path() / "old.prs");
     const std::time_t expiryMidnight = MidnightOf({5, 3, 2007});
-    PriceListCheckResult r = CheckPriceList(state, expiryMidnight - 1);
-    EXPECT_FALSE(r.updateUsed);
-    EXPECT_TRUE(state.priceUpdatePath.empty()); // an older update is dropped
-    EXPECT_EQ(state.currency, "EUR");
-    EXPECT_EQ(state.priceListId, "ID"); // the "#" line is skipped
-    EXPECT_EQ(r.availability, 0);
-    EXPECT_FALSE(r.showOutdatedWarning);
-    EXPECT_EQ(state.priceListOutdated, 0);
-
+    // An older update is dropped; the "#" line is skipped.
+    EXPECT_EQ(Checked(state, expiryMidnight - 1), "availability 0 outdated 0 EUR ID no update");
     state.priceUpdatePath = ToWindowsPath(dir.Path() / "nodate.prs");
-    r = CheckPriceList(state, expiryMidnight + 1); // the expiry day has begun
-    EXPECT_FALSE(r.updateUsed);
-    EXPECT_TRUE(r.showOutdatedWarning);
-    EXPECT_EQ(state.priceListOutdated, 1);
+    // The expiry day has begun.
+    EXPECT_EQ(Checked(state, expiryMidnight + 1), "warning availability 0 outdated 1 EUR ID no update");
 
-    EXPECT_EQ(ParseCatalogDate("1.2.99"), (CatalogDate{1, 2, 1999}));
-    EXPECT_EQ(ParseCatalogDate("1.2.31"), (CatalogDate{1, 2, 2031}));
-    EXPECT_EQ(ParseCatalogDate("1.2.2005"), (CatalogDate{1, 2, 2005}));
-    EXPECT_FALSE(ParseCatalogDate("1.2"));
-    EXPECT_FALSE(ParseCatalogDate(""));
+    for (const auto& [text, year] : {std::pair{"1.2.99", 1999}, {"1.2.31", 2031}, {"1.2.2005", 2005}})
+        EXPECT_EQ(ParseCatalogDate(text), (CatalogDate{1, 2, year})) << text;
+    EXPECT_FALSE(ParseCatalogDate("1.2") || ParseCatalogDate(""));
 
     // Months carry into years as the calendar does; months and years at the
     // ends of int neither overflow nor land in the future.
@@ -208,8 +184,70 @@ TEST(PriceListCheck, DatesDecideUpdateAndExpiry) {
     std::filesystem::remove(dir.Path() / "DATEN/LANG2/QX.PRS");
     GlobalState fresh = StateFor(dir);
     fresh.priceUpdatePath = ToWindowsPath(dir.Path() / "old.prs");
-    EXPECT_TRUE(CheckPriceList(fresh, expiryMidnight).updateUsed);
-    EXPECT_EQ(fresh.currency, "CZK");
+    EXPECT_EQ(Checked(fresh, expiryMidnight), "update availability 1 outdated 0 CZK ID2");
+}
+
+std::string Fields(const PriceListHeader& h) {
+    return h.currency.str() + "|" + h.id.str() + "|" + h.date.str() + "|" + h.expiry.str() + "|" +
+           std::to_string(h.availability);
+}
+
+// The price lookup read through a window must give what the lookup on the
+// whole loaded file gives, for any bytes, however the reads fall.
+TEST(PriceStream, GivesWhatTheWholeFileGives) {
+    std::mt19937 rng(24);
+    const std::string pieces[] = {"|", "|", "A1", "B|2", "#", "\r\n", "\r", "\n", std::string(1, '\0'), "12,5", " x",
+                                  "|A1|", "|B|2|", "CRPT", "\xF0", "0"};
+    // Stretches longer than the search limit: a line, a field or a comment
+    // that runs past it, so reads stop at the limit and move to the end.
+    const std::string longPieces[] = {std::string(kSearchLimit + 5, 'x'), "#" + std::string(kSearchLimit, 'c'),
+                                      std::string(kSearchLimit - 3, '7') + "\r\n", std::string(300000, '|')};
+    test::TempDir dir;
+    const std::string path = ToWindowsPath(dir / "p.prs");
+    for (int round = 0; round < 600; ++round) {
+        const bool large = round % 30 == 0;
+        std::string text;
+        const int n = static_cast<int>(rng() % 120);
+        for (int i = 0; i < n; ++i) {
+            text += pieces[rng() % std::size(pieces)];
+            if (large && rng() % 20 == 0) {
+                text += longPieces[rng() % std::size(longPieces)];
+            }
+        }
+        const std::string bytes = rng() % 2 ? Scramble(text) : text;
+        dir.Write("p.prs", bytes);
+
+        std::vector<ProductRecord> records(1 + rng() % 6);
+        for (ProductRecord& r : records) {
+            std::string number;
+            for (int i = static_cast<int>(rng() % 3); i > 0; --i) {
+                number += pieces[rng() % 4 + 2]; // "A1", "B|2", "#", line ends
+            }
+            r.number = rng() % 4 ? number.substr(0, number.find_first_of("\r\n#")) : number;
+            r.vzPrice = "7";
+        }
+        std::vector<ProductRecord> whole = records;
+        CatalogBlock block(bytes);
+        ApplyPriceFile(whole, block, "CZK", 1);
+        const std::size_t chunk = large ? std::size_t{4096} << (rng() % 8) : 1 + rng() % 200;
+        std::vector<ProductRecord> streamed = records;
+        ApplyPriceFile(streamed, path, "CZK", 1, chunk);
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            ASSERT_EQ(Fields(streamed[i]), Fields(whole[i]))
+                << "round " << round << " chunk " << chunk << " number [" << records[i].number.str() << "]";
+        }
+
+        CatalogBlock headerBlock(bytes);
+        const std::optional<PriceListHeader> h = ReadPriceListHeader(path);
+        ASSERT_TRUE(h);
+        EXPECT_EQ(Fields(*h), Fields(ParsePriceListHeader(headerBlock))) << "round " << round;
+    }
+    // A file that isn't there changes nothing.
+    std::vector<ProductRecord> records(1);
+    records[0].number = "A1";
+    ApplyPriceFile(records, ToWindowsPath(dir / "missing.prs"), "CZK", 1);
+    EXPECT_EQ(Fields(records[0]), "||||");
+    EXPECT_FALSE(ReadPriceListHeader(ToWindowsPath(dir / "missing.prs")));
 }
 
 } // namespace

@@ -1,83 +1,78 @@
+// Drawing without a display: the device context's mapping and state, the
+// recording context, the code pages of the catalogue and the layout of drawn
+// text, and the pixels of the in-memory picture form (palette pictures of 1,
+// 4 and 8 bits, both row orders and short tables are checked pixel by pixel
+// through this decoder by the bitmap form tests).
+#include "platform/core/CodePage.h"
+#include "platform/core/Dc.h"
+#include "platform/core/DibPixels.h"
 #include "platform/core/RecordingDc.h"
+#include "platform/core/TextLayout.h"
 #include "tests/common/DrawDump.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <tuple>
+
 namespace qx {
 namespace {
 
-TEST(Dc, TextModeIsOneToOneWithOrigins) {
-    RecordingDc dc;
+TEST(Dc, TextAndAnisotropicMappings) {
+    RecordingDc dc({800, 600});
     EXPECT_EQ(dc.GetMapMode(), MapMode::Text);
-    EXPECT_EQ(dc.LpToDp(Point{10, 20}), (Point{10, 20}));
     dc.SetViewportOrg(5, 7);
     dc.SetWindowOrg(1, 2);
-    EXPECT_EQ(dc.LpToDp(Point{10, 20}), (Point{14, 25}));
-    EXPECT_EQ(dc.DpToLp(Point{14, 25}), (Point{10, 20}));
+    EXPECT_EQ(std::pair(dc.LpToDp(Point{10, 20}), dc.DpToLp(Point{14, 25})), std::pair(Point{14, 25}, Point{10, 20}));
     // Extents cannot be changed in text mode.
     dc.SetWindowExt(100, 100);
     dc.SetViewportExt(200, 200);
-    EXPECT_EQ(dc.GetWindowExt(), (Size{1, 1}));
-    EXPECT_EQ(dc.GetViewportExt(), (Size{1, 1}));
-    EXPECT_DOUBLE_EQ(dc.ScaleX(), 1.0);
-    EXPECT_DOUBLE_EQ(dc.ScaleY(), 1.0);
-}
+    EXPECT_EQ(std::pair(dc.GetWindowExt(), dc.GetViewportExt()), std::pair(Size{1, 1}, Size{1, 1}));
+    EXPECT_DOUBLE_EQ(dc.ScaleX() + dc.ScaleY(), 2.0);
 
-TEST(Dc, AnisotropicScalesAxesIndependently) {
-    RecordingDc dc({800, 600});
+    dc.SetViewportOrg(0, 0);
+    dc.SetWindowOrg(0, 0);
     EXPECT_EQ(dc.SetMapMode(MapMode::Anisotropic), MapMode::Text);
     dc.SetWindowExt(628, 430);
     dc.SetViewportExt(788, 550);
-    EXPECT_EQ(dc.LpToDp(Point{628, 430}), (Point{788, 550}));
-    EXPECT_EQ(dc.LpToDp(Point{0, 0}), (Point{0, 0}));
+    dc.SetWindowExt(0, 5); // refused
     // 314 * 788 / 628 = 394; 100 * 550 / 430 = 127.9 -> 128 (rounded like GDI)
     EXPECT_EQ(dc.LpToDp(Point{314, 100}), (Point{394, 128}));
     EXPECT_DOUBLE_EQ(dc.ScaleX(), 788.0 / 628.0);
     EXPECT_DOUBLE_EQ(dc.ScaleY(), 550.0 / 430.0);
-    EXPECT_EQ(dc.LpToDp(Rect{0, 0, 628, 430}), (Rect{0, 0, 788, 550}));
-    EXPECT_EQ(dc.DpToLp(Point{788, 550}), (Point{628, 430}));
+    EXPECT_EQ(std::pair(dc.LpToDp(Rect{0, 0, 628, 430}), dc.DpToLp(Point{788, 550})),
+              std::pair(Rect{0, 0, 788, 550}, Point{628, 430}));
+
+    // Stretch modes outside the known ones are refused.
+    std::vector<int> kept;
+    for (const int mode : {int{HALFTONE}, HALFTONE + 1, int{BLACKONWHITE}, BLACKONWHITE - 1}) {
+        dc.SetStretchBltMode(mode);
+        kept.push_back(dc.GetStretchBltMode());
+    }
+    EXPECT_EQ(kept, (std::vector<int>{HALFTONE, HALFTONE, BLACKONWHITE, BLACKONWHITE}));
 }
 
-TEST(Dc, ZeroExtentsAndUnknownStretchModesAreRefused) {
-    RecordingDc dc;
-    for (int mode : {int{HALFTONE}, HALFTONE + 1})
-        dc.SetStretchBltMode(mode);
-    EXPECT_EQ(dc.GetStretchBltMode(), HALFTONE);
-    for (int mode : {int{BLACKONWHITE}, BLACKONWHITE - 1})
-        dc.SetStretchBltMode(mode);
-    EXPECT_EQ(dc.GetStretchBltMode(), BLACKONWHITE);
-    dc.SetMapMode(MapMode::Anisotropic);
-    dc.SetWindowExt(10, 20);
-    dc.SetWindowExt(0, 5);
-    EXPECT_EQ(dc.GetWindowExt(), (Size{10, 20}));
-}
-
-TEST(Dc, IsotropicKeepsTheAspect) {
+TEST(Dc, IsotropicKeepsTheAspectAndTheSign) {
     RecordingDc dc({2400, 3300}, true);
     dc.SetMapMode(MapMode::Isotropic);
     dc.SetWindowExt(640, 480);
     dc.SetViewportExt(2400, 3300);
     // x scale 3.75, y scale 6.875: y is shrunk to 480 * 3.75 = 1800.
     EXPECT_EQ(dc.GetViewportExt(), (Size{2400, 1800}));
-    EXPECT_DOUBLE_EQ(dc.ScaleX(), dc.ScaleY());
-    EXPECT_EQ(dc.LpToDp(Point{640, 480}), (Point{2400, 1800}));
     dc.SetViewportOrg(12, 20);
-    EXPECT_EQ(dc.LpToDp(Point{0, 0}), (Point{12, 20}));
+    EXPECT_EQ(dc.LpToDp(Point{640, 480}), (Point{2412, 1820}));
     // A landscape viewport shrinks x instead.
     dc.SetViewportExt(3300, 1200);
     EXPECT_EQ(dc.GetViewportExt(), (Size{1600, 1200}));
-}
 
-TEST(Dc, IsotropicKeepsTheSignOfTheShrunkAxis) {
-    RecordingDc dc;
-    dc.SetMapMode(MapMode::Isotropic);
+    dc.SetViewportOrg(0, 0);
     dc.SetWindowExt(100, 100);
     dc.SetViewportExt(400, -200);
-    EXPECT_EQ(dc.GetViewportExt(), (Size{200, -200}));
-    EXPECT_EQ(dc.LpToDp(Point{10, 10}), (Point{20, -20}));
+    EXPECT_EQ(std::pair(dc.GetViewportExt(), dc.LpToDp(Point{10, 10})), std::pair(Size{200, -200}, Point{20, -20}));
     EXPECT_DOUBLE_EQ(dc.ScaleY(), 2.0);
-    // Rectangles come back ordered.
-    EXPECT_EQ(dc.LpToDp(Rect{0, 0, 10, 10}), (Rect{0, -20, 20, 0}));
+    EXPECT_EQ(dc.LpToDp(Rect{0, 0, 10, 10}), (Rect{0, -20, 20, 0})); // rectangles come back ordered
 }
 
 TEST(Dc, ModeChangesFollowGdi) {
@@ -85,76 +80,68 @@ TEST(Dc, ModeChangesFollowGdi) {
     dc.SetMapMode(MapMode::Anisotropic);
     dc.SetWindowExt(10, 10);
     dc.SetViewportExt(20, 40);
-    // Anisotropic -> anisotropic changes nothing.
-    dc.SetMapMode(MapMode::Anisotropic);
+    dc.SetMapMode(MapMode::Anisotropic); // changes nothing
     EXPECT_EQ(dc.GetViewportExt(), (Size{20, 40}));
     // Isotropic starts from the MM_LOMETRIC extents: 0.1 mm per unit, y up.
     dc.SetMapMode(MapMode::Isotropic);
-    EXPECT_EQ(dc.GetWindowExt(), (Size{1693, 1270})); // 640 px at 96 dpi = 169.3 mm
-    EXPECT_EQ(dc.GetViewportExt(), (Size{640, -480}));
-    // Anisotropic keeps the extents of the previous mode.
-    dc.SetMapMode(MapMode::Anisotropic);
+    // 640 px at 96 dpi = 169.3 mm
+    EXPECT_EQ(std::pair(dc.GetWindowExt(), dc.GetViewportExt()), std::pair(Size{1693, 1270}, Size{640, -480}));
+    dc.SetMapMode(MapMode::Anisotropic); // keeps the extents of the previous mode
     EXPECT_EQ(dc.GetWindowExt(), (Size{1693, 1270}));
-    // Text resets them.
-    EXPECT_EQ(dc.SetMapMode(MapMode::Text), MapMode::Anisotropic);
-    EXPECT_EQ(dc.GetWindowExt(), (Size{1, 1}));
-    EXPECT_EQ(dc.GetViewportExt(), (Size{1, 1}));
+    EXPECT_EQ(dc.SetMapMode(MapMode::Text), MapMode::Anisotropic); // text resets them
+    EXPECT_EQ(std::pair(dc.GetWindowExt(), dc.GetViewportExt()), std::pair(Size{1, 1}, Size{1, 1}));
+}
+
+// Mapping mode, window extent, text colour, background mode, font height,
+// pen width and current position.
+std::string State(const Dc& dc) {
+    char buf[128];
+    std::snprintf(buf, sizeof buf, "%d %dx%d #%06x %d %d %d %d,%d", static_cast<int>(dc.GetMapMode()),
+                  dc.GetWindowExt().cx, dc.GetWindowExt().cy, static_cast<unsigned>(dc.GetTextColor()),
+                  static_cast<int>(dc.GetBkMode()), dc.GetFont().height, dc.GetPen().width, dc.GetCurrentPosition().x,
+                  dc.GetCurrentPosition().y);
+    return buf;
 }
 
 TEST(Dc, SaveAndRestore) {
     RecordingDc dc;
     dc.SetTextColor(Rgb(1, 2, 3));
     dc.SelectFont(Font{"Arial", -12});
-    const int level1 = dc.SaveDc();
-    EXPECT_EQ(level1, 1);
+    const std::string first = State(dc);
+    EXPECT_EQ(dc.SaveDc(), 1);
     dc.SetMapMode(MapMode::Anisotropic);
     dc.SetWindowExt(3, 3);
     dc.SetTextColor(Rgb(9, 9, 9));
     dc.SetBkMode(BkMode::Transparent);
     dc.MoveTo(5, 5);
-    const int level2 = dc.SaveDc();
-    EXPECT_EQ(level2, 2);
+    const std::string second = State(dc);
+    EXPECT_EQ(dc.SaveDc(), 2);
     dc.SelectPen(Pen{PenStyle::Dot, 2, Rgb(255, 0, 0)});
     dc.RestoreDc(-1);
-    EXPECT_EQ(dc.GetPen(), Pen{});
-    EXPECT_EQ(dc.GetMapMode(), MapMode::Anisotropic);
-    EXPECT_EQ(dc.GetCurrentPosition(), (Point{5, 5}));
+    EXPECT_EQ(State(dc), second);
     dc.SaveDc();
-    // Restoring level 1 drops every newer state as well.
-    dc.RestoreDc(level1);
-    EXPECT_EQ(dc.GetMapMode(), MapMode::Text);
-    EXPECT_EQ(dc.GetWindowExt(), (Size{1, 1}));
-    EXPECT_EQ(dc.GetTextColor(), Rgb(1, 2, 3));
-    EXPECT_EQ(dc.GetBkMode(), BkMode::Opaque);
-    EXPECT_EQ(dc.GetFont().height, -12);
-    EXPECT_EQ(dc.GetCurrentPosition(), (Point{0, 0}));
+    dc.RestoreDc(1); // drops every newer state as well
+    EXPECT_EQ(State(dc), first);
     // Nothing left to restore: ignored.
     dc.SetTextColor(Rgb(4, 4, 4));
+    const std::string last = State(dc);
     dc.RestoreDc(-1);
     dc.RestoreDc(5);
-    EXPECT_EQ(dc.GetTextColor(), Rgb(4, 4, 4));
+    EXPECT_EQ(State(dc), last);
     EXPECT_EQ(dc.SaveDc(), 1);
 }
 
-TEST(Dc, LineToAndPolyline) {
+TEST(RecordingDc, RecordsLinesTextFillsAndPicturesWithTheirState) {
     RecordingDc dc;
     dc.MoveTo(1, 2);
     dc.LineTo(10, 2);
     dc.LineTo(10, 20);
-    EXPECT_EQ(dc.GetCurrentPosition(), (Point{10, 20}));
     dc.Polyline({{0, 0}, {5, 5}, {7, 0}});
     EXPECT_EQ(dc.GetCurrentPosition(), (Point{10, 20})); // Polyline does not move it
     dc.SelectPen(Pen{PenStyle::Null});
     dc.LineTo(0, 0);
     dc.Polyline({{0, 0}, {5, 5}}); // a null pen draws nothing
     EXPECT_EQ(dc.GetCurrentPosition(), (Point{0, 0}));
-    EXPECT_EQ(test::Dump(dc.Calls()), "line 1,2 10,2 solid/1 #000000\n"
-                                      "line 10,2 10,20 solid/1 #000000\n"
-                                      "line 0,0 5,5 7,0 solid/1 #000000\n");
-}
-
-TEST(RecordingDc, RecordsStateWithCalls) {
-    RecordingDc dc;
     dc.SetTextColor(Rgb(255, 255, 255));
     dc.SetBkMode(BkMode::Transparent);
     dc.SelectFont(Font{"Arial", -20, 700});
@@ -162,67 +149,300 @@ TEST(RecordingDc, RecordsStateWithCalls) {
     dc.TextOut(100, 50, "Hallo");
     dc.FillRect(Rect{0, 0, 10, 10}, Rgb(0, 0, 255));
     dc.StretchDib(Rect{1, 2, 3, 4}, Rect{0, 0, 8, 8}, DibBytes{});
-    EXPECT_EQ(test::Dump(dc.Calls()), "text 100,50 \"Hallo\" Arial/-20/700 #ffffff fmt=6 clear\n"
+    EXPECT_EQ(test::Dump(dc.Calls()), "line 1,2 10,2 solid/1 #000000\n"
+                                      "line 10,2 10,20 solid/1 #000000\n"
+                                      "line 0,0 5,5 7,0 solid/1 #000000\n"
+                                      "text 100,50 \"Hallo\" Arial/-20/700 #ffffff fmt=6 clear\n"
                                       "fill 0,0,10,10 #0000ff\n"
                                       "dib 1,2,3,4 from 0,0,8,8\n");
-    EXPECT_EQ(dc.FindText("Hallo"), &dc.Calls()[0]);
+    EXPECT_EQ(dc.FindText("Hallo"), &dc.Calls()[3]);
     EXPECT_EQ(dc.FindText("nope"), nullptr);
+    // Every byte is half the font's height wide; the standard font 8 x 16.
     EXPECT_EQ(dc.GetTextExtent("Hallo"), (Size{50, 20}));
+    EXPECT_EQ(RecordingDc().GetTextExtent("abc"), (Size{24, 16}));
+    dc.SelectFont(Font{"Arial", 1});
+    EXPECT_EQ(dc.GetTextExtent("abc"), (Size{3, 1}));
 }
 
 TEST(RecordingDc, DrawTextCalcRect) {
     RecordingDc dc;
     dc.SelectFont(Font{"Arial", -10}); // 5 wide, 10 high
     Rect r{10, 20, 60, 20};            // 50 wide: 10 characters
-    const int h = dc.DrawText("Katalog Betriebseinrichtungen", r, DT_WORDBREAK | DT_CALCRECT);
     // "Katalog" / "Betriebsei" / "nrichtunge" / "n"
-    EXPECT_EQ(h, 40);
+    EXPECT_EQ(dc.DrawText("Katalog Betriebseinrichtungen", r, DT_WORDBREAK | DT_CALCRECT), 40);
     EXPECT_EQ(r, (Rect{10, 20, 60, 60}));
     EXPECT_TRUE(dc.Calls().empty());
-
     Rect one{0, 0, 0, 0};
     EXPECT_EQ(dc.DrawText("a&bc", one, DT_SINGLELINE | DT_CALCRECT), 10);
     EXPECT_EQ(one, (Rect{0, 0, 15, 10}));
 
     Rect drawn{0, 0, 100, 100};
     EXPECT_EQ(dc.DrawText("x\r\ny", drawn, DT_LEFT), 20);
-    ASSERT_EQ(dc.Calls().size(), 1u);
-    EXPECT_EQ(dc.Calls()[0].kind, DrawCall::Kind::DrawText);
-    EXPECT_EQ(dc.Calls()[0].text, "x\r\ny");
+    EXPECT_EQ(test::Dump(dc.Calls()), "drawtext 0,0,100,100 \"x\r\ny\" Arial/-10/400 #000000 fmt=0\n");
     EXPECT_EQ(dc.Texts(), (std::vector<std::string>{"x\r\ny"}));
     // Vertically centred single line: the bottom of the text, from the top.
     EXPECT_EQ(dc.DrawText("x", drawn, DT_SINGLELINE | DT_VCENTER), 55);
 }
 
-TEST(RecordingDc, DefaultFontMetrics) {
-    RecordingDc dc;
-    EXPECT_EQ(dc.GetTextExtent("abc"), (Size{24, 16}));
-    dc.SelectFont(Font{"Arial", 1});
-    EXPECT_EQ(dc.GetTextExtent("abc"), (Size{3, 1}));
-}
-
+// A recording printer numbers its pages and can be told to refuse one; the
+// screen has none.
 TEST(RecordingDc, PrinterPages) {
-    RecordingDc screen;
-    EXPECT_FALSE(screen.StartPage());
-    EXPECT_EQ(screen.GetDeviceCaps(DeviceCap::LogPixelsX), 96);
-
+    EXPECT_FALSE(RecordingDc().StartPage());
+    EXPECT_EQ(RecordingDc().GetDeviceCaps(DeviceCap::LogPixelsX), 96);
     RecordingDc dc({2400, 3300}, true);
-    EXPECT_EQ(dc.GetDeviceCaps(DeviceCap::HorzRes), 2400);
-    EXPECT_EQ(dc.GetDeviceCaps(DeviceCap::VertRes), 3300);
+    EXPECT_EQ(std::pair(dc.GetDeviceCaps(DeviceCap::HorzRes), dc.GetDeviceCaps(DeviceCap::VertRes)),
+              std::pair(2400, 3300));
     dc.FailStartPageFrom(3);
     dc.FillRect(Rect{}, 0);
-    EXPECT_TRUE(dc.StartPage());
-    dc.TextOut(0, 0, "one");
-    EXPECT_TRUE(dc.EndPage());
-    EXPECT_TRUE(dc.StartPage());
-    dc.TextOut(0, 0, "two");
-    EXPECT_TRUE(dc.EndPage());
+    for (const char* page : {"one", "two"}) {
+        EXPECT_TRUE(dc.StartPage());
+        dc.TextOut(0, 0, page);
+        EXPECT_TRUE(dc.EndPage());
+    }
     EXPECT_FALSE(dc.StartPage());
-    EXPECT_EQ(dc.PagesStarted(), 2);
-    EXPECT_EQ(dc.PagesEnded(), 2);
-    EXPECT_EQ(dc.Calls()[0].page, 0);
-    EXPECT_EQ(dc.FindText("one")->page, 1);
-    EXPECT_EQ(dc.FindText("two")->page, 2);
+    EXPECT_EQ(std::tuple(dc.PagesStarted(), dc.PagesEnded(), dc.Calls()[0].page, dc.FindText("two")->page),
+              std::tuple(2, 2, 0, 2));
+}
+
+using Bytes = std::vector<std::uint8_t>;
+
+void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+void Append32(Bytes& b, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+
+// A packed DIB: a header of headerSize bytes, a colour table (0x00RRGGBB) and
+// the given rows, already padded.
+Bytes MakeDib(int width, int height, int bits, const std::vector<std::uint32_t>& colors, const Bytes& rows,
+              std::uint32_t headerSize = 40, std::uint32_t colorsUsed = 0, std::uint32_t compression = 0) {
+    Bytes b(headerSize, 0);
+    Put32(b, 0, headerSize);
+    Put32(b, 4, static_cast<std::uint32_t>(width));
+    Put32(b, 8, static_cast<std::uint32_t>(height));
+    b[12] = 1;
+    b[14] = static_cast<std::uint8_t>(bits);
+    Put32(b, 16, compression);
+    Put32(b, 32, colorsUsed);
+    for (std::uint32_t c : colors)
+        Append32(b, c);
+    b.insert(b.end(), rows.begin(), rows.end());
+    return b;
+}
+
+std::optional<Pixels> Decode(const Bytes& b) { return DecodeDib(DibBytes{b.data(), b.size(), 0}); }
+using Argb = std::vector<std::uint32_t>;
+Argb Px(const Bytes& b) {
+    const auto p = Decode(b);
+    return p ? p->argb : Argb{};
+}
+
+constexpr std::uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF;
+
+TEST(DibPixels, HeadersAndDirectColours) {
+    EXPECT_FALSE(ParseDibHeader(DibBytes{nullptr, 0, 0}));
+    const Bytes mono = MakeDib(10, 2, 1, {0x000000, 0xFFFFFF}, Bytes(8, 0));
+    const auto one = ParseDibHeader(DibBytes{mono.data(), mono.size(), 0});
+    ASSERT_TRUE(one);
+    EXPECT_EQ(std::tuple(one->stride, one->colorCount, one->bitsOffset, one->topDown), std::tuple(4u, 2, 48u, false));
+
+    // 24 bits, 6 bytes padded to 8; also behind a V5 header. 32 bits: the
+    // fourth byte is ignored.
+    const Bytes rows24 = {0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0, 0};
+    EXPECT_EQ(Px(MakeDib(2, 1, 24, {}, rows24)), (Argb{kRed, kBlue}));
+    EXPECT_EQ(Px(MakeDib(2, 1, 24, {}, rows24, 124)), (Argb{kRed, kBlue}));
+    EXPECT_EQ(Px(MakeDib(2, 1, 32, {}, {0x00, 0xFF, 0x00, 0x12, 0x01, 0x02, 0x03, 0x00})),
+              (Argb{kGreen, 0xFF030201}));
+
+    // Bit fields after a 40-byte header: 10-10-10 with red high.
+    Bytes b = MakeDib(1, 1, 32, {}, {}, 40, 0, 3);
+    for (std::uint32_t v : {0x3FF00000u, 0x000FFC00u, 0x000003FFu, (0x3FFu << 20) | (0x200u << 10)})
+        Append32(b, v);
+    EXPECT_EQ(ParseDibHeader(DibBytes{b.data(), b.size(), 0})->bitsOffset, 52u);
+    EXPECT_EQ(Px(b), (Argb{0xFFFF8000u}));
+    Put32(b, 40, 0x30F00000u); // a mask with a gap
+    EXPECT_FALSE(Decode(b));
+    Put32(b, 40, 0);
+    Put32(b, 44, 0);
+    Put32(b, 48, 0);
+    EXPECT_FALSE(Decode(b));
+    // Bit fields are for 32 bits only here.
+    EXPECT_FALSE(Decode(MakeDib(2, 1, 24, {}, Bytes(8, 0), 40, 0, 3)));
+}
+
+TEST(DibPixels, RejectsWhatDoesNotFit) {
+    const Bytes rows = {1, 2, 3, 0};
+    const Bytes good = MakeDib(3, 1, 8, std::vector<std::uint32_t>(256, 0), rows);
+    ASSERT_TRUE(Decode(good));
+    // Truncated anywhere: bits, colour table, header.
+    for (std::size_t n : {good.size() - 1, std::size_t{40 + 1024}, std::size_t{100}, std::size_t{39}, std::size_t{0}})
+        EXPECT_FALSE(Decode(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n)))) << n;
+
+    struct Patch {
+        std::size_t at;
+        std::uint32_t value;
+        const char* why;
+    };
+    const Patch patches[] = {{0, 12, "OS/2 core header"}, {0, 64, "unknown header size"}, {0, 0xFFFFFFF0u, "huge"},
+                             {4, 0, "width 0"}, {4, static_cast<std::uint32_t>(-3), "negative width"},
+                             {4, 32769, "too wide"}, {8, 0, "height 0"}, {8, 32769, "too high"},
+                             {8, static_cast<std::uint32_t>(INT_MIN), "least height"}, {8, 0x7FFFFFFF, "greatest"},
+                             {16, 1, "RLE8"}, {32, 257, "more colours than 8 bits hold"}, {32, 0xFFFFFFFFu, "all"},
+                             {12, 2, "two planes"}, {14, 16, "16 bits"}};
+    for (const Patch& p : patches) {
+        Bytes b = good;
+        if (p.at == 12 || p.at == 14)
+            b[p.at] = static_cast<std::uint8_t>(p.value);
+        else
+            Put32(b, p.at, p.value);
+        EXPECT_FALSE(Decode(b)) << p.why;
+    }
+    // Huge declared dimensions with few bytes: refused without allocating.
+    EXPECT_FALSE(Decode(MakeDib(32768, 32768, 24, {}, rows)));
+    // 24 bits with a colour table (biClrUsed) that is not there.
+    EXPECT_FALSE(Decode(MakeDib(1, 1, 24, {}, rows, 40, 1000)));
+    EXPECT_TRUE(Decode(MakeDib(1, 1, 24, {0x010203}, rows, 40, 1)));
+}
+
+TEST(DibPixels, EncodeDib24RoundTripsBottomUp) {
+    Pixels p{3, 2, {kRed, kGreen, kBlue, 0xFFFFFFFF, 0xFF000000, 0xFF102030}};
+    const Bytes dib = EncodeDib24(p);
+    ASSERT_EQ(dib.size(), 40u + 2 * 12);
+    EXPECT_EQ((Bytes{dib[0], dib[14], dib[20], dib[40], dib[43]}), (Bytes{40, 24, 24, 0xFF, 0x00}));
+    const auto back = Decode(dib);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(std::tuple(back->width, back->height, back->argb), std::tuple(3, 2, p.argb));
+    p.argb.pop_back();
+    EXPECT_TRUE(EncodeDib24(p).empty() && EncodeDib24(Pixels{}).empty());
+}
+
+constexpr CodePage kWest = CodePage::Cp1252, kCzech = CodePage::Cp1250;
+
+TEST(CodePage, KnownCharactersBothWays) {
+    EXPECT_EQ((std::vector<CodePage>{CodePageOfLanguage(0), CodePageOfLanguage(1), CodePageOfLanguage(2),
+                                     CodePageOfLanguage(3)}),
+              (std::vector<CodePage>{kWest, kWest, kWest, kCzech}));
+    const struct {
+        const char* bytes;
+        CodePage cp;
+        const char* utf8;
+    } known[] = {{"\x80", kWest, "€"},          {"\x80", kCzech, "€"},         {"\x8A", kCzech, "Š"},
+                 {"\x8A", kWest, "Š"},          {"\xEC", kCzech, "ě"},         {"\xEC", kWest, "ì"},
+                 {"\xDF\xE4\xF6\xFC", kWest, "ßäöü"}, {"n\xE1\xF8\x61\x64\xED", kCzech, "nářadí"},
+                 {"\x99", kWest, "™"},          {"\xFF", kCzech, "˙"},
+                 // Undefined positions become the C1 control of the same value.
+                 {"\x81\x8D\x8F\x90\x9D", kWest, "\u0081\u008D\u008F\u0090\u009D"},
+                 {"\x81\x83\x88\x90\x98", kCzech, "\u0081\u0083\u0088\u0090\u0098"}};
+    for (const auto& k : known)
+        EXPECT_EQ(ToUtf8(k.bytes, k.cp), k.utf8) << k.utf8;
+    EXPECT_EQ(ToUtf16("\x8A\xE9", kCzech), u"Šé");
+    bool lossless = false;
+    EXPECT_EQ(FromUtf8("Šíleně € ", kCzech, &lossless), "\x8A\xEDlen\xEC \x80 ");
+    EXPECT_TRUE(lossless);
+    EXPECT_EQ(FromUtf16(u"Šé", kCzech, &lossless), "\x8A\xE9");
+    EXPECT_TRUE(lossless);
+
+    // Every byte round-trips, as 256 distinct characters.
+    for (CodePage cp : {kWest, kCzech}) {
+        std::string all;
+        for (int b = 0; b < 256; ++b)
+            all.push_back(static_cast<char>(b));
+        EXPECT_EQ(FromUtf8(ToUtf8(all, cp), cp, &lossless), all);
+        EXPECT_TRUE(lossless);
+        EXPECT_EQ(FromUtf16(ToUtf16(all, cp), cp, &lossless), all);
+        EXPECT_TRUE(lossless);
+        std::u16string sorted = ToUtf16(all, cp);
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    }
+}
+
+TEST(CodePage, UnrepresentableAndInvalidBecomeQuestionMarks) {
+    const struct {
+        const char* utf8;
+        CodePage cp;
+        const char* bytes;
+    } lossy[] = {{"ě", kWest, "?"},
+                 {"a😀b", kWest, "a?b"},
+                 // Stray continuation, truncated sequence, overlong form, surrogate, beyond U+10FFFF.
+                 {"a\x80" "b", kWest, "a?b"},
+                 {"a\xE2\x82", kWest, "a?"},
+                 {"\xC0\xAF", kWest, "??"},
+                 {"\xED\xA0\x80", kWest, "???"},
+                 {"\xF4\x90\x80\x80", kWest, "????"}};
+    for (const auto& l : lossy) {
+        bool lossless = true;
+        EXPECT_EQ(FromUtf8(l.utf8, l.cp, &lossless), l.bytes) << l.bytes;
+        EXPECT_FALSE(lossless) << l.bytes;
+    }
+    bool lossless = true;
+    EXPECT_EQ(FromUtf16(u"a\U0001F600b\xD800\U00010000", kWest, &lossless), "a?b??"); // a pair is one
+    EXPECT_FALSE(lossless);
+    EXPECT_EQ(FromUtf8(std::string_view("a\0b", 3), kWest), std::string("a\0b", 3));
+
+    EXPECT_TRUE(Representable("ě", kCzech));
+    // The control, not the euro sign of byte 0x80; just past the highest code
+    // point either holds.
+    for (const auto& [text, cp] : {std::pair{"ě", kWest}, {"à", kCzech}, {"\u0080", kWest}, {"\u2123", kWest},
+                                   {"\xC3", kWest}})
+        EXPECT_FALSE(Representable(text, cp)) << text;
+}
+
+// Every byte 1 unit wide; the lines joined by "|".
+std::string Lines(std::string_view text, int width, unsigned format) {
+    std::string out;
+    for (const auto& l : LayoutText(text, width, format, [](std::string_view s) { return static_cast<int>(s.size()); }))
+        out += "|" + l.text + (l.width == static_cast<int>(l.text.size()) ? "" : "?");
+    return out.empty() ? out : out.substr(1);
+}
+
+TEST(TextLayout, LineBreaksWordBreaksPrefixesAndTabs) {
+    const struct {
+        const char* text;
+        int width;
+        unsigned format;
+        const char* lines;
+    } cases[] = {
+        {"", 100, 0, ""},
+        {"a\r\nb\nc\rd", 100, 0, "a|b|c|d"}, // CR LF, LF or a lone CR
+        {"a\r\n", 100, 0, "a"},
+        {"a\r", 100, 0, "a"},
+        {"\r\nb", 100, 0, "|b"},
+        {"a\n\nb", 100, 0, "a||b"},
+        {"a long line", 3, 0, "a long line"}, // without DT_WORDBREAK nothing is wrapped
+        {"Katalog Betriebseinrichtungen und Spezialwerkzeuge", 20, DT_WORDBREAK,
+         "Katalog|Betriebseinrichtunge|n und|Spezialwerkzeuge"},
+        {"aa bb cc", 5, DT_WORDBREAK, "aa bb|cc"},
+        // Blanks at the break vanish; leading blanks of a paragraph stay.
+        {"  aa    bb", 6, DT_WORDBREAK, "  aa|bb"},
+        {"aa bb\r\ncc dd", 5, DT_WORDBREAK, "aa bb|cc dd"},
+        {"abcdefg", 3, DT_WORDBREAK, "abc|def|g"},
+        {"ab c", 0, DT_WORDBREAK, "a|b|c"}, // a zero width still makes progress
+        {"&Datei", 100, 0, "Datei"},
+        {"A && B", 100, 0, "A & B"},
+        {"end&", 100, 0, "end&"},
+        {"&Datei && &&x", 100, DT_NOPREFIX, "&Datei && &&x"},
+        {"a\r\nb c", 1, DT_SINGLELINE | DT_WORDBREAK, "ab c"},
+        // Tabs: stops every 8 average widths, and break points with DT_WORDBREAK.
+        {"a\tb", 100, DT_EXPANDTABS, "a       b"},
+        {"abcdefgh\tb", 100, DT_EXPANDTABS, "abcdefgh        b"},
+        {"a\tb", 100, 0, "a\tb"},
+        {"aaaa\tbb\tc", 10, DT_EXPANDTABS | DT_WORDBREAK, "aaaa    bb|c"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Lines(c.text, c.width, c.format), c.lines) << c.text;
+    EXPECT_EQ(LayoutText("\n", 100, 0, [](std::string_view) { return 1; }).size(), 1u);
+
+    const Rect r{10, 20, 110, 70};
+    // Vertical centring only with DT_SINGLELINE.
+    EXPECT_EQ((std::vector<int>{AlignLineX(r, 40, DT_LEFT), AlignLineX(r, 40, DT_CENTER), AlignLineX(r, 40, DT_RIGHT),
+                                AlignBlockTop(r, 10, DT_VCENTER), AlignBlockTop(r, 10, DT_SINGLELINE | DT_VCENTER),
+                                AlignBlockTop(r, 10, DT_SINGLELINE | DT_BOTTOM),
+                                DrawTextResult(r, 10, DT_SINGLELINE | DT_BOTTOM), DrawTextResult(r, 30, 0)}),
+              (std::vector<int>{10, 40, 70, 20, 40, 60, 50, 30}));
 }
 
 } // namespace

@@ -6,9 +6,6 @@
 #include <QImage>
 #include <QRect>
 
-#include <algorithm>
-#include <climits>
-
 namespace qx::test {
 
 inline QApplication& TestApp() {
@@ -23,20 +20,12 @@ inline QApplication& TestApp() {
 inline QRect InkBox(const QImage& image, QRgb background = 0xFFFFFFFF, QRect area = {}) {
     if (area.isNull())
         area = image.rect();
-    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (image.pixel(x, y) != background) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
-    }
-    if (left == INT_MAX)
-        return {};
-    return QRect(QPoint(left, top), QPoint(right, bottom));
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixel(x, y) != background)
+                box |= QRect(x, y, 1, 1);
+    return box;
 }
 
 } // namespace qx::test

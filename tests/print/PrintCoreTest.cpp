@@ -1,23 +1,16 @@
-#include "print/AbortableDc.h"
-
-#include "print/PrintMapping.h"
+// The page system of a printout and the job's forwarding context.
 #include "platform/core/RecordingDc.h"
+#include "print/AbortableDc.h"
+#include "print/PrintMapping.h"
 #include "shell/Fonts.h"
 #include "tests/common/DrawDump.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace qx {
 namespace {
-
-using Kind = DrawCall::Kind;
-
-int Count(const RecordingDc& dc, Kind kind) {
-    int n = 0;
-    for (const DrawCall& c : dc.Calls())
-        n += c.kind == kind ? 1 : 0;
-    return n;
-}
 
 TEST(AbortableDcTest, DrawsWithItsOwnStateOnTheTarget) {
     RecordingDc target({2400, 3400}, true);
@@ -26,11 +19,9 @@ TEST(AbortableDcTest, DrawsWithItsOwnStateOnTheTarget) {
     ASSERT_TRUE(dc.StartPage());
     SetupPrintMapping(dc, 640, 480);
     // Content that draws by its own means gets the target in the page system.
-    Dc& drawing = dc.DrawingTarget();
-    EXPECT_EQ(&drawing, &target);
-    EXPECT_EQ(drawing.GetWindowExt(), (Size{640, 480}));
-    EXPECT_EQ(drawing.GetViewportOrg(), (Point{12, 20}));
-    EXPECT_EQ(drawing.GetFont(), FontSmall);
+    EXPECT_EQ(&dc.DrawingTarget(), &target);
+    EXPECT_EQ(std::tuple(target.GetWindowExt(), target.GetViewportOrg(), target.GetFont()),
+              std::tuple(Size{640, 480}, Point{12, 20}, FontSmall));
     dc.TextOut(45, 104, "Bestellliste");
 
     // A temporary state, restored: the target follows both ways.
@@ -45,8 +36,7 @@ TEST(AbortableDcTest, DrawsWithItsOwnStateOnTheTarget) {
     dc.MoveTo(45, 142);
     dc.LineTo(608, 142);
     Rect box{45, 360, 608, 760};
-    const int height = dc.DrawText("Sehr geehrte Damen und Herren,", box, DT_WORDBREAK | DT_NOPREFIX);
-    EXPECT_EQ(height, 12);
+    EXPECT_EQ(dc.DrawText("Sehr geehrte Damen und Herren,", box, DT_WORDBREAK | DT_NOPREFIX), 12);
     EXPECT_EQ(dc.GetTextExtent("abcd"), (Size{24, 12}));
     EXPECT_TRUE(dc.EndPage());
 
@@ -72,9 +62,7 @@ TEST(AbortableDcTest, IsotropicRoundingOfTheTargetDoesNotMoveTheMapping) {
     dc.SetViewportExt(11, 100);
     ASSERT_EQ(dc.GetViewportExt(), (Size{11, 3}));
     dc.FillRect({0, 0, 100, 30}, Rgb(0, 0, 0));
-    ASSERT_EQ(target.Calls().size(), 1u);
-    EXPECT_EQ(target.Calls()[0].windowExt, (Size{100, 30}));
-    EXPECT_EQ(target.Calls()[0].viewportExt, (Size{11, 3}));
+    EXPECT_EQ(test::Dump(target.Calls()), "fill 0,0,100,30 #000000 aniso 100x30>11x3\n");
     EXPECT_EQ(target.LpToDp(Point{100, 30}), dc.LpToDp(Point{100, 30}));
 }
 
@@ -83,10 +71,7 @@ TEST(AbortableDcTest, AbortProcEveryFewCallsAndAtPagesThenNothing) {
     int turns = 0;
     bool keepGoing = true;
     int abandoned = 0;
-    AbortableDc dc(target, [&] { ++turns; return keepGoing; }, [&](Dc& d) {
-        EXPECT_EQ(&d, &target);
-        ++abandoned;
-    });
+    AbortableDc dc(target, [&] { ++turns; return keepGoing; }, [&](Dc& d) { abandoned += &d == &target ? 1 : 100; });
     ASSERT_TRUE(dc.StartPage());
     EXPECT_EQ(turns, 1);
     EXPECT_FALSE(dc.StartPage()) << "a page is open";
@@ -94,9 +79,8 @@ TEST(AbortableDcTest, AbortProcEveryFewCallsAndAtPagesThenNothing) {
     turns = 0;
     for (int i = 0; i < 3 * AbortableDc::kCallsPerTurn; ++i)
         dc.Polyline({{45, i}, {608, i}});
-    EXPECT_EQ(turns, 3);
-    EXPECT_EQ(dc.GetTextExtent("x").cy, 12) << "measuring is no turn";
-    EXPECT_EQ(turns, 3);
+    EXPECT_EQ(dc.GetTextExtent("x").cy, 12);
+    EXPECT_EQ(turns, 3) << "measuring is no turn";
     EXPECT_TRUE(dc.EndPage());
     EXPECT_FALSE(dc.EndPage()) << "no page open: not passed on";
     EXPECT_EQ(target.PagesEnded(), 1);
@@ -109,8 +93,7 @@ TEST(AbortableDcTest, AbortProcEveryFewCallsAndAtPagesThenNothing) {
         dc.MoveTo(45, i);
         dc.LineTo(608, i);
     }
-    EXPECT_TRUE(dc.IsAbandoned());
-    EXPECT_EQ(abandoned, 1);
+    EXPECT_TRUE(dc.IsAbandoned() && abandoned == 1) << abandoned;
     EXPECT_EQ(target.Calls().size() - before, static_cast<std::size_t>(AbortableDc::kCallsPerTurn - 1));
 
     // Every further call does nothing; measuring still answers.
@@ -127,7 +110,52 @@ TEST(AbortableDcTest, AbortProcEveryFewCallsAndAtPagesThenNothing) {
     EXPECT_EQ(&dc.DrawingTarget(), &dc);
     EXPECT_EQ(target.Calls().size(), after);
     EXPECT_EQ(abandoned, 1);
-    EXPECT_EQ(Count(target, Kind::StartPage), 2);
+    EXPECT_EQ(target.PagesStarted(), 2);
+}
+
+// A printable area of 2400 x 3400 device pixels (8 x 11.3 inches at 300 dpi):
+// the page system is 640 units wide from pixel (12, 20), whatever the
+// context held before, and a new page comes only when the limit is reached.
+TEST(PrintMappingTest, PageSystemAndNewPages) {
+    RecordingDc dc({2400, 3400}, true);
+    dc.SetMapMode(MapMode::Anisotropic);
+    dc.SetWindowExt(1280, 960);
+    dc.SetViewportExt(100, 100);
+    dc.SetViewportOrg(300, 300);
+    dc.SelectFont(FontTitle);
+    dc.SetBkMode(BkMode::Opaque);
+    SetupPrintMapping(dc, 640, 480);
+    ASSERT_TRUE(dc.StartPage());
+    EXPECT_EQ(dc.GetMapMode(), MapMode::Isotropic);
+    // Isotropic: the vertical extent shrinks to the horizontal scale 3.75;
+    // the sheet is about 900 units high.
+    EXPECT_EQ(dc.GetViewportExt(), (Size{2400, 1800}));
+    EXPECT_EQ(dc.LpToDp(Point{0, 0}), (Point{12, 20}));
+    EXPECT_EQ(dc.LpToDp(Point{640, 900}), (Point{2412, 3395}));
+    EXPECT_EQ(dc.GetFont(), FontSmall);
+    EXPECT_EQ(dc.GetBkMode(), BkMode::Transparent);
+
+    int y = 779;
+    EXPECT_FALSE(NewPageIfFull(y, dc, 780));
+    EXPECT_EQ(y, 779);
+    // A letter logo changes the window extent and a title the font; the new
+    // page is back in the page system.
+    dc.SetWindowExt(1280, 960);
+    dc.SelectFont(FontBold16);
+    for (const int full : {780, 1200}) { // past the limit counts as well
+        y = full;
+        EXPECT_TRUE(NewPageIfFull(y, dc, 780));
+        EXPECT_EQ(y, 104);
+        dc.TextOut(45, y, "Seite");
+    }
+    EXPECT_EQ(test::Dump(dc.Calls()),
+              "startpage iso 640x480>2400x1800 p1\n"
+              "endpage iso 1280x960>2400x1800 p1\n"
+              "startpage iso 1280x960>2400x1800 p2\n"
+              "text 45,104 \"Seite\" Arial/-12/400 #000000 fmt=0 clear iso 640x480>2400x1800 p2\n"
+              "endpage iso 640x480>2400x1800 p2\n"
+              "startpage iso 640x480>2400x1800 p3\n"
+              "text 45,104 \"Seite\" Arial/-12/400 #000000 fmt=0 clear iso 640x480>2400x1800 p3\n");
 }
 
 } // namespace
