@@ -56,13 +56,21 @@ void WithNotes(RunningProgram& p, const char* name, const std::function<void(Not
     notes.DoModal();
 }
 
-// A page's save as the user reaches it, and what a file holding a text looks like to that page.
+// A page's save as the user reaches it: its button, the field typed into,
+// the file and what that file holds with a text in the field.
 struct SaveRoad {
+    DialogWindow* page;
+    int save, text;
     std::filesystem::path file;
-    std::function<void()> save;
-    std::function<std::string()> shown;
-    std::function<void(const std::string&)> type;
     std::function<std::string(const std::string&)> fileWith;
+    std::string question, told;
+    void Type(const std::string& t) const {
+        if (text != OrderListPage::kIndication)
+            return page->SetItemText(text, t);
+        auto* indication = static_cast<QLineEdit*>(page->Item(text));
+        indication->selectAll();
+        QTest::keyClicks(indication, QString::fromStdString(t)); // typed: the list is changed
+    }
 };
 
 struct NothingLost : ::testing::Test {
@@ -106,52 +114,51 @@ struct NothingLost : ::testing::Test {
         return numbers;
     }
 
-    // Someone else writes the file between the page's read and its save.
-    void ExpectTheQuestionAndItsAnswers(const SaveRoad& road, const std::string& question) {
+    // Someone else writes the file between the page's read and its save: it
+    // is never overwritten unasked. Then each write fault keeps the old file,
+    // leaves no temporary and is told.
+    void ExpectNothingLost(const SaveRoad& road) {
         const auto behindItsBack = [&](const std::string& text) {
             std::ofstream(road.file, std::ios::binary | std::ios::trunc) << road.fileWith(text);
         };
-        road.type("mine");
+        const auto shown = [&road] { return road.page->GetItemText(road.text); };
+        road.Type("mine");
         behindItsBack("theirs");
         ui->messageAnswers = {IDCANCEL};
-        road.save();
+        Click(road.page, road.save);
         ASSERT_FALSE(ui->shown.empty());
-        EXPECT_EQ(ui->shown.back().text.substr(0, question.size()), question);
+        EXPECT_EQ(ui->shown.back().text.substr(0, road.question.size()), road.question);
         EXPECT_EQ(ui->shown.back().type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
         EXPECT_EQ(ReadAll(road.file), road.fileWith("theirs"));
-        EXPECT_EQ(road.shown(), "mine");
+        EXPECT_EQ(shown(), "mine");
         ui->messageAnswers = {IDNO};
-        road.save();
+        Click(road.page, road.save);
         EXPECT_EQ(ReadAll(road.file), road.fileWith("theirs"));
-        EXPECT_EQ(road.shown(), "theirs");
+        EXPECT_EQ(shown(), "theirs");
         // Deleted counts as changed; Yes writes what the page shows; its own save is no change by another.
         std::filesystem::remove(road.file);
         const std::size_t asked = ui->shown.size() + 1;
         ui->messageAnswers = {IDYES};
         for (const char* text : {"mine again", "mine at last"}) {
-            road.type(text);
-            road.save();
+            road.Type(text);
+            Click(road.page, road.save);
             EXPECT_EQ(ui->shown.size(), asked) << text;
             EXPECT_EQ(ReadAll(road.file), road.fileWith(text));
         }
         EXPECT_TRUE(ui->messageAnswers.empty());
-    }
 
-    // Each fault: the old file stays byte for byte, no temporary is left, the user is told.
-    void ExpectEveryFaultTold(const SaveRoad& road, const std::string& told) {
-        const std::string before = ReadAll(road.file);
         for (const test::WriteFault& fault : test::kWriteFaults) {
             SCOPED_TRACE(fault.name);
-            const std::size_t shown = ui->Messages().size();
-            road.type(fault.name);
+            const std::size_t told = ui->Messages().size();
+            road.Type(fault.name);
             {
                 test::ScopedWriteFault f(road.file, fault);
-                road.save();
+                Click(road.page, road.save);
             }
-            EXPECT_EQ(ReadAll(road.file), before);
+            EXPECT_EQ(ReadAll(road.file), road.fileWith("mine at last"));
             EXPECT_FALSE(test::TemporaryLeftBeside(road.file));
-            ASSERT_GT(ui->Messages().size(), shown);
-            EXPECT_EQ(ui->Messages()[shown], told);
+            ASSERT_GT(ui->Messages().size(), told);
+            EXPECT_EQ(ui->Messages()[told], road.told);
         }
     }
 
@@ -419,70 +426,54 @@ TEST_F(NothingLost, EverySaveRoadAsksBeforeOverwritingAndSurvivesEveryWriteFault
     RunningProgram p(c);
     OrderListPage* page = OpenList(p);
     ASSERT_NE(page, nullptr);
-    const auto edit = [](DialogWindow& w, int id) {
-        return std::pair{[&w, id] { return w.GetItemText(id); }, [&w, id](const std::string& t) { w.SetItemText(id, t); }};
-    };
 
-    const SaveRoad listRoad{
-        ResolvePath(list), [page] { Click(page, OrderListPage::kSave); },
-        [page] { return page->GetItemText(OrderListPage::kIndication); },
-        [page](const std::string& t) {
-            auto* indication = static_cast<QLineEdit*>(page->Item(OrderListPage::kIndication));
-            indication->selectAll();
-            QTest::keyClicks(indication, QString::fromStdString(t)); // typed: the list is changed
-        },
-        [](const std::string& text) {
-            OrderList l;
-            l.indication = text;
-            for (const char* number : {"N-1", "N-2"})
-                l.items.emplace_back().number = number;
-            return SerializeOrderList(l);
-        }};
-    ExpectTheQuestionAndItsAnswers(listRoad, "Die Bestellliste wurde seit dem Laden an einem anderen Arbeitsplatz "
-                                             "ge\xE4ndert.\n\nJa: mit Ihrer Fassung \xFC" "berschreiben\n"
-                                             "Nein: die andere Fassung laden\nAbbrechen: nicht speichern");
-    ExpectEveryFaultTold(listRoad, kNotCreated);
+    ExpectNothingLost({page, OrderListPage::kSave, OrderListPage::kIndication, ResolvePath(list),
+                       [](const std::string& text) {
+                           OrderList l;
+                           l.indication = text;
+                           for (const char* number : {"N-1", "N-2"})
+                               l.items.emplace_back().number = number;
+                           return SerializeOrderList(l);
+                       },
+                       "Die Bestellliste wurde seit dem Laden an einem anderen Arbeitsplatz ge\xE4ndert.\n\n"
+                       "Ja: mit Ihrer Fassung \xFC" "berschreiben\nNein: die andere Fassung laden\n"
+                       "Abbrechen: nicht speichern",
+                       kNotCreated});
     // A changed list saved by "Zurück" asks too; Cancel there keeps the page.
-    listRoad.type("mine, closing");
-    std::filesystem::remove(listRoad.file);
+    QTest::keyClicks(page->Item(OrderListPage::kIndication), QStringLiteral("closing"));
+    std::filesystem::remove(ResolvePath(list));
     ui->messageAnswers = {IDYES, IDCANCEL};
     EXPECT_FALSE(page->Close());
     EXPECT_TRUE(page->IsChanged());
-    EXPECT_FALSE(std::filesystem::exists(listRoad.file));
+    EXPECT_FALSE(std::filesystem::exists(ResolvePath(list)));
 
     Click(page, OrderListPage::kOrderInfo);
     auto* info = p.Current<OrderInfoPage>();
     ASSERT_NE(info, nullptr);
-    const auto [infoShown, infoType] = edit(*info, OrderInfoPage::kEdits[kToolsSender]);
-    const SaveRoad infoRoad{ResolvePath(OrderInfoPath(list)), [info] { Click(info, OrderInfoPage::kSave); }, infoShown,
-                            infoType, [](const std::string& text) {
-                                std::vector<std::string> b(kOrderInfoFields);
-                                b[kToolsSender] = text;
-                                return WriteBlocks(b);
-                            }};
-    ExpectTheQuestionAndItsAnswers(infoRoad, "Die Bestellinformationen wurden seit dem Laden");
-    ExpectEveryFaultTold(infoRoad, kSaveFailed);
+    ExpectNothingLost({info, OrderInfoPage::kSave, OrderInfoPage::kEdits[kToolsSender],
+                       ResolvePath(OrderInfoPath(list)),
+                       [](const std::string& text) {
+                           std::vector<std::string> b(kOrderInfoFields);
+                           b[kToolsSender] = text;
+                           return WriteBlocks(b);
+                       },
+                       "Die Bestellinformationen wurden seit dem Laden", kSaveFailed});
     Click(info, OrderInfoPage::kBack);
     Pump();
 
     Click(page, OrderListPage::kSuppliers);
     auto* suppliers = p.Current<SupplierSearchPage>();
     ASSERT_NE(suppliers, nullptr);
-    const auto [addressShown, addressType] = edit(*suppliers, SupplierSearchPage::kSpecialTools);
-    const SaveRoad addressRoad{ResolvePath(adr), [suppliers] { Click(suppliers, SupplierSearchPage::kSave); },
-                               addressShown, addressType,
-                               [](const std::string& text) { return WriteBlocks({text, "", ""}); }};
-    ExpectTheQuestionAndItsAnswers(addressRoad, "Die Adressen wurden seit dem Laden");
-    ExpectEveryFaultTold(addressRoad, kSaveFailed);
+    ExpectNothingLost({suppliers, SupplierSearchPage::kSave, SupplierSearchPage::kSpecialTools, ResolvePath(adr),
+                       [](const std::string& text) { return WriteBlocks({text, "", ""}); },
+                       "Die Adressen wurden seit dem Laden", kSaveFailed});
     Click(suppliers, SupplierSearchPage::kCancel);
     Pump();
 
     WithNotes(p, "Zange", [&](NotesDialog& notes) {
-        const auto [shown, type] = edit(notes, NotesDialog::kText);
-        const SaveRoad noteRoad{ResolvePath(notes.FilePath()), [&notes] { notes.SendCommand(NotesDialog::kSave); },
-                                shown, type, [](const std::string& text) { return SerializeNote("Zange", text); }};
-        ExpectTheQuestionAndItsAnswers(noteRoad, "Diese Notiz wurde seit dem \xD6" "ffnen");
-        ExpectEveryFaultTold(noteRoad, kSaveFailed);
+        ExpectNothingLost({&notes, NotesDialog::kSave, NotesDialog::kText, ResolvePath(notes.FilePath()),
+                           [](const std::string& text) { return SerializeNote("Zange", text); },
+                           "Diese Notiz wurde seit dem \xD6" "ffnen", kSaveFailed});
     });
 
     // Settings are written at every click: the user is told once, not at each.
