@@ -3,13 +3,13 @@
 #include "CatalogPages.h"
 #include "navigation/ui/AreaPage.h"
 #include "pages/ProductPage.h"
+#include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
 #include "resources/Menus.h"
 #include "search/ui/SearchDialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -29,20 +29,13 @@ enum : int { kKeyword = 1010, kToolNumber, kHln, kStandard, kBrochures };
 void WriteSearchCatalog(TempCatalog& c) {
     testing::WriteCatalogPages(c);
     const std::string d = "DATEN\\LANG1\\";
-    c.Write(d + "QXSTART.BER", "Stichwortsuche||STICHWORT|10|10|200|30|\n"
-                               "Werkzeugnummer||TNUMMER|10|40|200|60|\n"
-                               "HLN-Nummer||ZNUMMER|10|70|200|90|\n"
-                               "Service-Standard||KATALOG.STD|10|100|200|120|\n"
+    c.Write(d + "QXSTART.BER", "Stichwortsuche||STICHWORT|10|10|200|30|\nWerkzeugnummer||TNUMMER|10|40|200|60|\n"
+                               "HLN-Nummer||ZNUMMER|10|70|200|90|\nService-Standard||KATALOG.STD|10|100|200|120|\n"
                                "Prospekte||KATALOG.PRK|10|130|200|150|\n");
-    c.Write(d + "Katalog.SWS", "# Hebetechnik\n"
-                               "Bohrersatz komplett|P2|SAEULE.KAT\n"
-                               "Zwei-S\xE4ulen-B\xFChne|P1|SAEULE.KAT\n"
-                               "Bohrmaschine|P3|SAEULE.KAT\n"
-                               "Satz Schl\xFCssel|P9|GONE.KAT\n");
-    c.Write(d + "Katalog.ANR", "# numbers\n"
-                               "QX-1 Zwei-S\xE4ulen-B\xFChne|P1|SAEULE.KAT\n"
-                               "HLN 0QX 198 001 Dorna|P2|SAEULE.KAT\n"
-                               "HLN 0QX 198 002 Ohne Preis|P3|SAEULE.KAT\n");
+    c.Write(d + "Katalog.SWS", "# Hebetechnik\nBohrersatz komplett|P2|SAEULE.KAT\nZwei-S\xE4ulen-B\xFChne|P1|SAEULE.KAT\n"
+                               "Bohrmaschine|P3|SAEULE.KAT\nSatz Schl\xFCssel|P9|GONE.KAT\n");
+    c.Write(d + "Katalog.ANR", "# numbers\nQX-1 Zwei-S\xE4ulen-B\xFChne|P1|SAEULE.KAT\n"
+                               "HLN 0QX 198 001 Dorna|P2|SAEULE.KAT\nHLN 0QX 198 002 Ohne Preis|P3|SAEULE.KAT\n");
     c.Write(d + "Katalog.STD", "Standard Hebeb\xFChnen||STD_HEBE.PDF\n");
     c.Write(d + "Katalog.PRK", "Prospekt Bohrer||PR_BOHR.PDF\nProspekt Satz||PR_SATZ.PDF\nNur ein Feld\n");
 }
@@ -56,11 +49,13 @@ void Type(QWidget& window, const char* text) {
         QTest::keyClick(window.windowHandle(), *t);
 }
 
-// The rows the dialog lists, as it draws them.
-std::vector<std::string> Rows(SearchDialog& d) {
-    std::vector<std::string> rows;
+std::string Prompt(SearchDialog& d) { return static_cast<QLabel*>(d.Item(SearchDialog::kPrompt))->text().toStdString(); }
+
+// The prompt and the rows the dialog lists, as it draws them.
+std::string Listed(SearchDialog& d) {
+    std::string rows = Prompt(d);
     for (std::size_t i = 0; i < d.List().Size(); ++i)
-        rows.emplace_back(d.List().Display(i));
+        rows += "|" + std::string(d.List().Display(i));
     return rows;
 }
 
@@ -105,42 +100,31 @@ TEST_F(SearchRoads, KeywordFromTheStartPageToTheChosenProduct) {
 }
 
 TEST_F(SearchRoads, ContinueSearchTwiceNarrowsAndNewSearchStartsOver) {
-    auto ask = [](const char* word) {
+    // The word asked for is typed into the input dialog, or it is cancelled (null).
+    const auto searchOn = [](SearchDialog& d, int button, const char* word) {
         WhenModal([word](QWidget& input) {
-            Type(input, word);
-            PressKey(&input, Qt::Key_Return);
+            Type(input, word ? word : "");
+            PressKey(&input, word ? Qt::Key_Return : Qt::Key_Escape);
         });
+        QTest::mouseClick(d.Item(button), Qt::LeftButton);
+        return Listed(d);
     };
     WhenModal([&](QWidget& modal) {
         SearchDialog& d = Dialog(modal);
-        auto* prompt = static_cast<QLabel*>(d.Item(SearchDialog::kPrompt));
-        ask("bohr");
-        QTest::mouseClick(d.Item(SearchDialog::kContinue), Qt::LeftButton);
-        EXPECT_EQ(prompt->text(), QStringLiteral(" bohr"));
-        EXPECT_EQ(Rows(d), (std::vector<std::string>{"Bohrersatz komplett", "Bohrmaschine"}));
-        ask("SATZ");
-        QTest::mouseClick(d.Item(SearchDialog::kContinue), Qt::LeftButton);
-        EXPECT_EQ(prompt->text(), QStringLiteral(" bohr SATZ"));
-        EXPECT_EQ(Rows(d), std::vector<std::string>{"Bohrersatz komplett"});
-        EXPECT_EQ(d.GetCurSel(SearchDialog::kList), 0);
-        EXPECT_EQ(Edit(d), "");
-        // A cancelled word changes nothing.
-        WhenModal([](QWidget& input) { PressKey(&input, Qt::Key_Escape); });
-        QTest::mouseClick(d.Item(SearchDialog::kContinue), Qt::LeftButton);
-        EXPECT_EQ(d.List().Size(), 1u);
+        EXPECT_EQ(searchOn(d, SearchDialog::kContinue, "bohr"), " bohr|Bohrersatz komplett|Bohrmaschine");
+        EXPECT_EQ(searchOn(d, SearchDialog::kContinue, "SATZ"), " bohr SATZ|Bohrersatz komplett");
+        EXPECT_EQ(std::to_string(d.GetCurSel(SearchDialog::kList)) + Edit(d), "0");
+        EXPECT_EQ(searchOn(d, SearchDialog::kContinue, nullptr), " bohr SATZ|Bohrersatz komplett");
         PressKey(&modal, Qt::Key_Escape);
     });
     Click(kKeyword);
     EXPECT_EQ(p.State().searchTerm, " bohr satz"); // kept for the run, folded
 
-    // The next search starts filtered; the service standard list too.
+    // The next search starts filtered; a new search starts over.
     WhenModal([&](QWidget& modal) {
         SearchDialog& d = Dialog(modal);
-        EXPECT_EQ(static_cast<QLabel*>(d.Item(SearchDialog::kPrompt))->text(), QStringLiteral(" bohr satz"));
-        EXPECT_EQ(d.List().Size(), 1u);
-        ask("schl");
-        QTest::mouseClick(d.Item(SearchDialog::kNewSearch), Qt::LeftButton);
-        EXPECT_EQ(Rows(d), std::vector<std::string>{"Satz Schl\xFCssel"});
+        EXPECT_EQ(Listed(d), " bohr satz|Bohrersatz komplett");
+        EXPECT_EQ(searchOn(d, SearchDialog::kNewSearch, "schl"), " schl|Satz Schl\xFCssel");
         PressKey(&modal, Qt::Key_Escape);
     });
     Click(kKeyword);
@@ -176,8 +160,7 @@ TEST_F(SearchRoads, EachRoadOpensItsListWithItsPreset) {
             auto* edit = static_cast<QLineEdit*>(d.Item(SearchDialog::kTerm));
             EXPECT_EQ(d.focusWidget(), edit);
             PressKey(&modal, Qt::Key_Tab);
-            opened = modal.windowTitle().toStdString() + "|" +
-                     static_cast<QLabel*>(d.Item(SearchDialog::kPrompt))->text().toStdString() + "|edit " + Edit(d) +
+            opened = modal.windowTitle().toStdString() + "|" + Prompt(d) + "|edit " + Edit(d) +
                      " at " + std::to_string(edit->cursorPosition()) + "|row " +
                      std::to_string(d.GetCurSel(SearchDialog::kList)) + " of " +
                      std::to_string(d.GetCount(SearchDialog::kList)) + "|" +
@@ -200,10 +183,9 @@ TEST_F(SearchRoads, HlnTypingAndADocumentChoice) {
         PressKey(&modal, Qt::Key_Return);
     });
     Click(kHln);
-    auto* product = p.Current<ProductPage>();
-    ASSERT_NE(product, nullptr);
-    ASSERT_NE(product->CurrentRecord(), nullptr);
-    EXPECT_EQ(product->CurrentRecord()->key, "P3");
+    ASSERT_NE(p.Current<ProductPage>(), nullptr);
+    ASSERT_NE(p.Current<ProductPage>()->CurrentRecord(), nullptr);
+    EXPECT_EQ(p.Current<ProductPage>()->CurrentRecord()->key, "P3");
 
     p.ShowPage(kPageArea);
     WhenModal([&](QWidget& modal) {
@@ -212,9 +194,7 @@ TEST_F(SearchRoads, HlnTypingAndADocumentChoice) {
     });
     Click(kBrochures);
     ASSERT_EQ(ui->shown.size(), 1u);
-    EXPECT_EQ(ui->shown[0].kind, "shell");
-    EXPECT_NE(ui->shown[0].text.find("PDF\\"), std::string::npos);
-    EXPECT_TRUE(ui->shown[0].text.ends_with("\\PR_SATZ.PDF")) << ui->shown[0].text;
+    EXPECT_EQ(ui->shown[0].kind + " " + ui->shown[0].text, "shell " + ToWindowsPath(c.Dir()) + "\\PDF\\LANG1\\PR_SATZ.PDF");
     EXPECT_NE(p.Current<AreaPage>(), nullptr);
 }
 
