@@ -32,8 +32,9 @@ void WriteSearchCatalog(TempCatalog& c) {
     c.Write(d + "QXSTART.BER", "Stichwortsuche||STICHWORT|10|10|200|30|\nWerkzeugnummer||TNUMMER|10|40|200|60|\n"
                                "HLN-Nummer||ZNUMMER|10|70|200|90|\nService-Standard||KATALOG.STD|10|100|200|120|\n"
                                "Prospekte||KATALOG.PRK|10|130|200|150|\n");
-    c.Write(d + "Katalog.SWS", "# Hebetechnik\nBohrersatz komplett|P2|SAEULE.KAT\nZwei-S\xE4ulen-B\xFChne|P1|SAEULE.KAT\n"
-                               "Bohrmaschine|P3|SAEULE.KAT\nSatz Schl\xFCssel|P9|GONE.KAT\n");
+    c.Write(d + "Katalog.SWS", "# Hebetechnik\nBohrersatz komplett|P2|SAEULE.KAT\n"
+                               "Zwei-S\xE4ulen-B\xFChne|P1|SAEULE.KAT\nBohrmaschine|P3|SAEULE.KAT\n"
+                               "Satz Schl\xFCssel|P9|GONE.KAT\n");
     c.Write(d + "Katalog.ANR", "# numbers\nQX-1 Zwei-S\xE4ulen-B\xFChne|P1|SAEULE.KAT\n"
                                "HLN 0QX 198 001 Dorna|P2|SAEULE.KAT\nHLN 0QX 198 002 Ohne Preis|P3|SAEULE.KAT\n");
     c.Write(d + "Katalog.STD", "Standard Hebeb\xFChnen||STD_HEBE.PDF\n");
@@ -49,7 +50,9 @@ void Type(QWidget& window, const char* text) {
         QTest::keyClick(window.windowHandle(), *t);
 }
 
-std::string Prompt(SearchDialog& d) { return static_cast<QLabel*>(d.Item(SearchDialog::kPrompt))->text().toStdString(); }
+std::string Prompt(SearchDialog& d) {
+    return static_cast<QLabel*>(d.Item(SearchDialog::kPrompt))->text().toStdString();
+}
 
 // The prompt and the rows the dialog lists, as it draws them.
 std::string Listed(SearchDialog& d) {
@@ -194,7 +197,8 @@ TEST_F(SearchRoads, HlnTypingAndADocumentChoice) {
     });
     Click(kBrochures);
     ASSERT_EQ(ui->shown.size(), 1u);
-    EXPECT_EQ(ui->shown[0].kind + " " + ui->shown[0].text, "shell " + ToWindowsPath(c.Dir()) + "\\PDF\\LANG1\\PR_SATZ.PDF");
+    EXPECT_EQ(ui->shown[0].kind + " " + ui->shown[0].text,
+              "shell " + ToWindowsPath(c.Dir()) + "\\PDF\\LANG1\\PR_SATZ.PDF");
     EXPECT_NE(p.Current<AreaPage>(), nullptr);
 }
 

@@ -32,10 +32,11 @@ TEST(SupplierRoads, DistributorsChosenAndStoredThenTheLettersPrinted) {
     ScopedScriptedUi ui;
     testing::TempCatalog c;
     testing::WriteCatalogPages(c);
-    c.Write("DIST_GR.TAB", "# Tabelle\na|b|Deutschland|9||T|Werkzeug Nord|Weg 1\na|b|Deutschland|9||B|Zentrum Sued|Ring 2\n"
-                           "a|b|Deutschland|9||B|Alpha Halle|Platz 3\na|b|\xD6sterreich|1||B|Wien Eins\n");
-    c.Write("stkt_gr.bst", "\0\n\0\nSehr geehrte Damen und Herren,\0\nGruss\0\n\0\n\0\nBitte liefern Sie:\0\nGruss B\0\n"
-                           "[EndOfFile]"s);
+    c.Write("DIST_GR.TAB", "# Tabelle\na|b|Deutschland|9||T|Werkzeug Nord|Weg 1\n"
+                           "a|b|Deutschland|9||B|Zentrum Sued|Ring 2\na|b|Deutschland|9||B|Alpha Halle|Platz 3\n"
+                           "a|b|\xD6sterreich|1||B|Wien Eins\n");
+    c.Write("stkt_gr.bst", "\0\n\0\nSehr geehrte Damen und Herren,\0\nGruss\0\n"
+                           "\0\n\0\nBitte liefern Sie:\0\nGruss B\0\n[EndOfFile]"s);
     const std::string dir = ToWindowsPath(c.Dir()) + "\\";
     OrderList l;
     for (const char* supplier : {"QTX_VZ", "DORNA", "DERUZA"}) {
