@@ -259,27 +259,29 @@ TEST_F(NothingLost, LeavingAChangedOrderListAsksOnEveryRoad) {
          {}},
     };
     struct Answer {
-        int answer;
+        std::deque<int> answers; // to the list's question, then to what a failed save asks
         bool failingSave;
         bool stays;
         std::vector<std::string> onDisk;
     };
     const Answer answers[] = {
-        {IDYES, false, false, {"N-2"}},
-        {IDNO, false, false, {"N-1", "N-2"}},
-        {IDCANCEL, false, true, {"N-1", "N-2"}},
-        {IDYES, true, true, {"N-1", "N-2"}}, // a failed save is no reason to go
+        {{IDYES}, false, false, {"N-2"}},
+        {{IDNO}, false, false, {"N-1", "N-2"}},
+        {{IDCANCEL}, false, true, {"N-1", "N-2"}},
+        {{IDYES}, true, true, {"N-1", "N-2"}}, // a failed save is no reason to go
+        {{IDYES, IDOK, IDOK, IDYES}, true, true, {"N-1", "N-2"}}, // nor another name not chosen
     };
     for (const Road& road : roads) {
         for (const Answer& a : answers) {
-            SCOPED_TRACE(std::string(road.name) + " " + std::to_string(a.answer) + (a.failingSave ? " failing" : ""));
+            SCOPED_TRACE(std::string(road.name) + " " + std::to_string(a.answers.front()) + " of " +
+                         std::to_string(a.answers.size()) + (a.failingSave ? " failing" : ""));
             WriteList({"N-1", "N-2"});
             RunningProgram p(c);
             OrderListPage* page = OpenAndChange(p);
             ASSERT_NE(page, nullptr);
             ui->shown.clear();
             ui->messageAnswers = road.before;
-            ui->messageAnswers.push_back(a.answer);
+            ui->messageAnswers.insert(ui->messageAnswers.end(), a.answers.begin(), a.answers.end());
             if (a.failingSave)
                 FailEveryWrite();
             road.leave(p);

@@ -13,6 +13,7 @@
 #include "resources/Menus.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -105,6 +106,7 @@ TEST_F(OrderRoads, ProductPageToTheListThroughTheKeypad) {
         p.Frame().OnMenuCommand(command);
         Pump();
         EXPECT_EQ(RowTexts(*page), row + prices + "||") << command;
+        EXPECT_TRUE(p.Frame().Action(command)->isChecked());
         EXPECT_EQ(page->Item(OrderListPage::kList)->accessibleName(),
                   QStringLiteral("Menge, Nummer , Artikel, St\u00fcckpreis, Preis"));
     }

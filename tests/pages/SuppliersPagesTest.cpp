@@ -9,6 +9,7 @@
 #include "platform/core/ScriptedUi.h"
 #include "suppliers/AddressFile.h"
 #include "suppliers/ui/SupplierSearchPage.h"
+#include "tests/common/DrawDump.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -34,6 +35,7 @@ TEST(SupplierRoads, DistributorsChosenAndStoredThenTheLettersPrinted) {
     testing::WriteCatalogPages(c);
     c.Write("DIST_GR.TAB", "# Tabelle\na|b|Deutschland|9||T|Werkzeug Nord|Weg 1\n"
                            "a|b|Deutschland|9||B|Zentrum Sued|Ring 2\na|b|Deutschland|9||B|Alpha Halle|Platz 3\n"
+                           "a|b|Deutschland|9||B|Zeta\n"
                            "a|b|\xD6sterreich|1||B|Wien Eins\n");
     c.Write("stkt_gr.bst", "\0\n\0\nSehr geehrte Damen und Herren,\0\nGruss\0\n"
                            "\0\n\0\nBitte liefern Sie:\0\nGruss B\0\n[EndOfFile]"s);
@@ -61,6 +63,20 @@ TEST(SupplierRoads, DistributorsChosenAndStoredThenTheLettersPrinted) {
     testing::WhenModal([](QWidget& choice) {
         auto& dialog = static_cast<DistributorListDialog&>(choice);
         EXPECT_EQ(dialog.GetLbText(DistributorListDialog::kList, 0), "Alpha Halle|Platz 3|]");
+        // A row shows the first, second and sixth line of the address; the end mark "]" is not drawn.
+        RecordingDc dc;
+        for (int i : {0, 2}) {
+            DrawItem row{DrawItem::ListBox, DistributorListDialog::kList, i, DrawItem::DrawEntire, i == 0};
+            row.dc = &dc;
+            row.rect = Rect{0, 24 * i, 300, 24 * i + 48};
+            row.itemText = dialog.GetLbText(DistributorListDialog::kList, i);
+            testing::DrawOf::Into(dialog, row);
+        }
+        const std::string font = "\" Arial/14/400 #000000 fmt=0 clear\n";
+        EXPECT_EQ(test::Dump(dc.Calls()), "fill 0,0,300,48 #c0c0c0\ntext 2,0 \"Alpha Halle" + font +
+                                              "text 2,16 \"Platz 3" + font + "text 2,32 \"" + font +
+                                              "fill 0,48,300,96 #ffffff\ntext 2,48 \"Zeta" + font +
+                                              "text 2,80 \"" + font);
         dialog.SetCurSel(DistributorListDialog::kList, 1);
         QTest::keyClick(&choice, Qt::Key_Return);
     });
