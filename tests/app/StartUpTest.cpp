@@ -164,6 +164,15 @@ TEST_F(AreaPages, EntryRectanglesByScreenModeAndLevel) {
     EXPECT_EQ(s.Area()->Item(1010)->geometry().topLeft(), QPoint(414, 383));
 }
 
+// A sub-area that leads to itself: the levels stop at the last one the page keeps.
+TEST_F(AreaPages, LevelsStopAtTheLast) {
+    c.Write("DATEN\\LANG1\\BE2.BER", "Tief|x|BE2.BER|20|80|200|120|t\n");
+    Started s(c);
+    for (int i = 0; i < 70; ++i)
+        s.Area()->SendCommand(1010);
+    EXPECT_EQ(s.Area()->Level(), 63);
+}
+
 TEST_F(AreaPages, SixtyFourEntriesAndOneTooMany) {
     std::string lines;
     for (int i = 0; i < 64; ++i)

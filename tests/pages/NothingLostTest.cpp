@@ -380,6 +380,13 @@ TEST_F(NothingLost, TheOrderListPageStoresWhatItReadAndDeletesOnlyWhatIsChosen) 
     ASSERT_EQ(ui->Messages().size(), 1u);
     EXPECT_EQ(ui->Messages()[0].substr(0, kNotCreated.size()), kNotCreated);
     EXPECT_NE(p.State().orderListPath, deep.substr(0, 127));
+    // One that fits exactly is taken.
+    const std::string longest = deep.substr(0, 127 - 8) + "\\MAI.STK";
+    ui->fileAnswers = {longest};
+    p.Frame().OnMenuCommand(kCmdOrderList);
+    Pump();
+    ASSERT_NE(p.Current<OrderListPage>(), nullptr);
+    EXPECT_EQ(p.Current<OrderListPage>()->FilePath(), longest);
 }
 
 // A new list's letters print the template's addresses as written; the

@@ -156,7 +156,7 @@ TEST_F(OrderRoads, MenuWrongFormatFallbackAndAFreeEntry) {
         QTest::keyClick(&w, Qt::Key_Return);
         EXPECT_TRUE(editor.isVisible());
         QTest::keyClicks(editor.Item(QuantityEditor::kName), QStringLiteral("Werkbank|gross"));
-        QTest::keyClicks(editor.Item(QuantityEditor::kPrice), QStringLiteral("10"));
+        QTest::keyClicks(editor.Item(QuantityEditor::kPrice), QStringLiteral("10,5"));
         QTest::mouseClick(editor.Item(QuantityEditor::kDigits[3]), Qt::LeftButton);
         QTest::keyClick(&w, Qt::Key_Return);
         EXPECT_EQ(static_cast<QLineEdit*>(editor.Item(QuantityEditor::kName))->text(), QStringLiteral("Werkbank/gross"));
@@ -170,7 +170,7 @@ TEST_F(OrderRoads, MenuWrongFormatFallbackAndAFreeEntry) {
     // The local price with the currency label of the price list.
     EXPECT_EQ(e.name.str() + " " + e.supplier.str() + " " + e.vzUnitEur.str() + " " + e.upeTotalEur.str() + " " +
                   e.vzUnitLocal.str(),
-              "Werkbank/gross QTX_VZ 10,00 EUR 30,00 EUR 19,56 EUR");
+              "Werkbank/gross QTX_VZ 10,50 EUR 31,50 EUR 20,54 EUR");
     EXPECT_TRUE(page->IsChanged()); // saved, but "Zurück" still asks
 
     // Yes saves; a failing save keeps the page open.

@@ -103,7 +103,7 @@ TEST_F(SearchRoads, KeywordFromTheStartPageToTheChosenProduct) {
 }
 
 TEST_F(SearchRoads, ContinueSearchTwiceNarrowsAndNewSearchStartsOver) {
-    // The word asked for is typed into the input dialog, or it is cancelled (null).
+    // The word asked for is typed into the input dialog (none: OK on an empty one), or it is cancelled (null).
     const auto searchOn = [](SearchDialog& d, int button, const char* word) {
         WhenModal([word](QWidget& input) {
             Type(input, word ? word : "");
@@ -118,6 +118,7 @@ TEST_F(SearchRoads, ContinueSearchTwiceNarrowsAndNewSearchStartsOver) {
         EXPECT_EQ(searchOn(d, SearchDialog::kContinue, "SATZ"), " bohr SATZ|Bohrersatz komplett");
         EXPECT_EQ(std::to_string(d.GetCurSel(SearchDialog::kList)) + Edit(d), "0");
         EXPECT_EQ(searchOn(d, SearchDialog::kContinue, nullptr), " bohr SATZ|Bohrersatz komplett");
+        EXPECT_EQ(searchOn(d, SearchDialog::kContinue, ""), " bohr SATZ|Bohrersatz komplett");
         PressKey(&modal, Qt::Key_Escape);
     });
     Click(kKeyword);

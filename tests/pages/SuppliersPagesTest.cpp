@@ -94,6 +94,9 @@ TEST(SupplierRoads, DistributorsChosenAndStoredThenTheLettersPrinted) {
     Click(suppliers, SupplierSearchPage::kSearch);
     EXPECT_EQ(ui->Messages(), std::vector<std::string>{"Keine Adresse (Betriebseinrichtungen) vorhanden!"});
     EXPECT_EQ(shown(SupplierSearchPage::kEquipment), "Zentrum Sued\r\nRing 2\r\n");
+    suppliers->SetCurSel(SupplierSearchPage::kCountries, 0);
+    suppliers->SendCommand(SupplierSearchPage::kCountries, CBN_SELENDOK);
+    EXPECT_TRUE(suppliers->IsItemVisible(SupplierSearchPage::kCompanyNumber));
 
     // The first save asks where; the place is kept in qxkat.ini and not asked again.
     ui->fileAnswers = {dir + "qxkat.adr"};
