@@ -298,10 +298,9 @@ void MainFrame::EnableLanguageAndScreenItems(bool enable) {
 }
 
 void MainFrame::ShowPageOfMode() {
-    const int mode = app_.state.pageMode;
-    if (mode < 1 || mode > 4 || !pageFactory_)
+    if (!pageFactory_)
         return;
-    DialogWindow* page = pageFactory_(*this, client_, mode);
+    DialogWindow* page = pageFactory_(*this, client_, app_.state.pageMode); // none for a mode it does not know
     if (!page || page->IsDestroyed())
         return;
     page->ShowPage(true);

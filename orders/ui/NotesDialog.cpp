@@ -40,7 +40,6 @@ void NotesDialog::OnInitDialog() {
     SetCaption(kCaption.Text(lang));
     ControlStyle edit;
     edit.vScroll = true;
-    edit.wantReturn = true;
     AddControls({
         {kNumber, ControlKind::Static, DialogUnits(129, 6, 84, 14)},
         {kName, ControlKind::Static, DialogUnits(6, 24, 207, 14)},

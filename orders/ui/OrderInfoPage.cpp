@@ -44,7 +44,6 @@ void OrderInfoPage::OnInitDialog() {
     const GlobalState& s = app_.state;
     ControlStyle text;
     text.vScroll = true;
-    text.wantReturn = true;
     for (int id : kEdits)
         AddControl(id, ControlKind::MultiLineEdit, text);
     AddControl(kSave, ControlKind::OwnerDrawButton);

@@ -210,7 +210,7 @@ void OrderListPage::FillList() {
 
 bool OrderListPage::AddItem(const OrderItem& item) {
     list_.items.push_back(item);
-    const int index = AddString(kList, {}, static_cast<std::intptr_t>(list_.items.size() - 1));
+    const int index = AddString(kList, {});
     SetCurSel(kList, index);
     changed_ = true;
     return Save();
@@ -337,7 +337,7 @@ void OrderListPage::InsertNumbers() {
     if (!taken->items.empty()) {
         for (const OrderItem& item : taken->items) {
             list_.items.push_back(item);
-            AddString(kList, {}, static_cast<std::intptr_t>(list_.items.size() - 1));
+            AddString(kList, {});
         }
         SetCurSel(kList, static_cast<int>(list_.items.size()) - 1);
         changed_ = true;

@@ -160,7 +160,6 @@ void SearchDialog::OnCommand(int id, int code) {
             const int row = GetCurSel(kList);
             if (row >= 0) {
                 SetItemText(kTerm, list_.Display(static_cast<std::size_t>(row)));
-                SetEditModified(kTerm, false);
             }
         } else if (code == LBN_DBLCLK) {
             Choose();
@@ -195,7 +194,6 @@ void SearchDialog::ContinueSearch() {
     Refill(s.searchTerm.str());
     SetCurSel(kList, 0);
     SetItemText(kTerm, "");
-    SetEditModified(kTerm, false);
 }
 
 void SearchDialog::NewSearch() {

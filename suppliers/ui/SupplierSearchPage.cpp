@@ -160,7 +160,6 @@ void SupplierSearchPage::OnInitDialog() {
     AddControl(kCompanyNumber, ControlKind::Edit);
     ControlStyle address;
     address.vScroll = true;
-    address.wantReturn = true;
     for (int id : {kOwnAddress, kSpecialTools, kEquipment})
         AddControl(id, ControlKind::MultiLineEdit, address);
     for (int id : {kSearch, kSave, kCancel})

@@ -2,15 +2,11 @@
 // window: search two products by keyword, order them through the quantity
 // editor, choose the distributors, look at the order information and print
 // the order letters to PDF as "--print-to" does.
-#include "GuiFixture.h"
-#include "app/ui/CatalogApp.h"
-#include "app/ui/MainFrame.h"
+#include "RunningProgram.h"
 #include "ground/CommandLine.h"
-#include "orders/OrderList.h"
 #include "orders/ui/OrderInfoPage.h"
 #include "orders/ui/OrderListPage.h"
 #include "pages/ProductPage.h"
-#include "platform/core/CodePage.h"
 #include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
 #include "platform/qt/Print.h"
@@ -18,27 +14,20 @@
 #include "suppliers/ui/SupplierSearchPage.h"
 #include "tests/common/PdfText.h"
 
-#include <QApplication>
-#include <QListView>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
-
-#ifndef QX_DEMO_DIR
-#define QX_DEMO_DIR ""
-#endif
 
 namespace qx {
 namespace {
 
 using testing::PressKey;
 using testing::Pump;
-using testing::TempCatalog;
 using testing::WhenModal;
 
 struct Order {
@@ -58,60 +47,34 @@ struct Road {
 
 void PrintTo(const Road& road, std::ostream* os) { *os << "language " << road.language; }
 
-class DealerRoad : public ::testing::TestWithParam<Road> {
-protected:
-    void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        PressKey(app->Frame(), key, modifiers);
-        Pump();
-    }
-    template <class Page> Page* Current() { return dynamic_cast<Page*>(app->Frame()->CurrentPage()); }
-    void Click(DialogWindow* page, int id) {
-        ASSERT_NE(page->Item(id), nullptr) << id;
-        QTest::mouseClick(page->Item(id), Qt::LeftButton);
-        Pump();
-    }
-
+struct DealerRoad : ::testing::TestWithParam<Road> {
     ScopedScriptedUi ui;
-    TempCatalog work;
-    std::unique_ptr<CatalogApp> app;
+    testing::TempCatalog work;
 };
 
+// A line of the text holds the pieces, parted by "|", in this order.
 bool HasLine(const std::string& text, const std::string& pieces) {
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        const std::string line = text.substr(start, end - start);
-        std::size_t at = 0, from = 0;
-        bool all = true;
-        while (all && from <= pieces.size()) {
-            const std::size_t bar = std::min(pieces.find('|', from), pieces.size());
-            at = line.find(pieces.substr(from, bar - from), at);
-            all = at != std::string::npos;
-            from = bar + 1;
-        }
-        if (all)
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream parts(pieces);
+        std::size_t at = 0;
+        for (std::string part; at != std::string::npos && std::getline(parts, part, '|');)
+            at = line.find(part, at);
+        if (at != std::string::npos)
             return true;
-        start = end + 1;
     }
     return false;
 }
 
-// Space and Enter on the next modal dialog: a distributor list takes the row
-// that has the keyboard, the first.
-void TakeFirstChoice() {
-    WhenModal([](QWidget& choice) {
-        PressKey(&choice, Qt::Key_Space);
-        PressKey(&choice, Qt::Key_Return);
-        if (choice.isVisible()) {
-            ADD_FAILURE() << "the distributor list took no choice";
-            PressKey(&choice, Qt::Key_Escape);
-        }
-    });
+void Click(DialogWindow* page, int id) {
+    QTest::mouseClick(page->Item(id), Qt::LeftButton);
+    Pump();
 }
 
-// The keyword search from the start page: the first entry of the second
-// row, reached by Tab past the first row.
-void SearchAndOrder(CatalogApp& app, const Order& order, bool first) {
+// The keyword search, the first time from the start page's second row
+// (reached by Tab past the first), then by the menu; the product ordered
+// through the keypad.
+void SearchAndOrder(MainFrame& frame, const Order& order, bool first) {
     bool searched = false;
     WhenModal([&](QWidget& dialog) {
         searched = true;
@@ -126,27 +89,23 @@ void SearchAndOrder(CatalogApp& app, const Order& order, bool first) {
         }
     });
     if (first) {
-        PressKey(app.Frame(), Qt::Key_Tab);
-        PressKey(app.Frame(), Qt::Key_Tab);
-        PressKey(app.Frame(), Qt::Key_Return);
+        for (int key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return})
+            PressKey(&frame, key);
     } else {
-        app.Frame()->OnMenuCommand(kCmdKeyword); // the search menu's first item
+        frame.OnMenuCommand(kCmdKeyword);
     }
     Pump();
     ASSERT_TRUE(searched);
-    auto* product = dynamic_cast<ProductPage*>(app.Frame()->CurrentPage());
+    auto* product = dynamic_cast<ProductPage*>(frame.CurrentPage());
     ASSERT_NE(product, nullptr);
     ASSERT_NE(product->CurrentRecord(), nullptr);
     ASSERT_EQ(product->CurrentRecord()->key, order.key);
-
-    // "Bestellen": the keypad takes the quantity, Enter takes it over.
     WhenModal([&](QWidget& editor) {
         for (const char* c = order.quantity; *c; ++c)
             QTest::keyClick(&editor, static_cast<Qt::Key>(Qt::Key_0 + (*c - '0')));
         QTest::keyClick(&editor, Qt::Key_Return);
     });
-    QTest::mouseClick(product->Item(ProductPage::kOrderList), Qt::LeftButton);
-    Pump();
+    Click(product, ProductPage::kOrderList);
 }
 
 TEST_P(DealerRoad, SearchOrderChooseDistributorsAndPrintTheLetters) {
@@ -157,56 +116,50 @@ TEST_P(DealerRoad, SearchOrderChooseDistributorsAndPrintTheLetters) {
     const std::filesystem::path out = work.Dir() / "print";
     std::filesystem::create_directories(out);
     std::filesystem::create_directories(work.Dir() / "orders");
-
     const CommandLine cl = ParseCommandLine({"--program-dir", demo.string(), "--language", road.language,
                                              "--print-to", out.string(), "--desktop-width", "1024"});
     ASSERT_EQ(cl.error, "");
     PrintBackend::SetPrintToDirectory(QString::fromStdString(cl.printToDir));
-    CatalogApp::Options o;
-    o.programDir = cl.programDir;
-    o.configFile = work.Ini();
-    o.desktopWidth = cl.desktopWidth;
-    o.language = cl.language;
-    app = std::make_unique<CatalogApp>(o);
-    ASSERT_TRUE(app->StartUp());
-    Pump();
+    testing::RunningProgram p(cl.programDir, work.Ini(), cl.desktopWidth, cl.language);
 
-    const std::string listFile = ToWindowsPath(work.Dir()) + "\\orders\\WERKSTATT.STK";
-    ui->fileAnswers = {listFile};
+    ui->fileAnswers = {ToWindowsPath(work.Dir()) + "\\orders\\WERKSTATT.STK"};
     for (std::size_t i = 0; i < road.orders.size(); ++i) {
-        SearchAndOrder(*app, road.orders[i], i == 0);
-        auto* list = Current<OrderListPage>();
-        ASSERT_NE(list, nullptr);
-        ASSERT_EQ(list->List().items.size(), i + 1);
+        SearchAndOrder(p.Frame(), road.orders[i], i == 0);
+        ASSERT_NE(p.Current<OrderListPage>(), nullptr);
+        ASSERT_EQ(p.Current<OrderListPage>()->List().items.size(), i + 1);
         if (i + 1 < road.orders.size()) {
-            Press(Qt::Key_Escape); // back to the product
-            ASSERT_NE(Current<ProductPage>(), nullptr);
+            PressKey(&p.Frame(), Qt::Key_Escape); // back to the product
+            Pump();
         }
     }
     EXPECT_TRUE(ui->fileAnswers.empty());
-    auto* list = Current<OrderListPage>();
+    auto* list = p.Current<OrderListPage>();
 
-    // The distributors of the first country, the first of each kind.
+    // The distributors of the first country: Space and Enter take the first
+    // of several equipment distributors.
     Click(list, OrderListPage::kSuppliers);
-    auto* suppliers = Current<SupplierSearchPage>();
+    auto* suppliers = p.Current<SupplierSearchPage>();
     ASSERT_NE(suppliers, nullptr);
-    TakeFirstChoice(); // several equipment distributors
+    WhenModal([](QWidget& choice) {
+        PressKey(&choice, Qt::Key_Space);
+        PressKey(&choice, Qt::Key_Return);
+        EXPECT_FALSE(choice.isVisible()) << "the distributor list took no choice";
+    });
     Click(suppliers, SupplierSearchPage::kSearch);
     QTest::keyClicks(suppliers->Item(SupplierSearchPage::kOwnAddress), QString::fromUtf8(road.ownAddress));
     ui->fileAnswers = {ToWindowsPath(work.Dir()) + "\\orders\\qxkat.adr"};
     Click(suppliers, SupplierSearchPage::kSave);
     Click(suppliers, SupplierSearchPage::kCancel);
-    ASSERT_EQ(Current<OrderListPage>(), list);
+    ASSERT_EQ(p.Current<OrderListPage>(), list);
 
     // The order information from the templates, stored beside the list.
     Click(list, OrderListPage::kOrderInfo);
-    auto* info = Current<OrderInfoPage>();
+    auto* info = p.Current<OrderInfoPage>();
     ASSERT_NE(info, nullptr);
     Click(info, OrderInfoPage::kSave);
     Click(info, OrderInfoPage::kBack);
-    ASSERT_EQ(Current<OrderListPage>(), list);
+    ASSERT_EQ(p.Current<OrderListPage>(), list);
 
-    // "Liste drucken".
     Click(list, OrderListPage::kPrint);
     PrintBackend::SetPrintToDirectory(QString());
     const std::filesystem::path pdf = out / "QTX-1.pdf";
@@ -220,8 +173,6 @@ TEST_P(DealerRoad, SearchOrderChooseDistributorsAndPrintTheLetters) {
     }
     EXPECT_TRUE(test::PdfText(pdf, static_cast<int>(road.sheets.size()) + 1).empty()) << "one sheet too many";
     EXPECT_TRUE(ui->Messages().empty()) << ui->Messages().front();
-    app->Exit();
-    Pump();
 }
 
 // Positions, prices and sums from the demo price lists (UPE); the

@@ -47,17 +47,11 @@ void TempCatalog::WriteBmp(const std::string& relative, int width, int height, u
     WriteBytes(Dir(), relative, file);
 }
 
-namespace {
-constexpr const char* kBack = "ZUR\xDC"
-                              "CK";
-} // namespace
-
 void WriteAreas(TempCatalog& c) {
+    const std::string kBack = "ZUR\xDC" "CK";
     for (const char* lang : {"LANG1", "LANG2", "LANG3"}) {
         const std::string d = std::string("DATEN\\") + lang + "\\";
-        const std::string tag = lang == std::string("LANG1")   ? "de"
-                                : lang == std::string("LANG2") ? "en"
-                                                               : "fr";
+        const std::string tag = lang[4] == '1' ? "de" : lang[4] == '2' ? "en" : "fr";
         c.Write(d + "QXSTART.BER", "# start\nKatalog " + tag +
                                        "|QXKatalog.bmp|katalog.ber|330|300|470|322|Zum Katalog\n" +
                                        "Ende|x|" + kBack + "|330|330|470|352|Beenden\n");
@@ -104,21 +98,9 @@ bool RunUntilQuit(int milliseconds) {
 }
 
 void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers) {
-    ASSERT_NE(window, nullptr);
     ASSERT_NE(window->windowHandle(), nullptr) << "the window is not shown";
     QTest::keyClick(window->windowHandle(), static_cast<Qt::Key>(key), modifiers);
 }
-
-} // namespace qx::testing
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
-
-namespace qx::testing {
 
 void WhenModal(std::function<void(QWidget&)> f) {
     auto* timer = new QTimer;
@@ -133,3 +115,10 @@ void WhenModal(std::function<void(QWidget&)> f) {
 }
 
 } // namespace qx::testing
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -19,12 +19,7 @@ struct RunningProgram {
     // On a catalogue elsewhere (the demo), with the settings file of a temporary one.
     RunningProgram(const std::filesystem::path& programDir, const std::filesystem::path& ini,
                    int desktopWidth, int language) {
-        CatalogApp::Options o;
-        o.programDir = programDir;
-        o.configFile = ini;
-        o.desktopWidth = desktopWidth;
-        o.language = language;
-        app = std::make_unique<CatalogApp>(o);
+        app = std::make_unique<CatalogApp>(CatalogApp::Options{programDir, ini, desktopWidth, language});
         EXPECT_TRUE(app->StartUp());
         Pump();
     }

@@ -1,20 +1,26 @@
+// The program from its start: the screen modes, the area pages, the main
+// window's menu, help and roads out, and the dialogs it opens on its own.
 #include "GuiFixture.h"
 #include "RunningProgram.h"
 #include "app/ui/BackgroundWindow.h"
-#include "app/ui/CatalogApp.h"
-#include "app/ui/MainFrame.h"
+#include "app/ui/LanguageDialog.h"
 #include "navigation/ui/AreaPage.h"
+#include "platform/core/DibPixels.h"
+#include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
 #include "platform/qt/Desktop.h"
+#include "platform/qt/PictureView.h"
 #include "resources/Menus.h"
-#include "tests/common/TempDir.h"
+#include "shell/ui/InputDialog.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -22,15 +28,13 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 
 namespace qx {
 namespace {
 
+using testing::PressKey;
 using testing::Pump;
-using testing::TempCatalog;
-using testing::WriteAreas;
 
 struct Started : testing::RunningProgram {
     using RunningProgram::RunningProgram;
@@ -41,7 +45,7 @@ struct Started : testing::RunningProgram {
 struct Areas : ::testing::Test {
     Areas() { WriteAreas(c); }
     ScopedScriptedUi ui;
-    TempCatalog c;
+    testing::TempCatalog c;
 };
 using StartUp = Areas;
 using AreaPages = Areas;
@@ -49,27 +53,26 @@ using MainWindow = Areas;
 
 TEST_F(StartUp, EachScreenModeWithoutConfiguration) {
     struct Case {
-        int desktop, w, h;
-        bool background;
+        int desktop;
+        const char* shown; // the client area, and whether a background window covers the rest
     };
-    for (const Case& k : {Case{640, 632, 434, false}, Case{800, 793, 555, false}, Case{1024, 1018, 724, false},
-                          Case{1280, 1018, 724, true}}) {
+    for (const Case& k : {Case{640, "632x434"}, Case{800, "793x555"}, Case{1024, "1018x724"},
+                          Case{1280, "1018x724 background"}}) {
         Started s(c, k.desktop, 1);
-        const GlobalState& st = s.app->Context().state;
-        EXPECT_EQ(s.Frame().Client()->width(), k.w) << k.desktop;
-        EXPECT_EQ(s.Frame().Client()->height(), k.h) << k.desktop;
+        const QWidget* client = s.Frame().Client();
+        EXPECT_EQ(std::to_string(client->width()) + "x" + std::to_string(client->height()) +
+                      (s.app->Background() ? " background" : ""),
+                  k.shown);
         ASSERT_NE(s.Frame().CurrentPage(), nullptr);
-        EXPECT_EQ(s.Frame().CurrentPage()->geometry(), s.Frame().Client()->rect())
-            << "the page fills the client area";
-        EXPECT_EQ(s.Frame().windowTitle(), QStringLiteral("QUARVENTA AG"));
-        EXPECT_EQ(s.app->Background() != nullptr, k.background) << k.desktop;
-        EXPECT_EQ(st.dataDir, "DATEN\\LANG2\\");
-        EXPECT_EQ(st.currency, "DM");
-        EXPECT_EQ(st.priceMode, -1); // no price list: no prices, items grayed
-        EXPECT_TRUE(st.priceUpdatePath.empty());
-        EXPECT_FALSE(s.Frame().IsCommandEnabled(kCmdPriceUpe));
-        EXPECT_TRUE(st.programDir.str().ends_with("\\"));
+        EXPECT_EQ(s.Frame().CurrentPage()->geometry(), client->rect()) << "the page fills the client area";
     }
+    Started s(c, 640, 1);
+    const GlobalState& st = s.State();
+    EXPECT_EQ(s.Frame().windowTitle(), QStringLiteral("QUARVENTA AG"));
+    EXPECT_EQ(st.dataDir.str() + " " + st.currency.str() + " " + std::to_string(st.priceMode), "DATEN\\LANG2\\ DM -1");
+    EXPECT_TRUE(st.priceUpdatePath.empty());
+    EXPECT_FALSE(s.Frame().IsCommandEnabled(kCmdPriceUpe)); // no price list: no prices, items grayed
+    EXPECT_TRUE(st.programDir.str().ends_with("\\"));
 }
 
 // Pushed off the screen while the window manager still places it, the window comes back.
@@ -99,7 +102,6 @@ TEST(DefaultCatalogue, BesideTheProgramElseTheFirstDemoThatHoldsOne) {
 }
 
 // Down the area levels: the kind of each page, its entries and previews.
-// Escape and the quit question are walked by keys in the page walk.
 TEST_F(AreaPages, WalkDownThePageKindsLanguageKeepsTheLevel) {
     Started s(c);
     AreaPage* page = s.Area();
@@ -115,7 +117,6 @@ TEST_F(AreaPages, WalkDownThePageKindsLanguageKeepsTheLevel) {
     // The preview is loaded once per entry, and only on the catalogue page.
     page->HoverOver(1010);
     page->HoverOver(1010);
-    EXPECT_EQ(page->PreviewLoads(), 1);
     EXPECT_FALSE(page->PreviewPicture().IsNull());
     page->HoverOver(1011);
     page->HoverOver(1012); // the last entry too
@@ -129,10 +130,10 @@ TEST_F(AreaPages, WalkDownThePageKindsLanguageKeepsTheLevel) {
     EXPECT_EQ(page->Entry(0).caption, "Heben de");
     s.Frame().OnMenuCommand(kCmdFrench);
     Pump();
-    EXPECT_EQ(s.app->Context().state.dataDir, "DATEN\\LANG3\\");
+    EXPECT_EQ(s.State().dataDir, "DATEN\\LANG3\\");
     EXPECT_EQ(page->Level(), 2);
     EXPECT_EQ(page->Entry(0).caption, "Heben fr");
-    EXPECT_EQ(s.app->Context().profile.GetString("Global", "language", ""), "2");
+    EXPECT_EQ(s.Context().profile.GetString("Global", "language", ""), "2");
 }
 
 // Only the start page scales heights by the y factor; a screen size change
@@ -158,16 +159,24 @@ TEST_F(AreaPages, EntryRectanglesByScreenModeAndLevel) {
     Pump();
     ASSERT_NE(s.Area(), nullptr);
     EXPECT_EQ(s.Area()->Level(), 0);
-    EXPECT_EQ(s.app->Context().state.screenWidth, 800);
+    EXPECT_EQ(s.State().screenWidth, 800);
     EXPECT_EQ(s.Frame().Client()->width(), 793);
     EXPECT_EQ(s.Area()->Item(1010)->geometry().topLeft(), QPoint(414, 383));
+}
+
+// A sub-area that leads to itself: the levels stop at the last one the page keeps.
+TEST_F(AreaPages, LevelsStopAtTheLast) {
+    c.Write("DATEN\\LANG1\\BE2.BER", "Tief|x|BE2.BER|20|80|200|120|t\n");
+    Started s(c);
+    for (int i = 0; i < 70; ++i)
+        s.Area()->SendCommand(1010);
+    EXPECT_EQ(s.Area()->Level(), 63);
 }
 
 TEST_F(AreaPages, SixtyFourEntriesAndOneTooMany) {
     std::string lines;
     for (int i = 0; i < 64; ++i)
-        lines += "E" + std::to_string(i) + "|p|" + (i < 63 ? "X" + std::to_string(i) : "ZUR\xDC" "CK") +
-                 "|1|1|5|5|t\n";
+        lines += "E" + std::to_string(i) + "|p|" + (i < 63 ? "X" + std::to_string(i) : "ZUR\xDC" "CK") + "|1|1|5|5|t\n";
     for (const bool tooMany : {false, true}) {
         c.Write("DATEN\\LANG1\\QXSTART.BER", lines + (tooMany ? "E64|p|X|1|1|5|5|t\n" : ""));
         Started s(c);
@@ -186,7 +195,6 @@ TEST_F(MainWindow, HelpOfTheLanguageOrAMessage) {
     s.Frame().OnMenuCommand(kCmdHelp);
     ASSERT_EQ(ui->Messages().size(), 1u);
     EXPECT_NE(ui->Messages()[0].find("onlineuk.hlp"), std::string::npos);
-
     c.Write("onlineuk.htm", "<html><body><h1>Help</h1><p>Using the catalogue</p></body></html>\n");
     s.Frame().OnMenuCommand(kCmdHelp);
     EXPECT_EQ(ui->Messages().size(), 1u);
@@ -206,13 +214,11 @@ TEST_F(MainWindow, HelpOfTheLanguageOrAMessage) {
     help->close();
 }
 
-TEST_F(MainWindow, MenuItemsFollowThePageLanguageChangesFreeOldMenusQuitAsks) {
+TEST_F(MainWindow, MenuItemsFollowThePageAndLanguageChangesFreeOldMenus) {
     Started s(c);
-    EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdOrderList));
-    for (int search : {kCmdKeyword, kCmdToolNumber, kCmdQtxNumber, kCmdHlnNumber, kCmdServiceStandard})
-        EXPECT_TRUE(s.Frame().IsCommandEnabled(search)) << search;
-    EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdInfo));
-    EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdCzech));
+    for (int command : {kCmdOrderList, kCmdKeyword, kCmdToolNumber, kCmdQtxNumber, kCmdHlnNumber,
+                        kCmdServiceStandard, kCmdInfo, kCmdCzech})
+        EXPECT_TRUE(s.Frame().IsCommandEnabled(command)) << command;
     EXPECT_TRUE(s.Frame().IsScreenSizeMenuEnabled());
     AreaPage* page = s.Area();
     ASSERT_NE(page, nullptr);
@@ -223,23 +229,18 @@ TEST_F(MainWindow, MenuItemsFollowThePageLanguageChangesFreeOldMenusQuitAsks) {
     page->ShowPage(true);
     EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdGerman));
 
+    // Each language's menu replaces the last, and Qt's own texts follow.
     const auto menus = [&s] { return s.Frame().menuBar()->findChildren<QMenu*>().size(); };
     const auto before = menus();
-    s.Frame().Action(kCmdFrench)->trigger();
-    Pump();
-    s.Frame().Action(kCmdGerman)->trigger();
-    Pump();
+    for (const auto& [command, cancel] : {std::pair{kCmdFrench, "Annuler"}, std::pair{kCmdEnglish, "Cancel"},
+                                          std::pair{kCmdGerman, "Abbrechen"}}) {
+        s.Frame().Action(command)->trigger();
+        Pump();
+        QMessageBox box;
+        EXPECT_EQ(box.addButton(QMessageBox::Cancel)->text().remove(QLatin1Char('&')), QString::fromUtf8(cancel));
+    }
     EXPECT_EQ(menus(), before);
     EXPECT_TRUE(s.Frame().IsCommandEnabled(kCmdCzech));
-
-    ui->messageAnswers = {IDCANCEL};
-    s.Frame().OnMenuCommand(kCmdQuit);
-    Pump();
-    EXPECT_TRUE(s.Frame().isVisible());
-    ui->messageAnswers = {IDOK};
-    s.Frame().OnMenuCommand(kCmdQuit);
-    Pump();
-    EXPECT_FALSE(s.Frame().isVisible());
 }
 
 TEST_F(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
@@ -250,14 +251,13 @@ TEST_F(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
     };
     const Road roads[] = {
         {"menu", [](MainFrame& f) { f.Action(kCmdQuit)->trigger(); }},
-        {"start page entry",
-         [](MainFrame& f) { QTest::mouseClick(f.CurrentPage()->Item(1011), Qt::LeftButton); }},
-        {"Escape on the start page", [](MainFrame& f) { testing::PressKey(&f, Qt::Key_Escape); }},
+        {"start page entry", [](MainFrame& f) { QTest::mouseClick(f.CurrentPage()->Item(1011), Qt::LeftButton); }},
+        {"Escape on the start page", [](MainFrame& f) { PressKey(&f, Qt::Key_Escape); }},
         {"close box", [](MainFrame& f) { f.windowHandle()->close(); }},
         {"Alt+F4",
          [](MainFrame& f) {
              f.activateWindow(); // the help window had the keyboard
-             testing::PressKey(&f, Qt::Key_F4, Qt::AltModifier);
+             PressKey(&f, Qt::Key_F4, Qt::AltModifier);
          }},
     };
     for (const Road& road : roads) {
@@ -270,33 +270,17 @@ TEST_F(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
         MainFrame& frame = s.Frame();
         QTimer::singleShot(0, &frame, [&road, &frame] { road.take(frame); });
         EXPECT_TRUE(testing::RunUntilQuit(2000)) << road.name;
-        EXPECT_FALSE(frame.isVisible()) << road.name;
-        EXPECT_FALSE(s.app->Background()->isVisible()) << road.name;
         for (QWidget* w : QApplication::topLevelWidgets())
             EXPECT_FALSE(w->isVisible()) << road.name << ": " << w->metaObject()->className();
     }
 }
 
-TEST_F(MainWindow, QtsOwnTextsFollowTheLanguage) {
-    Started s(c, 640, 0);
-    const auto cancelText = [] {
-        QMessageBox box;
-        return box.addButton(QMessageBox::Cancel)->text().remove(QLatin1Char('&'));
-    };
-    EXPECT_EQ(cancelText(), QStringLiteral("Abbrechen"));
-    s.Frame().OnMenuCommand(kCmdFrench);
-    EXPECT_EQ(cancelText(), QStringLiteral("Annuler"));
-    s.Frame().OnMenuCommand(kCmdEnglish);
-    EXPECT_EQ(cancelText(), QStringLiteral("Cancel"));
-}
-
 TEST_F(MainWindow, AMissingStartFileIsToldOnceAndTheWindowStaysUsable) {
     std::filesystem::remove(c.Dir() / "DATEN" / "LANG1" / "QXSTART.BER");
     Started s(c);
-    ASSERT_EQ(ui->Messages().size(), 1u);
     // Named as the file system knows it.
-    EXPECT_NE(ui->Messages()[0].find((c.Dir() / "DATEN" / "LANG1" / "QXSTART.BER").string()),
-              std::string::npos)
+    ASSERT_EQ(ui->Messages().size(), 1u);
+    EXPECT_NE(ui->Messages()[0].find((c.Dir() / "DATEN" / "LANG1" / "QXSTART.BER").string()), std::string::npos)
         << ui->Messages()[0];
     s.Frame().OnMenuCommand(kCmdFrench);
     s.Frame().OnMenuCommand(kCmdGerman);
@@ -304,9 +288,110 @@ TEST_F(MainWindow, AMissingStartFileIsToldOnceAndTheWindowStaysUsable) {
     EXPECT_EQ(ui->Messages().size(), 1u);
     // Escape still asks whether to quit.
     ui->messageAnswers = {IDCANCEL};
-    testing::PressKey(&s.Frame(), Qt::Key_Escape);
-    ASSERT_EQ(ui->Messages().size(), 2u);
+    PressKey(&s.Frame(), Qt::Key_Escape);
+    EXPECT_EQ(ui->Messages().size(), 2u);
     EXPECT_TRUE(s.Frame().isVisible());
+}
+
+// The language chosen by a click on the picture's hot areas, by number keys,
+// by arrows and Enter; Escape chooses nothing and closes nothing.
+TEST(LanguageDialog, HotAreasKeysAndArrows) {
+    testing::TempCatalog c;
+    GlobalState s;
+    s.programDir = ToWindowsPath(c.Dir(), true);
+    const auto choose = [&s](std::function<void(LanguageDialog&)> act, int language) {
+        LanguageDialog d(nullptr, s);
+        QTimer::singleShot(0, &d, [&d, act] {
+            EXPECT_TRUE(QTest::qWaitFor([&d] { return QApplication::activeWindow() == &d; }, 1000));
+            PressKey(&d, Qt::Key_Escape);
+            EXPECT_TRUE(d.isVisible());
+            act(d);
+        });
+        EXPECT_EQ(d.DoModal(), IDOK);
+        EXPECT_EQ(d.ChosenLanguage(), language);
+        return d.HasPicture();
+    };
+    // No picture: the choices are named; keys 1 to 4, or arrows marking the choices in turn.
+    for (int n = 0; n < 4; ++n)
+        EXPECT_FALSE(choose([n](LanguageDialog& d) { PressKey(&d, Qt::Key_1 + n); }, n));
+    choose(
+        [](LanguageDialog& d) {
+            using K = std::pair<int, int>;
+            for (auto [key, marked] : {K{Qt::Key_Down, LanguageDialog::kGermanId},
+                                       K{Qt::Key_Right, LanguageDialog::kEnglishId},
+                                       K{Qt::Key_Down, LanguageDialog::kFrenchId},
+                                       K{Qt::Key_Left, LanguageDialog::kCzechId}}) {
+                PressKey(&d, key);
+                EXPECT_EQ(d.MarkedId(), marked) << key;
+            }
+            PressKey(&d, Qt::Key_Return);
+        },
+        3);
+
+    c.WriteBmp("BILDER\\OHNE\\800\\qxintro.bmp", 800, 600);
+    for (int language = 0; language < 4; ++language) {
+        const int id = LanguageDialog::kGermanId + language;
+        EXPECT_TRUE(choose(
+            [id](LanguageDialog& d) {
+                EXPECT_EQ(d.size(), QSize(800, 600));
+                EXPECT_EQ(d.Item(id)->cursor().shape(), Qt::PointingHandCursor);
+                QTest::mouseClick(d.Item(id), Qt::LeftButton);
+            },
+            language));
+    }
+    EXPECT_TRUE(choose(
+        [](LanguageDialog& d) {
+            // The hot areas sit where the picture shows the choices.
+            EXPECT_EQ(d.Item(LanguageDialog::kCzechId)->geometry(), QRect(76, 470, 226, 80));
+            PressKey(&d, Qt::Key_Return);
+        },
+        0));
+}
+
+TEST(InputDialog, InitialTextLimitAndCancel) {
+    InputDialog d(nullptr, 0, "Suchbegriff:", "bohr");
+    QTimer::singleShot(0, &d, [&d] {
+        auto* edit = static_cast<QLineEdit*>(d.Item(InputDialog::kEditId));
+        EXPECT_EQ(edit->text(), QStringLiteral("bohr"));
+        EXPECT_EQ(edit->maxLength(), 511);
+        PressKey(&d, Qt::Key_Return);
+    });
+    EXPECT_EQ(d.DoModal(), IDOK);
+    EXPECT_EQ(d.Result(), "bohr");
+
+    InputDialog e(nullptr, 1, "Search for:");
+    QTimer::singleShot(0, &e, [&e] {
+        QTest::keyClicks(e.Item(InputDialog::kEditId), QStringLiteral("satz"));
+        EXPECT_EQ(e.GetItemText(IDCANCEL), "Cancel");
+        PressKey(&e, Qt::Key_Escape);
+    });
+    EXPECT_EQ(e.DoModal(), IDCANCEL);
+    EXPECT_TRUE(e.Result().empty());
+}
+
+TEST(PictureView, CentresSmallPicturesAndScrollsLargeOnes) {
+    QWidget parent;
+    parent.resize(600, 500);
+    PictureView view(&parent, Rect{18, 66, 520, 412});
+    EXPECT_TRUE(view.isHidden());
+    parent.show();
+    view.show();
+    Pump();
+    const auto small = EncodeDib24(Pixels{100, 60, std::vector<std::uint32_t>(6000, 0xFF0000FFu)});
+    view.SetPicture(DibBytes{small.data(), small.size(), 0}, Size{100, 60});
+    const QSize vp = view.viewport()->size();
+    EXPECT_EQ(view.Offset(), (Point{(vp.width() - 100) / 2, (vp.height() - 60) / 2}));
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
+
+    const auto large = EncodeDib24(Pixels{1000, 900, std::vector<std::uint32_t>(900000, 0xFF00FF00u)});
+    view.SetPicture(DibBytes{large.data(), large.size(), 0}, Size{1000, 900});
+    EXPECT_EQ(view.Offset(), (Point{0, 0}));
+    EXPECT_GT(view.horizontalScrollBar()->maximum(), 0);
+    EXPECT_GT(view.verticalScrollBar()->maximum(), 0);
+    // A null picture is ignored.
+    view.SetPicture(DibBytes{}, Size{5, 5});
+    EXPECT_EQ(view.PictureSize(), (Size{1000, 900}));
+    EXPECT_EQ(view.viewport()->grab().toImage().pixelColor(5, 5), QColor(0, 255, 0));
 }
 
 } // namespace

@@ -1,22 +1,29 @@
-// What a dealer types is never lost, on a new account as later: notes saved
-// where no folder exists yet, quitting with a changed order list by every
-// road, a failed save kept under another name, and the order list page's
-// own rules on what it stores.
+// What a dealer types is never lost: notes saved where no folder exists yet,
+// quitting or searching away from a changed order list, every save road
+// with files another workstation changed and writes that fail at each step,
+// and what the order list page stores and prints.
 #include "CatalogPages.h"
+#include "navigation/ui/AreaPage.h"
 #include "orders/Notes.h"
 #include "orders/OrderList.h"
 #include "orders/ui/NotesDialog.h"
+#include "orders/ui/OrderInfoPage.h"
 #include "orders/ui/OrderListPage.h"
-#include "orders/ui/QuantityEditor.h"
-#include "navigation/ui/AreaPage.h"
 #include "pages/ProductPage.h"
 #include "platform/core/FileIo.h"
 #include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
 #include "resources/Menus.h"
+#include "suppliers/AddressFile.h"
+#include "suppliers/ui/SupplierSearchPage.h"
+#include "tests/common/DrawDump.h"
 #include "tests/common/TempDir.h"
+#include "tests/common/WriteFaults.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -26,38 +33,76 @@ namespace qx {
 namespace {
 
 using namespace std::string_literals;
+using test::ReadAll;
 using testing::Pump;
 using testing::RecordedPrint;
 using testing::RunningProgram;
-using testing::TempCatalog;
 using testing::WhenModal;
+
+const std::string kSaveQuestion = "Sollen die \xC4nderungen gespeichert werden?";
+const std::string kNotCreated = "Die Datei konnte nicht erzeugt werden!";
+const std::string kSaveFailed = "Fehler beim Abspeichern!";
+
+void Click(DialogWindow* page, int id) { QTest::mouseClick(page->Item(id), Qt::LeftButton); }
+void FailEveryWrite() { SetWriteFailureForTesting([](const std::filesystem::path&) { return true; }); }
+
+// Runs f on the notes dialog of article QX/7 while it is open, then closes it.
+void WithNotes(RunningProgram& p, const char* name, const std::function<void(NotesDialog&)>& f) {
+    NotesDialog notes(&p.Frame(), p.Context(), "QX/7", name);
+    WhenModal([&](QWidget&) {
+        f(notes);
+        notes.EndDialog(IDCANCEL);
+    });
+    notes.DoModal();
+}
+
+// A page's save as the user reaches it: its button, the field typed into,
+// the file and what that file holds with a text in the field.
+struct SaveRoad {
+    DialogWindow* page;
+    int save, text;
+    std::filesystem::path file;
+    std::function<std::string(const std::string&)> fileWith;
+    std::string question, told;
+    void Type(const std::string& t) const {
+        if (text != OrderListPage::kIndication)
+            return page->SetItemText(text, t);
+        auto* indication = static_cast<QLineEdit*>(page->Item(text));
+        indication->selectAll();
+        QTest::keyClicks(indication, QString::fromStdString(t)); // typed: the list is changed
+    }
+};
 
 struct NothingLost : ::testing::Test {
     void SetUp() override {
         testing::WriteCatalogPages(c);
         // A folder name as the file system stores it (UTF-8).
         std::filesystem::create_directories(c.Dir() / "B\xC3\x84ro");
-        list = ToWindowsPath(c.Dir()) + "\\B\xC3\x84ro\\MAI.STK";
-        WriteList();
-    }
-    void WriteList() {
-        OrderList l;
-        for (const char* number : {"N-1", "N-2"})
-            l.items.emplace_back().number = number;
-        ASSERT_TRUE(SaveOrderList(list, l));
+        base = ToWindowsPath(c.Dir()) + "\\B\xC3\x84ro\\";
+        list = base + "MAI.STK";
+        WriteList({"N-1", "N-2"});
     }
     void TearDown() override {
         ClearWriteFailureForTesting();
         SetDriveRootForTesting({});
     }
+    void WriteList(std::vector<const char*> numbers, const char* supplier = "") {
+        OrderList l;
+        for (const char* number : numbers) {
+            OrderItem& e = l.items.emplace_back();
+            e.number = number;
+            e.supplier = supplier;
+        }
+        ASSERT_TRUE(SaveOrderList(list, l));
+    }
     OrderListPage* OpenList(RunningProgram& p) { return testing::OpenOrderList(p, *ui, list); }
     // The first entry deleted: the page holds a change the file has not.
     OrderListPage* OpenAndChange(RunningProgram& p) {
         OrderListPage* page = OpenList(p);
-        if (!page)
-            return nullptr;
-        page->SetCurSel(OrderListPage::kList, 0);
-        QTest::mouseClick(page->Item(OrderListPage::kDelete), Qt::LeftButton);
+        if (page) {
+            page->SetCurSel(OrderListPage::kList, 0);
+            Click(page, OrderListPage::kDelete);
+        }
         return page;
     }
     std::vector<std::string> OnDisk(const std::string& file) {
@@ -68,31 +113,113 @@ struct NothingLost : ::testing::Test {
             numbers.push_back(e.number.str());
         return numbers;
     }
+
+    // Someone else writes the file between the page's read and its save: it
+    // is never overwritten unasked. Then each write fault keeps the old file,
+    // leaves no temporary and is told.
+    void ExpectNothingLost(const SaveRoad& road) {
+        const auto behindItsBack = [&](const std::string& text) {
+            std::ofstream(road.file, std::ios::binary | std::ios::trunc) << road.fileWith(text);
+        };
+        const auto shown = [&road] { return road.page->GetItemText(road.text); };
+        road.Type("mine");
+        behindItsBack("theirs");
+        ui->messageAnswers = {IDCANCEL};
+        Click(road.page, road.save);
+        ASSERT_FALSE(ui->shown.empty());
+        EXPECT_EQ(ui->shown.back().text.substr(0, road.question.size()), road.question);
+        EXPECT_EQ(ui->shown.back().type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+        EXPECT_EQ(ReadAll(road.file), road.fileWith("theirs"));
+        EXPECT_EQ(shown(), "mine");
+        ui->messageAnswers = {IDNO};
+        Click(road.page, road.save);
+        EXPECT_EQ(ReadAll(road.file), road.fileWith("theirs"));
+        EXPECT_EQ(shown(), "theirs");
+        // Deleted counts as changed; Yes writes what the page shows; its own save is no change by another.
+        std::filesystem::remove(road.file);
+        const std::size_t asked = ui->shown.size() + 1;
+        ui->messageAnswers = {IDYES};
+        for (const char* text : {"mine again", "mine at last"}) {
+            road.Type(text);
+            Click(road.page, road.save);
+            EXPECT_EQ(ui->shown.size(), asked) << text;
+            EXPECT_EQ(ReadAll(road.file), road.fileWith(text));
+        }
+        EXPECT_TRUE(ui->messageAnswers.empty());
+
+        for (const test::WriteFault& fault : test::kWriteFaults) {
+            SCOPED_TRACE(fault.name);
+            const std::size_t told = ui->Messages().size();
+            road.Type(fault.name);
+            {
+                test::ScopedWriteFault f(road.file, fault);
+                Click(road.page, road.save);
+            }
+            EXPECT_EQ(ReadAll(road.file), road.fileWith("mine at last"));
+            EXPECT_FALSE(test::TemporaryLeftBeside(road.file));
+            ASSERT_GT(ui->Messages().size(), told);
+            EXPECT_EQ(ui->Messages()[told], road.told);
+        }
+    }
+
     ScopedScriptedUi ui;
-    TempCatalog c;
-    std::string list;
+    testing::TempCatalog c;
+    std::string base, list;
 };
 
-TEST_F(NothingLost, NotesOnANewAccount) {
+TEST_F(NothingLost, NotesFromTheProductPageAndOnANewAccount) {
+    c.Write("DATEN\\LANG1\\NOTE.KAT", "Notizen\nHEBE|aaa\nUntertitel\n1\nQX\nN1\nP1.bmp\nQX/7\nVAS 7\n0\n"
+                                     "Schr\xE4ubstock\nBILDER\\BLATT\\HEBE.bmp\n\n\n\n0\nQTX_VZ\n\nText}\n----\n");
+    // The stk folder is the fallback; it is written back as the note folder.
+    c.Write("qxkat.ini", "[Paths]\nstk=" + base + "\n");
+    c.Write("B\xC3\x84ro\\QX_7.NTZ", "Alter Name|\nAlte Notiz\n[Ende]");
+    {
+        RunningProgram p(c);
+        p.State().groupFile = "HEBE";
+        p.State().listFile = "NOTE.KAT";
+        p.ShowPage(kPageProduct);
+        auto* page = p.Current<ProductPage>();
+        ASSERT_NE(page, nullptr);
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            auto* notes = dynamic_cast<NotesDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(notes, nullptr);
+            ran = true;
+            EXPECT_EQ(notes->FilePath(), base + "QX_7.NTZ");
+            // The catalogue's name wins over the one in the file's header.
+            EXPECT_EQ(notes->GetItemText(NotesDialog::kNumber) + " " + notes->GetItemText(NotesDialog::kName) + " " +
+                          notes->GetItemText(NotesDialog::kText),
+                      "QX/7 Schr\xE4ubstock Alte Notiz\r\n");
+            notes->SetItemText(NotesDialog::kText, "Neu [mit Klammer]");
+            notes->SendCommand(NotesDialog::kSave);
+            notes->SendCommand(NotesDialog::kClose);
+        });
+        Click(page, ProductPage::kNote);
+        Pump();
+        EXPECT_TRUE(ran);
+        EXPECT_EQ(ReadAll(c.Dir() / "B\xC3\x84ro" / "QX_7.NTZ"), "Schr\xE4ubstock|\r\nNeu (mit Klammer]");
+        ASSERT_EQ(ui->Messages().size(), 1u);
+        EXPECT_NE(ui->Messages()[0].find("ersetzt"), std::string::npos);
+        EXPECT_NE(ReadAll(c.Ini()).find("Note=" + base), std::string::npos);
+    }
+
     // Neither Note nor stk: notes go to the drive's stand-in, which nobody has made yet.
+    c.Write("qxkat.ini", "");
     test::TempDir home;
     SetDriveRootForTesting(home / "qxkat");
+    ui->shown.clear();
     RunningProgram p(c);
     const std::string typed = "Klemme [links]\r\npr\xFC" "fen";
-    auto withNotes = [&](const char* name, const std::function<void(NotesDialog&)>& f) {
-        NotesDialog notes(&p.Frame(), p.Context(), "QX/7", name);
-        WhenModal([&](QWidget&) {
-            f(notes);
-            notes.EndDialog(IDCANCEL);
-        });
-        notes.DoModal();
-    };
-    withNotes("Zange [gross]", [&](NotesDialog& notes) {
+    WithNotes(p, "Zange [gross]", [&](NotesDialog& notes) {
         notes.SetItemText(NotesDialog::kText, typed);
         // Printing prints what is typed and neither changes nor warns.
         RecordedPrint print;
         notes.SendCommand(NotesDialog::kPrint);
-        EXPECT_NE(print.FindText(typed), nullptr);
+        const std::string on = " iso 640x480>4960x3720 p1\n", text = " #000000 fmt=0 clear" + on;
+        EXPECT_EQ(test::Dump(print.Calls()), "startpage p1\ntext 40,40 \"Zange [gross]\" Arial/-18/400" + text +
+                                                 "text 40,64 \"QX/7\" Arial/-12/400" + text +
+                                                 "line 40,90 600,90 solid/1 #000000" + on + "drawtext 40,110,600,700 \"" +
+                                                 typed + "\" Arial/-12/400 #000000 fmt=950 clear" + on + "endpage" + on);
         EXPECT_EQ(notes.GetItemText(NotesDialog::kText), typed);
         EXPECT_TRUE(ui->Messages().empty());
         notes.SendCommand(NotesDialog::kSave);
@@ -100,97 +227,73 @@ TEST_F(NothingLost, NotesOnANewAccount) {
     EXPECT_TRUE(std::filesystem::is_regular_file(home / "qxkat" / "QX_7.NTZ"));
     ASSERT_EQ(ui->Messages().size(), 1u); // the "[" of the text, told once
     // The "[" of the designation cannot cut the note off when it is read again.
-    withNotes("Zange [gross]", [&](NotesDialog& notes) {
+    WithNotes(p, "Zange [gross]", [&](NotesDialog& notes) {
         EXPECT_EQ(notes.GetItemText(NotesDialog::kText), "Klemme (links]\r\npr\xFC" "fen");
         // A save that still fails says where.
-        SetWriteFailureForTesting([](const std::filesystem::path&) { return true; });
+        FailEveryWrite();
         notes.SendCommand(NotesDialog::kSave);
         ClearWriteFailureForTesting();
         EXPECT_TRUE(notes.isVisible());
     });
-    ASSERT_EQ(ui->Messages().size(), 3u);
-    EXPECT_EQ(ui->Messages()[1], "Fehler beim Abspeichern!");
-    EXPECT_EQ(ui->Messages()[2], (home / "qxkat" / "QX_7.NTZ").string());
+    EXPECT_EQ(ui->Messages(), (std::vector<std::string>{ui->Messages()[0], kSaveFailed,
+                                                        (home / "qxkat" / "QX_7.NTZ").string()}));
 }
 
-// Every road out of the program asks first while the order list is changed.
-TEST_F(NothingLost, QuittingWithAChangedOrderListAsksOnEveryRoad) {
+// Every road away from a changed order list asks first; each answer does what it says.
+TEST_F(NothingLost, LeavingAChangedOrderListAsksOnEveryRoad) {
+    c.Write("DATEN\\LANG1\\Katalog.SWS", "Bohrmaschine|P3|SAEULE.KAT\n");
     struct Road {
         const char* name;
-        std::function<void(RunningProgram&)> quit;
+        std::function<void(RunningProgram&)> leave;
         std::deque<int> before; // answers to what is asked before the list's question
     };
     const Road roads[] = {
         {"menu", [](RunningProgram& p) { p.Frame().OnMenuCommand(kCmdQuit); }, {IDOK}},
         {"Alt+F4", [](RunningProgram& p) { testing::PressKey(&p.Frame(), Qt::Key_F4, Qt::AltModifier); }, {}},
         {"window close", [](RunningProgram& p) { p.Frame().close(); }, {}},
+        {"product search",
+         [](RunningProgram& p) {
+             WhenModal([](QWidget& modal) { testing::PressKey(&modal, Qt::Key_Return); });
+             p.Frame().OnMenuCommand(kCmdKeyword);
+         },
+         {}},
     };
     struct Answer {
-        int answer;
+        std::deque<int> answers; // to the list's question, then to what a failed save asks
         bool failingSave;
-        bool quits;
+        bool stays;
         std::vector<std::string> onDisk;
     };
     const Answer answers[] = {
-        {IDYES, false, true, {"N-2"}},
-        {IDNO, false, true, {"N-1", "N-2"}},
-        {IDCANCEL, false, false, {"N-1", "N-2"}},
-        {IDYES, true, false, {"N-1", "N-2"}}, // a failed save is no reason to go
+        {{IDYES}, false, false, {"N-2"}},
+        {{IDNO}, false, false, {"N-1", "N-2"}},
+        {{IDCANCEL}, false, true, {"N-1", "N-2"}},
+        {{IDYES}, true, true, {"N-1", "N-2"}}, // a failed save is no reason to go
+        {{IDYES, IDOK, IDOK, IDYES}, true, true, {"N-1", "N-2"}}, // nor another name not chosen
     };
     for (const Road& road : roads) {
         for (const Answer& a : answers) {
-            SCOPED_TRACE(std::string(road.name) + " " + std::to_string(a.answer) +
-                         (a.failingSave ? " failing" : ""));
-            WriteList();
+            SCOPED_TRACE(std::string(road.name) + " " + std::to_string(a.answers.front()) + " of " +
+                         std::to_string(a.answers.size()) + (a.failingSave ? " failing" : ""));
+            WriteList({"N-1", "N-2"});
             RunningProgram p(c);
             OrderListPage* page = OpenAndChange(p);
             ASSERT_NE(page, nullptr);
-            ASSERT_TRUE(page->IsChanged());
             ui->shown.clear();
             ui->messageAnswers = road.before;
-            ui->messageAnswers.push_back(a.answer);
+            ui->messageAnswers.insert(ui->messageAnswers.end(), a.answers.begin(), a.answers.end());
             if (a.failingSave)
-                SetWriteFailureForTesting([](const std::filesystem::path&) { return true; });
-            road.quit(p);
+                FailEveryWrite();
+            road.leave(p);
             Pump();
             ClearWriteFailureForTesting();
             const auto messages = ui->Messages();
             ASSERT_GT(messages.size(), road.before.size());
-            EXPECT_EQ(messages[road.before.size()], "Sollen die \xC4nderungen gespeichert werden?");
-            EXPECT_EQ(p.Frame().isVisible(), !a.quits);
+            EXPECT_EQ(messages[road.before.size()], kSaveQuestion);
+            EXPECT_EQ(p.Frame().isVisible() && p.Current<OrderListPage>() == page, a.stays);
             EXPECT_EQ(OnDisk(list), a.onDisk);
-            if (!a.quits) {
-                EXPECT_FALSE(page->IsDestroyed());
+            if (a.stays)
                 EXPECT_TRUE(page->IsChanged());
-            }
-        }
-    }
-}
-
-// A product search replaces every page: the changed list asks first, and
-// Cancel keeps the page with its changes.
-TEST_F(NothingLost, AProductSearchAsksBeforeItReplacesAChangedOrderList) {
-    c.Write("DATEN\\LANG1\\Katalog.SWS", "Bohrmaschine|P3|SAEULE.KAT\n");
-    for (const int answer : {IDCANCEL, IDYES}) {
-        SCOPED_TRACE(answer);
-        WriteList();
-        RunningProgram p(c);
-        OrderListPage* page = OpenAndChange(p);
-        ASSERT_NE(page, nullptr);
-        ui->shown.clear();
-        ui->messageAnswers = {answer};
-        WhenModal([](QWidget& modal) { testing::PressKey(&modal, Qt::Key_Return); });
-        p.Frame().OnMenuCommand(kCmdKeyword);
-        Pump();
-        ASSERT_EQ(ui->Messages().size(), 1u);
-        EXPECT_EQ(ui->Messages()[0], "Sollen die \xC4nderungen gespeichert werden?");
-        if (answer == IDCANCEL) {
-            EXPECT_EQ(p.Current<OrderListPage>(), page);
-            EXPECT_TRUE(page->IsChanged());
-            EXPECT_EQ(OnDisk(list), (std::vector<std::string>{"N-1", "N-2"}));
-        } else {
-            EXPECT_NE(p.Current<ProductPage>(), nullptr);
-            EXPECT_EQ(OnDisk(list), std::vector<std::string>{"N-2"});
         }
     }
 }
@@ -205,18 +308,14 @@ TEST_F(NothingLost, AFailedSaveIsKeptUnderAnotherName) {
     EXPECT_EQ(ui->shown[0].spec.initialDirectory, ToWindowsPath(HomeFolder()));
 
     const std::string other = ToWindowsPath(c.Dir()) + "\\NEU.STK";
-    const std::filesystem::path original = ResolvePath(list);
-    SetWriteFailureForTesting([original](const std::filesystem::path& f) { return f == original; });
+    SetWriteFailureForTesting([original = ResolvePath(list)](const std::filesystem::path& f) { return f == original; });
     ui->shown.clear();
     ui->messageAnswers = {IDOK, IDOK, IDYES};
     ui->fileAnswers = {other};
-    QTest::mouseClick(page->Item(OrderListPage::kSave), Qt::LeftButton);
-    const auto messages = ui->Messages();
-    ASSERT_EQ(messages.size(), 3u);
-    EXPECT_EQ(messages[0], "Die Datei konnte nicht erzeugt werden!");
+    Click(page, OrderListPage::kSave);
     // The path as the file system names it, "/" and "Ä" as they are.
-    EXPECT_EQ(messages[1], c.Dir().string() + "/B\xC4ro/MAI.STK");
-    EXPECT_EQ(messages[2], "Soll die Liste unter einem anderen Namen gespeichert werden?");
+    EXPECT_EQ(ui->Messages(), (std::vector<std::string>{kNotCreated, c.Dir().string() + "/B\xC4ro/MAI.STK",
+                                                        "Soll die Liste unter einem anderen Namen gespeichert werden?"}));
     EXPECT_EQ(ui->shown.back().kind, "save");
     EXPECT_TRUE(ui->shown.back().spec.overwritePrompt);
     EXPECT_EQ(OnDisk(other), std::vector<std::string>{"N-2"});
@@ -247,17 +346,15 @@ TEST_F(NothingLost, TheOrderListPageStoresWhatItReadAndDeletesOnlyWhatIsChosen) 
     // The editor's OK changes nothing it was not told to.
     page->SetCurSel(OrderListPage::kList, 0);
     WhenModal([](QWidget& editor) { QTest::keyClick(&editor, Qt::Key_Return); });
-    QTest::mouseClick(page->Item(OrderListPage::kModify), Qt::LeftButton);
+    Click(page, OrderListPage::kModify);
     EXPECT_EQ(page->List().items[0].remarks, std::string(126, 'r'));
 
     // A delete leaves nothing chosen: the second press deletes nothing.
-    QTest::mouseClick(page->Item(OrderListPage::kDelete), Qt::LeftButton);
+    Click(page, OrderListPage::kDelete);
     ui->shown.clear();
-    QTest::mouseClick(page->Item(OrderListPage::kDelete), Qt::LeftButton);
+    Click(page, OrderListPage::kDelete);
     EXPECT_EQ(ui->Messages(), std::vector<std::string>{"Bitte selektieren Sie zuerst einen Eintrag!"});
-    ASSERT_EQ(page->List().items.size(), 2u);
-
-    QTest::mouseClick(page->Item(OrderListPage::kSave), Qt::LeftButton);
+    Click(page, OrderListPage::kSave);
     OrderList saved;
     ASSERT_EQ(LoadOrderList(list, saved), OrderListRead::Loaded);
     EXPECT_EQ(saved.indication, std::string(31, 'K'));
@@ -267,9 +364,9 @@ TEST_F(NothingLost, TheOrderListPageStoresWhatItReadAndDeletesOnlyWhatIsChosen) 
 
     // A list without an entry of the three suppliers prints no sheet.
     RecordedPrint print;
-    QTest::mouseClick(page->Item(OrderListPage::kPrint), Qt::LeftButton);
+    Click(page, OrderListPage::kPrint);
     Pump();
-    EXPECT_EQ(print.Pages(), 0);
+    EXPECT_EQ(print.Jobs(), 0);
     page->Close();
     Pump();
 
@@ -281,27 +378,29 @@ TEST_F(NothingLost, TheOrderListPageStoresWhatItReadAndDeletesOnlyWhatIsChosen) 
     Pump();
     EXPECT_EQ(p.Current<OrderListPage>(), nullptr);
     ASSERT_EQ(ui->Messages().size(), 1u);
-    EXPECT_EQ(ui->Messages()[0].substr(0, 38), "Die Datei konnte nicht erzeugt werden!");
+    EXPECT_EQ(ui->Messages()[0].substr(0, kNotCreated.size()), kNotCreated);
     EXPECT_NE(p.State().orderListPath, deep.substr(0, 127));
+    // One that fits exactly is taken.
+    const std::string longest = deep.substr(0, 127 - 8) + "\\MAI.STK";
+    ui->fileAnswers = {longest};
+    p.Frame().OnMenuCommand(kCmdOrderList);
+    Pump();
+    ASSERT_NE(p.Current<OrderListPage>(), nullptr);
+    EXPECT_EQ(p.Current<OrderListPage>()->FilePath(), longest);
 }
 
 // A new list's letters print the template's addresses as written; the
 // address file fills only what the template leaves empty.
 TEST_F(NothingLost, LettersFromTheTemplateKeepItsAddresses) {
     c.Write("stkt_gr.bst", "|\n|\n|\n|\nAutohaus Muster|\n|\nBitte liefern Sie:|\nGruss|\n");
-    const std::string adr = ToWindowsPath(c.Dir()) + "\\qxkat.adr";
     c.Write("qxkat.adr", "Werkzeug Nord\0\nHalle S\xFC" "d\0\nAus der Datei\0\n[EndOfFile]"s);
-    c.Write("qxkat.ini", "[Paths]\nadr=" + adr + "\n");
-    OrderList l;
-    OrderItem& e = l.items.emplace_back();
-    e.number = "N-1";
-    e.supplier = "QTX_VZ";
-    ASSERT_TRUE(SaveOrderList(list, l));
+    c.Write("qxkat.ini", "[Paths]\nadr=" + ToWindowsPath(c.Dir()) + "\\qxkat.adr\n");
+    WriteList({"N-1"}, "QTX_VZ");
     RunningProgram p(c);
     OrderListPage* page = OpenList(p);
     ASSERT_NE(page, nullptr);
     RecordedPrint print;
-    QTest::mouseClick(page->Item(OrderListPage::kPrint), Qt::LeftButton);
+    Click(page, OrderListPage::kPrint);
     Pump();
     EXPECT_NE(print.FindText("Autohaus Muster"), nullptr);
     EXPECT_EQ(print.FindText("Aus der Datei"), nullptr);
@@ -315,17 +414,107 @@ TEST_F(NothingLost, ADocumentThatDoesNotOpenIsNamed) {
     auto* area = p.Current<AreaPage>();
     ASSERT_NE(area, nullptr);
     ui->shellResult = false;
-    QTest::mouseClick(area->Item(AreaPage::kFirstButton), Qt::LeftButton);
-    const auto messages = ui->Messages();
-    ASSERT_EQ(messages.size(), 1u);
-    const std::string told = "Die Datei konnte nicht ge\xF6"
-                             "ffnet werden:\n";
-    EXPECT_TRUE(messages[0].starts_with(told + c.Dir().string() + "/PDF/")) << messages[0];
-    EXPECT_TRUE(messages[0].ends_with("/KATALOG.PDF")) << messages[0];
+    Click(area, AreaPage::kFirstButton);
+    ASSERT_EQ(ui->Messages().size(), 1u);
+    EXPECT_EQ(ui->Messages()[0], "Die Datei konnte nicht ge\xF6" "ffnet werden:\n" + c.Dir().string() +
+                                     "/PDF/LANG1/KATALOG.PDF");
     // A missing help file is named as the file system names it too.
     p.Frame().OnMenuCommand(kCmdHelp);
-    EXPECT_EQ(ui->Messages().back(),
-              "Die Hilfedatei wurde nicht gefunden:\n" + c.Dir().string() + "/online.hlp");
+    EXPECT_EQ(ui->Messages().back(), "Die Hilfedatei wurde nicht gefunden:\n" + c.Dir().string() + "/online.hlp");
+}
+
+// Each page that saves: a file changed elsewhere is never overwritten unasked,
+// and every write fault keeps the old file and is told.
+TEST_F(NothingLost, EverySaveRoadAsksBeforeOverwritingAndSurvivesEveryWriteFault) {
+    const std::string adr = base + "qxkat.adr";
+    ASSERT_TRUE(WriteAddressFile(adr, {"Werkzeug Nord", "Halle Sued", "Autohaus"}));
+    ASSERT_TRUE(SaveOrderInfo(OrderInfoPath(list), {"Absender"}));
+    std::filesystem::create_directories(c.Dir() / "Notizen");
+    ASSERT_TRUE(SaveNote(NotePath(ToWindowsPath(c.Dir() / "Notizen", true), "QX/7"), "Zange", "alt"));
+    c.Write("qxkat.ini", "[Paths]\nadr=" + adr + "\nNote=" + ToWindowsPath(c.Dir() / "Notizen") + "\n");
+    RunningProgram p(c);
+    OrderListPage* page = OpenList(p);
+    ASSERT_NE(page, nullptr);
+
+    ExpectNothingLost({page, OrderListPage::kSave, OrderListPage::kIndication, ResolvePath(list),
+                       [](const std::string& text) {
+                           OrderList l;
+                           l.indication = text;
+                           for (const char* number : {"N-1", "N-2"})
+                               l.items.emplace_back().number = number;
+                           return SerializeOrderList(l);
+                       },
+                       "Die Bestellliste wurde seit dem Laden an einem anderen Arbeitsplatz ge\xE4ndert.\n\n"
+                       "Ja: mit Ihrer Fassung \xFC" "berschreiben\nNein: die andere Fassung laden\n"
+                       "Abbrechen: nicht speichern",
+                       kNotCreated});
+    // A changed list saved by "Zurück" asks too; Cancel there keeps the page.
+    QTest::keyClicks(page->Item(OrderListPage::kIndication), QStringLiteral("closing"));
+    std::filesystem::remove(ResolvePath(list));
+    ui->messageAnswers = {IDYES, IDCANCEL};
+    EXPECT_FALSE(page->Close());
+    EXPECT_TRUE(page->IsChanged());
+    EXPECT_FALSE(std::filesystem::exists(ResolvePath(list)));
+
+    Click(page, OrderListPage::kOrderInfo);
+    auto* info = p.Current<OrderInfoPage>();
+    ASSERT_NE(info, nullptr);
+    ExpectNothingLost({info, OrderInfoPage::kSave, OrderInfoPage::kEdits[kToolsSender],
+                       ResolvePath(OrderInfoPath(list)),
+                       [](const std::string& text) {
+                           std::vector<std::string> b(kOrderInfoFields);
+                           b[kToolsSender] = text;
+                           return WriteBlocks(b);
+                       },
+                       "Die Bestellinformationen wurden seit dem Laden", kSaveFailed});
+    Click(info, OrderInfoPage::kBack);
+    Pump();
+
+    Click(page, OrderListPage::kSuppliers);
+    auto* suppliers = p.Current<SupplierSearchPage>();
+    ASSERT_NE(suppliers, nullptr);
+    ExpectNothingLost({suppliers, SupplierSearchPage::kSave, SupplierSearchPage::kSpecialTools, ResolvePath(adr),
+                       [](const std::string& text) { return WriteBlocks({text, "", ""}); },
+                       "Die Adressen wurden seit dem Laden", kSaveFailed});
+    Click(suppliers, SupplierSearchPage::kCancel);
+    Pump();
+
+    WithNotes(p, "Zange", [&](NotesDialog& notes) {
+        ExpectNothingLost({&notes, NotesDialog::kSave, NotesDialog::kText, ResolvePath(notes.FilePath()),
+                           [](const std::string& text) { return SerializeNote("Zange", text); },
+                           "Diese Notiz wurde seit dem \xD6" "ffnen", kSaveFailed});
+    });
+
+    // Settings are written at every click: the user is told once, not at each.
+    const std::string ini = ReadAll(c.Ini());
+    const std::size_t before = ui->Messages().size();
+    int command = kCmdPriceVz;
+    for (const test::WriteFault& fault : test::kWriteFaults) {
+        SCOPED_TRACE(fault.name);
+        test::ScopedWriteFault f(c.Ini(), fault);
+        p.Frame().OnMenuCommand(command);
+        command = command == kCmdPriceVz ? kCmdPriceUpe : kCmdPriceVz;
+        EXPECT_EQ(ReadAll(c.Ini()), ini);
+        EXPECT_FALSE(test::TemporaryLeftBeside(c.Ini()));
+    }
+    ASSERT_EQ(ui->Messages().size(), before + 1);
+    EXPECT_EQ(ui->Messages().back(), "Die Einstellungen konnten nicht in qxkat.ini gespeichert werden.\n"
+                                     "Sie gelten nur bis zum Programmende.");
+
+    // The price update's copy: the old list stays whole (its failure is not
+    // reported; the check that follows reads the old list).
+    const std::filesystem::path target = c.Dir() / "qx.prs";
+    c.Write("qx.prs", "old list");
+    c.Write("new.prs", "new list, longer than the old one");
+    for (const test::WriteFault& fault : test::kWriteFaults) {
+        SCOPED_TRACE(fault.name);
+        test::ScopedWriteFault f(target, fault);
+        ui->fileAnswers = {ToWindowsPath(c.Dir() / "new.prs"), ToWindowsPath(target)};
+        p.Frame().OnMenuCommand(kCmdPriceUpdate);
+        EXPECT_TRUE(ui->fileAnswers.empty());
+        EXPECT_EQ(ReadAll(target), "old list");
+        EXPECT_FALSE(test::TemporaryLeftBeside(target));
+    }
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The order list roads as a user takes them: the product page's
-// "Bestellliste" through the quantity editor, the menu, and the list's own
-// buttons, with the file checked on disk.
+// "Bestellliste" through the quantity editor, the menu, the start page, the
+// list's own buttons and its context menu, with the file checked on disk.
 #include "CatalogPages.h"
 #include "orders/OrderList.h"
 #include "orders/ui/OrderListPage.h"
@@ -12,22 +12,21 @@
 #include "platform/core/ScriptedUi.h"
 #include "resources/Menus.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace qx {
 namespace {
 
 using testing::Pump;
 using testing::RunningProgram;
-using testing::TempCatalog;
 using testing::WhenModal;
 
 void Keys(QWidget& w, const char* keys) {
@@ -35,20 +34,39 @@ void Keys(QWidget& w, const char* keys) {
         QTest::keyClick(&w, static_cast<Qt::Key>(Qt::Key_0 + (*k - '0')));
 }
 
+void Click(DialogWindow* page, int id) { QTest::mouseClick(page->Item(id), Qt::LeftButton); }
+
+// The texts of the first row as the list box has it drawn.
+std::string RowTexts(OrderListPage& page) {
+    RecordingDc dc;
+    DrawItem item;
+    item.kind = DrawItem::ListBox;
+    item.controlId = OrderListPage::kList;
+    item.itemId = 0;
+    item.dc = &dc;
+    item.rect = Rect{0, 0, 600, 36};
+    testing::DrawOf::Into(page, item);
+    std::string texts;
+    for (const DrawCall& call : dc.Calls())
+        texts += call.kind == DrawCall::Kind::Text || call.kind == DrawCall::Kind::DrawText ? call.text + "|" : "";
+    return texts;
+}
+
 struct OrderRoads : ::testing::Test {
     void SetUp() override {
         testing::WriteCatalogPages(c);
-        file = ToWindowsPath(c.Dir()) + "\\orders\\MAI.STK";
+        dir = ToWindowsPath(c.Dir()) + "\\orders";
+        file = dir + "\\MAI.STK";
         std::filesystem::create_directories(c.Dir() / "orders");
     }
-    OrderList OnDisk() {
+    OrderList OnDisk(const std::string& f) {
         OrderList list;
-        EXPECT_EQ(LoadOrderList(file, list), OrderListRead::Loaded);
+        EXPECT_EQ(LoadOrderList(f, list), OrderListRead::Loaded);
         return list;
     }
     ScopedScriptedUi ui;
-    TempCatalog c;
-    std::string file;
+    testing::TempCatalog c;
+    std::string dir, file;
 };
 
 TEST_F(OrderRoads, ProductPageToTheListThroughTheKeypad) {
@@ -65,26 +83,33 @@ TEST_F(OrderRoads, ProductPageToTheListThroughTheKeypad) {
         Keys(editor, "50");
         QTest::keyClick(&editor, Qt::Key_Backspace);
         Keys(editor, "0742");
-        auto* quantity = static_cast<QLineEdit*>(static_cast<QuantityEditor&>(editor).Item(QuantityEditor::kQuantity));
-        EXPECT_EQ(quantity->text(), QStringLiteral("1074"));
         QTest::keyClick(&editor, Qt::Key_Return);
     });
-    QTest::mouseClick(product->Item(ProductPage::kOrderList), Qt::LeftButton);
+    Click(product, ProductPage::kOrderList);
     Pump();
-
     auto* page = p.Current<OrderListPage>();
     ASSERT_NE(page, nullptr);
     EXPECT_FALSE(product->isVisible());
     EXPECT_FALSE(p.Frame().IsCommandEnabled(kCmdOrderList)); // one list at a time
-    EXPECT_EQ(p.app->Context().profile.GetString("Paths", "stk", "", 128), ToWindowsPath(c.Dir()) + "\\orders");
-    ASSERT_EQ(page->List().items.size(), 1u);
+    EXPECT_EQ(p.Context().profile.GetString("Paths", "stk", "", 128), dir);
     EXPECT_EQ(page->GetCurSel(OrderListPage::kList), 0);
-    OrderList saved = OnDisk();
+    OrderList saved = OnDisk(file);
     ASSERT_EQ(saved.items.size(), 1u);
-    EXPECT_EQ(saved.items[0].quantity, "1074");
-    EXPECT_EQ(saved.items[0].number, "QX-1");
-    EXPECT_EQ(saved.items[0].vzUnitEur, "987,60 EUR");
-    EXPECT_EQ(saved.items[0].vzTotalEur, "1060682,40 EUR");
+    const OrderItem& e = saved.items[0];
+    EXPECT_EQ(e.quantity.str() + " " + e.number.str() + " " + e.vzUnitEur.str() + " " + e.vzTotalEur.str(),
+              "1074 QX-1 987,60 EUR 1060682,40 EUR");
+
+    // The price columns of the chosen mode, in the row and in the list's name.
+    const std::string row = "1074|QX-1|Zwei-S\xE4ulen-B\xFChne|";
+    for (const auto& [command, prices] : {std::pair{kCmdPriceUpe, "1234,50 EUR|1325853,00 EUR"},
+                                          std::pair{kCmdPriceVz, "987,60 EUR|1060682,40 EUR"}}) {
+        p.Frame().OnMenuCommand(command);
+        Pump();
+        EXPECT_EQ(RowTexts(*page), row + prices + "||") << command;
+        EXPECT_TRUE(p.Frame().Action(command)->isChecked());
+        EXPECT_EQ(page->Item(OrderListPage::kList)->accessibleName(),
+                  QStringLiteral("Menge, Nummer , Artikel, St\u00fcckpreis, Preis"));
+    }
 
     // Modify: Delete is "CL", then 3; delete the entry; "Zurück" asks, No keeps the file.
     WhenModal([](QWidget& editor) {
@@ -92,29 +117,27 @@ TEST_F(OrderRoads, ProductPageToTheListThroughTheKeypad) {
         Keys(editor, "3");
         QTest::keyClick(&editor, Qt::Key_Return);
     });
-    QTest::mouseClick(page->Item(OrderListPage::kModify), Qt::LeftButton);
+    Click(page, OrderListPage::kModify);
     EXPECT_EQ(page->List().items[0].quantity, "3");
     EXPECT_TRUE(page->IsChanged());
-    QTest::mouseClick(page->Item(OrderListPage::kDelete), Qt::LeftButton);
+    Click(page, OrderListPage::kDelete);
     EXPECT_TRUE(page->List().items.empty());
-    QTest::mouseClick(page->Item(OrderListPage::kDelete), Qt::LeftButton);
-    ASSERT_EQ(ui->Messages().size(), 1u);
-    EXPECT_EQ(ui->Messages()[0], "Bitte selektieren Sie zuerst einen Eintrag!");
+    Click(page, OrderListPage::kDelete);
+    EXPECT_EQ(ui->Messages(), std::vector<std::string>{"Bitte selektieren Sie zuerst einen Eintrag!"});
 
     ui->messageAnswers = {IDCANCEL, IDNO};
-    QTest::mouseClick(page->Item(OrderListPage::kBack), Qt::LeftButton);
+    Click(page, OrderListPage::kBack);
     EXPECT_FALSE(page->IsDestroyed()); // Cancel stays
-    QTest::mouseClick(page->Item(OrderListPage::kBack), Qt::LeftButton);
+    Click(page, OrderListPage::kBack);
     Pump();
     EXPECT_EQ(ui->Messages().back(), "Sollen die \xC4nderungen gespeichert werden?");
     EXPECT_EQ(p.Current<ProductPage>(), product);
     EXPECT_TRUE(p.Frame().IsCommandEnabled(kCmdOrderList));
-    EXPECT_EQ(OnDisk().items.size(), 1u);
-    EXPECT_EQ(OnDisk().items[0].quantity, "1074");
+    EXPECT_EQ(OnDisk(file).items.at(0).quantity, "1074");
 
     // Cancel in the editor adds nothing and asks for no file.
     WhenModal([](QWidget& editor) { QTest::keyClick(&editor, Qt::Key_Escape); });
-    QTest::mouseClick(product->Item(ProductPage::kOrderList), Qt::LeftButton);
+    Click(product, ProductPage::kOrderList);
     Pump();
     EXPECT_EQ(p.Current<ProductPage>(), product);
 }
@@ -124,10 +147,8 @@ TEST_F(OrderRoads, MenuWrongFormatFallbackAndAFreeEntry) {
     RunningProgram p(c);
     auto* page = testing::OpenOrderList(p, *ui, file);
     ASSERT_NE(page, nullptr);
-    ASSERT_EQ(ui->Messages().size(), 1u);
-    EXPECT_EQ(ui->Messages()[0], "Diese Datei ist keine g\xFCltige St\xFC"
-                                 "ckliste!");
-    EXPECT_EQ(page->FilePath(), ToWindowsPath(c.Dir()) + "\\orders\\STKLISTE.STK");
+    EXPECT_EQ(ui->Messages(), std::vector<std::string>{"Diese Datei ist keine g\xFCltige St\xFC" "ckliste!"});
+    EXPECT_EQ(page->FilePath(), dir + "\\STKLISTE.STK");
 
     // A free entry needs a name; a typed "|" is shown replaced before it is stored.
     WhenModal([&](QWidget& w) {
@@ -135,22 +156,21 @@ TEST_F(OrderRoads, MenuWrongFormatFallbackAndAFreeEntry) {
         QTest::keyClick(&w, Qt::Key_Return);
         EXPECT_TRUE(editor.isVisible());
         QTest::keyClicks(editor.Item(QuantityEditor::kName), QStringLiteral("Werkbank|gross"));
-        QTest::keyClicks(editor.Item(QuantityEditor::kPrice), QStringLiteral("10"));
+        QTest::keyClicks(editor.Item(QuantityEditor::kPrice), QStringLiteral("10,5"));
         QTest::mouseClick(editor.Item(QuantityEditor::kDigits[3]), Qt::LeftButton);
         QTest::keyClick(&w, Qt::Key_Return);
         EXPECT_EQ(static_cast<QLineEdit*>(editor.Item(QuantityEditor::kName))->text(), QStringLiteral("Werkbank/gross"));
         QTest::keyClick(&w, Qt::Key_Return);
     });
-    QTest::mouseClick(page->Item(OrderListPage::kInsert), Qt::LeftButton);
+    Click(page, OrderListPage::kInsert);
     ASSERT_EQ(ui->Messages().size(), 3u);
     EXPECT_EQ(ui->Messages()[1], "Bitte geben Sie einen Produktnamen an.");
     ASSERT_EQ(page->List().items.size(), 1u);
     const OrderItem& e = page->List().items[0];
-    EXPECT_EQ(e.name, "Werkbank/gross");
-    EXPECT_EQ(e.supplier, "QTX_VZ");
-    EXPECT_EQ(e.vzUnitEur, "10,00 EUR");
-    EXPECT_EQ(e.upeTotalEur, "30,00 EUR");
-    EXPECT_EQ(e.vzUnitLocal, "19,56 EUR"); // the currency label of the price list
+    // The local price with the currency label of the price list.
+    EXPECT_EQ(e.name.str() + " " + e.supplier.str() + " " + e.vzUnitEur.str() + " " + e.upeTotalEur.str() + " " +
+                  e.vzUnitLocal.str(),
+              "Werkbank/gross QTX_VZ 10,50 EUR 31,50 EUR 20,54 EUR");
     EXPECT_TRUE(page->IsChanged()); // saved, but "Zurück" still asks
 
     // Yes saves; a failing save keeps the page open.
@@ -161,9 +181,7 @@ TEST_F(OrderRoads, MenuWrongFormatFallbackAndAFreeEntry) {
     EXPECT_EQ(ui->Messages()[4], "Die Datei konnte nicht erzeugt werden!");
     ui->messageAnswers = {IDYES};
     EXPECT_TRUE(page->Close());
-    OrderList saved;
-    EXPECT_EQ(LoadOrderList(page->FilePath(), saved), OrderListRead::Loaded);
-    EXPECT_EQ(saved.items.size(), 1u);
+    EXPECT_EQ(OnDisk(dir + "\\STKLISTE.STK").items.size(), 1u);
 }
 
 TEST_F(OrderRoads, FromTheStartPageAndBackWithATextTheCodePageCannotHold) {
@@ -172,9 +190,9 @@ TEST_F(OrderRoads, FromTheStartPageAndBackWithATextTheCodePageCannotHold) {
     auto* area = p.Current<AreaPage>();
     ASSERT_NE(area, nullptr);
     ui->fileAnswers = {std::nullopt, file};
-    QTest::mouseClick(area->Item(AreaPage::kFirstButton), Qt::LeftButton); // cancelled: nothing opens
+    Click(area, AreaPage::kFirstButton); // cancelled: nothing opens
     EXPECT_EQ(p.Current<AreaPage>(), area);
-    QTest::mouseClick(area->Item(AreaPage::kFirstButton), Qt::LeftButton);
+    Click(area, AreaPage::kFirstButton);
     auto* page = p.Current<OrderListPage>();
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(page->List().items.empty()); // a new file: an empty list, no message
@@ -187,15 +205,76 @@ TEST_F(OrderRoads, FromTheStartPageAndBackWithATextTheCodePageCannotHold) {
     QApplication::sendEvent(indication, &key);
     QTest::keyClicks(indication, QStringLiteral("ak"));
     EXPECT_TRUE(page->IsChanged());
-    QTest::mouseClick(page->Item(OrderListPage::kSave), Qt::LeftButton);
+    Click(page, OrderListPage::kSave);
     ASSERT_EQ(ui->Messages().size(), 1u);
-    EXPECT_EQ(static_cast<QLineEdit*>(page->Item(OrderListPage::kIndication))->text(), QStringLiteral("Dvo?ak"));
-    EXPECT_EQ(OnDisk().indication, "Dvo?ak");
+    EXPECT_EQ(static_cast<QLineEdit*>(indication)->text(), QStringLiteral("Dvo?ak"));
+    EXPECT_EQ(OnDisk(file).indication, "Dvo?ak");
     EXPECT_FALSE(page->IsChanged());
-    QTest::mouseClick(page->Item(OrderListPage::kBack), Qt::LeftButton); // unchanged: no question
+    Click(page, OrderListPage::kBack); // unchanged: no question
     Pump();
     EXPECT_EQ(ui->Messages().size(), 1u);
     EXPECT_EQ(p.Current<AreaPage>(), area);
+}
+
+// Numbers in from a file by the Menu key, the list out as a spreadsheet by Shift+F10.
+TEST_F(OrderRoads, NumbersInByTheMenuKeyAndASpreadsheetOutByShiftF10) {
+    c.Write("DATEN\\LANG1\\Katalog.ANR", "QX-1  Zwei-S\xE4ulen-B\xFChne|P1|SAEULE.KAT\nVAS 3  Ohne Preis|P3|saeule.kat\n");
+    c.Write("orders\\numbers.txt", "Nummer;Menge\nqx-1;2\nvas3\nT99999\n");
+    RunningProgram p(c);
+    auto* page = testing::OpenOrderList(p, *ui, file);
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->FocusedItem(), OrderListPage::kList);
+
+    ui->menuAnswers = {1};
+    ui->fileAnswers = {dir + "\\numbers.txt"};
+    testing::PressKey(&p.Frame(), Qt::Key_Menu);
+    Pump();
+    ASSERT_GE(ui->shown.size(), 3u);
+    EXPECT_EQ(ui->shown.end()[-3].text, "Als Tabelle exportieren\x85\nNummern einf\xFCgen\x85\n");
+    EXPECT_EQ(ui->shown.end()[-2].spec.initialDirectory, dir); // the order-list folder first
+    EXPECT_EQ(ui->Messages().back(), "Diese Zeilen wurden nicht eingef\xFCgt:\n\nNicht gefunden:\nT99999");
+    EXPECT_EQ(page->GetCurSel(OrderListPage::kList), 1); // the last one taken
+    std::string taken;
+    for (const OrderItem& e : OnDisk(file).items) // saved at once
+        taken += e.number.str() + " " + e.quantity.str() + " " + e.vzTotalEur.str() + "|";
+    EXPECT_EQ(taken, "QX-1 2 1975,20 EUR|QX-3 1 siehe VZ-Preisliste|");
+
+    ui->menuAnswers = {0};
+    ui->fileAnswers = {dir + "\\out.csv"};
+    testing::PressKey(&p.Frame(), Qt::Key_F10, Qt::ShiftModifier);
+    Pump();
+    EXPECT_EQ(ui->shown.back().spec.fileName, "MAI.csv");
+    const std::optional<std::string> csv = ReadWholeFile(c.Dir() / "orders" / "out.csv");
+    ASSERT_TRUE(csv);
+    EXPECT_TRUE(csv->starts_with("\xEF\xBB\xBFPos.;Menge;Nummer;Bezeichnung;Bemerkungen;Lieferant;St\xC3\xBC"
+                                 "ckpreis;Gesamtpreis;W\xC3\xA4hrung;Preisliste\r\n1;2;QX-1;Zwei-S\xC3\xA4ulen-B"
+                                 "\xC3\xBChne;;QTX_VZ;"))
+        << *csv;
+}
+
+// A row for every entry; a delete far down a long list leaves the view where it was.
+TEST_F(OrderRoads, ARowPerEntryAndADeleteKeepsTheView) {
+    OrderList list;
+    for (int i = 0; i < 300; ++i) {
+        OrderItem& item = list.items.emplace_back();
+        item.quantity = "1";
+        item.number = "QX-" + std::to_string(i);
+    }
+    ASSERT_TRUE(SaveOrderList(file, list));
+    RunningProgram p(c);
+    auto* page = testing::OpenOrderList(p, *ui, file);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->GetCount(OrderListPage::kList), 300);
+    auto* view = static_cast<QAbstractItemView*>(page->Item(OrderListPage::kList));
+    page->SetCurSel(OrderListPage::kList, 250);
+    Pump();
+    const int scrolled = view->verticalScrollBar()->value();
+    EXPECT_GT(scrolled, 0);
+    Click(page, OrderListPage::kDelete);
+    Pump();
+    EXPECT_EQ(page->GetCount(OrderListPage::kList), 299);
+    EXPECT_EQ(view->verticalScrollBar()->value(), scrolled);
+    EXPECT_EQ(page->List().items[250].number, "QX-251");
 }
 
 } // namespace

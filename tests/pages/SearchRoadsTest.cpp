@@ -3,13 +3,13 @@
 #include "CatalogPages.h"
 #include "navigation/ui/AreaPage.h"
 #include "pages/ProductPage.h"
+#include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
 #include "resources/Menus.h"
 #include "search/ui/SearchDialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -29,20 +29,14 @@ enum : int { kKeyword = 1010, kToolNumber, kHln, kStandard, kBrochures };
 void WriteSearchCatalog(TempCatalog& c) {
     testing::WriteCatalogPages(c);
     const std::string d = "DATEN\\LANG1\\";
-    c.Write(d + "QXSTART.BER", "Stichwortsuche||STICHWORT|10|10|200|30|\n"
-                               "Werkzeugnummer||TNUMMER|10|40|200|60|\n"
-                               "HLN-Nummer||ZNUMMER|10|70|200|90|\n"
-                               "Service-Standard||KATALOG.STD|10|100|200|120|\n"
+    c.Write(d + "QXSTART.BER", "Stichwortsuche||STICHWORT|10|10|200|30|\nWerkzeugnummer||TNUMMER|10|40|200|60|\n"
+                               "HLN-Nummer||ZNUMMER|10|70|200|90|\nService-Standard||KATALOG.STD|10|100|200|120|\n"
                                "Prospekte||KATALOG.PRK|10|130|200|150|\n");
-    c.Write(d + "Katalog.SWS", "# Hebetechnik\n"
-                               "Bohrersatz komplett|P2|SAEULE.KAT\n"
-                               "Zwei-S\xE4ulen-B\xFChne|P1|SAEULE.KAT\n"
-                               "Bohrmaschine|P3|SAEULE.KAT\n"
+    c.Write(d + "Katalog.SWS", "# Hebetechnik\nBohrersatz komplett|P2|SAEULE.KAT\n"
+                               "Zwei-S\xE4ulen-B\xFChne|P1|SAEULE.KAT\nBohrmaschine|P3|SAEULE.KAT\n"
                                "Satz Schl\xFCssel|P9|GONE.KAT\n");
-    c.Write(d + "Katalog.ANR", "# numbers\n"
-                               "QX-1 Zwei-S\xE4ulen-B\xFChne|P1|SAEULE.KAT\n"
-                               "HLN 0QX 198 001 Dorna|P2|SAEULE.KAT\n"
-                               "HLN 0QX 198 002 Ohne Preis|P3|SAEULE.KAT\n");
+    c.Write(d + "Katalog.ANR", "# numbers\nQX-1 Zwei-S\xE4ulen-B\xFChne|P1|SAEULE.KAT\n"
+                               "HLN 0QX 198 001 Dorna|P2|SAEULE.KAT\nHLN 0QX 198 002 Ohne Preis|P3|SAEULE.KAT\n");
     c.Write(d + "Katalog.STD", "Standard Hebeb\xFChnen||STD_HEBE.PDF\n");
     c.Write(d + "Katalog.PRK", "Prospekt Bohrer||PR_BOHR.PDF\nProspekt Satz||PR_SATZ.PDF\nNur ein Feld\n");
 }
@@ -56,11 +50,15 @@ void Type(QWidget& window, const char* text) {
         QTest::keyClick(window.windowHandle(), *t);
 }
 
-// The rows the dialog lists, as it draws them.
-std::vector<std::string> Rows(SearchDialog& d) {
-    std::vector<std::string> rows;
+std::string Prompt(SearchDialog& d) {
+    return static_cast<QLabel*>(d.Item(SearchDialog::kPrompt))->text().toStdString();
+}
+
+// The prompt and the rows the dialog lists, as it draws them.
+std::string Listed(SearchDialog& d) {
+    std::string rows = Prompt(d);
     for (std::size_t i = 0; i < d.List().Size(); ++i)
-        rows.emplace_back(d.List().Display(i));
+        rows += "|" + std::string(d.List().Display(i));
     return rows;
 }
 
@@ -80,18 +78,17 @@ TEST_F(SearchRoads, KeywordFromTheStartPageToTheChosenProduct) {
     WhenModal([&](QWidget& modal) {
         SearchDialog& d = Dialog(modal);
         ran = true;
-        // Typing finds by prefix in the list; Down moves on and takes the row into the edit.
+        const auto at = [&d] { return std::to_string(d.GetCurSel(SearchDialog::kList)) + " " + Edit(d); };
+        // Typing finds by prefix in the list; the arrows move on and take the row into the edit.
         Type(modal, "zwei");
-        EXPECT_EQ(d.GetCurSel(SearchDialog::kList), 1);
-        EXPECT_EQ(Edit(d), "zwei");
-        PressKey(&modal, Qt::Key_Down);
-        EXPECT_EQ(d.GetCurSel(SearchDialog::kList), 2);
-        EXPECT_EQ(Edit(d), "Bohrmaschine");
-        PressKey(&modal, Qt::Key_Up);
-        EXPECT_EQ(Edit(d), "Zwei-S\xE4ulen-B\xFChne");
-        PressKey(&modal, Qt::Key_PageDown);
-        EXPECT_EQ(d.GetCurSel(SearchDialog::kList), 3); // the last row, no further
-        PressKey(&modal, Qt::Key_Up);
+        EXPECT_EQ(at(), "1 zwei");
+        for (const auto& [key, shown] : {std::pair{Qt::Key_Down, "2 Bohrmaschine"},
+                                         std::pair{Qt::Key_Up, "1 Zwei-S\xE4ulen-B\xFChne"},
+                                         std::pair{Qt::Key_PageDown, "3 Satz Schl\xFCssel"}, // the last row, no further
+                                         std::pair{Qt::Key_Up, "2 Bohrmaschine"}}) {
+            PressKey(&modal, key);
+            EXPECT_EQ(at(), shown);
+        }
         PressKey(&modal, Qt::Key_Return);
     });
     Click(kKeyword);
@@ -99,50 +96,39 @@ TEST_F(SearchRoads, KeywordFromTheStartPageToTheChosenProduct) {
     auto* product = p.Current<ProductPage>();
     ASSERT_NE(product, nullptr);
     ASSERT_NE(product->CurrentRecord(), nullptr);
-    EXPECT_EQ(product->CurrentRecord()->key, "P3");
-    EXPECT_EQ(p.State().listFile, "SAEULE.KAT");
-    EXPECT_EQ(p.State().lastSearchChoice, "Bohrmaschine");
+    EXPECT_EQ(product->CurrentRecord()->key.str() + " " + p.State().listFile.str() + " " +
+                  p.State().lastSearchChoice.str(),
+              "P3 SAEULE.KAT Bohrmaschine");
     EXPECT_TRUE(ui->shown.empty());
-
 }
 
 TEST_F(SearchRoads, ContinueSearchTwiceNarrowsAndNewSearchStartsOver) {
-    auto ask = [](const char* word) {
+    // The word asked for is typed into the input dialog (none: OK on an empty one), or it is cancelled (null).
+    const auto searchOn = [](SearchDialog& d, int button, const char* word) {
         WhenModal([word](QWidget& input) {
-            Type(input, word);
-            PressKey(&input, Qt::Key_Return);
+            Type(input, word ? word : "");
+            PressKey(&input, word ? Qt::Key_Return : Qt::Key_Escape);
         });
+        QTest::mouseClick(d.Item(button), Qt::LeftButton);
+        return Listed(d);
     };
     WhenModal([&](QWidget& modal) {
         SearchDialog& d = Dialog(modal);
-        auto* prompt = static_cast<QLabel*>(d.Item(SearchDialog::kPrompt));
-        ask("bohr");
-        QTest::mouseClick(d.Item(SearchDialog::kContinue), Qt::LeftButton);
-        EXPECT_EQ(prompt->text(), QStringLiteral(" bohr"));
-        EXPECT_EQ(Rows(d), (std::vector<std::string>{"Bohrersatz komplett", "Bohrmaschine"}));
-        ask("SATZ");
-        QTest::mouseClick(d.Item(SearchDialog::kContinue), Qt::LeftButton);
-        EXPECT_EQ(prompt->text(), QStringLiteral(" bohr SATZ"));
-        EXPECT_EQ(Rows(d), std::vector<std::string>{"Bohrersatz komplett"});
-        EXPECT_EQ(d.GetCurSel(SearchDialog::kList), 0);
-        EXPECT_EQ(Edit(d), "");
-        // A cancelled word changes nothing.
-        WhenModal([](QWidget& input) { PressKey(&input, Qt::Key_Escape); });
-        QTest::mouseClick(d.Item(SearchDialog::kContinue), Qt::LeftButton);
-        EXPECT_EQ(d.List().Size(), 1u);
+        EXPECT_EQ(searchOn(d, SearchDialog::kContinue, "bohr"), " bohr|Bohrersatz komplett|Bohrmaschine");
+        EXPECT_EQ(searchOn(d, SearchDialog::kContinue, "SATZ"), " bohr SATZ|Bohrersatz komplett");
+        EXPECT_EQ(std::to_string(d.GetCurSel(SearchDialog::kList)) + Edit(d), "0");
+        EXPECT_EQ(searchOn(d, SearchDialog::kContinue, nullptr), " bohr SATZ|Bohrersatz komplett");
+        EXPECT_EQ(searchOn(d, SearchDialog::kContinue, ""), " bohr SATZ|Bohrersatz komplett");
         PressKey(&modal, Qt::Key_Escape);
     });
     Click(kKeyword);
     EXPECT_EQ(p.State().searchTerm, " bohr satz"); // kept for the run, folded
 
-    // The next search starts filtered; the service standard list too.
+    // The next search starts filtered; a new search starts over.
     WhenModal([&](QWidget& modal) {
         SearchDialog& d = Dialog(modal);
-        EXPECT_EQ(static_cast<QLabel*>(d.Item(SearchDialog::kPrompt))->text(), QStringLiteral(" bohr satz"));
-        EXPECT_EQ(d.List().Size(), 1u);
-        ask("schl");
-        QTest::mouseClick(d.Item(SearchDialog::kNewSearch), Qt::LeftButton);
-        EXPECT_EQ(Rows(d), std::vector<std::string>{"Satz Schl\xFCssel"});
+        EXPECT_EQ(Listed(d), " bohr satz|Bohrersatz komplett");
+        EXPECT_EQ(searchOn(d, SearchDialog::kNewSearch, "schl"), " schl|Satz Schl\xFCssel");
         PressKey(&modal, Qt::Key_Escape);
     });
     Click(kKeyword);
@@ -150,6 +136,8 @@ TEST_F(SearchRoads, ContinueSearchTwiceNarrowsAndNewSearchStartsOver) {
     EXPECT_TRUE(ui->shown.empty());
 }
 
+// What each road's dialog opens with; the term edit has the keyboard and
+// Tab passes the list by (clicks and arrows reach it) to the first button.
 TEST_F(SearchRoads, EachRoadOpensItsListWithItsPreset) {
     struct Case {
         int entry;
@@ -158,14 +146,14 @@ TEST_F(SearchRoads, EachRoadOpensItsListWithItsPreset) {
         std::string opened;
     };
     const Case cases[] = {
-        {kKeyword, "", "", "Produktsuche||edit  at 0|row 0 of 4|continue, new search"},
-        {kKeyword, "nothing like it", "", "Produktsuche||edit  at 0|row 0 of 4|continue, new search"},
-        {kKeyword, "Bohrmaschine", "", "Produktsuche||edit Bohrmaschine at 12|row 2 of 4|continue, new search"},
-        {kHln, "", "", "Produktsuche||edit HLN at 3|row 1 of 3|continue, new search"},
-        {kToolNumber, "HLN 0QX 198 002 Ohne Preis", "", "Produktsuche||edit HLN 0QX 198 002 Ohne Preis at 26|"
-                                                     "row 2 of 3|continue, new search"},
-        {kStandard, "", " schl", "Service Standard| schl|edit  at 0|row -1 of 0|continue, new search"},
-        {kBrochures, "", "bohr", "Katalog zum Drucken|Beschreibung|edit  at 0|row 0 of 3|"},
+        {kKeyword, "", "", "Produktsuche||edit  at 0|row 0 of 4|continue, new search|tab 1143"},
+        {kKeyword, "nothing like it", "", "Produktsuche||edit  at 0|row 0 of 4|continue, new search|tab 1143"},
+        {kKeyword, "Bohrmaschine", "", "Produktsuche||edit Bohrmaschine at 12|row 2 of 4|continue, new search|tab 1143"},
+        {kHln, "", "", "Produktsuche||edit HLN at 3|row 1 of 3|continue, new search|tab 1143"},
+        {kToolNumber, "HLN 0QX 198 002 Ohne Preis", "",
+         "Produktsuche||edit HLN 0QX 198 002 Ohne Preis at 26|row 2 of 3|continue, new search|tab 1143"},
+        {kStandard, "", " schl", "Service Standard| schl|edit  at 0|row -1 of 0|continue, new search|tab 1143"},
+        {kBrochures, "", "bohr", "Katalog zum Drucken|Beschreibung|edit  at 0|row 0 of 3||tab 1"},
     };
     for (const Case& k : cases) {
         p.State().lastSearchChoice = k.lastChoice;
@@ -174,14 +162,15 @@ TEST_F(SearchRoads, EachRoadOpensItsListWithItsPreset) {
         WhenModal([&](QWidget& modal) {
             SearchDialog& d = Dialog(modal);
             auto* edit = static_cast<QLineEdit*>(d.Item(SearchDialog::kTerm));
-            opened = modal.windowTitle().toStdString() + "|" +
-                     static_cast<QLabel*>(d.Item(SearchDialog::kPrompt))->text().toStdString() + "|edit " +
-                     Edit(d) + " at " + std::to_string(edit->cursorPosition()) + "|row " +
+            EXPECT_EQ(d.focusWidget(), edit);
+            PressKey(&modal, Qt::Key_Tab);
+            opened = modal.windowTitle().toStdString() + "|" + Prompt(d) + "|edit " + Edit(d) +
+                     " at " + std::to_string(edit->cursorPosition()) + "|row " +
                      std::to_string(d.GetCurSel(SearchDialog::kList)) + " of " +
                      std::to_string(d.GetCount(SearchDialog::kList)) + "|" +
                      (d.IsItemVisible(SearchDialog::kContinue) ? "continue, " : "") +
-                     (d.IsItemVisible(SearchDialog::kNewSearch) ? "new search" : "");
-            EXPECT_EQ(d.focusWidget(), edit) << "the term edit has the keyboard";
+                     (d.IsItemVisible(SearchDialog::kNewSearch) ? "new search" : "") + "|tab " +
+                     std::to_string(d.FocusedItem());
             PressKey(&modal, Qt::Key_Escape);
         });
         Click(k.entry);
@@ -198,10 +187,9 @@ TEST_F(SearchRoads, HlnTypingAndADocumentChoice) {
         PressKey(&modal, Qt::Key_Return);
     });
     Click(kHln);
-    auto* product = p.Current<ProductPage>();
-    ASSERT_NE(product, nullptr);
-    ASSERT_NE(product->CurrentRecord(), nullptr);
-    EXPECT_EQ(product->CurrentRecord()->key, "P3");
+    ASSERT_NE(p.Current<ProductPage>(), nullptr);
+    ASSERT_NE(p.Current<ProductPage>()->CurrentRecord(), nullptr);
+    EXPECT_EQ(p.Current<ProductPage>()->CurrentRecord()->key, "P3");
 
     p.ShowPage(kPageArea);
     WhenModal([&](QWidget& modal) {
@@ -210,9 +198,8 @@ TEST_F(SearchRoads, HlnTypingAndADocumentChoice) {
     });
     Click(kBrochures);
     ASSERT_EQ(ui->shown.size(), 1u);
-    EXPECT_EQ(ui->shown[0].kind, "shell");
-    EXPECT_NE(ui->shown[0].text.find("PDF\\"), std::string::npos);
-    EXPECT_TRUE(ui->shown[0].text.ends_with("\\PR_SATZ.PDF")) << ui->shown[0].text;
+    EXPECT_EQ(ui->shown[0].kind + " " + ui->shown[0].text,
+              "shell " + ToWindowsPath(c.Dir()) + "\\PDF\\LANG1\\PR_SATZ.PDF");
     EXPECT_NE(p.Current<AreaPage>(), nullptr);
 }
 
