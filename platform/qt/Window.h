@@ -65,7 +65,6 @@ struct ControlStyle {
     bool sorted = false;        // list box / combo box
     bool readOnly = false;      // edits
     bool vScroll = false;       // edits and list boxes: vertical scroll bar
-    bool wantReturn = false;    // multi-line edits: Enter makes a new line
     int itemHeight = 16;        // list box, in pixels
     bool centered = false;      // statics
 };
