@@ -221,6 +221,8 @@ std::size_t Unscramble(CatalogBlock& block) {
 
 namespace {
 
+// Plain ASCII in every language, so each UTF-8 row is already the bytes of
+// its code page: every price a list leaves empty asks for one.
 constexpr LangText kOnRequest{{"siehe VZ-Preisliste", "on request", "sur demande", "na dotaz"}};
 constexpr std::size_t kPriceMaxLength = 31;
 
@@ -275,7 +277,7 @@ double LeadingNumber(std::string_view text) {
 
 } // namespace
 
-std::string PriceOnRequestText(int languageIndex) { return kOnRequest.Text(languageIndex); }
+std::string_view PriceOnRequestText(int languageIndex) { return kOnRequest.Utf8(languageIndex); }
 
 double FormatPrice(std::string& text, bool euro, std::string_view currency, int languageIndex) {
     if (const std::size_t comma = text.find(','); comma != std::string::npos) {

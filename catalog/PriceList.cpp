@@ -7,8 +7,6 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <future>
-#include <system_error>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -434,6 +432,11 @@ private:
     std::size_t end_;
 };
 
+// What a price line gives a record, as read from its key on.
+struct PriceLine {
+    std::string upe, upeEuro, vz, vzEuro, delivery;
+};
+
 // The line read from a key on: the empty field before it, the number, four
 // prices and the rest of the line, each a ReadField or ReadLine.
 struct PriceLineRead {
@@ -585,6 +588,51 @@ std::size_t ScanWholeBlocks(const char* at, const char* end, std::span<const std
 
 } // namespace
 
+namespace {
+
+// The numbers of a lookup, taken in once for all the price files it reads.
+// They are views of the records' numbers, which the lookup never changes.
+class PriceKeys {
+public:
+    explicit PriceKeys(const std::vector<ProductRecord>& records);
+    // Gives every record the line of its number's first key in the file.
+    // Nothing is given when the file can't be opened.
+    void Apply(std::vector<ProductRecord>& records, std::string_view windowsPath, std::string_view currency,
+               int languageIndex, std::size_t chunkBytes) const;
+
+private:
+    static constexpr std::size_t kLongest = 62; // a key and its bars within two blocks of 64
+    static constexpr std::size_t kNone = SIZE_MAX;
+    WantedTokens wanted_;
+    std::vector<std::uint64_t> quick_;
+    std::vector<std::size_t> lengths_;
+    std::vector<std::size_t> recordOf_; // per slot: a record with that number
+    std::vector<std::size_t> nextOf_;   // per record: the next one with the same number
+};
+
+PriceKeys::PriceKeys(const std::vector<ProductRecord>& records)
+    : wanted_(records.size()), quick_(kQuickBits / 64, 0), nextOf_(records.size(), kNone) {
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const std::string_view n = records[i].number;
+        if (n.size() > kLongest || n.find('\0') != std::string_view::npos) {
+            continue; // can't stand in a text cut at its first NUL, nor in a number field
+        }
+        const std::size_t slot = wanted_.Add(n);
+        if (slot == recordOf_.size()) {
+            recordOf_.push_back(kNone);
+        }
+        nextOf_[i] = recordOf_[slot];
+        recordOf_[slot] = i;
+        char padded[kLongest + 8] = {};
+        std::memcpy(padded, n.data(), n.size());
+        const std::size_t bit = QuickBit(padded, n.size());
+        quick_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+        if (std::find(lengths_.begin(), lengths_.end(), n.size()) == lengths_.end()) {
+            lengths_.push_back(n.size());
+        }
+    }
+}
+
 // Why looking only at bar pairs finds what the key search finds: the key
 // "|" + n + "|" stands at p exactly when text[p] and text[p + |n| + 1] are
 // bars and the bytes between are n. So for every length of a wanted number,
@@ -592,49 +640,22 @@ std::size_t ScanWholeBlocks(const char* at, const char* end, std::span<const std
 // candidate in text order whose bytes are a number is that number's first
 // occurrence (a number with a bar in it included). The text is cut at its
 // first NUL, as the C-string search was. Bars are found 64 bytes at a time.
-std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_view windowsPath,
-                                                                    std::span<const std::string_view> numbers,
-                                                                    std::size_t chunkBytes) {
+void PriceKeys::Apply(std::vector<ProductRecord>& records, std::string_view windowsPath, std::string_view currency,
+                      int languageIndex, std::size_t chunkBytes) const {
     std::optional<BlockStream> stream = BlockStream::Open(windowsPath, true, chunkBytes);
     if (!stream) {
-        return std::nullopt;
+        return;
     }
     BlockStream& s = *stream;
     StreamSteps steps(s);
-
-    constexpr std::size_t kLongest = 62; // a key and its bars within two blocks of 64
-    WantedTokens wanted(numbers.size());
-    std::vector<std::uint64_t> quick(kQuickBits / 64, 0);
-    std::vector<std::size_t> slotOfNumber(numbers.size(), SIZE_MAX);
-    std::vector<std::size_t> firstNumberOf; // per slot
-    std::vector<std::size_t> lengths;
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (numbers[i].size() > kLongest || numbers[i].find('\0') != std::string_view::npos) {
-            continue; // can't stand in a text cut at its first NUL, nor in a number field
-        }
-        const std::size_t known = wanted.Count();
-        slotOfNumber[i] = wanted.Add(numbers[i]);
-        if (wanted.Count() > known) {
-            firstNumberOf.push_back(i);
-        }
-        std::string padded(numbers[i]);
-        padded.append(8, '\0');
-        const std::size_t bit = QuickBit(padded.data(), numbers[i].size());
-        quick[bit / 64] |= std::uint64_t{1} << (bit % 64);
-        if (std::find(lengths.begin(), lengths.end(), numbers[i].size()) == lengths.end()) {
-            lengths.push_back(numbers[i].size());
-        }
-    }
-    // A line found goes to the first number of its slot; the others get a copy at the end.
-    std::vector<std::optional<PriceLine>> byNumber(numbers.size());
-    std::vector<char> seen(wanted.Count(), 0);
-    std::size_t open = wanted.Count();
+    std::vector<char> seen(recordOf_.size(), 0);
+    std::size_t open = recordOf_.size();
 
     // The key search covers the text after the content's first four lines.
     std::size_t begin = s.ContentStart();
     for (int i = 0; i < 4; ++i) {
         if (!steps.Pull(begin)) {
-            return std::nullopt;
+            return;
         }
         begin = steps.SkipLine(begin);
     }
@@ -647,7 +668,19 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
             if (!r.RunOn(steps)) {
                 return false;
             }
-            byNumber[firstNumberOf[r.slot]] = std::move(r.line);
+            PriceLine& line = r.line;
+            FormatPrice(line.upe, false, currency, languageIndex);
+            FormatPrice(line.upeEuro, true, currency, languageIndex);
+            FormatPrice(line.vz, false, currency, languageIndex);
+            FormatPrice(line.vzEuro, true, currency, languageIndex);
+            for (std::size_t i = recordOf_[r.slot]; i != kNone; i = nextOf_[i]) {
+                ProductRecord& record = records[i];
+                record.upePrice = line.upe;
+                record.upePriceEuro = line.upeEuro;
+                record.vzPrice = line.vz;
+                record.vzPriceEuro = line.vzEuro;
+                record.deliveryText = line.delivery;
+            }
             return true;
         });
     };
@@ -681,7 +714,7 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
     };
     // The first key of its number at p starts that number's line.
     auto lookUp = [&](std::size_t p, std::size_t length) {
-        const std::size_t slot = wanted.Find(std::string_view(s.At(p + 1), length));
+        const std::size_t slot = wanted_.Find(std::string_view(s.At(p + 1), length));
         if (slot == SIZE_MAX || seen[slot]) {
             return;
         }
@@ -693,14 +726,14 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
     // The keys of every wanted length that start among the 64 bytes at b,
     // given the bars there and in the 64 bytes after.
     auto lookAt = [&](std::size_t b, std::uint64_t current, std::uint64_t next) {
-        for (const std::size_t length : lengths) {
+        for (const std::size_t length : lengths_) {
             const unsigned shift = static_cast<unsigned>(length + 1);
             std::uint64_t pairs = current & ((current >> shift) | (next << (64 - shift)));
             for (; pairs && open > 0; pairs &= pairs - 1) {
                 const std::size_t p = b + static_cast<std::size_t>(std::countr_zero(pairs));
                 if (p + 9 <= s.End()) {
                     const std::size_t bit = QuickBit(s.At(p + 1), length);
-                    if (!(quick[bit / 64] >> (bit % 64) & 1)) {
+                    if (!(quick_[bit / 64] >> (bit % 64) & 1)) {
                         continue;
                     }
                 }
@@ -721,7 +754,7 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
                 keepFrom = std::min(keepFrom, r.pos);
             }
             if (!s.ReadOn(keepFrom)) {
-                return std::nullopt;
+                return;
             }
             runReads();
         }
@@ -732,7 +765,7 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
         if (b + 128 <= wholeEnd) {
             std::size_t count = 0;
             const std::size_t scanned =
-                ScanWholeBlocks(s.At(b), s.At(wholeEnd), lengths, quick.data(), quickHits, count);
+                ScanWholeBlocks(s.At(b), s.At(wholeEnd), lengths_, quick_.data(), quickHits, count);
             for (std::size_t h = 0; h < count && open > 0; ++h) {
                 lookUp(b + quickHits[h].offset, quickHits[h].length);
             }
@@ -756,37 +789,9 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
             keepFrom = std::min(keepFrom, r.pos);
         }
         if (!s.ReadOn(keepFrom)) {
-            return std::nullopt;
+            return;
         }
         runReads();
-    }
-
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (slotOfNumber[i] != SIZE_MAX && firstNumberOf[slotOfNumber[i]] != i) {
-            byNumber[i] = byNumber[firstNumberOf[slotOfNumber[i]]];
-        }
-    }
-    return byNumber;
-}
-
-namespace {
-
-void ApplyPriceLines(std::vector<ProductRecord>& records, const std::vector<std::optional<PriceLine>>& lines,
-                     std::string_view currency, int languageIndex) {
-    for (std::size_t i = 0; i < records.size() && i < lines.size(); ++i) {
-        if (!lines[i]) {
-            continue;
-        }
-        ProductRecord& r = records[i];
-        r.upePrice = lines[i]->upe;
-        r.upePriceEuro = lines[i]->upeEuro;
-        r.vzPrice = lines[i]->vz;
-        r.vzPriceEuro = lines[i]->vzEuro;
-        r.deliveryText = lines[i]->delivery;
-        FormatPrice(r.upePrice, false, currency, languageIndex);
-        FormatPrice(r.upePriceEuro, true, currency, languageIndex);
-        FormatPrice(r.vzPrice, false, currency, languageIndex);
-        FormatPrice(r.vzPriceEuro, true, currency, languageIndex);
     }
 }
 
@@ -794,38 +799,18 @@ void ApplyPriceLines(std::vector<ProductRecord>& records, const std::vector<std:
 
 void ApplyPriceFile(std::vector<ProductRecord>& records, std::string_view windowsPath, std::string_view currency,
                     int languageIndex, std::size_t chunkBytes) {
-    const std::vector<std::string_view> numbers = NumbersOf(records);
-    if (const auto lines = ReadPriceLines(windowsPath, numbers, chunkBytes)) {
-        ApplyPriceLines(records, *lines, currency, languageIndex);
-    }
+    PriceKeys(records).Apply(records, windowsPath, currency, languageIndex, chunkBytes);
 }
 
 void LookUpPrices(std::vector<ProductRecord>& records, const GlobalState& state) {
     if (state.priceListOutdated || records.empty()) {
         return;
     }
-    // The two files are read side by side; the update's prices are applied
-    // last, so they win for every number it holds.
-    const std::vector<std::string_view> numbers = NumbersOf(records);
-    std::optional<std::vector<std::optional<PriceLine>>> update;
-    std::future<void> readingUpdate;
+    // The update's prices are given last, so they win for every number it holds.
+    const PriceKeys keys(records);
+    keys.Apply(records, PriceListPath(state), state.currency, state.languageIndex, kStreamChunkBytes);
     if (!state.priceUpdatePath.empty()) {
-        const std::string path = state.priceUpdatePath.str();
-        auto read = [&update, &numbers, path] { update = ReadPriceLines(path, numbers); };
-        try {
-            readingUpdate = std::async(std::launch::async, read);
-        } catch (const std::system_error&) {
-            read(); // no thread to be had: one after the other
-        }
-    }
-    if (const auto list = ReadPriceLines(PriceListPath(state), numbers)) {
-        ApplyPriceLines(records, *list, state.currency, state.languageIndex);
-    }
-    if (readingUpdate.valid()) {
-        readingUpdate.get();
-    }
-    if (update) {
-        ApplyPriceLines(records, *update, state.currency, state.languageIndex);
+        keys.Apply(records, state.priceUpdatePath.str(), state.currency, state.languageIndex, kStreamChunkBytes);
     }
 }
 
