@@ -549,34 +549,68 @@ std::size_t QuickBit(const char* p, std::size_t length) {
     return static_cast<std::size_t>(((word ^ length) * 0x9E3779B97F4A7C15ull) >> (64 - kQuickBitsLog2));
 }
 
+// A wanted length of key, and the look inside its pairs of bars: when no
+// number holds a bar, a pair with a bar between is no key. The middle four
+// bytes of a pair are where a bar between two short fields (prices,
+// mostly) stands, and they are all that is looked at.
+struct KeyLength {
+    std::size_t length = 0;
+    unsigned middle = 0;      // bytes from the first after the bar to the middle four
+    std::uint64_t filter = 0; // all ones when a bar there rules a pair out
+};
+
+// Bit i: a bar among bytes i + 1 to i + 4 of current and next (the 64 bytes
+// after current), as a low word for current and a high one for next.
+struct BarsAhead {
+    std::uint64_t low;
+    std::uint64_t high;
+};
+BarsAhead FourAhead(std::uint64_t current, std::uint64_t next) {
+    std::uint64_t low = (current >> 1) | (next << 63);
+    std::uint64_t high = next >> 1;
+    low |= (low >> 1) | (high << 63);
+    high |= high >> 1;
+    low |= (low >> 2) | (high << 62);
+    high |= high >> 2;
+    return {low, high};
+}
+
+// The bars at i among the 64 of current that can open a key of key.length
+// bytes: a bar length + 1 further on and none in the middle looked at.
+std::uint64_t KeyOpenings(std::uint64_t current, std::uint64_t next, const KeyLength& key, BarsAhead ahead) {
+    const unsigned shift = static_cast<unsigned>(key.length + 1);
+    const std::uint64_t pairs = current & ((current >> shift) | (next << (64 - shift)));
+    const std::uint64_t inside = (ahead.low >> key.middle) | ((ahead.high << 1) << (63 - key.middle));
+    return pairs & ~(inside & key.filter);
+}
+
 // A bar pair of a wanted length whose token passed the quick look.
 struct QuickHit {
     std::size_t offset; // of the first bar, from where the scan began
     std::size_t length;
 };
 
-// The bar pairs of every length in lengths that start in the whole blocks of
-// 64 bytes from at on, while the block after each is before end too, and
+// The key openings of every length in keys that start in the whole blocks
+// of 64 bytes from at on, while the block after each is before end too, and
 // whose token passes the quick look, in blocks in text order and by length
 // within a block. They go to hits from count on while room for another
 // block's worth is left. Returns how far it got, a multiple of 64. Kept
 // apart from the reading so the loop holds what it needs in registers.
-std::size_t ScanWholeBlocks(const char* at, const char* end, std::span<const std::size_t> lengths,
+std::size_t ScanWholeBlocks(const char* at, const char* end, std::span<const KeyLength> keys,
                             const std::uint64_t* quick, std::span<QuickHit> hits, std::size_t& count) {
     QuickHit* out = hits.data() + count;
-    const std::size_t perBlock = 64 * lengths.size();
+    const std::size_t perBlock = 64 * keys.size();
     QuickHit* const last = hits.data() + (hits.size() > perBlock ? hits.size() - perBlock : 0);
     const char* p = at;
     std::uint64_t current = BarMask(p);
     for (; end - p >= 128 && out <= last; p += 64) {
         const std::uint64_t next = BarMask(p + 64);
-        for (const std::size_t length : lengths) {
-            const unsigned shift = static_cast<unsigned>(length + 1);
-            std::uint64_t pairs = current & ((current >> shift) | (next << (64 - shift)));
-            for (; pairs; pairs &= pairs - 1) {
+        const BarsAhead ahead = FourAhead(current, next);
+        for (const KeyLength& key : keys) {
+            for (std::uint64_t pairs = KeyOpenings(current, next, key, ahead); pairs; pairs &= pairs - 1) {
                 const std::size_t i = static_cast<std::size_t>(std::countr_zero(pairs));
-                const std::size_t bit = QuickBit(p + i + 1, length);
-                *out = {static_cast<std::size_t>(p - at) + i, length};
+                const std::size_t bit = QuickBit(p + i + 1, key.length);
+                *out = {static_cast<std::size_t>(p - at) + i, key.length};
                 out += quick[bit / 64] >> (bit % 64) & 1;
             }
         }
@@ -605,13 +639,14 @@ private:
     static constexpr std::size_t kNone = SIZE_MAX;
     WantedTokens wanted_;
     std::vector<std::uint64_t> quick_;
-    std::vector<std::size_t> lengths_;
+    std::vector<KeyLength> keys_;
     std::vector<std::size_t> recordOf_; // per slot: a record with that number
     std::vector<std::size_t> nextOf_;   // per record: the next one with the same number
 };
 
 PriceKeys::PriceKeys(const std::vector<ProductRecord>& records)
     : wanted_(records.size()), quick_(kQuickBits / 64, 0), nextOf_(records.size(), kNone) {
+    bool barInNumbers = false;
     for (std::size_t i = 0; i < records.size(); ++i) {
         const std::string_view n = records[i].number;
         if (n.size() > kLongest || n.find('\0') != std::string_view::npos) {
@@ -627,8 +662,15 @@ PriceKeys::PriceKeys(const std::vector<ProductRecord>& records)
         std::memcpy(padded, n.data(), n.size());
         const std::size_t bit = QuickBit(padded, n.size());
         quick_[bit / 64] |= std::uint64_t{1} << (bit % 64);
-        if (std::find(lengths_.begin(), lengths_.end(), n.size()) == lengths_.end()) {
-            lengths_.push_back(n.size());
+        barInNumbers = barInNumbers || n.find('|') != std::string_view::npos;
+        if (std::none_of(keys_.begin(), keys_.end(), [&](const KeyLength& k) { return k.length == n.size(); })) {
+            keys_.push_back({n.size()});
+        }
+    }
+    for (KeyLength& key : keys_) {
+        if (key.length >= 4 && !barInNumbers) {
+            key.middle = static_cast<unsigned>(key.length - 4) / 2;
+            key.filter = ~std::uint64_t{0};
         }
     }
 }
@@ -726,9 +768,10 @@ void PriceKeys::Apply(std::vector<ProductRecord>& records, std::string_view wind
     // The keys of every wanted length that start among the 64 bytes at b,
     // given the bars there and in the 64 bytes after.
     auto lookAt = [&](std::size_t b, std::uint64_t current, std::uint64_t next) {
-        for (const std::size_t length : lengths_) {
-            const unsigned shift = static_cast<unsigned>(length + 1);
-            std::uint64_t pairs = current & ((current >> shift) | (next << (64 - shift)));
+        const BarsAhead ahead = FourAhead(current, next);
+        for (const KeyLength& key : keys_) {
+            const std::size_t length = key.length;
+            std::uint64_t pairs = KeyOpenings(current, next, key, ahead);
             for (; pairs && open > 0; pairs &= pairs - 1) {
                 const std::size_t p = b + static_cast<std::size_t>(std::countr_zero(pairs));
                 if (p + 9 <= s.End()) {
@@ -765,7 +808,7 @@ void PriceKeys::Apply(std::vector<ProductRecord>& records, std::string_view wind
         if (b + 128 <= wholeEnd) {
             std::size_t count = 0;
             const std::size_t scanned =
-                ScanWholeBlocks(s.At(b), s.At(wholeEnd), lengths_, quick_.data(), quickHits, count);
+                ScanWholeBlocks(s.At(b), s.At(wholeEnd), keys_, quick_.data(), quickHits, count);
             for (std::size_t h = 0; h < count && open > 0; ++h) {
                 lookUp(b + quickHits[h].offset, quickHits[h].length);
             }
