@@ -7,6 +7,10 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <future>
+#include <system_error>
+#include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -634,10 +638,22 @@ namespace {
 class PriceKeys {
 public:
     explicit PriceKeys(const std::vector<ProductRecord>& records);
-    // Gives every record the line of its number's first key in the file.
-    // Nothing is given when the file can't be opened.
-    void Apply(std::vector<ProductRecord>& records, std::string_view windowsPath, std::string_view currency,
-               int languageIndex, std::size_t chunkBytes) const;
+    // Hands every line of a number's first key in the file to take, with its
+    // slot and its prices formatted. Nothing when the file can't be opened.
+    using Take = std::function<void(std::size_t slot, const PriceLine& line)>;
+    void Read(std::string_view windowsPath, std::string_view currency, int languageIndex, std::size_t chunkBytes,
+              const Take& take) const;
+    // Gives the line to every record with the slot's number.
+    void Give(std::vector<ProductRecord>& records, std::size_t slot, const PriceLine& line) const {
+        for (std::size_t i = recordOf_[slot]; i != kNone; i = nextOf_[i]) {
+            ProductRecord& record = records[i];
+            record.upePrice = line.upe;
+            record.upePriceEuro = line.upeEuro;
+            record.vzPrice = line.vz;
+            record.vzPriceEuro = line.vzEuro;
+            record.deliveryText = line.delivery;
+        }
+    }
 
 private:
     static constexpr std::size_t kLongest = 62; // a key and its bars within two blocks of 64
@@ -687,8 +703,8 @@ PriceKeys::PriceKeys(const std::vector<ProductRecord>& records)
 // candidate in text order whose bytes are a number is that number's first
 // occurrence (a number with a bar in it included). The text is cut at its
 // first NUL, as the C-string search was. Bars are found 64 bytes at a time.
-void PriceKeys::Apply(std::vector<ProductRecord>& records, std::string_view windowsPath, std::string_view currency,
-                      int languageIndex, std::size_t chunkBytes) const {
+void PriceKeys::Read(std::string_view windowsPath, std::string_view currency, int languageIndex,
+                     std::size_t chunkBytes, const Take& take) const {
     std::optional<BlockStream> stream = BlockStream::Open(windowsPath, true, chunkBytes);
     if (!stream) {
         return;
@@ -720,14 +736,7 @@ void PriceKeys::Apply(std::vector<ProductRecord>& records, std::string_view wind
             FormatPrice(line.upeEuro, true, currency, languageIndex);
             FormatPrice(line.vz, false, currency, languageIndex);
             FormatPrice(line.vzEuro, true, currency, languageIndex);
-            for (std::size_t i = recordOf_[r.slot]; i != kNone; i = nextOf_[i]) {
-                ProductRecord& record = records[i];
-                record.upePrice = line.upe;
-                record.upePriceEuro = line.upeEuro;
-                record.vzPrice = line.vz;
-                record.vzPriceEuro = line.vzEuro;
-                record.deliveryText = line.delivery;
-            }
+            take(r.slot, line);
             return true;
         });
     };
@@ -847,18 +856,38 @@ void PriceKeys::Apply(std::vector<ProductRecord>& records, std::string_view wind
 
 void ApplyPriceFile(std::vector<ProductRecord>& records, std::string_view windowsPath, std::string_view currency,
                     int languageIndex, std::size_t chunkBytes) {
-    PriceKeys(records).Apply(records, windowsPath, currency, languageIndex, chunkBytes);
+    const PriceKeys keys(records);
+    keys.Read(windowsPath, currency, languageIndex, chunkBytes,
+              [&](std::size_t slot, const PriceLine& line) { keys.Give(records, slot, line); });
 }
 
 void LookUpPrices(std::vector<ProductRecord>& records, const GlobalState& state) {
     if (state.priceListOutdated || records.empty()) {
         return;
     }
-    // The update's prices are given last, so they win for every number it holds.
+    // The update file is read beside the list, its lines kept; they are
+    // given last, so they win for every number it holds.
     const PriceKeys keys(records);
-    keys.Apply(records, PriceListPath(state), state.currency, state.languageIndex, kStreamChunkBytes);
+    std::vector<std::pair<std::size_t, PriceLine>> updateLines;
+    std::future<void> readingUpdate;
     if (!state.priceUpdatePath.empty()) {
-        keys.Apply(records, state.priceUpdatePath.str(), state.currency, state.languageIndex, kStreamChunkBytes);
+        auto read = [&keys, &updateLines, &state] {
+            keys.Read(state.priceUpdatePath.str(), state.currency, state.languageIndex, kStreamChunkBytes,
+                      [&](std::size_t slot, const PriceLine& line) { updateLines.emplace_back(slot, line); });
+        };
+        try {
+            readingUpdate = std::async(std::launch::async, read);
+        } catch (const std::system_error&) {
+            read(); // no thread to be had: one after the other
+        }
+    }
+    keys.Read(PriceListPath(state), state.currency, state.languageIndex, kStreamChunkBytes,
+              [&](std::size_t slot, const PriceLine& line) { keys.Give(records, slot, line); });
+    if (readingUpdate.valid()) {
+        readingUpdate.get();
+    }
+    for (const auto& [slot, line] : updateLines) {
+        keys.Give(records, slot, line);
     }
 }
 
