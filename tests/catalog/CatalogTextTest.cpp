@@ -147,6 +147,7 @@ TEST(FormatPrice, DisplayForms) {
         {"1234,5", true, "CZK", 0, "1234,50 EUR"},
         {"1234,5", false, "CZK", 3, "1234,50 CZK"},
         {"12.5", false, "DM", 0, "12,50 DM"},
+        {"2,675", false, "DM", 0, "2,67 DM"}, // the double lies below 2.675
         {"0,00", true, "DM", 0, "0.00"},
         {"0", false, "DM", 1, "0"},
         {"-3,456", false, "EUR", 0, "-3,46 EUR"},
