@@ -374,11 +374,6 @@ public:
     bool Ready(std::size_t pos) const {
         return pos >= end_ || s_.End() >= std::min(end_, pos + kSearchLimit + 2);
     }
-    // Ready, or a CR lies ahead in the window: the steps of a price line
-    // stop there at the latest, so they need no more bytes.
-    bool ReadyToCr(std::size_t pos) const {
-        return Ready(pos) || (pos < s_.End() && std::memchr(s_.At(pos), '\r', s_.End() - pos));
-    }
     // Reads on until a step at pos can run; false when the file fails.
     bool Pull(std::size_t pos) {
         while (!Ready(pos)) {
@@ -404,7 +399,7 @@ public:
         if (pos >= end_) {
             return pos;
         }
-        const std::size_t stop = pos + std::min({end_ - pos, kSearchLimit, s_.End() - pos});
+        const std::size_t stop = pos + std::min(end_ - pos, kSearchLimit);
         const char* from = s_.At(pos);
         std::size_t p = pos;
         for (const char* q = from; p < stop && *q != separator && *q != '\r' && *q != '\0'; ++p, ++q) {
@@ -433,7 +428,7 @@ private:
         if (pos >= end_) {
             return kNone;
         }
-        const std::size_t span = std::min({end_ - pos, kSearchLimit, s_.End() - pos});
+        const std::size_t span = std::min(end_ - pos, kSearchLimit);
         const void* hit = std::memchr(s_.At(pos), static_cast<unsigned char>(ch), span);
         return hit ? pos + static_cast<std::size_t>(static_cast<const char*>(hit) - s_.At(pos)) : kNone;
     }
@@ -458,7 +453,7 @@ struct PriceLineRead {
     bool RunOn(const StreamSteps& steps) {
         std::string ignored;
         while (step < 7) {
-            if (!steps.ReadyToCr(pos)) {
+            if (!steps.Ready(pos)) {
                 return false;
             }
             if (steps.AtComment(pos)) {
