@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -221,6 +222,8 @@ std::size_t Unscramble(CatalogBlock& block) {
 
 namespace {
 
+// Plain ASCII in every language, so each UTF-8 row is already the bytes of
+// its code page: every price a list leaves empty asks for one.
 constexpr LangText kOnRequest{{"siehe VZ-Preisliste", "on request", "sur demande", "na dotaz"}};
 constexpr std::size_t kPriceMaxLength = 31;
 
@@ -273,9 +276,27 @@ double LeadingNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
+// value with a point and two decimals, as to_chars writes it; null when it
+// doesn't fit. Most prices have two decimals at most, and below 10^13 a
+// double lies within a thousandth of a cent of such a decimal: their digits
+// come straight from the cents, without the general conversion's cost.
+char* WriteTwoDecimals(char* out, char* end, double value) {
+    const double cents = std::round(value * 100);
+    if (value > 0 && value < 1e13 && cents / 100 == value) {
+        const auto whole = static_cast<std::uint64_t>(cents);
+        char* p = std::to_chars(out, end, whole / 100).ptr;
+        p[0] = '.';
+        p[1] = static_cast<char>('0' + whole / 10 % 10);
+        p[2] = static_cast<char>('0' + whole % 10);
+        return p + 3;
+    }
+    const auto [ptr, ec] = std::to_chars(out, end, value, std::chars_format::fixed, 2);
+    return ec == std::errc{} ? ptr : nullptr;
+}
+
 } // namespace
 
-std::string PriceOnRequestText(int languageIndex) { return kOnRequest.Text(languageIndex); }
+std::string_view PriceOnRequestText(int languageIndex) { return kOnRequest.Utf8(languageIndex); }
 
 double FormatPrice(std::string& text, bool euro, std::string_view currency, int languageIndex) {
     if (const std::size_t comma = text.find(','); comma != std::string::npos) {
@@ -286,8 +307,8 @@ double FormatPrice(std::string& text, bool euro, std::string_view currency, int 
         // to_chars, not printf: the display layer may have switched the C
         // locale, which would change the decimal point under our feet.
         char buf[400];
-        const auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 2);
-        std::string formatted = ec == std::errc{} ? std::string(buf, ptr) : std::string("0.00");
+        char* end = WriteTwoDecimals(buf, buf + sizeof buf, value);
+        std::string formatted = end ? std::string(buf, end) : std::string("0.00");
         formatted += ' ';
         formatted += euro ? std::string_view("EUR") : currency;
         if (const std::size_t dot = formatted.find('.'); dot != std::string::npos) {

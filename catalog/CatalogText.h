@@ -159,6 +159,6 @@ double FormatPrice(FixedText<N>& text, bool euro, std::string_view currency, int
 }
 
 // The "on request" text of the language in its code page.
-std::string PriceOnRequestText(int languageIndex);
+std::string_view PriceOnRequestText(int languageIndex);
 
 } // namespace qx

@@ -7,8 +7,10 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <future>
 #include <system_error>
+#include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -434,6 +436,11 @@ private:
     std::size_t end_;
 };
 
+// What a price line gives a record, as read from its key on.
+struct PriceLine {
+    std::string upe, upeEuro, vz, vzEuro, delivery;
+};
+
 // The line read from a key on: the empty field before it, the number, four
 // prices and the rest of the line, each a ReadField or ReadLine.
 struct PriceLineRead {
@@ -546,34 +553,68 @@ std::size_t QuickBit(const char* p, std::size_t length) {
     return static_cast<std::size_t>(((word ^ length) * 0x9E3779B97F4A7C15ull) >> (64 - kQuickBitsLog2));
 }
 
+// A wanted length of key, and the look inside its pairs of bars: when no
+// number holds a bar, a pair with a bar between is no key. The middle four
+// bytes of a pair are where a bar between two short fields (prices,
+// mostly) stands, and they are all that is looked at.
+struct KeyLength {
+    std::size_t length = 0;
+    unsigned middle = 0;      // bytes from the first after the bar to the middle four
+    std::uint64_t filter = 0; // all ones when a bar there rules a pair out
+};
+
+// Bit i: a bar among bytes i + 1 to i + 4 of current and next (the 64 bytes
+// after current), as a low word for current and a high one for next.
+struct BarsAhead {
+    std::uint64_t low;
+    std::uint64_t high;
+};
+BarsAhead FourAhead(std::uint64_t current, std::uint64_t next) {
+    std::uint64_t low = (current >> 1) | (next << 63);
+    std::uint64_t high = next >> 1;
+    low |= (low >> 1) | (high << 63);
+    high |= high >> 1;
+    low |= (low >> 2) | (high << 62);
+    high |= high >> 2;
+    return {low, high};
+}
+
+// The bars at i among the 64 of current that can open a key of key.length
+// bytes: a bar length + 1 further on and none in the middle looked at.
+std::uint64_t KeyOpenings(std::uint64_t current, std::uint64_t next, const KeyLength& key, BarsAhead ahead) {
+    const unsigned shift = static_cast<unsigned>(key.length + 1);
+    const std::uint64_t pairs = current & ((current >> shift) | (next << (64 - shift)));
+    const std::uint64_t inside = (ahead.low >> key.middle) | ((ahead.high << 1) << (63 - key.middle));
+    return pairs & ~(inside & key.filter);
+}
+
 // A bar pair of a wanted length whose token passed the quick look.
 struct QuickHit {
     std::size_t offset; // of the first bar, from where the scan began
     std::size_t length;
 };
 
-// The bar pairs of every length in lengths that start in the whole blocks of
-// 64 bytes from at on, while the block after each is before end too, and
+// The key openings of every length in keys that start in the whole blocks
+// of 64 bytes from at on, while the block after each is before end too, and
 // whose token passes the quick look, in blocks in text order and by length
 // within a block. They go to hits from count on while room for another
 // block's worth is left. Returns how far it got, a multiple of 64. Kept
 // apart from the reading so the loop holds what it needs in registers.
-std::size_t ScanWholeBlocks(const char* at, const char* end, std::span<const std::size_t> lengths,
+std::size_t ScanWholeBlocks(const char* at, const char* end, std::span<const KeyLength> keys,
                             const std::uint64_t* quick, std::span<QuickHit> hits, std::size_t& count) {
     QuickHit* out = hits.data() + count;
-    const std::size_t perBlock = 64 * lengths.size();
+    const std::size_t perBlock = 64 * keys.size();
     QuickHit* const last = hits.data() + (hits.size() > perBlock ? hits.size() - perBlock : 0);
     const char* p = at;
     std::uint64_t current = BarMask(p);
     for (; end - p >= 128 && out <= last; p += 64) {
         const std::uint64_t next = BarMask(p + 64);
-        for (const std::size_t length : lengths) {
-            const unsigned shift = static_cast<unsigned>(length + 1);
-            std::uint64_t pairs = current & ((current >> shift) | (next << (64 - shift)));
-            for (; pairs; pairs &= pairs - 1) {
+        const BarsAhead ahead = FourAhead(current, next);
+        for (const KeyLength& key : keys) {
+            for (std::uint64_t pairs = KeyOpenings(current, next, key, ahead); pairs; pairs &= pairs - 1) {
                 const std::size_t i = static_cast<std::size_t>(std::countr_zero(pairs));
-                const std::size_t bit = QuickBit(p + i + 1, length);
-                *out = {static_cast<std::size_t>(p - at) + i, length};
+                const std::size_t bit = QuickBit(p + i + 1, key.length);
+                *out = {static_cast<std::size_t>(p - at) + i, key.length};
                 out += quick[bit / 64] >> (bit % 64) & 1;
             }
         }
@@ -585,6 +626,71 @@ std::size_t ScanWholeBlocks(const char* at, const char* end, std::span<const std
 
 } // namespace
 
+namespace {
+
+// The numbers of a lookup, taken in once for all the price files it reads.
+// They are views of the records' numbers, which the lookup never changes.
+class PriceKeys {
+public:
+    explicit PriceKeys(const std::vector<ProductRecord>& records);
+    // Hands every line of a number's first key in the file to take, with its
+    // slot and its prices formatted. Nothing when the file can't be opened.
+    using Take = std::function<void(std::size_t slot, const PriceLine& line)>;
+    void Read(std::string_view windowsPath, std::string_view currency, int languageIndex, std::size_t chunkBytes,
+              const Take& take) const;
+    // Gives the line to every record with the slot's number.
+    void Give(std::vector<ProductRecord>& records, std::size_t slot, const PriceLine& line) const {
+        for (std::size_t i = recordOf_[slot]; i != kNone; i = nextOf_[i]) {
+            ProductRecord& record = records[i];
+            record.upePrice = line.upe;
+            record.upePriceEuro = line.upeEuro;
+            record.vzPrice = line.vz;
+            record.vzPriceEuro = line.vzEuro;
+            record.deliveryText = line.delivery;
+        }
+    }
+
+private:
+    static constexpr std::size_t kLongest = 62; // a key and its bars within two blocks of 64
+    static constexpr std::size_t kNone = SIZE_MAX;
+    WantedTokens wanted_;
+    std::vector<std::uint64_t> quick_;
+    std::vector<KeyLength> keys_;
+    std::vector<std::size_t> recordOf_; // per slot: a record with that number
+    std::vector<std::size_t> nextOf_;   // per record: the next one with the same number
+};
+
+PriceKeys::PriceKeys(const std::vector<ProductRecord>& records)
+    : wanted_(records.size()), quick_(kQuickBits / 64, 0), nextOf_(records.size(), kNone) {
+    bool barInNumbers = false;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const std::string_view n = records[i].number;
+        if (n.size() > kLongest || n.find('\0') != std::string_view::npos) {
+            continue; // can't stand in a text cut at its first NUL, nor in a number field
+        }
+        const std::size_t slot = wanted_.Add(n);
+        if (slot == recordOf_.size()) {
+            recordOf_.push_back(kNone);
+        }
+        nextOf_[i] = recordOf_[slot];
+        recordOf_[slot] = i;
+        char padded[kLongest + 8] = {};
+        std::memcpy(padded, n.data(), n.size());
+        const std::size_t bit = QuickBit(padded, n.size());
+        quick_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+        barInNumbers = barInNumbers || n.find('|') != std::string_view::npos;
+        if (std::none_of(keys_.begin(), keys_.end(), [&](const KeyLength& k) { return k.length == n.size(); })) {
+            keys_.push_back({n.size()});
+        }
+    }
+    for (KeyLength& key : keys_) {
+        if (key.length >= 4 && !barInNumbers) {
+            key.middle = static_cast<unsigned>(key.length - 4) / 2;
+            key.filter = ~std::uint64_t{0};
+        }
+    }
+}
+
 // Why looking only at bar pairs finds what the key search finds: the key
 // "|" + n + "|" stands at p exactly when text[p] and text[p + |n| + 1] are
 // bars and the bytes between are n. So for every length of a wanted number,
@@ -592,49 +698,22 @@ std::size_t ScanWholeBlocks(const char* at, const char* end, std::span<const std
 // candidate in text order whose bytes are a number is that number's first
 // occurrence (a number with a bar in it included). The text is cut at its
 // first NUL, as the C-string search was. Bars are found 64 bytes at a time.
-std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_view windowsPath,
-                                                                    std::span<const std::string_view> numbers,
-                                                                    std::size_t chunkBytes) {
+void PriceKeys::Read(std::string_view windowsPath, std::string_view currency, int languageIndex,
+                     std::size_t chunkBytes, const Take& take) const {
     std::optional<BlockStream> stream = BlockStream::Open(windowsPath, true, chunkBytes);
     if (!stream) {
-        return std::nullopt;
+        return;
     }
     BlockStream& s = *stream;
     StreamSteps steps(s);
-
-    constexpr std::size_t kLongest = 62; // a key and its bars within two blocks of 64
-    WantedTokens wanted(numbers.size());
-    std::vector<std::uint64_t> quick(kQuickBits / 64, 0);
-    std::vector<std::size_t> slotOfNumber(numbers.size(), SIZE_MAX);
-    std::vector<std::size_t> firstNumberOf; // per slot
-    std::vector<std::size_t> lengths;
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (numbers[i].size() > kLongest || numbers[i].find('\0') != std::string_view::npos) {
-            continue; // can't stand in a text cut at its first NUL, nor in a number field
-        }
-        const std::size_t known = wanted.Count();
-        slotOfNumber[i] = wanted.Add(numbers[i]);
-        if (wanted.Count() > known) {
-            firstNumberOf.push_back(i);
-        }
-        std::string padded(numbers[i]);
-        padded.append(8, '\0');
-        const std::size_t bit = QuickBit(padded.data(), numbers[i].size());
-        quick[bit / 64] |= std::uint64_t{1} << (bit % 64);
-        if (std::find(lengths.begin(), lengths.end(), numbers[i].size()) == lengths.end()) {
-            lengths.push_back(numbers[i].size());
-        }
-    }
-    // A line found goes to the first number of its slot; the others get a copy at the end.
-    std::vector<std::optional<PriceLine>> byNumber(numbers.size());
-    std::vector<char> seen(wanted.Count(), 0);
-    std::size_t open = wanted.Count();
+    std::vector<char> seen(recordOf_.size(), 0);
+    std::size_t open = recordOf_.size();
 
     // The key search covers the text after the content's first four lines.
     std::size_t begin = s.ContentStart();
     for (int i = 0; i < 4; ++i) {
         if (!steps.Pull(begin)) {
-            return std::nullopt;
+            return;
         }
         begin = steps.SkipLine(begin);
     }
@@ -647,7 +726,12 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
             if (!r.RunOn(steps)) {
                 return false;
             }
-            byNumber[firstNumberOf[r.slot]] = std::move(r.line);
+            PriceLine& line = r.line;
+            FormatPrice(line.upe, false, currency, languageIndex);
+            FormatPrice(line.upeEuro, true, currency, languageIndex);
+            FormatPrice(line.vz, false, currency, languageIndex);
+            FormatPrice(line.vzEuro, true, currency, languageIndex);
+            take(r.slot, line);
             return true;
         });
     };
@@ -681,7 +765,7 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
     };
     // The first key of its number at p starts that number's line.
     auto lookUp = [&](std::size_t p, std::size_t length) {
-        const std::size_t slot = wanted.Find(std::string_view(s.At(p + 1), length));
+        const std::size_t slot = wanted_.Find(std::string_view(s.At(p + 1), length));
         if (slot == SIZE_MAX || seen[slot]) {
             return;
         }
@@ -693,14 +777,15 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
     // The keys of every wanted length that start among the 64 bytes at b,
     // given the bars there and in the 64 bytes after.
     auto lookAt = [&](std::size_t b, std::uint64_t current, std::uint64_t next) {
-        for (const std::size_t length : lengths) {
-            const unsigned shift = static_cast<unsigned>(length + 1);
-            std::uint64_t pairs = current & ((current >> shift) | (next << (64 - shift)));
+        const BarsAhead ahead = FourAhead(current, next);
+        for (const KeyLength& key : keys_) {
+            const std::size_t length = key.length;
+            std::uint64_t pairs = KeyOpenings(current, next, key, ahead);
             for (; pairs && open > 0; pairs &= pairs - 1) {
                 const std::size_t p = b + static_cast<std::size_t>(std::countr_zero(pairs));
                 if (p + 9 <= s.End()) {
                     const std::size_t bit = QuickBit(s.At(p + 1), length);
-                    if (!(quick[bit / 64] >> (bit % 64) & 1)) {
+                    if (!(quick_[bit / 64] >> (bit % 64) & 1)) {
                         continue;
                     }
                 }
@@ -721,7 +806,7 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
                 keepFrom = std::min(keepFrom, r.pos);
             }
             if (!s.ReadOn(keepFrom)) {
-                return std::nullopt;
+                return;
             }
             runReads();
         }
@@ -732,7 +817,7 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
         if (b + 128 <= wholeEnd) {
             std::size_t count = 0;
             const std::size_t scanned =
-                ScanWholeBlocks(s.At(b), s.At(wholeEnd), lengths, quick.data(), quickHits, count);
+                ScanWholeBlocks(s.At(b), s.At(wholeEnd), keys_, quick_.data(), quickHits, count);
             for (std::size_t h = 0; h < count && open > 0; ++h) {
                 lookUp(b + quickHits[h].offset, quickHits[h].length);
             }
@@ -756,37 +841,9 @@ std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_
             keepFrom = std::min(keepFrom, r.pos);
         }
         if (!s.ReadOn(keepFrom)) {
-            return std::nullopt;
+            return;
         }
         runReads();
-    }
-
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (slotOfNumber[i] != SIZE_MAX && firstNumberOf[slotOfNumber[i]] != i) {
-            byNumber[i] = byNumber[firstNumberOf[slotOfNumber[i]]];
-        }
-    }
-    return byNumber;
-}
-
-namespace {
-
-void ApplyPriceLines(std::vector<ProductRecord>& records, const std::vector<std::optional<PriceLine>>& lines,
-                     std::string_view currency, int languageIndex) {
-    for (std::size_t i = 0; i < records.size() && i < lines.size(); ++i) {
-        if (!lines[i]) {
-            continue;
-        }
-        ProductRecord& r = records[i];
-        r.upePrice = lines[i]->upe;
-        r.upePriceEuro = lines[i]->upeEuro;
-        r.vzPrice = lines[i]->vz;
-        r.vzPriceEuro = lines[i]->vzEuro;
-        r.deliveryText = lines[i]->delivery;
-        FormatPrice(r.upePrice, false, currency, languageIndex);
-        FormatPrice(r.upePriceEuro, true, currency, languageIndex);
-        FormatPrice(r.vzPrice, false, currency, languageIndex);
-        FormatPrice(r.vzPriceEuro, true, currency, languageIndex);
     }
 }
 
@@ -794,38 +851,38 @@ void ApplyPriceLines(std::vector<ProductRecord>& records, const std::vector<std:
 
 void ApplyPriceFile(std::vector<ProductRecord>& records, std::string_view windowsPath, std::string_view currency,
                     int languageIndex, std::size_t chunkBytes) {
-    const std::vector<std::string_view> numbers = NumbersOf(records);
-    if (const auto lines = ReadPriceLines(windowsPath, numbers, chunkBytes)) {
-        ApplyPriceLines(records, *lines, currency, languageIndex);
-    }
+    const PriceKeys keys(records);
+    keys.Read(windowsPath, currency, languageIndex, chunkBytes,
+              [&](std::size_t slot, const PriceLine& line) { keys.Give(records, slot, line); });
 }
 
 void LookUpPrices(std::vector<ProductRecord>& records, const GlobalState& state) {
     if (state.priceListOutdated || records.empty()) {
         return;
     }
-    // The two files are read side by side; the update's prices are applied
-    // last, so they win for every number it holds.
-    const std::vector<std::string_view> numbers = NumbersOf(records);
-    std::optional<std::vector<std::optional<PriceLine>>> update;
+    // The update file is read beside the list, its lines kept; they are
+    // given last, so they win for every number it holds.
+    const PriceKeys keys(records);
+    std::vector<std::pair<std::size_t, PriceLine>> updateLines;
     std::future<void> readingUpdate;
     if (!state.priceUpdatePath.empty()) {
-        const std::string path = state.priceUpdatePath.str();
-        auto read = [&update, &numbers, path] { update = ReadPriceLines(path, numbers); };
+        auto read = [&keys, &updateLines, &state] {
+            keys.Read(state.priceUpdatePath.str(), state.currency, state.languageIndex, kStreamChunkBytes,
+                      [&](std::size_t slot, const PriceLine& line) { updateLines.emplace_back(slot, line); });
+        };
         try {
             readingUpdate = std::async(std::launch::async, read);
         } catch (const std::system_error&) {
             read(); // no thread to be had: one after the other
         }
     }
-    if (const auto list = ReadPriceLines(PriceListPath(state), numbers)) {
-        ApplyPriceLines(records, *list, state.currency, state.languageIndex);
-    }
+    keys.Read(PriceListPath(state), state.currency, state.languageIndex, kStreamChunkBytes,
+              [&](std::size_t slot, const PriceLine& line) { keys.Give(records, slot, line); });
     if (readingUpdate.valid()) {
         readingUpdate.get();
     }
-    if (update) {
-        ApplyPriceLines(records, *update, state.currency, state.languageIndex);
+    for (const auto& [slot, line] : updateLines) {
+        keys.Give(records, slot, line);
     }
 }
 

@@ -86,20 +86,10 @@ PriceSearchRange PriceSearchRangeOf(const CatalogBlock& unscrambledBlock, std::s
 void ApplyPriceFile(std::vector<ProductRecord>& records, CatalogBlock& priceFile, std::string_view currency,
                     int languageIndex);
 // The same for a file, read once through a window of chunkBytes (and one
-// search limit) whatever its size; a file that can't be read changes nothing.
+// search limit) whatever its size; a file that can't be opened changes
+// nothing. Numbers longer than 62 bytes (no record holds one) are not looked for.
 void ApplyPriceFile(std::vector<ProductRecord>& records, std::string_view windowsPath, std::string_view currency,
                     int languageIndex, std::size_t chunkBytes = kStreamChunkBytes);
-
-// What a price line gives a record, as read from its key on.
-struct PriceLine {
-    std::string upe, upeEuro, vz, vzEuro, delivery;
-};
-// For every number, the line of its first key in the file, as the key search
-// and the reading of ApplyPriceFile find it; nothing when the file can't be
-// read. Numbers longer than 62 bytes (no record holds one) are not looked for.
-std::optional<std::vector<std::optional<PriceLine>>> ReadPriceLines(std::string_view windowsPath,
-                                                                    std::span<const std::string_view> numbers,
-                                                                    std::size_t chunkBytes = kStreamChunkBytes);
 
 // QX.PRS of the data directory, then the update file when its path is set;
 // nothing when priceListOutdated is set.

@@ -72,16 +72,19 @@ ProductList ParseProductList(const CatalogBlock& block, std::string_view currenc
     // A record takes well over 16 bytes, whatever count the file declares.
     list.records.reserve(std::min<std::size_t>(static_cast<std::size_t>(std::max(list.header.declaredCount, 0)),
                                                block.ContentSize() / 16 + 1));
+    // The prices only a price list gives start out formatted from empty, the
+    // same for every record.
+    ProductRecord blank;
+    FormatPrice(blank.upePrice, false, currency, languageIndex);
+    FormatPrice(blank.upePriceEuro, true, currency, languageIndex);
+    FormatPrice(blank.vzPriceEuro, true, currency, languageIndex);
     for (std::int32_t i = 0; i < list.header.declaredCount; ++i) {
         if (c.AtEnd() || OnlyCommentsLeft(c.pos, contentEnd)) {
             break;
         }
-        ProductRecord& r = list.records.emplace_back();
+        ProductRecord& r = list.records.emplace_back(blank);
         ReadRecord(c, r, contentEnd);
         FormatPrice(r.vzPrice, false, currency, languageIndex);
-        FormatPrice(r.upePrice, false, currency, languageIndex);
-        FormatPrice(r.upePriceEuro, true, currency, languageIndex);
-        FormatPrice(r.vzPriceEuro, true, currency, languageIndex);
     }
     return list;
 }

@@ -63,7 +63,9 @@ int Products(const std::vector<std::string>& args) {
     // 0 on and VZ prices from mode 1 on; what it leaves out stays empty here.
     const bool upe = state.priceMode >= 0;
     const bool vz = state.priceMode >= 1;
-    std::string out;
+    // Written a record at a time: the whole listing would only be one more
+    // large buffer to fault in.
+    std::string line;
     for (const ProductRecord& r : list->records) {
         const std::string_view none;
         const std::string_view fields[] = {r.key,
@@ -76,14 +78,15 @@ int Products(const std::vector<std::string>& args) {
                                            vz ? std::string_view(r.vzPriceEuro) : none,
                                            upe ? std::string_view(r.deliveryText) : none,
                                            r.supplier};
+        line.clear();
         for (std::string_view f : fields) {
-            out.append(f);
-            out += '\t';
+            line.append(f);
+            line += '\t';
         }
-        out += std::to_string(r.sealFlag);
-        out += '\n';
+        line += std::to_string(r.sealFlag);
+        line += '\n';
+        std::fwrite(line.data(), 1, line.size(), stdout);
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
     return 0;
 }
 

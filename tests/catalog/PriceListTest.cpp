@@ -197,7 +197,7 @@ std::string Fields(const PriceListHeader& h) {
 TEST(PriceStream, GivesWhatTheWholeFileGives) {
     std::mt19937 rng(24);
     const std::string pieces[] = {"|", "|", "A1", "B|2", "#", "\r\n", "\r", "\n", std::string(1, '\0'), "12,5", " x",
-                                  "|A1|", "|B|2|", "CRPT", "\xF0", "0"};
+                                  "|A1|", "|B|2|", "CRPT", "\xF0", "0", "A1B|2|"};
     // Stretches longer than the search limit: a line, a field or a comment
     // that runs past it, so reads stop at the limit and move to the end.
     const std::string longPieces[] = {std::string(kSearchLimit + 5, 'x'), "#" + std::string(kSearchLimit, 'c'),
