@@ -125,8 +125,7 @@ TEST_P(DealerRoad, SearchOrderChooseDistributorsAndPrintTheLetters) {
     ui->fileAnswers = {ToWindowsPath(work.Dir()) + "\\orders\\WERKSTATT.STK"};
     for (std::size_t i = 0; i < road.orders.size(); ++i) {
         SearchAndOrder(p.Frame(), road.orders[i], i == 0);
-        ASSERT_NE(p.Current<OrderListPage>(), nullptr);
-        ASSERT_EQ(p.Current<OrderListPage>()->List().items.size(), i + 1);
+        ASSERT_EQ(p.Current<OrderListPage>() ? p.Current<OrderListPage>()->List().items.size() : 0u, i + 1);
         if (i + 1 < road.orders.size()) {
             PressKey(&p.Frame(), Qt::Key_Escape); // back to the product
             Pump();

@@ -107,9 +107,9 @@ TEST_F(OrderRoads, ProductPageToTheListThroughTheKeypad) {
         Pump();
         EXPECT_EQ(RowTexts(*page), row + prices + "||") << command;
         EXPECT_TRUE(p.Frame().Action(command)->isChecked());
-        EXPECT_EQ(page->Item(OrderListPage::kList)->accessibleName(),
-                  QStringLiteral("Menge, Nummer , Artikel, St\u00fcckpreis, Preis"));
     }
+    EXPECT_EQ(page->Item(OrderListPage::kList)->accessibleName(),
+              QStringLiteral("Menge, Nummer , Artikel, St\u00fcckpreis, Preis"));
 
     // Modify: Delete is "CL", then 3; delete the entry; "Zurück" asks, No keeps the file.
     WhenModal([](QWidget& editor) {
@@ -122,8 +122,6 @@ TEST_F(OrderRoads, ProductPageToTheListThroughTheKeypad) {
     EXPECT_TRUE(page->IsChanged());
     Click(page, OrderListPage::kDelete);
     EXPECT_TRUE(page->List().items.empty());
-    Click(page, OrderListPage::kDelete);
-    EXPECT_EQ(ui->Messages(), std::vector<std::string>{"Bitte selektieren Sie zuerst einen Eintrag!"});
 
     ui->messageAnswers = {IDCANCEL, IDNO};
     Click(page, OrderListPage::kBack);
@@ -244,12 +242,11 @@ TEST_F(OrderRoads, NumbersInByTheMenuKeyAndASpreadsheetOutByShiftF10) {
     testing::PressKey(&p.Frame(), Qt::Key_F10, Qt::ShiftModifier);
     Pump();
     EXPECT_EQ(ui->shown.back().spec.fileName, "MAI.csv");
-    const std::optional<std::string> csv = ReadWholeFile(c.Dir() / "orders" / "out.csv");
-    ASSERT_TRUE(csv);
-    EXPECT_TRUE(csv->starts_with("\xEF\xBB\xBFPos.;Menge;Nummer;Bezeichnung;Bemerkungen;Lieferant;St\xC3\xBC"
+    const std::string csv = ReadWholeFile(c.Dir() / "orders" / "out.csv").value_or("");
+    EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBFPos.;Menge;Nummer;Bezeichnung;Bemerkungen;Lieferant;St\xC3\xBC"
                                  "ckpreis;Gesamtpreis;W\xC3\xA4hrung;Preisliste\r\n1;2;QX-1;Zwei-S\xC3\xA4ulen-B"
                                  "\xC3\xBChne;;QTX_VZ;"))
-        << *csv;
+        << csv;
 }
 
 // A row for every entry; a delete far down a long list leaves the view where it was.
