@@ -20,7 +20,9 @@
 #include "tests/common/TempDir.h"
 #include "tests/common/WriteFaults.h"
 
+#include <QAbstractItemView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -320,11 +322,10 @@ TEST_F(NothingLost, TheOrderListPageStoresWhatItReadAndDeletesOnlyWhatIsChosen) 
     // Longer than the edits take by typing, as another program may write them.
     OrderList l;
     l.indication = std::string(31, 'K');
-    for (const char* number : {"N-1", "N-2", "N-3"}) {
+    for (int i = 0; i < 300; ++i) {
         OrderItem& e = l.items.emplace_back();
-        e.number = number;
+        e.number = "N-" + std::to_string(i);
         e.quantity = "1";
-        e.name = "Werkbank";
         e.remarks = std::string(126, 'r');
     }
     ASSERT_TRUE(SaveOrderList(list, l));
@@ -333,23 +334,33 @@ TEST_F(NothingLost, TheOrderListPageStoresWhatItReadAndDeletesOnlyWhatIsChosen) 
     ASSERT_NE(page, nullptr);
     // Nothing kept in qxkat.ini yet: the dialog opened in the home folder.
     EXPECT_EQ(ui->shown.at(0).spec.initialDirectory, ToWindowsPath(HomeFolder()));
+    EXPECT_EQ(page->GetCount(OrderListPage::kList), 300);
 
     // The editor's OK changes nothing it was not told to.
-    page->SetCurSel(OrderListPage::kList, 0);
+    page->SetCurSel(OrderListPage::kList, 250);
     WhenModal([](QWidget& editor) { QTest::keyClick(&editor, Qt::Key_Return); });
     Click(page, OrderListPage::kModify);
-    EXPECT_EQ(page->List().items[0].remarks, std::string(126, 'r'));
+    EXPECT_EQ(page->List().items[250].remarks, std::string(126, 'r'));
 
-    // A delete leaves nothing chosen: the second press deletes nothing.
+    // A delete far down leaves the view where it was and nothing chosen: the
+    // second press deletes nothing.
+    auto* view = static_cast<QAbstractItemView*>(page->Item(OrderListPage::kList));
+    Pump();
+    const int scrolled = view->verticalScrollBar()->value();
+    EXPECT_GT(scrolled, 0);
     Click(page, OrderListPage::kDelete);
+    Pump();
+    EXPECT_EQ(view->verticalScrollBar()->value(), scrolled);
+    EXPECT_EQ(page->GetCount(OrderListPage::kList), 299);
     ui->shown.clear();
     Click(page, OrderListPage::kDelete);
     EXPECT_EQ(ui->Messages(), std::vector<std::string>{"Bitte selektieren Sie zuerst einen Eintrag!"});
     Click(page, OrderListPage::kSave);
-    EXPECT_EQ(OnDisk(list), (std::vector<std::string>{"N-2", "N-3"}));
     OrderList saved;
     ASSERT_EQ(LoadOrderList(list, saved), OrderListRead::Loaded);
-    EXPECT_EQ(saved.indication.str() + saved.items.at(0).remarks.str(), std::string(31, 'K') + std::string(126, 'r'));
+    ASSERT_EQ(saved.items.size(), 299u);
+    EXPECT_EQ(saved.indication.str() + saved.items[250].number.str() + saved.items[250].remarks.str(),
+              std::string(31, 'K') + "N-251" + std::string(126, 'r'));
 
     // A list without an entry of the three suppliers prints no sheet.
     RecordedPrint print;

@@ -12,12 +12,10 @@
 #include "platform/core/ScriptedUi.h"
 #include "resources/Menus.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -247,31 +245,6 @@ TEST_F(OrderRoads, NumbersInByTheMenuKeyAndASpreadsheetOutByShiftF10) {
                                  "ckpreis;Gesamtpreis;W\xC3\xA4hrung;Preisliste\r\n1;2;QX-1;Zwei-S\xC3\xA4ulen-B"
                                  "\xC3\xBChne;;QTX_VZ;"))
         << csv;
-}
-
-// A row for every entry; a delete far down a long list leaves the view where it was.
-TEST_F(OrderRoads, ARowPerEntryAndADeleteKeepsTheView) {
-    OrderList list;
-    for (int i = 0; i < 300; ++i) {
-        OrderItem& item = list.items.emplace_back();
-        item.quantity = "1";
-        item.number = "QX-" + std::to_string(i);
-    }
-    ASSERT_TRUE(SaveOrderList(file, list));
-    RunningProgram p(c);
-    auto* page = testing::OpenOrderList(p, *ui, file);
-    ASSERT_NE(page, nullptr);
-    EXPECT_EQ(page->GetCount(OrderListPage::kList), 300);
-    auto* view = static_cast<QAbstractItemView*>(page->Item(OrderListPage::kList));
-    page->SetCurSel(OrderListPage::kList, 250);
-    Pump();
-    const int scrolled = view->verticalScrollBar()->value();
-    EXPECT_GT(scrolled, 0);
-    Click(page, OrderListPage::kDelete);
-    Pump();
-    EXPECT_EQ(page->GetCount(OrderListPage::kList), 299);
-    EXPECT_EQ(view->verticalScrollBar()->value(), scrolled);
-    EXPECT_EQ(page->List().items[250].number, "QX-251");
 }
 
 } // namespace
