@@ -3,7 +3,6 @@
 #include "platform/core/DibPixels.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>

@@ -222,8 +222,8 @@ TEST_F(SearchRoads, CancelAndRefusalsLeaveEverythingAsItWas) {
     });
     Click(kKeyword);
     ASSERT_EQ(ui->shown.size(), 2u);
-    EXPECT_EQ(ui->shown[1].text, "Es liegen keine Daten f\xFCr \ndiesen Produktbereich vor!");
-    EXPECT_EQ(ui->shown[1].caption, "QUARVENTA AG");
+    EXPECT_EQ(ui->shown[1].caption + ": " + ui->shown[1].text,
+              "QUARVENTA AG: Es liegen keine Daten f\xFCr \ndiesen Produktbereich vor!");
     EXPECT_NE(p.Current<AreaPage>(), nullptr);
     EXPECT_EQ(p.State().pageMode, kPageArea);
 }
