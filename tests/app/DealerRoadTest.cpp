@@ -97,9 +97,7 @@ void SearchAndOrder(MainFrame& frame, const Order& order, bool first) {
     Pump();
     ASSERT_TRUE(searched);
     auto* product = dynamic_cast<ProductPage*>(frame.CurrentPage());
-    ASSERT_NE(product, nullptr);
-    ASSERT_NE(product->CurrentRecord(), nullptr);
-    ASSERT_EQ(product->CurrentRecord()->key, order.key);
+    ASSERT_EQ(product && product->CurrentRecord() ? product->CurrentRecord()->key.str() : "none", order.key);
     WhenModal([&](QWidget& editor) {
         for (const char* c = order.quantity; *c; ++c)
             QTest::keyClick(&editor, static_cast<Qt::Key>(Qt::Key_0 + (*c - '0')));

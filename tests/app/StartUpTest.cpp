@@ -254,8 +254,7 @@ TEST_F(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
     };
     for (const Road& road : roads) {
         Started s(c, 1920);
-        ASSERT_NE(s.app->Background(), nullptr);
-        EXPECT_TRUE(s.app->Background()->isVisible());
+        ASSERT_TRUE(s.app->Background() && s.app->Background()->isVisible());
         s.Frame().OnMenuCommand(kCmdHelp);
         Pump();
         ui->messageAnswers = {IDOK};

@@ -37,12 +37,8 @@ void Click(DialogWindow* page, int id) { QTest::mouseClick(page->Item(id), Qt::L
 // The texts of the first row as the list box has it drawn.
 std::string RowTexts(OrderListPage& page) {
     RecordingDc dc;
-    DrawItem item;
-    item.kind = DrawItem::ListBox;
-    item.controlId = OrderListPage::kList;
-    item.itemId = 0;
-    item.dc = &dc;
-    item.rect = Rect{0, 0, 600, 36};
+    DrawItem item{DrawItem::ListBox, OrderListPage::kList, 0, DrawItem::DrawEntire, false, false, false, &dc,
+                  Rect{0, 0, 600, 36}};
     testing::DrawOf::Into(page, item);
     std::string texts;
     for (const DrawCall& call : dc.Calls())
