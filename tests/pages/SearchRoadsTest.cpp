@@ -78,7 +78,6 @@ struct SearchRoads : ::testing::Test {
 };
 
 TEST_F(SearchRoads, KeywordFromTheStartPageToTheChosenProduct) {
-    ASSERT_TRUE(p.Frame().IsCommandEnabled(kCmdKeyword));
     WhenModal([&](QWidget& modal) {
         SearchDialog& d = Dialog(modal);
         const auto at = [&d] { return std::to_string(d.GetCurSel(SearchDialog::kList)) + " " + Edit(d); };
