@@ -3,7 +3,6 @@
 #include "platform/core/DibPixels.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -87,14 +86,12 @@ void Pump() {
 bool RunUntilQuit(int milliseconds) {
     bool timedOut = false;
     QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [&timedOut] {
+    watchdog.callOnTimeout([&timedOut] {
         timedOut = true;
         QCoreApplication::exit(1);
     });
     watchdog.start(milliseconds);
-    const int code = QApplication::exec();
-    return !timedOut && code == 0;
+    return QApplication::exec() == 0 && !timedOut;
 }
 
 void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers) {

@@ -20,7 +20,6 @@ public:
     const std::filesystem::path& Dir() const { return dir_.Path(); }
     // Writes a file below the directory (backslashes allowed), LF turned into CR LF.
     void Write(const std::string& relative, const std::string& text);
-    // Writes a small 24-bit BMP of the given size.
     void WriteBmp(const std::string& relative, int width, int height, unsigned rgb = 0x336699);
     std::filesystem::path Ini() const { return dir_ / "qxkat.ini"; }
 

@@ -30,8 +30,7 @@ struct RunningProgram {
     MainFrame& Frame() { return *app->Frame(); }
     AppContext& Context() { return app->Context(); }
     GlobalState& State() { return app->Context().state; }
-    // Replaces the pages by the one of a page mode, as a page that leads
-    // elsewhere does.
+    // Replaces the pages by the one of a page mode, as a page leading elsewhere does.
     void ShowPage(int pageMode) {
         Frame().DestroyAllPages();
         State().pageMode = pageMode;

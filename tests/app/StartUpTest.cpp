@@ -65,23 +65,19 @@ TEST_F(StartUp, EachScreenModeWithoutConfiguration) {
                   k.shown);
         ASSERT_NE(s.Frame().CurrentPage(), nullptr);
         EXPECT_EQ(s.Frame().CurrentPage()->geometry(), client->rect()) << "the page fills the client area";
+        // Pushed off the screen while the window manager still places it, the window comes back.
+        s.Frame().windowHandle()->setPosition(-300, -200);
+        Pump();
+        EXPECT_GE(std::min(s.Frame().windowHandle()->frameGeometry().top(), s.Frame().windowHandle()->frameGeometry().left()), 0);
     }
     Started s(c, 640, 1);
     const GlobalState& st = s.State();
     EXPECT_EQ(s.Frame().windowTitle(), QStringLiteral("QUARVENTA AG"));
-    EXPECT_EQ(st.dataDir.str() + " " + st.currency.str() + " " + std::to_string(st.priceMode), "DATEN\\LANG2\\ DM -1");
-    EXPECT_TRUE(st.priceUpdatePath.empty());
-    EXPECT_FALSE(s.Frame().IsCommandEnabled(kCmdPriceUpe)); // no price list: no prices, items grayed
-    EXPECT_TRUE(st.programDir.str().ends_with("\\"));
-}
-
-// Pushed off the screen while the window manager still places it, the window comes back.
-TEST_F(StartUp, AWindowMovedOffTheScreenComesBack) {
-    Started s(c, 1280);
-    s.Frame().windowHandle()->setPosition(-300, -200);
-    Pump();
-    EXPECT_GE(s.Frame().windowHandle()->frameGeometry().top(), 0);
-    EXPECT_GE(s.Frame().windowHandle()->frameGeometry().left(), 0);
+    // No price list: no prices, the items grayed.
+    EXPECT_EQ(st.dataDir.str() + " " + st.currency.str() + " " + std::to_string(st.priceMode) + "|" +
+                  st.priceUpdatePath.str() + "|" + std::to_string(s.Frame().IsCommandEnabled(kCmdPriceUpe)) +
+                  st.programDir.str().back(),
+              "DATEN\\LANG2\\ DM -1||0\\");
 }
 
 TEST(DefaultCatalogue, BesideTheProgramElseTheFirstDemoThatHoldsOne) {
@@ -89,9 +85,8 @@ TEST(DefaultCatalogue, BesideTheProgramElseTheFirstDemoThatHoldsOne) {
     const auto bin = t / "usr/bin";
     const auto installed = t / "usr/share/qxkat/demo";
     const auto built = t / "build/demo";
-    std::filesystem::create_directories(bin);
-    std::filesystem::create_directories(installed); // an empty leftover is no catalogue
-    std::filesystem::create_directories(built / "DATEN");
+    for (const auto& dir : {bin, installed, built / "DATEN"}) // the installed one an empty leftover, no catalogue
+        std::filesystem::create_directories(dir);
     EXPECT_EQ(DefaultProgramDir(bin, {installed, built}), built);
     std::filesystem::create_directories(installed / "Daten");
     EXPECT_EQ(DefaultProgramDir(bin, {installed, built}), installed);
@@ -193,16 +188,14 @@ TEST_F(AreaPages, SixtyFourEntriesAndOneTooMany) {
 TEST_F(MainWindow, HelpOfTheLanguageOrAMessage) {
     Started s(c, 640, 1);
     s.Frame().OnMenuCommand(kCmdHelp);
-    ASSERT_EQ(ui->Messages().size(), 1u);
-    EXPECT_NE(ui->Messages()[0].find("onlineuk.hlp"), std::string::npos);
+    // Named as the file system names it.
+    EXPECT_EQ(ui->Messages(), std::vector<std::string>{"The help file was not found:\n" + c.Dir().string() + "/onlineuk.hlp"});
     c.Write("onlineuk.htm", "<html><body><h1>Help</h1><p>Using the catalogue</p></body></html>\n");
     s.Frame().OnMenuCommand(kCmdHelp);
     EXPECT_EQ(ui->Messages().size(), 1u);
     QTextBrowser* help = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* b = qobject_cast<QTextBrowser*>(w); b && b->isVisible())
-            help = b;
-    }
+    for (QWidget* w : QApplication::topLevelWidgets())
+        help = w->isVisible() && qobject_cast<QTextBrowser*>(w) ? qobject_cast<QTextBrowser*>(w) : help;
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Using the catalogue")));
     // A page that appears meanwhile leaves the keyboard with the help window.
@@ -262,8 +255,7 @@ TEST_F(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
     };
     for (const Road& road : roads) {
         Started s(c, 1920);
-        ASSERT_NE(s.app->Background(), nullptr);
-        EXPECT_TRUE(s.app->Background()->isVisible());
+        ASSERT_TRUE(s.app->Background() && s.app->Background()->isVisible());
         s.Frame().OnMenuCommand(kCmdHelp);
         Pump();
         ui->messageAnswers = {IDOK};
@@ -280,8 +272,7 @@ TEST_F(MainWindow, AMissingStartFileIsToldOnceAndTheWindowStaysUsable) {
     Started s(c);
     // Named as the file system knows it.
     ASSERT_EQ(ui->Messages().size(), 1u);
-    EXPECT_NE(ui->Messages()[0].find((c.Dir() / "DATEN" / "LANG1" / "QXSTART.BER").string()), std::string::npos)
-        << ui->Messages()[0];
+    EXPECT_NE(ui->Messages()[0].find((c.Dir() / "DATEN" / "LANG1" / "QXSTART.BER").string()), std::string::npos);
     s.Frame().OnMenuCommand(kCmdFrench);
     s.Frame().OnMenuCommand(kCmdGerman);
     Pump();
@@ -328,32 +319,29 @@ TEST(LanguageDialog, HotAreasKeysAndArrows) {
         },
         3);
 
+    // The hot areas sit where the picture shows the choices; Enter alone takes the first.
     c.WriteBmp("BILDER\\OHNE\\800\\qxintro.bmp", 800, 600);
+    EXPECT_TRUE(choose([](LanguageDialog& d) { PressKey(&d, Qt::Key_Return); }, 0));
     for (int language = 0; language < 4; ++language) {
         const int id = LanguageDialog::kGermanId + language;
         EXPECT_TRUE(choose(
             [id](LanguageDialog& d) {
                 EXPECT_EQ(d.size(), QSize(800, 600));
                 EXPECT_EQ(d.Item(id)->cursor().shape(), Qt::PointingHandCursor);
+                if (id == LanguageDialog::kCzechId) {
+                    EXPECT_EQ(d.Item(id)->geometry(), QRect(76, 470, 226, 80));
+                }
                 QTest::mouseClick(d.Item(id), Qt::LeftButton);
             },
             language));
     }
-    EXPECT_TRUE(choose(
-        [](LanguageDialog& d) {
-            // The hot areas sit where the picture shows the choices.
-            EXPECT_EQ(d.Item(LanguageDialog::kCzechId)->geometry(), QRect(76, 470, 226, 80));
-            PressKey(&d, Qt::Key_Return);
-        },
-        0));
 }
 
 TEST(InputDialog, InitialTextLimitAndCancel) {
     InputDialog d(nullptr, 0, "Suchbegriff:", "bohr");
     QTimer::singleShot(0, &d, [&d] {
         auto* edit = static_cast<QLineEdit*>(d.Item(InputDialog::kEditId));
-        EXPECT_EQ(edit->text(), QStringLiteral("bohr"));
-        EXPECT_EQ(edit->maxLength(), 511);
+        EXPECT_EQ(edit->text().toStdString() + " " + std::to_string(edit->maxLength()), "bohr 511");
         PressKey(&d, Qt::Key_Return);
     });
     EXPECT_EQ(d.DoModal(), IDOK);
@@ -386,8 +374,6 @@ TEST(PictureView, CentresSmallPicturesAndScrollsLargeOnes) {
     const auto large = EncodeDib24(Pixels{1000, 900, std::vector<std::uint32_t>(900000, 0xFF00FF00u)});
     view.SetPicture(DibBytes{large.data(), large.size(), 0}, Size{1000, 900});
     EXPECT_EQ(view.Offset(), (Point{0, 0}));
-    EXPECT_GT(view.horizontalScrollBar()->maximum(), 0);
-    EXPECT_GT(view.verticalScrollBar()->maximum(), 0);
     // A null picture is ignored.
     view.SetPicture(DibBytes{}, Size{5, 5});
     EXPECT_EQ(view.PictureSize(), (Size{1000, 900}));

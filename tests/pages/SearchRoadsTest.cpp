@@ -67,17 +67,19 @@ struct SearchRoads : ::testing::Test {
         QTest::mouseClick(p.Frame().CurrentPage()->Item(entry), Qt::LeftButton);
         Pump();
     }
+    // The key of the product the product page shows, or nothing.
+    std::string ProductShown() {
+        auto* product = p.Current<ProductPage>();
+        return product && product->CurrentRecord() ? product->CurrentRecord()->key.str() : "none";
+    }
     ScopedScriptedUi ui;
     TempCatalog c;
     RunningProgram p{(WriteSearchCatalog(c), c)};
 };
 
 TEST_F(SearchRoads, KeywordFromTheStartPageToTheChosenProduct) {
-    ASSERT_TRUE(p.Frame().IsCommandEnabled(kCmdKeyword));
-    bool ran = false;
     WhenModal([&](QWidget& modal) {
         SearchDialog& d = Dialog(modal);
-        ran = true;
         const auto at = [&d] { return std::to_string(d.GetCurSel(SearchDialog::kList)) + " " + Edit(d); };
         // Typing finds by prefix in the list; the arrows move on and take the row into the edit.
         Type(modal, "zwei");
@@ -92,12 +94,7 @@ TEST_F(SearchRoads, KeywordFromTheStartPageToTheChosenProduct) {
         PressKey(&modal, Qt::Key_Return);
     });
     Click(kKeyword);
-    ASSERT_TRUE(ran);
-    auto* product = p.Current<ProductPage>();
-    ASSERT_NE(product, nullptr);
-    ASSERT_NE(product->CurrentRecord(), nullptr);
-    EXPECT_EQ(product->CurrentRecord()->key.str() + " " + p.State().listFile.str() + " " +
-                  p.State().lastSearchChoice.str(),
+    EXPECT_EQ(ProductShown() + " " + p.State().listFile.str() + " " + p.State().lastSearchChoice.str(),
               "P3 SAEULE.KAT Bohrmaschine");
     EXPECT_TRUE(ui->shown.empty());
 }
@@ -187,9 +184,7 @@ TEST_F(SearchRoads, HlnTypingAndADocumentChoice) {
         PressKey(&modal, Qt::Key_Return);
     });
     Click(kHln);
-    ASSERT_NE(p.Current<ProductPage>(), nullptr);
-    ASSERT_NE(p.Current<ProductPage>()->CurrentRecord(), nullptr);
-    EXPECT_EQ(p.Current<ProductPage>()->CurrentRecord()->key, "P3");
+    EXPECT_EQ(ProductShown(), "P3");
 
     p.ShowPage(kPageArea);
     WhenModal([&](QWidget& modal) {
@@ -226,8 +221,8 @@ TEST_F(SearchRoads, CancelAndRefusalsLeaveEverythingAsItWas) {
     });
     Click(kKeyword);
     ASSERT_EQ(ui->shown.size(), 2u);
-    EXPECT_EQ(ui->shown[1].text, "Es liegen keine Daten f\xFCr \ndiesen Produktbereich vor!");
-    EXPECT_EQ(ui->shown[1].caption, "QUARVENTA AG");
+    EXPECT_EQ(ui->shown[1].caption + ": " + ui->shown[1].text,
+              "QUARVENTA AG: Es liegen keine Daten f\xFCr \ndiesen Produktbereich vor!");
     EXPECT_NE(p.Current<AreaPage>(), nullptr);
     EXPECT_EQ(p.State().pageMode, kPageArea);
 }
@@ -236,22 +231,18 @@ TEST_F(SearchRoads, AWholeLargeIndexIsListedAndTypingReachesItsEnd) {
     std::string index;
     for (int i = 0; i < 200000; ++i)
         index += "Artikel " + std::to_string(100000 + i) + " Werkzeug|K" + std::to_string(i) + "|SAEULE.KAT\n";
-    index += "Zylinderkopf|P2|SAEULE.KAT\n";
-    c.Write("DATEN\\LANG1\\Katalog.SWS", index);
-    bool ran = false;
+    c.Write("DATEN\\LANG1\\Katalog.SWS", index + "Zylinderkopf|P2|SAEULE.KAT\n");
+    std::string seen; // the rows, the row typing reached, the edit a page up from there
     WhenModal([&](QWidget& modal) {
         SearchDialog& d = Dialog(modal);
-        ran = true;
-        EXPECT_EQ(d.GetCount(SearchDialog::kList), 200001);
         Type(modal, "zyl");
-        EXPECT_EQ(d.GetCurSel(SearchDialog::kList), 200000);
+        seen = std::to_string(d.GetCount(SearchDialog::kList)) + " " + std::to_string(d.GetCurSel(SearchDialog::kList));
         PressKey(&modal, Qt::Key_PageUp);
-        EXPECT_LT(d.GetCurSel(SearchDialog::kList), 200000);
-        EXPECT_EQ(Edit(d).rfind("Artikel 2999", 0), 0u) << Edit(d);
+        seen += " " + Edit(d).substr(0, 12);
         PressKey(&modal, Qt::Key_Escape);
     });
     Click(kKeyword);
-    EXPECT_TRUE(ran);
+    EXPECT_EQ(seen, "200001 200000 Artikel 2999");
 }
 
 } // namespace
