@@ -265,8 +265,8 @@ public:
             }
         }
         area = Area();
-        if (list < 0 || !area)
-            return;
+        if (!area)
+            return; // without a requirements entry the dispatch below does nothing
         area->DispatchEntry(list);
         Pump();
         if (auto* page = dynamic_cast<RequirementsPage*>(app_.Frame()->CurrentPage())) {

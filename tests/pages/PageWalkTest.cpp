@@ -3,7 +3,6 @@
 // dump; where a key or button leads is one row of a table.
 #include "CatalogPages.h"
 #include "navigation/ui/AreaPage.h"
-#include "print/PrintMapping.h"
 #include "navigation/ui/VideoPage.h"
 #include "orders/OrderList.h"
 #include "orders/ui/OrderListPage.h"
@@ -16,14 +15,17 @@
 #include "pages/RequirementsPage.h"
 #include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
+#include "platform/qt/LayoutCheck.h"
 #include "platform/qt/PictureView.h"
 #include "platform/qt/Print.h"
 #include "platform/qt/TextView.h"
+#include "print/PrintMapping.h"
 #include "resources/Menus.h"
 #include "tests/common/DrawDump.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -32,6 +34,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 
 namespace qx {
@@ -46,12 +49,12 @@ using testing::TempCatalog;
 using testing::Where;
 
 // The small catalogue with a requirements list, the terms of delivery (three
-// sections, each starting a printed page) and a sheet logo.
+// sections, each starting a printed page), a sheet logo and a sub-area of
+// the most entries an area holds.
 void WriteWalkCatalog(TempCatalog& c) {
     testing::WriteCatalogPages(c);
     c.Write("DATEN\\LANG1\\PLAN.ZEN", "Bedarf Testwerkstatt\nPlan.htm\n-\nWerkstattplanung - Test\n4\n"
-                                      "Code|Anzahl|Bezeichnung|Nummer|Fl\xE4"
-                                      "che|Bild\n"
+                                      "Code|Anzahl|Bezeichnung|Nummer|Fl\xE4" "che|Bild\n"
                                       "$A||Hebetechnik|||G_A.bmp\n}\n"
                                       "A1|2|Hebeb\xFChne|QX-801|4 x 3|P1.bmp\n"
                                       "<h3>Hebeb\xFChne</h3><p>Zwei S\xE4ulen.</p>}\n"
@@ -76,20 +79,27 @@ void WriteWalkCatalog(TempCatalog& c) {
     }
     c.WriteBmp("logo.bmp", 160, 60, 0xC03030);
     c.WriteBmp("BILDER\\ZEICHNG\\P1.bmp", 900, 600, 0xFFFFFF);
+    std::string many;
+    for (int i = 1; i <= 64; ++i)
+        many += "Feld " + std::to_string(i) + "||" + (i == 64 ? "HEBE" : "X.BER") + "|0|0|10|10|\n";
+    c.Write("DATEN\\LANG1\\VOLL.BER", many);
 }
 
 struct Walk : ::testing::Test {
     Walk() { WriteWalkCatalog(c); }
     // A product list as a search jump opens it: no breadcrumb yet.
     static ProductPage* Products(RunningProgram& p, const std::string& list = "SAEULE.KAT",
-                                 const std::string& key = "") {
+                                 const std::string& key = "", int row = 0) {
         p.State().groupFile = "HEBE";
         p.State().hierarchyCode = "a";
         p.State().listFile = list;
         p.State().preselectKey = key;
         p.State().breadcrumb = "";
         p.ShowPage(kPageProduct);
-        return p.Current<ProductPage>();
+        ProductPage* page = p.Current<ProductPage>();
+        if (page && row > 0)
+            Select(*page, row);
+        return page;
     }
     static GroupPage* Group(RunningProgram& p, int origin = 1, const std::string& listFile = "") {
         p.State().groupFile = "HEBE";
@@ -117,7 +127,49 @@ struct Walk : ::testing::Test {
     TempCatalog c;
 };
 
+std::string CaseName(const char* s) {
+    std::string name;
+    for (; *s; ++s)
+        name += std::isalnum(static_cast<unsigned char>(*s)) ? *s : '_';
+    return name;
+}
+
 // --- what the pages paint ---------------------------------------------------------
+
+// A text line of a drawing as the dump writes it, transparent, in Arial.
+std::string Text(int x, int y, const std::string& s, int size, int weight = 400, const char* colour = "000000",
+                 const std::string& tail = "") {
+    return "text " + std::to_string(x) + "," + std::to_string(y) + " \"" + s + "\" Arial/" + std::to_string(size) +
+           "/" + std::to_string(weight) + " #" + colour + " fmt=0 clear" + tail + "\n";
+}
+// A label and its value in the product's box at 640.
+std::string Row(int y, const std::string& label, const std::string& value, int weight = 400) {
+    return Text(18, y, label, 13, weight) + Text(162, y, value, 13, weight);
+}
+std::string Row800(int y, const std::string& label, const std::string& value, int weight = 400) {
+    return Text(22, y, label, 16, weight) + Text(203, y, value, 16, weight);
+}
+// The white title and path of a page, scaled from the design size to the page's.
+std::string Titles(const std::string& title, const std::string& path, int pathSize = 14, int x = 116,
+                   const char* page = "628x430") {
+    const std::string tail = std::string(" aniso 628x430>") + page;
+    return Text(x, 14, title, -18, 400, "ffffff", tail) +
+           (path.empty() ? "" : Text(x, 37, path, pathSize, 400, "ffffff", tail));
+}
+// The requirements list's heading row above the list.
+std::string Headings(int y, int size, std::array<int, 4> x) {
+    std::string s;
+    const char* names[] = {"Anzahl", "Bezeichnung", "Q.T.X/ZRT - Nr. ", "Fl\xE4" "che (LxB[m])"};
+    for (int i = 0; i < 4; ++i)
+        s += Text(x[i], y, names[i], size, 400, "ffffff");
+    return s;
+}
+
+const std::string kBackground = "dib 0,0,40,30 from 0,0,40,30\n";
+// The product page at 640: background, frame and the product's picture; the title and path of groups.
+const std::string kProductTop = kBackground + "fill 14,64,310,416 #ffffff\ndib 16,66,46,86 from 0,0,30,20\n";
+const std::string kProductTitles = Titles("S\xE4ulen-Hebeb\xFChnen", "Heben / B\xFChnen / S\xE4ulen");
+const std::string kPlanTitle = Titles("Bedarf Testwerkstatt", "");
 
 struct PaintCase {
     const char* name;
@@ -126,106 +178,42 @@ struct PaintCase {
     std::string dump;
 };
 
-// The product page at 640: background, frame and the product's picture; the title and path of groups.
-const std::string kProductTop =
-    "dib 0,0,40,30 from 0,0,40,30\nfill 14,64,310,416 #ffffff\ndib 16,66,46,86 from 0,0,30,20\n";
-const std::string kProductTitles =
-    "text 116,14 \"S\xE4ulen-Hebeb\xFChnen\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"
-    "text 116,37 \"Heben / B\xFChnen / S\xE4ulen\" Arial/14/400 #ffffff fmt=0 clear aniso 628x430>628x430\n";
-
-ProductPage* ProductRow(RunningProgram& p, int row, const char* list = "SAEULE.KAT") {
-    ProductPage* page = Walk::Products(p, list);
-    if (page && row > 0)
-        Walk::Select(*page, row);
-    return page;
-}
-
 const PaintCase kPaints[] = {
     // Background, frame, the entry's picture, then title and breadcrumb in white, in design units.
     {"group back from a list", 640, 0, -1, [](RunningProgram& p) { return Walk::Group(p, 3, "LIST.KAT"); },
-     "dib 0,0,40,30 from 0,0,40,30\n"
-     "fill 14,64,310,414 #ffffff\n"
-     "dib 16,66,46,86 from 0,0,30,20\n"
-     "text 116,14 \"Hebetechnik\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"
-     "text 116,37 \"Heben / Heber\" Arial/16/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"},
-    {"product, no prices", 640, 0, -1, [](RunningProgram& p) { return ProductRow(p, 0); },
-     kProductTop +
-     "text 18,314 \"VAS 1\" Arial/13/700 #000000 fmt=0 clear\n"
-     "text 162,314 \"QX-1\" Arial/13/700 #000000 fmt=0 clear\n" +
-         kProductTitles},
-    {"product, UPE", 640, 0, 0, [](RunningProgram& p) { return ProductRow(p, 0); },
-     kProductTop +
-     "text 18,314 \"VAS 1\" Arial/13/700 #000000 fmt=0 clear\n"
-     "text 162,314 \"QX-1\" Arial/13/700 #000000 fmt=0 clear\n"
-     "text 18,326 \"Unverb. VP:\" Arial/13/400 #000000 fmt=0 clear\n"
-     "text 162,326 \"1234,50 EUR\" Arial/13/400 #000000 fmt=0 clear\n"
-     "text 18,338 \"Lieferung:\" Arial/13/400 #000000 fmt=0 clear\n"
-     "text 162,338 \"4 Wochen\" Arial/13/400 #000000 fmt=0 clear\n" +
-         kProductTitles},
-    {"product, VZ at 800", 800, 0, 1, [](RunningProgram& p) { return ProductRow(p, 0); },
-     "dib 0,0,40,30 from 0,0,40,30\n"
-     "fill 17,81,388,531 #ffffff\n"
-     "dib 20,84,50,104 from 0,0,30,20\n"
-     "text 22,401 \"VAS 1\" Arial/16/700 #000000 fmt=0 clear\n"
-     "text 203,401 \"QX-1\" Arial/16/700 #000000 fmt=0 clear\n"
-     "text 22,416 \"Unverb. VP:\" Arial/16/400 #000000 fmt=0 clear\n"
-     "text 203,416 \"1234,50 EUR\" Arial/16/400 #000000 fmt=0 clear\n"
-     "text 22,432 \"Lieferung:\" Arial/16/400 #000000 fmt=0 clear\n"
-     "text 203,432 \"4 Wochen\" Arial/16/400 #000000 fmt=0 clear\n"
-     "text 22,448 \"VZ-EK:\" Arial/16/400 #000000 fmt=0 clear\n"
-     "text 203,448 \"987,60 EUR\" Arial/16/400 #000000 fmt=0 clear\n"
-     "text 116,14 \"S\xE4ulen-Hebeb\xFChnen\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>788x550\n"
-     "text 116,37 \"Heben / B\xFChnen / S\xE4ulen\" Arial/14/400 #ffffff fmt=0 clear aniso 628x430>788x550\n"},
-    {"DORNA product, VZ", 640, 0, 1, [](RunningProgram& p) { return ProductRow(p, 1); },
-     kProductTop +
-     "text 18,314 \"Werkzeug-Nr.:\" Arial/13/700 #000000 fmt=0 clear\n"
-     "text 162,314 \"D-2\" Arial/13/700 #000000 fmt=0 clear\n"
-     "text 18,326 \"Preis ab Dorna:\" Arial/13/400 #000000 fmt=0 clear\n"
-     "text 162,326 \"50,00 EUR\" Arial/13/400 #000000 fmt=0 clear\n"
-     "text 18,338 \"Lieferung:\" Arial/13/400 #000000 fmt=0 clear\n"
-     "text 162,338 \"sofort\" Arial/13/400 #000000 fmt=0 clear\n"
-     "text 18,351 \"VZ-EK:\" Arial/13/400 #000000 fmt=0 clear\n"
-     "text 162,351 \"40,00 EUR\" Arial/13/400 #000000 fmt=0 clear\n" +
-         kProductTitles},
+     kBackground + "fill 14,64,310,414 #ffffff\ndib 16,66,46,86 from 0,0,30,20\n" +
+         Titles("Hebetechnik", "Heben / Heber", 16)},
+    {"product, no prices", 640, 0, -1, [](RunningProgram& p) { return Walk::Products(p); },
+     kProductTop + Row(314, "VAS 1", "QX-1", 700) + kProductTitles},
+    {"product, UPE", 640, 0, 0, [](RunningProgram& p) { return Walk::Products(p); },
+     kProductTop + Row(314, "VAS 1", "QX-1", 700) + Row(326, "Unverb. VP:", "1234,50 EUR") +
+         Row(338, "Lieferung:", "4 Wochen") + kProductTitles},
+    {"product, VZ at 800", 800, 0, 1, [](RunningProgram& p) { return Walk::Products(p); },
+     kBackground + "fill 17,81,388,531 #ffffff\ndib 20,84,50,104 from 0,0,30,20\n" +
+         Row800(401, "VAS 1", "QX-1", 700) + Row800(416, "Unverb. VP:", "1234,50 EUR") +
+         Row800(432, "Lieferung:", "4 Wochen") + Row800(448, "VZ-EK:", "987,60 EUR") +
+         Titles("S\xE4ulen-Hebeb\xFChnen", "Heben / B\xFChnen / S\xE4ulen", 14, 116, "788x550")},
+    {"DORNA product, VZ", 640, 0, 1, [](RunningProgram& p) { return Walk::Products(p, "SAEULE.KAT", "", 1); },
+     kProductTop + Row(314, "Werkzeug-Nr.:", "D-2", 700) + Row(326, "Preis ab Dorna:", "50,00 EUR") +
+         Row(338, "Lieferung:", "sofort") + Row(351, "VZ-EK:", "40,00 EUR") + kProductTitles},
     {"DORNA product, English", 640, 0, 1,
      [](RunningProgram& p) {
-         ProductPage* page = ProductRow(p, 0);
+         ProductPage* page = Walk::Products(p);
          p.Frame().ChangeLanguage(1);
          Pump();
          Walk::Select(*page, 1);
          return page;
      },
-     kProductTop +
-     "text 18,314 \"Tool no:\" Arial/13/700 #000000 fmt=0 clear\n"
-     "text 162,314 \"D-2\" Arial/13/700 #000000 fmt=0 clear\n"
-     "text 18,326 \"Dorna price:\" Arial/13/400 #000000 fmt=0 clear\n"
-     "text 162,326 \"50,00 EUR\" Arial/13/400 #000000 fmt=0 clear\n"
-     "text 18,338 \"Delivery:\" Arial/13/400 #000000 fmt=0 clear\n"
-     "text 162,338 \"sofort\" Arial/13/400 #000000 fmt=0 clear\n"
-     "text 18,351 \"VZ netprice:\" Arial/13/400 #000000 fmt=0 clear\n"
-     "text 162,351 \"40,00 EUR\" Arial/13/400 #000000 fmt=0 clear\n" +
+     kProductTop + Row(314, "Tool no:", "D-2", 700) + Row(326, "Dorna price:", "50,00 EUR") +
+         Row(338, "Delivery:", "sofort") + Row(351, "VZ netprice:", "40,00 EUR") + kProductTitles},
+    {"product without a price", 640, 0, 0, [](RunningProgram& p) { return Walk::Products(p, "SAEULE.KAT", "", 2); },
+     kProductTop + Row(314, "VAS 3", "QX-3", 700) + Row(326, "Unverb. VP:", "siehe VZ-Preisliste") +
          kProductTitles},
-    {"product without a price", 640, 0, 0, [](RunningProgram& p) { return ProductRow(p, 2); },
-     kProductTop +
-     "text 18,314 \"VAS 3\" Arial/13/700 #000000 fmt=0 clear\n"
-     "text 162,314 \"QX-3\" Arial/13/700 #000000 fmt=0 clear\n"
-     "text 18,326 \"Unverb. VP:\" Arial/13/400 #000000 fmt=0 clear\n"
-     "text 162,326 \"siehe VZ-Preisliste\" Arial/13/400 #000000 fmt=0 clear\n" +
-         kProductTitles},
-    {"empty product list", 640, 0, 1, [](RunningProgram& p) { return ProductRow(p, 0, "EMPTY.KAT"); },
-     "dib 0,0,40,30 from 0,0,40,30\n"
-     "fill 14,64,310,416 #ffffff\n"
-     "text 116,14 \"Leer\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"
-     "text 116,37 \"Heben / Leer\" Arial/14/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"},
+    {"empty product list", 640, 0, 1, [](RunningProgram& p) { return Walk::Products(p, "EMPTY.KAT"); },
+     kBackground + "fill 14,64,310,416 #ffffff\n" + Titles("Leer", "Heben / Leer")},
     {"requirements heading row", 640, 0, -1, [](RunningProgram& p) { return Walk::Requirements(p); },
-     "dib 0,0,40,30 from 0,0,40,30\n"
-     "fill 16,64,614,220 #ffffff\n"
-     "dib 18,66,48,86 from 0,0,30,20\n"
-     "text 20,226 \"Anzahl\" Arial/11/400 #ffffff fmt=0 clear\n"
-     "text 80,226 \"Bezeichnung\" Arial/11/400 #ffffff fmt=0 clear\n"
-     "text 430,226 \"Q.T.X/ZRT - Nr. \" Arial/11/400 #ffffff fmt=0 clear\n"
-     "text 537,226 \"Fl\xE4" "che (LxB[m])\" Arial/11/400 #ffffff fmt=0 clear\n"
-     "text 116,14 \"Bedarf Testwerkstatt\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"},
+     kBackground + "fill 16,64,614,220 #ffffff\ndib 18,66,48,86 from 0,0,30,20\n" +
+         Headings(226, 11, {20, 80, 430, 537}) + kPlanTitle},
     {"requirements, tall picture", 640, 0, -1,
      [](RunningProgram& p) {
          RequirementsPage* page = Walk::Requirements(p);
@@ -233,36 +221,20 @@ const PaintCase kPaints[] = {
              Walk::Select(*page, 3);
          return page;
      },
-     "dib 0,0,40,30 from 0,0,40,30\n"
-     "fill 16,64,614,220 #ffffff\n"
-     "dib 18,66,202,218 from 0,0,292,240\n"
-     "text 20,226 \"Anzahl\" Arial/11/400 #ffffff fmt=0 clear\n"
-     "text 80,226 \"Bezeichnung\" Arial/11/400 #ffffff fmt=0 clear\n"
-     "text 430,226 \"Q.T.X/ZRT - Nr. \" Arial/11/400 #ffffff fmt=0 clear\n"
-     "text 537,226 \"Fl\xE4" "che (LxB[m])\" Arial/11/400 #ffffff fmt=0 clear\n"
-     "text 116,14 \"Bedarf Testwerkstatt\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"},
+     kBackground + "fill 16,64,614,220 #ffffff\ndib 18,66,202,218 from 0,0,292,240\n" +
+         Headings(226, 11, {20, 80, 430, 537}) + kPlanTitle},
     {"requirements at 800", 800, 0, -1, [](RunningProgram& p) { return Walk::Requirements(p); },
-     "dib 0,0,40,30 from 0,0,40,30\n"
-     "fill 20,81,770,280 #ffffff\n"
-     "dib 22,84,52,104 from 0,0,30,20\n"
-     "text 25,289 \"Anzahl\" Arial/15/400 #ffffff fmt=0 clear\n"
-     "text 100,289 \"Bezeichnung\" Arial/15/400 #ffffff fmt=0 clear\n"
-     "text 539,289 \"Q.T.X/ZRT - Nr. \" Arial/15/400 #ffffff fmt=0 clear\n"
-     "text 663,289 \"Fl\xE4" "che (LxB[m])\" Arial/15/400 #ffffff fmt=0 clear\n"
-     "text 116,14 \"Bedarf Testwerkstatt\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>788x550\n"},
+     kBackground + "fill 20,81,770,280 #ffffff\ndib 22,84,52,104 from 0,0,30,20\n" +
+         Headings(289, 15, {25, 100, 539, 663}) + Titles("Bedarf Testwerkstatt", "", 14, 116, "788x550")},
     {"drawing", 640, 0, 1,
      [](RunningProgram& p) -> DialogWindow* {
-         ProductPage* page = ProductRow(p, 0);
-         if (!page)
-             return nullptr;
-         page->SendCommand(ProductPage::kDrawing);
+         if (ProductPage* page = Walk::Products(p))
+             page->SendCommand(ProductPage::kDrawing);
          Pump();
          return FindPage<DrawingPage>(p.Frame().Client());
      },
-     "dib 0,0,40,30 from 0,0,40,30\n"
-     "fill 16,64,520,412 #ffffff aniso 628x430>628x430\n"
-     "text 120,14 \"Produktbild\" Arial/-18/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"
-     "text 120,37 \"Zwei-S\xE4ulen-B\xFChne\" Arial/16/400 #ffffff fmt=0 clear aniso 628x430>628x430\n"},
+     kBackground + "fill 16,64,520,412 #ffffff aniso 628x430>628x430\n" +
+         Titles("Produktbild", "Zwei-S\xE4ulen-B\xFChne", 16, 120)},
 };
 
 void PrintTo(const PaintCase& k, std::ostream* os) { *os << k.name; }
@@ -284,12 +256,8 @@ TEST_P(Paints, AsRecorded) {
     EXPECT_TRUE(ui->Messages().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, Paints, ::testing::ValuesIn(kPaints), [](const auto& test) {
-    std::string name;
-    for (const char* s = test.param.name; *s; ++s)
-        name += std::isalnum(static_cast<unsigned char>(*s)) ? *s : '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Pages, Paints, ::testing::ValuesIn(kPaints),
+                         [](const auto& test) { return CaseName(test.param.name); });
 
 // --- list rows ------------------------------------------------------------------------
 
@@ -344,6 +312,34 @@ TEST_F(Walk, ListRowsOfTheGroupProductAndRequirementsPages) {
                                       "drawtext 62,16,270,52 \"Hebeb\xFChne\"" + selected +
                                       "drawtext 412,16,270,52 \"QX-801\"" + selected +
                                       "drawtext 518,16,270,52 \"4 x 3\"" + selected);
+}
+
+// The product list as the screen shows it: the selected row on navy with the
+// seal in its colours, and the keyboard's dotted mark on that row alone.
+TEST_F(Walk, TheListOnScreenMarksTheSelectedRowAndTheKeyboardsRow) {
+    RunningProgram p(c);
+    ProductPage* page = Products(p);
+    ASSERT_NE(page, nullptr);
+    auto* list = qobject_cast<QListWidget*>(page->Item(ProductPage::kList));
+    ASSERT_TRUE(list && list->hasFocus());
+    const QImage with = list->viewport()->grab().toImage();
+    page->SetFocusTo(ProductPage::kBack);
+    const QImage without = list->viewport()->grab().toImage();
+    const QRect first = list->visualItemRect(list->item(0));
+    const QPoint seal(first.right() - 18, first.top() + 1);
+    EXPECT_EQ(with.pixelColor(first.left() + 1, first.bottom() - 1), QColor(0x00, 0x00, 0x80));
+    EXPECT_EQ(with.pixelColor(seal + QPoint(5, 7)), QColor(0xD8, 0x1E, 0x34));
+    EXPECT_EQ(with.pixelColor(seal + QPoint(1, 1)), QColor(Qt::white));
+    std::string marked;
+    for (int row = 0; row < list->count(); ++row) {
+        const QRect r = list->visualItemRect(list->item(row));
+        int differ = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                differ += with.pixel(x, y) != without.pixel(x, y);
+        marked += differ > 20 ? '1' : '0';
+    }
+    EXPECT_EQ(marked, "100");
 }
 
 // --- where keys and buttons lead -------------------------------------------------
@@ -409,6 +405,13 @@ const Road kRoads[] = {
     {"requirements file missing", NoPage,
      [](RunningProgram& p, DialogWindow*) { Walk::Requirements(p, "GONE.KAT"); }, -1,
      "group 2 ac|GONE.KAT|Fehlt|", kNoData, "DATEN\\LANG1\\GONE.KAT"},
+    {"the last of 64 area entries",
+     [](RunningProgram& p) -> DialogWindow* {
+         auto* area = p.Current<AreaPage>();
+         area->ShowArea("VOLL.BER", "");
+         return area;
+     },
+     Command(AreaPage::kLastButton), -1, "group 1 a||Heben|G_A.bmp", "", ""},
     {"terms of delivery Zurueck", [](RunningProgram& p) { return Walk::Products(p); },
      [](RunningProgram& p, DialogWindow*) {
          p.Frame().OnMenuCommand(kCmdTermsEquipment);
@@ -448,12 +451,63 @@ TEST_P(Roads, EndWhereTheyShould) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, Roads, ::testing::ValuesIn(kRoads), [](const auto& test) {
-    std::string name;
-    for (const char* s = test.param.name; *s; ++s)
-        name += std::isalnum(static_cast<unsigned char>(*s)) ? *s : '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Pages, Roads, ::testing::ValuesIn(kRoads),
+                         [](const auto& test) { return CaseName(test.param.name); });
+
+// --- the group page -----------------------------------------------------------------
+
+// The group page after each step: depth, selection, path, picture (- when
+// none), the entries listed, the code of the level and the one chosen.
+TEST_F(Walk, GroupPageLevelsFollowTheWayInAndOut) {
+    RunningProgram p(c);
+    GroupPage* page = nullptr;
+    const auto level = [&] {
+        std::string s = std::to_string(page->Depth()) + " " + std::to_string(page->GetCurSel(GroupPage::kList)) +
+                        " [" + page->Breadcrumb() + "] " +
+                        (page->Picture().IsNull() ? "-" : page->PictureName()) + ":";
+        for (int i = 0; i < page->GetCount(GroupPage::kList); ++i) {
+            std::string name;
+            GetField(3, page->GetLbText(GroupPage::kList, i), name, 127);
+            s += " " + name;
+        }
+        return s + " " + page->CurrentCode() + "/" + p.State().hierarchyCode.str();
+    };
+    const auto key = [&p](int k) { return [&p, k] { testing::PressKey(&p.Frame(), k); }; };
+    const auto open = [&](int origin, const char* list) { return [&, origin, list] { page = Group(p, origin, list); }; };
+    const auto twice = [&] {
+        page->SendCommand(GroupPage::kList, LBN_DBLCLK);
+        page->SendCommand(GroupPage::kList, LBN_DBLCLK);
+    };
+    const std::pair<std::function<void()>, std::string> steps[] = {
+        // Back from a list: the level that names it, that entry selected.
+        {[&] {
+             open(3, "LIST.KAT")();
+             EXPECT_EQ(p.State().pageOrigin, 2);
+         }, "3 1 [Heben / Heber] G_ABC.bmp: Wagen Kr\xE4ne St\xE4nder ab/abc"},
+        {open(3, "NONE.KAT"), "1 0 [] G_A.bmp: Heben R\xE4" "der /a"},
+        {open(1, ""), "1 0 [] G_A.bmp: Heben R\xE4" "der /a"},
+        {key(Qt::Key_Return), "2 0 [Heben] G_AA.bmp: B\xFChnen Heber Fehlt Leer a/a"},
+        {key(Qt::Key_Down), "2 1 [Heben] G_AB.bmp: B\xFChnen Heber Fehlt Leer a/a"},
+        {key(Qt::Key_Down), "2 2 [Heben] -: B\xFChnen Heber Fehlt Leer a/a"},
+        {key(Qt::Key_Escape), "1 0 [] G_A.bmp: Heben R\xE4" "der /a"},
+        {twice, "3 0 [Heben / B\xFChnen] G_AAA.bmp: S\xE4ulen aa/a"},
+    };
+    for (const auto& [step, expected] : steps) {
+        step();
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(level(), expected);
+    }
+    EXPECT_FALSE(page->IsItemVisible(GroupPage::kHint) || page->IsItemEnabled(GroupPage::kHint));
+    // A leaf opens its product list with the path that leads to it.
+    page->SendCommand(GroupPage::kList, LBN_DBLCLK);
+    EXPECT_TRUE(page->IsDestroyed());
+    EXPECT_EQ(p.State().pageMode, kPageProduct);
+    EXPECT_EQ(p.State().listFile.str() + " " + p.State().hierarchyCode.str(), "SAEULE.KAT aaa");
+    Pump();
+    ASSERT_NE(p.Current<ProductPage>(), nullptr);
+    EXPECT_EQ(p.Current<ProductPage>()->Breadcrumb(), "Heben / B\xFChnen / S\xE4ulen");
+    EXPECT_TRUE(ui->Messages().empty());
+}
 
 // --- the product page ----------------------------------------------------------------
 
@@ -461,51 +515,43 @@ TEST_F(Walk, ProductPageOpensAtItsGroupAndLoadsEachSelectionOnce) {
     RunningProgram p(c);
     ProductPage* page = Products(p);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(page->RecordCount(), 3);
-    EXPECT_EQ(page->GetCurSel(ProductPage::kList), 0);
-    // The list file names its group and code; the path is built from the group file.
-    EXPECT_EQ(p.State().hierarchyCode, "aaa");
-    EXPECT_EQ(page->Breadcrumb(), "Heben / B\xFChnen / S\xE4ulen");
-    EXPECT_EQ(page->GetLbText(ProductPage::kList, 1), "Dorna-Werkzeug|D-2|||");
-    std::string enabled;
-    for (int id : {ProductPage::kDrawing, ProductPage::kOrderList, ProductPage::kNote, ProductPage::kProductInfo})
-        enabled += page->IsItemEnabled(id) ? '1' : '0';
-    EXPECT_EQ(enabled, "1111");
-    EXPECT_EQ(page->GetItemText(ProductPage::kProductInfo), "Produktinformation");
-    EXPECT_EQ(page->Item(ProductPage::kList)->geometry(), QRect(328, 64, 286, 287));
     auto* box = qobject_cast<QPlainTextEdit*>(page->Item(ProductPage::kInfoBox));
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(page->GetItemText(ProductPage::kInfoBox), "Zeile eins\r\nZeile zwei\r\nZeile drei");
-    EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff); // three lines
-    const int loads = page->SelectionLoads();
-    Select(*page, 0); // the same entry again: nothing is loaded
-    EXPECT_EQ(page->SelectionLoads(), loads);
-    Select(*page, 1);
-    EXPECT_EQ(page->SelectionLoads(), loads + 1);
-    EXPECT_EQ(page->GetItemText(ProductPage::kInfoBox), "Eins\r\nZwei\r\nDrei\r\nVier");
-    EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn); // four lines
-    EXPECT_FALSE(page->IsItemEnabled(ProductPage::kProductInfo));     // no info file
-    EXPECT_TRUE(page->IsItemEnabled(ProductPage::kDrawing)); // no drawing of P2.bmp: an empty view
+    // The list file names its group and code; the path is built from the group file.
+    EXPECT_EQ(p.State().hierarchyCode.str() + " " + page->Breadcrumb(), "aaa Heben / B\xFChnen / S\xE4ulen");
+    EXPECT_EQ(page->GetLbText(ProductPage::kList, 1), "Dorna-Werkzeug|D-2|||");
+    EXPECT_EQ(page->Item(ProductPage::kList)->geometry(), QRect(328, 64, 286, 287));
+    EXPECT_EQ(page->GetItemText(ProductPage::kProductInfo), "Produktinformation");
+    // After each selection: the text, whether it scrolls, the buttons that work
+    // (drawing, order list, note, information), the loads so far.
+    const int first = page->SelectionLoads();
+    const auto shows = [&](int row) {
+        Select(*page, row);
+        std::string s = page->GetItemText(ProductPage::kInfoBox) +
+                        (box->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn ? " | bar " : " | ");
+        for (int id : {ProductPage::kDrawing, ProductPage::kOrderList, ProductPage::kNote, ProductPage::kProductInfo})
+            s += page->IsItemEnabled(id) ? '1' : '0';
+        return s + " " + std::to_string(page->SelectionLoads() - first);
+    };
+    EXPECT_EQ(shows(0), "Zeile eins\r\nZeile zwei\r\nZeile drei | 1111 0"); // the same entry: nothing loaded
+    // Four lines scroll; no information file; no drawing of P2.bmp still opens an empty view.
+    EXPECT_EQ(shows(1), "Eins\r\nZwei\r\nDrei\r\nVier | bar 1110 1");
     const DibHandle p2 = page->Picture();
-    Select(*page, 2); // the same picture name: kept, not read again
-    EXPECT_TRUE(page->Picture() == p2);
-    EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(shows(2), "Kurz | 1110 2");
+    EXPECT_TRUE(page->Picture() == p2); // the same picture name: kept, not read again
     page->SetItemText(ProductPage::kInfoBox, std::string(400, 'x')); // a wrapped line counts as several
     EXPECT_GE(page->GetEditLineCount(ProductPage::kInfoBox), 4);
 
     // A preselected key is taken exactly and used once; a path from the group page as it is.
-    page = Products(p, "SAEULE.KAT", "P2");
-    EXPECT_EQ(page->CurrentIndex(), 1);
+    EXPECT_EQ(Products(p, "SAEULE.KAT", "P2")->CurrentIndex(), 1);
     EXPECT_TRUE(p.State().preselectKey.empty());
     EXPECT_EQ(Products(p, "SAEULE.KAT", "p2")->CurrentIndex(), 0);
     p.State().breadcrumb = "Vom Gruppenblatt";
     p.ShowPage(kPageProduct);
     EXPECT_EQ(p.Current<ProductPage>()->Breadcrumb(), "Vom Gruppenblatt");
-    EXPECT_EQ(ProductRow(p, 0, "EMPTY.KAT")->CurrentIndex(), -1);
-
+    EXPECT_EQ(Products(p, "EMPTY.KAT")->CurrentIndex(), -1);
     p.Frame().ChangeLanguage(1);
     Pump();
-    EXPECT_EQ(p.Current<ProductPage>()->GetItemText(ProductPage::kBack), "Back");
     EXPECT_EQ(p.Current<ProductPage>()->GetItemText(ProductPage::kProductInfo), "Product info");
     EXPECT_TRUE(ui->Messages().empty());
 }
@@ -985,6 +1031,24 @@ TEST_F(Walk, StartPageToAProductListAndBackByKeysAlone) {
                                                        "chten Sie das Programm beenden?"});
     EXPECT_EQ(Where(p), "area 0");
     EXPECT_TRUE(hasKeyboard(1010)) << "the new start page has the keyboard";
+}
+
+// --- the layout check of catalogue authors -----------------------------------------
+
+// A product name far wider than its list row, and a designation of the 31
+// characters it holds running into the number beside it.
+TEST_F(Walk, LayoutCheckReportsCatalogueTextsTooLongForTheirPlaces) {
+    const std::string name = "Zwei-Saeulen-Hebebuehne mit elektrohydraulischem Antrieb und Doppelteleskoparmen";
+    const std::string designation = "VAS 1 Hebebuehnen-Satz komplett";
+    c.Write("DATEN\\LANG1\\SAEULE.KAT", "Saeulen\nHEBE|aaa\nBetriebseinrichtungen\n1\nQX\nP1\nP1.bmp\nQX-1\n" +
+                                          designation + "\n0\n" + name +
+                                          "\nBILDER\\BLATT\\HEBE.bmp\n\n100,00\n\n0\nqtx_vz\n\nText}\n----\n");
+    RunningProgram p(c, 640, 0);
+    ASSERT_NE(Products(p), nullptr);
+    LayoutRecorder recorder;
+    p.Frame().grab();
+    EXPECT_EQ(recorder.Problems(p.Frame()),
+              (std::vector<std::string>{"\"" + designation + "\" overlaps \"QX-1\"", "\"" + name + "\" is cut"}));
 }
 
 } // namespace
