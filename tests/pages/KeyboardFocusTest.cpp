@@ -1,7 +1,8 @@
 // The road by keyboard alone on the demo catalogue: Tab follows the screen
 // on every page and dialog, the control that has the keyboard shows it, and
 // each key does what its place promises. Keys go to the top-level window
-// that is active, as a user's do.
+// that is active, as a user's do. On the way, what a screen reader finds
+// through Qt's accessibility tree: every stop named, names in the language.
 
 #include "CatalogPages.h"
 #include "app/ui/LanguageDialog.h"
@@ -14,11 +15,14 @@
 #include "pages/RequirementsPage.h"
 #include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
+#include "platform/qt/QtText.h"
 #include "platform/qt/QtUi.h"
+#include "ground/Languages.h"
 #include "resources/Menus.h"
 #include "search/ui/SearchDialog.h"
 #include "suppliers/ui/SupplierSearchPage.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
@@ -31,9 +35,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace qx {
 namespace {
@@ -53,15 +56,13 @@ void WhenDialogOpens(std::function<void(DialogWindow&)> f) {
     auto* timer = new QTimer;
     QObject::connect(timer, &QTimer::timeout, [timer, below, f] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal != below) {
-            timer->stop();
-            timer->deleteLater();
-            auto* dialog = dynamic_cast<DialogWindow*>(modal);
-            if (dialog)
-                f(*dialog);
-            else
-                ADD_FAILURE() << "not a dialog of the program";
-        }
+        if (!modal || modal == below)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        auto* dialog = dynamic_cast<DialogWindow*>(modal);
+        ASSERT_NE(dialog, nullptr) << "not a dialog of the program";
+        f(*dialog);
     });
     timer->start(5);
 }
@@ -76,14 +77,6 @@ struct Stop {
 Stop Focused(QWidget* keys) {
     QWidget* w = keys->window()->focusWidget();
     return {w, w ? QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size()) : QRect()};
-}
-
-std::string Describe(const std::vector<Stop>& stops) {
-    std::ostringstream out;
-    for (const Stop& s : stops)
-        out << "\n  " << (s.widget ? s.widget->metaObject()->className() : "none") << " (" << s.rect.left() << ","
-            << s.rect.top() << ")-(" << s.rect.right() + 1 << "," << s.rect.bottom() + 1 << ")";
-    return out.str();
 }
 
 // Tab once around the window that has the keyboard, from the control that
@@ -105,7 +98,11 @@ std::string Describe(const std::vector<Stop>& stops) {
         round.push_back(Focused(keys));
     }
     const auto failure = [&](const std::string& why) {
-        return ::testing::AssertionFailure() << why << "; Tab went:" << Describe(round);
+        std::ostringstream out;
+        for (const Stop& s : round)
+            out << "\n  " << (s.widget ? s.widget->metaObject()->className() : "none") << " (" << s.rect.left()
+                << "," << s.rect.top() << ")-(" << s.rect.right() + 1 << "," << s.rect.bottom() + 1 << ")";
+        return ::testing::AssertionFailure() << why << "; Tab went:" << out.str();
     };
     if (Focused(keys).widget != round.front().widget)
         return failure("Tab did not come round");
@@ -131,6 +128,42 @@ std::string Describe(const std::vector<Stop>& stops) {
     return ::testing::AssertionSuccess();
 }
 
+// What a reader announces, by role; and the stops where it would announce nothing.
+struct Reading {
+    std::multimap<QAccessible::Role, QString> named;
+    std::vector<std::string> unnamed;
+    bool Has(QAccessible::Role role, const char* ansi) const {
+        auto [from, to] = named.equal_range(role);
+        return std::any_of(from, to, [&](const auto& it) { return it.second == FromAnsi(ansi); });
+    }
+};
+
+void Read(QAccessibleInterface* node, Reading& r) {
+    if (!node || !node->isValid() || node->state().invisible)
+        return;
+    const QAccessible::Role role = node->role();
+    const QString name = node->text(QAccessible::Name);
+    const bool stops = dynamic_cast<DialogWindow*>(node->object()) || role == QAccessible::Button ||
+                       role == QAccessible::List || role == QAccessible::ListItem ||
+                       role == QAccessible::EditableText || role == QAccessible::ComboBox;
+    if (stops && name.trimmed().isEmpty())
+        r.unnamed.push_back(std::string(node->object() ? node->object()->metaObject()->className() : "?") +
+                            " role " + std::to_string(role));
+    else if (!name.isEmpty())
+        r.named.emplace(role, name);
+    for (int i = 0; i < node->childCount(); ++i)
+        Read(node->child(i), r);
+}
+
+Reading Read(QWidget& top) {
+    Reading r;
+    Read(QAccessible::queryAccessibleInterface(&top), r);
+    EXPECT_TRUE(r.unnamed.empty()) << ::testing::PrintToString(r.unnamed);
+    return r;
+}
+
+QAccessibleInterface* Of(DialogWindow& window, int id) { return QAccessible::queryAccessibleInterface(window.Item(id)); }
+
 class DemoKeyboard : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -149,15 +182,11 @@ protected:
     }
     void OpenEntry(const char* target) {
         auto* area = Current<AreaPage>();
-        ASSERT_NE(area, nullptr);
-        for (int i = 0; i < area->EntryCount(); ++i) {
-            if (area->Entry(i).target.str() == target) {
+        for (int i = 0; area && i < area->EntryCount(); ++i) {
+            if (area->Entry(i).target.str() == target)
                 area->DispatchEntry(i);
-                Pump();
-                return;
-            }
         }
-        FAIL() << target;
+        Pump();
     }
     // The keyword search from the menu, typed and chosen by keys.
     ProductPage* SearchProduct(const char* term) {
@@ -192,15 +221,20 @@ protected:
 
 TEST_F(DemoKeyboard, TabFollowsTheScreenOnEveryPageAndDialog) {
     int walked = 0;
+    Reading r; // of the last page or dialog walked
+    // One page shown at a time: the page under an overlay is hidden from the reader too.
     const auto walkPage = [&](const char* name) {
         DialogWindow* page = p->Frame().CurrentPage();
         ASSERT_NE(page, nullptr) << name;
         EXPECT_TRUE(TabsInReadingOrder(Frame(), *page)) << name;
+        r = Read(p->Frame());
+        EXPECT_EQ(r.named.count(QAccessible::Pane), 1u) << name;
         ++walked;
     };
     const auto walkDialog = [&](const char* name) {
-        WhenDialogOpens([&walked, name](DialogWindow& dialog) {
+        WhenDialogOpens([&walked, &r, name](DialogWindow& dialog) {
             EXPECT_TRUE(TabsInReadingOrder(&dialog, dialog)) << name;
+            r = Read(dialog);
             Press(&dialog, Qt::Key_Escape);
             ++walked;
         });
@@ -209,13 +243,15 @@ TEST_F(DemoKeyboard, TabFollowsTheScreenOnEveryPageAndDialog) {
     AreaAt("KATALOG.BER");
     walkPage("catalogue page");
     AreaAt("BE.BER");
-    walkPage("sub-area page");
+    walkPage("sub-area page"); // invisible hot areas, read as buttons
+    EXPECT_EQ(Of(*Current<AreaPage>(), AreaPage::kFirstButton)->role(), QAccessible::Button);
     OpenEntry("BE_HEBE");
     walkPage("group page");
 
     // The search dialog, and the text-input dialog of "Weitersuchen".
     WhenDialogOpens([&](DialogWindow& search) {
         EXPECT_TRUE(TabsInReadingOrder(&search, search)) << "search dialog";
+        Read(search); // rows without text of their own too
         ++walked;
         walkDialog("text-input dialog");
         search.SendCommand(SearchDialog::kContinue);
@@ -227,6 +263,12 @@ TEST_F(DemoKeyboard, TabFollowsTheScreenOnEveryPageAndDialog) {
     ProductPage* product = SearchProduct("rangierwagenheber 2");
     ASSERT_NE(product, nullptr);
     walkPage("product page");
+    // Owner-drawn rows read as they are drawn, the text box by the product's name.
+    const std::string name = product->CurrentRecord()->name.str();
+    EXPECT_TRUE(r.Has(QAccessible::ListItem, (name + ", " + product->CurrentRecord()->designation.str()).c_str()));
+    EXPECT_TRUE(r.Has(QAccessible::EditableText, name.c_str()));
+    for (int id : {ProductPage::kProductInfo, ProductPage::kNote, ProductPage::kOrderList, ProductPage::kDrawing})
+        EXPECT_EQ(Of(*product, id)->role(), QAccessible::Button) << id;
     // Beside a tall list, rows of buttons are still read row by row.
     std::vector<int> order;
     product->SetFocusTo(ProductPage::kList);
@@ -245,10 +287,12 @@ TEST_F(DemoKeyboard, TabFollowsTheScreenOnEveryPageAndDialog) {
     Press(Frame(), Qt::Key_Escape);
     walkDialog("quantity editor");
     Click(product, ProductPage::kOrderList);
+    EXPECT_TRUE(r.Has(QAccessible::Dialog, "Mengen-Editor") && r.Has(QAccessible::EditableText, "Bemerkungen:"));
 
     OrderListPage* list = OrderFirst(product);
     ASSERT_NE(list, nullptr);
     walkPage("order list page");
+    EXPECT_TRUE(r.Has(QAccessible::EditableText, "Auftragskennzeichnung:"));
     walkDialog("quantity editor of a free entry");
     Click(list, OrderListPage::kInsert);
     Click(list, OrderListPage::kOrderInfo);
@@ -493,6 +537,32 @@ TEST_F(DemoKeyboard, WindowsAreNamedAsTheyCallThemselves) {
     });
     real.MessageBox("OK", "QUARVENTA AG", MB_OK);
     EXPECT_GE(width, caption + 150);
+}
+
+TEST_F(DemoKeyboard, ReadersNamesFollowTheLanguage) {
+    ProductPage* product = SearchProduct("rangierwagenheber 2");
+    ASSERT_NE(product, nullptr);
+    const auto names = [&] {
+        return Of(*product, ProductPage::kOrderList)->text(QAccessible::Name) + QLatin1Char('|') +
+               Of(*product, ProductPage::kBack)->text(QAccessible::Name);
+    };
+    EXPECT_EQ(names(), FromAnsi("Bestellliste|Zur\xFC""ck"));
+    p->Frame().ChangeLanguage(1);
+    Pump();
+    EXPECT_EQ(names(), QStringLiteral("Order list|Back"));
+    // The catalogue page's name is its drawn title, switched from the menu.
+    p->Frame().ChangeLanguage(0);
+    p->ShowPage(kPageArea);
+    AreaPage* area = Current<AreaPage>();
+    ASSERT_NE(area, nullptr);
+    Of(*area, AreaPage::kFirstButton)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    Pump();
+    ASSERT_EQ(area->PageKind(), AreaPageKind::Catalogue);
+    const auto pageName = [&] { return QAccessible::queryAccessibleInterface(area)->text(QAccessible::Name); };
+    EXPECT_EQ(pageName(), QStringLiteral("Katalog Betriebseinrichtungen und Spezialwerkzeuge"));
+    p->Frame().OnMenuCommand(LanguageAt(1).menuCommand);
+    Pump();
+    EXPECT_EQ(pageName(), QStringLiteral("Catalogue Workshop equipment and Special tools"));
 }
 
 } // namespace
