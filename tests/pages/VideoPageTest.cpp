@@ -125,12 +125,10 @@ TEST_F(VideoPages, UnplayableVideosAreReportedAndThePageStillAnswers) {
     EXPECT_EQ(page->Playing(), 0);
     EXPECT_FALSE(page->Player()->isVisible()); // an empty area, not a black box
     // The buttons do nothing, and only once is it said.
-    for (int id : {VideoPage::kRestart, VideoPage::kPause, VideoPage::kPlay})
+    for (int id : {VideoPage::kRestart, VideoPage::kPause, VideoPage::kPlay, VideoPage::kBack})
         page->SendCommand(id);
     Pump();
     EXPECT_EQ(ui->Messages().size(), 1u);
-    page->SendCommand(VideoPage::kBack);
-    Pump();
     EXPECT_EQ(CurrentVideoPage(), nullptr);
     EXPECT_TRUE(area->isVisible());
 
@@ -138,10 +136,7 @@ TEST_F(VideoPages, UnplayableVideosAreReportedAndThePageStillAnswers) {
     ASSERT_NE(page, nullptr);
     // The back end may take a moment to find out; a bounded wait either way.
     const bool reported = WaitFor([&] { return ui->Messages().size() == 2; }, 8000);
-    EXPECT_TRUE(reported) << "a broken video gave no message";
-    if (reported) {
-        EXPECT_EQ(page->Playing(), 0);
-    }
+    EXPECT_TRUE(reported && page->Playing() == 0) << "a broken video gave no message";
     // A second video page replaces the first.
     VideoPage* second = Open(area, "missing.avi");
     Pump();
