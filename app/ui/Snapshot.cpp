@@ -110,8 +110,7 @@ public:
             return;
         area->DispatchEntry(catalogue);
         ShootSearches();
-        if (area->EntryCount() > 0)
-            area->HoverOver(AreaPage::kFirstButton);
+        area->HoverOver(AreaPage::kFirstButton); // no preview without entries
         Shoot("catalogue");
         const int sub = FindEntry(*area, [](AreaTargetKind k, const AreaEntry&) { return k == AreaTargetKind::SubArea; });
         if (sub < 0)
