@@ -602,16 +602,6 @@ TEST_F(Walk, RequirementsRowsTheirInformationAndThePrintout) {
     EXPECT_EQ(page->Picture(), picture);
     EXPECT_TRUE(page->View()->Html().contains(QStringLiteral("Der Heber")));
 
-    // Tab goes from the list through the visible buttons only.
-    page->SetFocusTo(RequirementsPage::kList);
-    std::vector<int> order;
-    for (int i = 0; i < 4; ++i) {
-        testing::PressKey(&p.Frame(), Qt::Key_Tab);
-        order.push_back(page->FocusedItem());
-    }
-    EXPECT_EQ(order, (std::vector<int>{RequirementsPage::kRequirements, RequirementsPage::kPrint,
-                                       RequirementsPage::kMainMenu, RequirementsPage::kBack}));
-
     // Bedarf: the information over the page, its pictures from the large folder.
     QTest::mouseClick(page->Item(RequirementsPage::kRequirements), Qt::LeftButton);
     Pump();
@@ -915,7 +905,7 @@ TEST_F(VideoPages, UnplayableVideosAreReportedAndThePageStillAnswers) {
 
 // --- captions and the quantity editor ---------------------------------------------------
 
-TEST_F(Walk, EnglishCaptionsOfTheVideoInformationAndGroupPages) {
+TEST_F(Walk, EnglishCaptionsOfTheVideoAndGroupPages) {
     RunningProgram p(c, 640, 1);
     auto* area = p.Current<AreaPage>();
     ASSERT_TRUE(area && area->openVideo);
@@ -928,11 +918,6 @@ TEST_F(Walk, EnglishCaptionsOfTheVideoInformationAndGroupPages) {
         captions += video->GetItemText(id) + "|";
     video->SendCommand(VideoPage::kBack);
     Pump();
-    p.Frame().OnMenuCommand(kCmdTermsEquipment);
-    Pump();
-    for (int id : {InfoPage::kPrint, InfoPage::kBack})
-        captions += p.Current<InfoPage>()->GetItemText(id) + "|";
-    p.Current<InfoPage>()->Close();
     p.Frame().ChangeLanguage(0);
     Pump();
     GroupPage* group = Group(p);
@@ -940,7 +925,7 @@ TEST_F(Walk, EnglishCaptionsOfTheVideoInformationAndGroupPages) {
     Pump();
     for (int id : {GroupPage::kBack, GroupPage::kMainMenu})
         captions += group->GetItemText(id) + "|";
-    EXPECT_EQ(captions, "Restart|Stop|Play|Back|Print|Back|Back|Main menu|");
+    EXPECT_EQ(captions, "Restart|Stop|Play|Back|Back|Main menu|");
 }
 
 // The editor's labels and prices by price mode, for a product and for a free entry.

@@ -27,7 +27,7 @@ struct Parent {
     QWidget widget;
 };
 
-TEST(TextView, CreatedOverTheRectangleHiddenAndEmptyRectanglesRefused) {
+TEST(TextView, CreatedHiddenOverTheRectangleShortTextsClearLongerOnesLoad) {
     Parent p;
     TextView* view = CreateTextView(&p.widget, kTextViewInfoPage, Rect{16, 64, 612, 384});
     ASSERT_NE(view, nullptr);
@@ -44,28 +44,18 @@ TEST(TextView, CreatedOverTheRectangleHiddenAndEmptyRectanglesRefused) {
     RecordingDc dc({4960, 7016}, true);
     EXPECT_FALSE(PrintTextViewPage(none, dc, 1, kPrintRectTwips));
     EXPECT_TRUE(dc.Calls().empty());
-    DestroyTextView(view);
-    EXPECT_EQ(view, nullptr);
-}
 
-TEST(TextView, ShortTextsClearLongerOnesLoad) {
-    Parent p;
-    TextView* view = CreateTextView(&p.widget, kTextViewRequirements, Rect{0, 0, 300, 200});
-    ShowHtmlText(view, "<p>Eine Zeile mit Text</p>", "\\");
-    EXPECT_EQ(TextViewText(view), "Eine Zeile mit Text");
-    EXPECT_TRUE(view->isVisibleTo(&p.widget));
-
+    // Texts of 7 characters and fewer clear the view to one blank, longer ones
+    // load; text in the code page of the UI language.
     std::string shown;
-    for (const char* html : {"<p>abcd", "", "<p>abcde"}) { // 7 characters and fewer: cleared to one blank
+    for (const char* html : {"<p>Eine Zeile</p>", "<p>abcd", "", "<p>abcde", "<p>Gr\xF6\xDF" "e f\xFCr B\xFChnen"}) {
         ShowHtmlText(view, html, "\\");
         shown += TextViewText(view) + "|";
     }
-    EXPECT_EQ(shown, " | |abcde|");
-
-    // Text in the code page of the UI language.
-    ShowHtmlText(view, "<p>Gr\xF6\xDF" "e f\xFCr B\xFChnen</p>", "\\");
-    EXPECT_EQ(TextViewText(view), "Gr\xF6\xDF" "e f\xFCr B\xFChnen");
+    EXPECT_EQ(shown, "Eine Zeile| | |abcde|Gr\xF6\xDF" "e f\xFCr B\xFChnen|");
+    EXPECT_TRUE(view->isVisibleTo(&p.widget));
     DestroyTextView(view);
+    EXPECT_EQ(view, nullptr);
 }
 
 TEST(TextView, RefusedTextsGoToTheErrorFileAndTheViewKeepsItsText) {
