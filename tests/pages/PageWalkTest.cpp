@@ -386,6 +386,12 @@ constexpr const char* kList3 = "group 3 aaa|SAEULE.KAT|S\xE4ulen|G_AAA.bmp";
 constexpr const char* kGone = "group 2 ac|GONE.KAT|Fehlt|";
 
 const Road kRoads[] = {
+    {"area level out of range", NoPage,
+     [](RunningProgram& p, DialogWindow*) {
+         p.State().areaLevel = kAreaLevels;
+         p.ShowPage(kPageArea);
+     },
+     -1, "area 0", "", ""},
     {"group Zurueck at the top", GroupTop, Command(GroupPage::kBack), 2, "area 2", "", ""},
     {"group double click", GroupTop, Command(GroupPage::kList, LBN_DBLCLK), -1, "group 2 aa||B\xFChnen|G_AA.bmp",
      "", ""},
@@ -1051,8 +1057,9 @@ TEST_F(Walk, StartPageToAProductListAndBackByKeysAlone) {
         QWidget* item = p.Frame().CurrentPage() ? p.Frame().CurrentPage()->Item(id) : nullptr;
         return item && item->hasFocus();
     };
-    // The first entry has the keyboard; Tab and Shift+Tab move between entries.
+    // The first entry has the keyboard and a hand over it; Tab and Shift+Tab move between entries.
     EXPECT_TRUE(hasKeyboard(1010));
+    EXPECT_EQ(p.Frame().CurrentPage()->Item(1010)->cursor().shape(), Qt::PointingHandCursor);
     press(Qt::Key_Tab);
     EXPECT_TRUE(hasKeyboard(1011));
     press(Qt::Key_Tab, Qt::ShiftModifier);

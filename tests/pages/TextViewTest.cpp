@@ -213,7 +213,7 @@ TEST(TextView, BrokenPagesLoadOrAreRefusedAndTheViewKeepsItsText) {
     std::string rows;
     for (int i = 0; i < 511; ++i)
         rows += "<tr><td>x</td></tr>";
-    EXPECT_FALSE(loads("<table>" + rows + "<TR><TD COLSPAN = \"513\">y</TD></TR></table>"));
+    EXPECT_FALSE(loads("<table>" + rows + "<TR><TD COLSPAN = \"519\">y</TD></TR></table>"));
     EXPECT_TRUE(loads("<table>" + rows + "<TR><TD COLSPAN = \"8\">y</TD></TR></table>"));
     const std::string spans = "<p>Tabelle</p><table><tr><td rowspan='1000' colspan=+1000>z</td></tr></table>";
     ShowHtmlText(view, "<p>Bisheriger Text</p>", "C:\\");
