@@ -392,6 +392,14 @@ const Road kRoads[] = {
          p.ShowPage(kPageArea);
      },
      -1, "area 0", "", ""},
+    {"no sub-area below the deepest level", NoPage,
+     [](RunningProgram& p, DialogWindow*) {
+         p.State().areaLevel = kAreaLevels - 1;
+         p.ShowPage(kPageArea);
+         p.Current<AreaPage>()->ShowArea("BE.BER", "");
+         p.Current<AreaPage>()->DispatchEntry(0);
+     },
+     -1, "area 63", "", ""},
     {"group Zurueck at the top", GroupTop, Command(GroupPage::kBack), 2, "area 2", "", ""},
     {"group double click", GroupTop, Command(GroupPage::kList, LBN_DBLCLK), -1, "group 2 aa||B\xFChnen|G_AA.bmp",
      "", ""},
