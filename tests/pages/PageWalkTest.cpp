@@ -532,10 +532,8 @@ TEST_F(Walk, ProductInformationDrawingAndTheirPrintouts) {
     page->SendCommand(ProductPage::kProductInfo);
     Pump();
     auto* info = p.Current<InfoPage>();
-    ASSERT_NE(info, nullptr);
-    EXPECT_FALSE(page->isVisible());
+    ASSERT_TRUE(info && info->ReturnPage() == page && !page->isVisible());
     EXPECT_EQ(info->Document(), "P1.htm");
-    EXPECT_EQ(info->ReturnPage(), page);
     info->SendCommand(InfoPage::kBack);
     Pump();
     EXPECT_EQ(p.Current<ProductPage>(), page);
@@ -666,10 +664,10 @@ TEST_F(Walk, TermsOfDeliveryFromTheMenuScrollFollowTheLanguageAndGoBack) {
     ASSERT_NE(info, nullptr);
     EXPECT_TRUE(area->isHidden());
     EXPECT_EQ(info->ReturnPage(), area);
-    EXPECT_EQ(info->Document(), "Betrieb.htm");
-    EXPECT_EQ(info->GetItemText(InfoPage::kPrint), "Drucken");
-    EXPECT_EQ(info->GetItemText(InfoPage::kBack), "Zur\xFC"
-                                                  "ck");
+    const auto shows = [info] {
+        return info->Document() + " " + info->GetItemText(InfoPage::kPrint) + "|" + info->GetItemText(InfoPage::kBack);
+    };
+    EXPECT_EQ(shows(), "Betrieb.htm Drucken|Zur\xFC" "ck");
     EXPECT_EQ(info->geometry(), QRect(0, 0, 632, 434));
     EXPECT_EQ(info->Item(InfoPage::kPrint)->geometry(), QRect(471, 392, 71, 20));
     EXPECT_EQ(info->Item(InfoPage::kBack)->geometry(), QRect(544, 392, 70, 20));
@@ -693,9 +691,7 @@ TEST_F(Walk, TermsOfDeliveryFromTheMenuScrollFollowTheLanguageAndGoBack) {
     p.State().languageIndex = 1;
     p.Frame().PostToAllPages(UM_RELOAD);
     Pump();
-    EXPECT_EQ(info->GetItemText(InfoPage::kPrint), "Print");
-    EXPECT_EQ(info->GetItemText(InfoPage::kBack), "Back");
-    EXPECT_EQ(info->Document(), "Betrieb.htm");
+    EXPECT_EQ(shows(), "Betrieb.htm Print|Back");
     p.State().languageIndex = 0;
 
     // Special tools, in the file's own letter case.
@@ -967,11 +963,10 @@ TEST_F(Walk, QuantityEditorShowsThePricesOfThePriceMode) {
     for (const Case& k : {Case{0, false, head + prices + product + "1234,50 EUR@116,114|1234,50 EUR@116,136|"},
                           Case{1, false, head + prices + product + "987,60 EUR@116,114|987,60 EUR@116,136|"},
                           Case{-1, false, head + product}, Case{-1, true, head},
-                          Case{0, true, head + prices + "siehe VZ-Preisliste@116,136|"}}) {
+                          Case{0, true, head + prices + "siehe VZ-Preisliste@116,136|price edit"}}) {
         RunningProgram p(c);
         p.State().priceMode = k.priceMode;
         std::string texts;
-        bool priceEdit = false;
         testing::WhenModal([&](QWidget& w) {
             auto& editor = dynamic_cast<QuantityEditor&>(w);
             RecordingDc dc({w.width(), w.height()});
@@ -979,21 +974,18 @@ TEST_F(Walk, QuantityEditorShowsThePricesOfThePriceMode) {
             for (const DrawCall& call : dc.Calls())
                 if (call.kind == DrawCall::Kind::Text)
                     texts += call.text + "@" + std::to_string(call.at.x) + "," + std::to_string(call.at.y) + "|";
-            priceEdit = editor.IsItemVisible(QuantityEditor::kPrice);
+            texts += editor.IsItemVisible(QuantityEditor::kPrice) ? "price edit" : "";
             QTest::keyClick(&w, Qt::Key_Escape);
         });
         if (k.free) {
-            ui->fileAnswers = {ToWindowsPath(c.Dir()) + "\\LISTE.STK"};
-            p.Frame().OnMenuCommand(kCmdOrderList);
-            Pump();
-            ASSERT_NE(p.Current<OrderListPage>(), nullptr);
-            p.Current<OrderListPage>()->SendCommand(OrderListPage::kInsert);
+            OrderListPage* list = testing::OpenOrderList(p, *ui, ToWindowsPath(c.Dir()) + "\\LISTE.STK");
+            ASSERT_NE(list, nullptr);
+            list->SendCommand(OrderListPage::kInsert);
         } else {
             Products(p)->SendCommand(ProductPage::kOrderList);
         }
         Pump();
         EXPECT_EQ(texts, k.texts) << k.priceMode << " " << k.free;
-        EXPECT_EQ(priceEdit, k.free && k.priceMode >= 0) << k.priceMode << " " << k.free;
     }
 }
 
