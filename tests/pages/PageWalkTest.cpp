@@ -466,14 +466,16 @@ TEST_P(Roads, EndWhereTheyShould) {
 INSTANTIATE_TEST_SUITE_P(Pages, Roads, ::testing::ValuesIn(kRoads),
                          [](const auto& test) { return CaseName(test.param.name); });
 
-// The catalogue page previews the entry under the mouse, the last as the first.
+// The catalogue page previews the entry under the mouse, the last as the
+// first, once each time another is pointed at; a place without an entry shows none.
 TEST_F(Walk, CataloguePagePreviewsEachEntryPointedAt) {
     RunningProgram p(c);
     auto* area = p.Current<AreaPage>();
     ASSERT_NE(area, nullptr);
     area->DispatchEntry(0);
     ASSERT_EQ(area->PageKind(), AreaPageKind::Catalogue);
-    for (int id : {AreaPage::kFirstButton + area->EntryCount() - 1, AreaPage::kFirstButton, AreaPage::kFirstButton})
+    const int last = AreaPage::kFirstButton + area->EntryCount() - 1;
+    for (int id : {last, AreaPage::kFirstButton, AreaPage::kFirstButton, last + 1})
         area->HoverOver(id);
     EXPECT_EQ(area->PreviewLoads(), 2);
 }
