@@ -374,7 +374,7 @@ DialogWindow* Products(RunningProgram& p) { return Walk::Products(p); }
 DialogWindow* Plan(RunningProgram& p) { return Walk::Requirements(p); }
 // The terms of delivery over the page, left by a step.
 Step Terms(int command, Step leave) {
-    return [=](RunningProgram& p, DialogWindow* page) {
+    return [=](RunningProgram& p, DialogWindow*) {
         p.Frame().OnMenuCommand(command);
         Pump();
         leave(p, p.Current<InfoPage>());
@@ -521,9 +521,6 @@ TEST_F(Walk, ProductPageOpensAtItsGroupAndLoadsEachSelectionOnce) {
     p.ShowPage(kPageProduct);
     EXPECT_EQ(p.Current<ProductPage>()->Breadcrumb(), "Vom Gruppenblatt");
     EXPECT_EQ(Products(p, "EMPTY.KAT")->CurrentIndex(), -1);
-    p.Frame().ChangeLanguage(1);
-    Pump();
-    EXPECT_EQ(p.Current<ProductPage>()->GetItemText(ProductPage::kProductInfo), "Product info");
     EXPECT_TRUE(ui->Messages().empty());
 }
 
@@ -634,7 +631,6 @@ TEST_F(Walk, RequirementsRowsTheirInformationAndThePrintout) {
     auto* info = FindPage<InfoPage>(p.Frame().Client());
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(info->Document(), "Plan.htm");
-    EXPECT_EQ(info->ReturnPage(), page);
     EXPECT_FALSE(page->isVisible());
     EXPECT_TRUE(info->View()->ImageFolder().ends_with("BILDER\\1024"));
     testing::PressKey(&p.Frame(), Qt::Key_Escape);
@@ -807,22 +803,9 @@ TEST_F(Walk, WhilePrintingOnlyTheProgressDialogTakesInput) {
 bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
     QElapsedTimer timer;
     timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > milliseconds)
-            return false;
+    while (!condition() && timer.elapsed() <= milliseconds)
         QTest::qWait(20);
-    }
-    return true;
-}
-
-fs::path DemoVideo() {
-    const fs::path folder = fs::path(QX_DEMO_DIR) / "VIDEO";
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folder, ec)) {
-        if (entry.path().extension() == ".AVI" || entry.path().extension() == ".avi")
-            return entry.path();
-    }
-    return {};
+    return condition();
 }
 
 // The video page over the area page, as its entry opens it, with a broken
@@ -830,11 +813,13 @@ fs::path DemoVideo() {
 struct VideoPages : Walk {
     VideoPages() {
         c.Write("VIDEO\\BROKEN.AVI", "RIFF\x10\x00\x00\x00" "AVI nothing to see here");
-        if (const fs::path demo = DemoVideo(); !demo.empty())
-            fs::copy_file(demo, c.Dir() / "VIDEO" / "clip.avi");
+        std::error_code ec;
+        for (const auto& e : fs::directory_iterator(fs::path(QX_DEMO_DIR) / "VIDEO", ec))
+            if ((e.path().extension() == ".AVI" || e.path().extension() == ".avi") && !fs::exists(Clip()))
+                fs::copy_file(e.path(), Clip());
     }
+    fs::path Clip() const { return c.Dir() / "VIDEO" / "clip.avi"; }
     static VideoPage* Open(AreaPage* area, const std::string& file) {
-        EXPECT_NE(area, nullptr);
         if (!area || !area->openVideo)
             return nullptr;
         area->openVideo(*area, file);
@@ -844,24 +829,18 @@ struct VideoPages : Walk {
 };
 
 TEST_F(VideoPages, PlaysPausesResumesEndsAndRestarts) {
-    if (!fs::exists(c.Dir() / "VIDEO" / "clip.avi"))
+    if (!fs::exists(Clip()))
         GTEST_SKIP() << "the demo catalogue has no video";
     RunningProgram p(c);
     AreaPage* area = p.Current<AreaPage>();
     VideoPage* page = Open(area, "clip.avi");
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->VideoFile(), "CLIP.AVI");
-    EXPECT_FALSE(area->isVisible());
     EXPECT_EQ(page->Playing(), 1);
     VideoPlayer* player = page->Player();
-    ASSERT_NE(player, nullptr);
-    EXPECT_EQ(player->parentWidget(), page);
     EXPECT_EQ(player->geometry(), QRect(16, 64, 455, 350));
-    EXPECT_EQ(page->GetItemText(VideoPage::kPause), "Pause");
-
-    if (!WaitFor([&] { return player->FramesShown() > 0 || !ui->shown.empty(); }, 5000)) {
+    if (!WaitFor([&] { return player->FramesShown() > 0 || !ui->shown.empty(); }, 5000))
         GTEST_SKIP() << "no frame within 5 s: no usable media back end on this machine";
-    }
     if (!ui->shown.empty())
         GTEST_SKIP() << "the media back end can't play MJPEG AVI here: " << player->ErrorText();
 
@@ -875,17 +854,14 @@ TEST_F(VideoPages, PlaysPausesResumesEndsAndRestarts) {
 
     QTest::mouseClick(page->Item(VideoPage::kPlay), Qt::LeftButton);
     EXPECT_EQ(player->CurrentState(), VideoPlayer::State::Playing);
-    ASSERT_TRUE(WaitFor([&] { return page->EndNotices() == 1; }, 15000))
-        << "the end of the video was not reported";
+    ASSERT_TRUE(WaitFor([&] { return page->EndNotices() == 1; }, 15000)) << "the end of the video was not reported";
     EXPECT_EQ(page->Playing(), 0);
 
-    // After the end, Neustart plays it again.
+    // After the end, Neustart plays it again; leaving while it plays brings the area page back.
     const int before = player->FramesShown();
     QTest::mouseClick(page->Item(VideoPage::kRestart), Qt::LeftButton);
     EXPECT_EQ(page->Playing(), 1);
     EXPECT_TRUE(WaitFor([&] { return player->FramesShown() > before + 2; }, 5000));
-
-    // Leaving while it plays: the area page comes back, the video page and its player go.
     testing::PressKey(&p.Frame(), Qt::Key_Escape);
     Pump();
     EXPECT_EQ(CurrentVideoPage(), nullptr);
@@ -893,19 +869,22 @@ TEST_F(VideoPages, PlaysPausesResumesEndsAndRestarts) {
     EXPECT_TRUE(ui->shown.empty());
 }
 
+// Missing and broken videos are said once; the page still answers, in the
+// language's captions; a second video page replaces the first.
 TEST_F(VideoPages, UnplayableVideosAreReportedAndThePageStillAnswers) {
     RunningProgram p(c);
     AreaPage* area = p.Current<AreaPage>();
     VideoPage* page = Open(area, "missing.avi");
     ASSERT_NE(page, nullptr);
-    Pump();
-    ASSERT_EQ(ui->Messages().size(), 1u);
-    EXPECT_EQ(ui->Messages()[0], "Das Video kann nicht abgespielt werden:\nMISSING.AVI");
+    EXPECT_FALSE(area->isVisible());
+    EXPECT_EQ(ui->Messages(), std::vector<std::string>{"Das Video kann nicht abgespielt werden:\nMISSING.AVI"});
     EXPECT_EQ(page->Playing(), 0);
     EXPECT_FALSE(page->Player()->isVisible()); // an empty area, not a black box
-    // The buttons do nothing, and only once is it said.
-    for (int id : {VideoPage::kRestart, VideoPage::kPause, VideoPage::kPlay, VideoPage::kBack})
+    std::string captions;
+    for (int id : {VideoPage::kRestart, VideoPage::kPause, VideoPage::kPlay, VideoPage::kBack}) {
+        captions += page->GetItemText(id) + "|";
         page->SendCommand(id);
+    }
     Pump();
     EXPECT_EQ(ui->Messages().size(), 1u);
     EXPECT_EQ(CurrentVideoPage(), nullptr);
@@ -914,43 +893,29 @@ TEST_F(VideoPages, UnplayableVideosAreReportedAndThePageStillAnswers) {
     page = Open(area, "BROKEN.AVI");
     ASSERT_NE(page, nullptr);
     // The back end may take a moment to find out; a bounded wait either way.
-    const bool reported = WaitFor([&] { return ui->Messages().size() == 2; }, 8000);
-    EXPECT_TRUE(reported && page->Playing() == 0) << "a broken video gave no message";
-    // A second video page replaces the first.
-    VideoPage* second = Open(area, "missing.avi");
+    EXPECT_TRUE(WaitFor([&] { return ui->Messages().size() == 2; }, 8000) && page->Playing() == 0)
+        << "a broken video gave no message";
+    p.Frame().ChangeLanguage(1);
     Pump();
+    VideoPage* second = Open(area, "missing.avi");
     ASSERT_NE(second, nullptr);
     EXPECT_NE(second, page);
     EXPECT_EQ(testing::CountPages<VideoPage>(p.Frame().Client()), 1);
+    for (int id : {VideoPage::kRestart, VideoPage::kPause, VideoPage::kPlay, VideoPage::kBack})
+        captions += second->GetItemText(id) + "|";
     second->SendCommand(VideoPage::kBack);
     Pump();
     EXPECT_TRUE(area->isVisible());
-}
-
-// --- captions and the quantity editor ---------------------------------------------------
-
-TEST_F(Walk, EnglishCaptionsOfTheVideoAndGroupPages) {
-    RunningProgram p(c, 640, 1);
-    auto* area = p.Current<AreaPage>();
-    ASSERT_TRUE(area && area->openVideo);
-    area->openVideo(*area, "missing.avi");
-    Pump();
-    VideoPage* video = CurrentVideoPage();
-    ASSERT_NE(video, nullptr);
-    std::string captions;
-    for (int id : {VideoPage::kRestart, VideoPage::kPause, VideoPage::kPlay, VideoPage::kBack})
-        captions += video->GetItemText(id) + "|";
-    video->SendCommand(VideoPage::kBack);
-    Pump();
     p.Frame().ChangeLanguage(0);
-    Pump();
     GroupPage* group = Group(p);
-    p.Frame().ChangeLanguage(1);
+    p.Frame().ChangeLanguage(1); // an open page follows
     Pump();
     for (int id : {GroupPage::kBack, GroupPage::kMainMenu})
         captions += group->GetItemText(id) + "|";
-    EXPECT_EQ(captions, "Restart|Stop|Play|Back|Back|Main menu|");
+    EXPECT_EQ(captions, "Neustart|Pause|Play|Zur\xFC" "ck|Restart|Stop|Play|Back|Back|Main menu|");
 }
+
+// --- the quantity editor ---------------------------------------------------------------
 
 // The editor's labels and prices by price mode, for a product and for a free entry.
 TEST_F(Walk, QuantityEditorShowsThePricesOfThePriceMode) {
@@ -1009,10 +974,6 @@ TEST_F(Walk, DeletingFromAListOfSeveralEntries) {
     ASSERT_NE(page, nullptr);
     page->SetCurSel(OrderListPage::kList, 1);
     QTest::mouseClick(page->Item(OrderListPage::kDelete), Qt::LeftButton);
-    std::string left;
-    for (const OrderItem& item : page->List().items)
-        left += item.number.str() + " ";
-    EXPECT_EQ(left, "A-1 C-3 ");
     EXPECT_EQ(page->GetCount(OrderListPage::kList), 2);
     RecordingDc dc;
     for (int row : {0, 1}) {
@@ -1048,8 +1009,7 @@ TEST_F(Walk, DeletingFromAListOfSeveralEntries) {
     QTest::mouseClick(page->Item(OrderListPage::kBack), Qt::LeftButton);
     OrderList saved;
     ASSERT_EQ(LoadOrderList(file, saved), OrderListRead::Loaded);
-    ASSERT_EQ(saved.items.size(), 2u);
-    EXPECT_EQ(saved.items[1].number, "C-3");
+    EXPECT_EQ(saved.items.size() == 2 ? saved.items[1].number.str() : "", "C-3");
 }
 
 // --- by keys alone --------------------------------------------------------------------
@@ -1058,8 +1018,8 @@ TEST_F(Walk, StartPageToAProductListAndBackByKeysAlone) {
     RunningProgram p(c);
     EXPECT_EQ(QApplication::activeWindow(), &p.Frame());
     // Where a key leads; on a group page also its path, picture (- for none) and entries.
-    const auto press = [&p](int key, Qt::KeyboardModifiers m = Qt::NoModifier) {
-        testing::PressKey(&p.Frame(), key, m);
+    const auto press = [&p](int key) {
+        testing::PressKey(&p.Frame(), key);
         Pump();
         GroupPage* g = p.Current<GroupPage>();
         return Where(p) + (g ? " [" + g->Breadcrumb() + "] " + (g->Picture().IsNull() ? "-" : g->PictureName()) +
@@ -1071,13 +1031,9 @@ TEST_F(Walk, StartPageToAProductListAndBackByKeysAlone) {
         QWidget* item = p.Frame().CurrentPage() ? p.Frame().CurrentPage()->Item(id) : nullptr;
         return item && item->hasFocus();
     };
-    // The first entry has the keyboard and a hand over it; Tab and Shift+Tab move between entries.
+    // The first entry has the keyboard and a hand over it.
     EXPECT_TRUE(hasKeyboard(1010));
     EXPECT_EQ(p.Frame().CurrentPage()->Item(1010)->cursor().shape(), Qt::PointingHandCursor);
-    press(Qt::Key_Tab);
-    EXPECT_TRUE(hasKeyboard(1011));
-    press(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_TRUE(hasKeyboard(1010));
     // Enter and Space press the entry with the keyboard; arrows move in the group tree.
     std::vector<std::string> road;
     for (int key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Return, Qt::Key_Return, Qt::Key_Down, Qt::Key_Up,
@@ -1093,10 +1049,6 @@ TEST_F(Walk, StartPageToAProductListAndBackByKeysAlone) {
     EXPECT_TRUE(hasKeyboard(ProductPage::kList));
     press(Qt::Key_Down);
     EXPECT_EQ(p.Current<ProductPage>()->GetCurSel(ProductPage::kList), 1);
-    press(Qt::Key_Tab);
-    press(Qt::Key_Tab);
-    EXPECT_FALSE(hasKeyboard(ProductPage::kList));
-    EXPECT_NE(QApplication::focusWidget(), nullptr);
 
     // Escape alone leads back to the start page, where it asks to quit.
     road.clear();
