@@ -67,17 +67,12 @@ void WhenDialogOpens(std::function<void(DialogWindow&)> f) {
     timer->start(5);
 }
 
-// One Tab stop as the user meets it: the control and where it is.
+// The control of the window that keys pressed on it reach, and where it is in its window.
 struct Stop {
+    explicit Stop(QWidget* keys) : widget(keys->window()->focusWidget()) {}
     QWidget* widget;
-    QRect rect; // in its window
+    QRect rect = widget ? QRect(widget->mapTo(widget->window(), QPoint(0, 0)), widget->size()) : QRect();
 };
-
-// The control of the window that keys pressed on it reach.
-Stop Focused(QWidget* keys) {
-    QWidget* w = keys->window()->focusWidget();
-    return {w, w ? QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size()) : QRect()};
-}
 
 // Tab once around the window that has the keyboard, from the control that
 // has it, and Shift+Tab back: every control that takes the keyboard is met
@@ -90,21 +85,21 @@ Stop Focused(QWidget* keys) {
             w->window() == window.window())
             reachable.push_back(w);
     }
-    std::vector<Stop> round{Focused(keys)};
+    std::vector<Stop> round{Stop(keys)};
     for (std::size_t i = 0; i <= reachable.size(); ++i) {
         Press(keys, Qt::Key_Tab);
-        if (Focused(keys).widget == round.front().widget)
+        if (Stop(keys).widget == round.front().widget)
             break;
-        round.push_back(Focused(keys));
+        round.push_back(Stop(keys));
     }
     const auto failure = [&](const std::string& why) {
         std::ostringstream out;
         for (const Stop& s : round)
-            out << "\n  " << (s.widget ? s.widget->metaObject()->className() : "none") << " (" << s.rect.left()
-                << "," << s.rect.top() << ")-(" << s.rect.right() + 1 << "," << s.rect.bottom() + 1 << ")";
+            out << "\n  " << (s.widget ? s.widget->metaObject()->className() : "none") << " at " << s.rect.x() << ","
+                << s.rect.y();
         return ::testing::AssertionFailure() << why << "; Tab went:" << out.str();
     };
-    if (Focused(keys).widget != round.front().widget)
+    if (Stop(keys).widget != round.front().widget)
         return failure("Tab did not come round");
     if (round.size() != reachable.size())
         return failure(std::to_string(reachable.size()) + " controls take the keyboard");
@@ -122,7 +117,7 @@ Stop Focused(QWidget* keys) {
 
     for (std::size_t i = round.size(); i-- > 0;) {
         Press(keys, Qt::Key_Tab, Qt::ShiftModifier);
-        if (Focused(keys).widget != round[i].widget)
+        if (Stop(keys).widget != round[i].widget)
             return failure("Shift+Tab went another way");
     }
     return ::testing::AssertionSuccess();
