@@ -297,18 +297,12 @@ TEST_F(DemoKeyboard, TabFollowsTheScreenOnEveryPageAndDialog) {
     OpenEntry("BE_HEBE");
     walkPage("group page");
 
-    // The search dialog: typing selects by prefix; Enter on "Weitersuchen",
-    // reached by Tab, and each button's letter open the text-input dialog.
+    // The search dialog: Enter on "Weitersuchen", reached by Tab from the
+    // term, and each button's letter open the text-input dialog.
     WhenDialogOpens([&](DialogWindow& search) {
         EXPECT_TRUE(TabsInReadingOrder(&search, search)) << "search dialog";
         Read(search); // rows without text of their own too
         ++walked;
-        const int before = search.GetCurSel(SearchDialog::kList);
-        Press(&search, Qt::Key_A, Qt::ControlModifier);
-        Press(&search, Qt::Key_S);
-        Press(&search, Qt::Key_C);
-        EXPECT_NE(search.GetCurSel(SearchDialog::kList), before);
-        EXPECT_EQ(search.FocusedItem(), SearchDialog::kTerm);
         Press(&search, Qt::Key_Tab);
         EXPECT_EQ(search.FocusedItem(), SearchDialog::kContinue);
         int asked = 0;

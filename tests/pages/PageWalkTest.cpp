@@ -401,10 +401,10 @@ struct Road {
     const char* name;
     std::function<DialogWindow*(RunningProgram&)> open;
     std::function<void(RunningProgram&, DialogWindow*)> take;
-    int pageOrigin;   // right after the step, before the next page is made; -1: not looked at
-    const char* ends; // Where() once the events ran
-    const char* message;
-    const char* captionEnd; // of the message
+    const char* ends;     // Where() once the events ran
+    int pageOrigin = -1;  // right after the step, before the next page is made; -1: not looked at
+    const char* message = "";
+    const char* captionEnd = ""; // of the message
 };
 
 using Step = std::function<void(RunningProgram&, DialogWindow*)>;
@@ -439,54 +439,48 @@ const Road kRoads[] = {
      [](RunningProgram& p, DialogWindow*) {
          p.State().areaLevel = kAreaLevels;
          p.ShowPage(kPageArea);
-     },
-     -1, "area 0", "", ""},
+     }, "area 0"},
     {"no sub-area below the deepest level", NoPage,
      [](RunningProgram& p, DialogWindow*) {
          p.State().areaLevel = kAreaLevels - 1;
          p.ShowPage(kPageArea);
          p.Current<AreaPage>()->ShowArea("BE.BER", "");
          p.Current<AreaPage>()->DispatchEntry(0);
-     },
-     -1, "area 63", "", ""},
-    {"group Zurueck at the top", GroupTop, Command(GroupPage::kBack), 2, "area 2", "", ""},
-    {"group double click", GroupTop, Command(GroupPage::kList, LBN_DBLCLK), -1, "group 2 aa||B\xFChnen|G_AA.bmp",
-     "", ""},
-    {"group back from a list", NoPage, [](RunningProgram& p, DialogWindow*) { Walk::Group(p, 3, "LIST.KAT"); }, 2,
-     "group 3 abc|LIST.KAT|Kr\xE4ne|G_ABC.bmp", "", ""},
+     }, "area 63"},
+    {"group Zurueck at the top", GroupTop, Command(GroupPage::kBack), "area 2", 2},
+    {"group double click", GroupTop, Command(GroupPage::kList, LBN_DBLCLK), "group 2 aa||B\xFChnen|G_AA.bmp"},
+    {"group back from a list", NoPage, [](RunningProgram& p, DialogWindow*) { Walk::Group(p, 3, "LIST.KAT"); },
+     "group 3 abc|LIST.KAT|Kr\xE4ne|G_ABC.bmp", 2},
     {"group back from another list", NoPage, [](RunningProgram& p, DialogWindow*) { Walk::Group(p, 3, "NO.KAT"); },
-     -1, "group 1 a||Heben|G_A.bmp", "", ""},
+     "group 1 a||Heben|G_A.bmp"},
     {"group Hauptmenue", [](RunningProgram& p) -> DialogWindow* { return Walk::Group(p, 3, "LIST.KAT"); },
-     Command(GroupPage::kMainMenu), -1, "area 0", "", ""},
+     Command(GroupPage::kMainMenu), "area 0"},
     {"group file missing", NoPage,
      [](RunningProgram& p, DialogWindow*) {
          p.State().groupFile = "NICHTDA";
          p.ShowPage(kPageGroup);
-     },
-     -1, "area 2",
-     "Dieser Produktbereich wurde\nnicht installiert!", "QUARVENTA AG"},
-    {"product Zurueck", Products, Command(ProductPage::kBack), 3, kList3, "", ""},
-    {"product Escape", Products, Press(Qt::Key_Escape), -1, kList3, "", ""},
-    {"product Enter", Products, Press(Qt::Key_Return), -1, "product", "", ""},
-    {"product double click", Products, Command(ProductPage::kList, LBN_DBLCLK), -1, "product", "", ""},
-    {"product Hauptmenue", Products, Command(ProductPage::kMainMenu), 3, "area 0", "", ""},
-    {"product list missing", NoPage, [](RunningProgram& p, DialogWindow*) { Walk::Products(p, "GONE.KAT"); }, -1,
-     kGone, kNoData, "QUARVENTA AG"},
-    {"requirements Escape", Plan, Press(Qt::Key_Escape), -1, "area 2", "", ""},
-    {"requirements Enter", Plan, Press(Qt::Key_Return), -1, "requirements", "", ""},
-    {"requirements double click", Plan, Command(RequirementsPage::kList, LBN_DBLCLK), -1, "requirements", "", ""},
-    {"requirements Hauptmenue", Plan, Click(RequirementsPage::kMainMenu), 3, "area 0", "", ""},
+     }, "area 2", -1, "Dieser Produktbereich wurde\nnicht installiert!", "QUARVENTA AG"},
+    {"product Zurueck", Products, Command(ProductPage::kBack), kList3, 3},
+    {"product Enter", Products, Press(Qt::Key_Return), "product"},
+    {"product double click", Products, Command(ProductPage::kList, LBN_DBLCLK), "product"},
+    {"product Hauptmenue", Products, Command(ProductPage::kMainMenu), "area 0", 3},
+    {"product list missing", NoPage, [](RunningProgram& p, DialogWindow*) { Walk::Products(p, "GONE.KAT"); }, kGone,
+     -1, kNoData, "QUARVENTA AG"},
+    {"requirements Escape", Plan, Press(Qt::Key_Escape), "area 2"},
+    {"requirements Enter", Plan, Press(Qt::Key_Return), "requirements"},
+    {"requirements double click", Plan, Command(RequirementsPage::kList, LBN_DBLCLK), "requirements"},
+    {"requirements Hauptmenue", Plan, Click(RequirementsPage::kMainMenu), "area 0", 3},
     {"requirements file missing", NoPage, [](RunningProgram& p, DialogWindow*) { Walk::Requirements(p, "GONE.KAT"); },
-     -1, kGone, kNoData, "DATEN\\LANG1\\GONE.KAT"},
+     kGone, -1, kNoData, "DATEN\\LANG1\\GONE.KAT"},
     {"the last of 64 area entries",
      [](RunningProgram& p) -> DialogWindow* {
          auto* area = p.Current<AreaPage>();
          area->ShowArea("VOLL.BER", "");
          return area;
      },
-     Command(AreaPage::kLastButton), -1, "group 1 a||Heben|G_A.bmp", "", ""},
-    {"terms of delivery Zurueck", Products, Terms(kCmdTermsEquipment, Click(InfoPage::kBack)), -1, "product", "", ""},
-    {"terms of delivery Escape", Products, Terms(kCmdTermsTools, Press(Qt::Key_Escape)), -1, "product", "", ""},
+     Command(AreaPage::kLastButton), "group 1 a||Heben|G_A.bmp"},
+    {"terms of delivery Zurueck", Products, Terms(kCmdTermsEquipment, Click(InfoPage::kBack)), "product"},
+    {"terms of delivery Escape", Products, Terms(kCmdTermsTools, Press(Qt::Key_Escape)), "product"},
 };
 
 void PrintTo(const Road& r, std::ostream* os) { *os << r.name; }
