@@ -743,13 +743,26 @@ TEST_F(Walk, TermsOfDeliveryFromTheMenuScrollFollowTheLanguageAndGoBack) {
     EXPECT_TRUE(ui->Messages().empty());
 }
 
-TEST_F(Walk, TermsOfDeliveryPrintOneSectionPerNumberedPage) {
+// While the job runs only its progress dialog takes input: what once ended
+// it from inside, the terms of delivery again and their Drucken, does nothing.
+TEST_F(Walk, TermsOfDeliveryPrintOneSectionPerNumberedPageAndNothingElseRunsMeanwhile) {
     RunningProgram p(c);
     InfoPage* info = Info(p, "Betrieb.htm");
     RecordedPrint print;
+    bool tried = false;
+    QTimer::singleShot(0, info, [&] { // at the first turn of the abort procedure, while the job draws
+        tried = true;
+        EXPECT_FALSE(p.Frame().isEnabled());
+        p.Frame().OnMenuCommand(kCmdTermsTools);
+        info->SendCommand(InfoPage::kPrint);
+        EXPECT_EQ(testing::CountPages<InfoPage>(p.Frame().Client()), 1);
+    });
     QTest::mouseClick(info->Item(InfoPage::kPrint), Qt::LeftButton);
     Pump();
+    EXPECT_TRUE(tried);
+    EXPECT_EQ(print.Jobs(), 1);
     EXPECT_EQ(print.Pages(), 3);
+    EXPECT_EQ(p.Current<InfoPage>(), info);
     for (int page = 1; page <= 3; ++page) {
         std::vector<DrawCall> on;
         for (DrawCall call : print.Calls()) {
@@ -775,7 +788,7 @@ TEST_F(Walk, TermsOfDeliveryPrintOneSectionPerNumberedPage) {
                                       "line 40,870 610,870 solid/1 #000000" + m + "text 610,874 \"Fu\xDFzeile Katalog" +
                                       bold + "line 40,894 610,894 solid/1 #000000" + m);
     }
-    EXPECT_TRUE(info->isEnabled());
+    EXPECT_TRUE(p.Frame().isEnabled());
 
     // A sheet that cannot start ends the job; an extra top offset moves the text, not the pages.
     const auto failing = PrintedInfo(p, "Betrieb.htm", 0, 2);
@@ -786,32 +799,6 @@ TEST_F(Walk, TermsOfDeliveryPrintOneSectionPerNumberedPage) {
     EXPECT_NE(lower->FindText("3/03"), nullptr);
     for (const DrawCall& call : lower->Calls())
         EXPECT_TRUE(call.kind != DrawCall::Kind::DrawText || call.rect == (Rect{57, 165, 563, 750}));
-}
-
-TEST_F(Walk, WhilePrintingOnlyTheProgressDialogTakesInput) {
-    RunningProgram p(c);
-    p.Frame().OnMenuCommand(kCmdTermsEquipment);
-    Pump();
-    InfoPage* info = p.Current<InfoPage>();
-    ASSERT_NE(info, nullptr);
-    RecordedPrint print;
-    bool tried = false;
-    // Runs at the first turn of the abort procedure, while the job draws.
-    QTimer::singleShot(0, info, [&] {
-        tried = true;
-        EXPECT_FALSE(p.Frame().isEnabled());
-        // What once ended the running job from inside: the terms of delivery again and their Drucken.
-        p.Frame().OnMenuCommand(kCmdTermsTools);
-        info->SendCommand(InfoPage::kPrint);
-        EXPECT_EQ(testing::CountPages<InfoPage>(p.Frame().Client()), 1);
-    });
-    QTest::mouseClick(info->Item(InfoPage::kPrint), Qt::LeftButton);
-    Pump();
-    EXPECT_TRUE(tried);
-    EXPECT_EQ(print.Jobs(), 1);
-    EXPECT_EQ(print.Pages(), 3) << "the job ran to its end";
-    EXPECT_EQ(p.Current<InfoPage>(), info);
-    EXPECT_TRUE(p.Frame().isEnabled());
 }
 
 // --- the video page ---------------------------------------------------------------
