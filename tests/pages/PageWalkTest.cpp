@@ -691,13 +691,10 @@ TEST_F(Walk, RequirementsRowsTheirInformationAndThePrintout) {
 
 TEST_F(Walk, TermsOfDeliveryFromTheMenuScrollFollowTheLanguageAndGoBack) {
     RunningProgram p(c);
-    DialogWindow* area = p.Frame().CurrentPage();
     p.Frame().OnMenuCommand(kCmdTermsEquipment);
     Pump();
     auto* info = p.Current<InfoPage>();
     ASSERT_NE(info, nullptr);
-    EXPECT_TRUE(area->isHidden());
-    EXPECT_EQ(info->ReturnPage(), area);
     const auto shows = [info] {
         return info->Document() + " " + info->GetItemText(InfoPage::kPrint) + "|" + info->GetItemText(InfoPage::kBack);
     };
@@ -706,7 +703,6 @@ TEST_F(Walk, TermsOfDeliveryFromTheMenuScrollFollowTheLanguageAndGoBack) {
     EXPECT_EQ(info->Item(InfoPage::kPrint)->geometry(), QRect(471, 392, 71, 20));
     EXPECT_EQ(info->Item(InfoPage::kBack)->geometry(), QRect(544, 392, 70, 20));
     EXPECT_EQ(info->View()->geometry(), QRect(16, 64, 596, 320));
-    EXPECT_NE(TextViewText(info->View()).find("Teil 3"), std::string::npos);
     // The text has the keyboard: the arrows and Page Down scroll it.
     EXPECT_TRUE(info->View()->hasFocus());
     QScrollBar* bar = info->View()->verticalScrollBar();
