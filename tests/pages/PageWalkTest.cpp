@@ -689,10 +689,12 @@ TEST_F(Walk, RequirementsRowsTheirInformationAndThePrintout) {
 
 TEST_F(Walk, TermsOfDeliveryFromTheMenuScrollFollowTheLanguageAndGoBack) {
     RunningProgram p(c);
+    DialogWindow* area = p.Frame().CurrentPage();
     p.Frame().OnMenuCommand(kCmdTermsEquipment);
     Pump();
     auto* info = p.Current<InfoPage>();
     ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(area->isHidden()); // one page shown at a time
     const auto shows = [info] {
         return info->Document() + " " + info->GetItemText(InfoPage::kPrint) + "|" + info->GetItemText(InfoPage::kBack);
     };
