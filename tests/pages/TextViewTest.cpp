@@ -58,30 +58,6 @@ TEST(TextView, CreatedHiddenOverTheRectangleShortTextsClearLongerOnesLoad) {
     EXPECT_EQ(view, nullptr);
 }
 
-TEST(TextView, RefusedTextsGoToTheErrorFileAndTheViewKeepsItsText) {
-    TempCatalog drive;
-    SetDriveRootForTesting(drive.Dir());
-    // An older, longer file in another letter case is replaced, not appended to.
-    drive.Write("errhtml.txt", std::string(200, 'x'));
-    Parent p;
-    TextView* view = CreateTextView(&p.widget, kTextViewRequirements, Rect{0, 0, 300, 200});
-    ShowHtmlText(view, "<p>Bisheriger Text</p>", "\\");
-
-    const std::string withNul = std::string("<p>Kaputt\0er Text</p>", 21);
-    ShowHtmlText(view, withNul, "\\");
-    EXPECT_EQ(TextViewText(view), "Bisheriger Text");
-    EXPECT_TRUE(view->isVisibleTo(&p.widget));
-    EXPECT_EQ(ReadWholeFile(ResolvePath("C:\\ERRHTML.TXT")), withNul + "\r\n[EndOfFile]");
-
-    const std::string huge = "<p>" + std::string(kMaxHtmlText, 'a');
-    ShowHtmlText(view, huge, "\\");
-    EXPECT_EQ(TextViewText(view), "Bisheriger Text");
-    EXPECT_EQ(ReadWholeFile(ResolvePath("C:\\ERRHTML.TXT")), huge + "\r\n[EndOfFile]");
-
-    DestroyTextView(view);
-    SetDriveRootForTesting({});
-}
-
 TEST(TextView, FilesAndPicturesFoundWhateverTheLetterCase) {
     TempCatalog c;
     c.WriteBmp("Bilder\\800\\Hebe_Buehne.BMP", 30, 20);
@@ -155,11 +131,12 @@ TEST(TextView, PagesOfTheDocumentPrintEachLineOnceInOrder) {
 }
 
 // The HTML pages of the broken-file corpus, whole and cut, load and lay out
-// for printing, or are refused and leave the view as it was; so are files
-// past kMaxHtmlText and tables past kMaxHtmlTableCells.
+// for printing, or are refused and leave the view as it was; so are texts and
+// files past kMaxHtmlText and tables past kMaxHtmlTableCells.
 TEST(TextView, BrokenPagesLoadOrAreRefusedAndTheViewKeepsItsText) {
     test::TempDir drive;
     SetDriveRootForTesting(drive.Path());
+    drive.Write("errhtml.txt", std::string(200, 'x')); // an older error file, in another letter case
     Parent p;
     TextView* view = CreateTextView(&p.widget, kTextViewInfoPage, Rect{0, 0, 400, 300});
     const auto loads = [&](const std::string& bytes) {
@@ -194,11 +171,17 @@ TEST(TextView, BrokenPagesLoadOrAreRefusedAndTheViewKeepsItsText) {
         rows += "<tr><td>x</td></tr>";
     EXPECT_FALSE(loads("<table>" + rows + "<TR><TD COLSPAN = \"519\">y</TD></TR></table>"));
     EXPECT_TRUE(loads("<table>" + rows + "<TR><TD COLSPAN = \"8\">y</TD></TR></table>"));
+    // Texts with a NUL, past kMaxHtmlText or of too many cells go to the error
+    // file, which each replaces.
     const std::string spans = "<p>Tabelle</p><table><tr><td rowspan='1000' colspan=+1000>z</td></tr></table>";
-    ShowHtmlText(view, "<p>Bisheriger Text</p>", "C:\\");
-    ShowHtmlText(view, spans, "C:\\");
-    EXPECT_EQ(TextViewText(view), "Bisheriger Text");
-    EXPECT_EQ(ReadWholeFile(ResolvePath("C:\\ERRHTML.TXT")), spans + "\r\n[EndOfFile]");
+    for (const std::string& bad :
+         {std::string("<p>Kaputt\0er Text</p>", 21), "<p>" + std::string(kMaxHtmlText, 'a'), spans}) {
+        ShowHtmlText(view, "<p>Bisheriger Text</p>", "C:\\");
+        ShowHtmlText(view, bad, "C:\\");
+        EXPECT_EQ(TextViewText(view), "Bisheriger Text");
+        EXPECT_TRUE(view->isVisibleTo(&p.widget));
+        EXPECT_EQ(ReadWholeFile(ResolvePath("C:\\ERRHTML.TXT")), bad + "\r\n[EndOfFile]");
+    }
 
     const std::filesystem::path big = drive.Write("BIG.HTM", "<p>Neuer Text</p>");
     std::filesystem::resize_file(big, kMaxHtmlText + 1);
