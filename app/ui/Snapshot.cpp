@@ -110,8 +110,7 @@ public:
             return;
         area->DispatchEntry(catalogue);
         ShootSearches();
-        if (area->EntryCount() > 0)
-            area->HoverOver(AreaPage::kFirstButton);
+        area->HoverOver(AreaPage::kFirstButton); // no preview without entries
         Shoot("catalogue");
         const int sub = FindEntry(*area, [](AreaTargetKind k, const AreaEntry&) { return k == AreaTargetKind::SubArea; });
         if (sub < 0)
@@ -265,8 +264,8 @@ public:
             }
         }
         area = Area();
-        if (list < 0 || !area)
-            return;
+        if (!area)
+            return; // without a requirements entry the dispatch below does nothing
         area->DispatchEntry(list);
         Pump();
         if (auto* page = dynamic_cast<RequirementsPage*>(app_.Frame()->CurrentPage())) {

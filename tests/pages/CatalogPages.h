@@ -28,24 +28,21 @@ OrderListPage* OpenOrderList(RunningProgram& p, ScriptedUi& ui, const std::strin
 void WriteCatalogPages(TempCatalog& c);
 
 
-// The first child page of parent of a class, found by its real type (the
-// pages carry no meta-object of their own). Destroyed pages don't count.
+// The child pages of parent of a class, found by their real type (the pages
+// carry no meta-object of their own). Destroyed pages don't count.
+template <class Page> std::vector<Page*> PagesOf(QWidget* parent) {
+    std::vector<Page*> pages;
+    for (DialogWindow* w : parent->findChildren<DialogWindow*>()) {
+        if (auto* page = dynamic_cast<Page*>(w); page && !page->IsDestroyed())
+            pages.push_back(page);
+    }
+    return pages;
+}
 template <class Page> Page* FindPage(QWidget* parent) {
-    for (DialogWindow* w : parent->findChildren<DialogWindow*>()) {
-        if (auto* page = dynamic_cast<Page*>(w); page && !page->IsDestroyed())
-            return page;
-    }
-    return nullptr;
+    const std::vector<Page*> pages = PagesOf<Page>(parent);
+    return pages.empty() ? nullptr : pages.front();
 }
-
-template <class Page> int CountPages(QWidget* parent) {
-    int n = 0;
-    for (DialogWindow* w : parent->findChildren<DialogWindow*>()) {
-        if (auto* page = dynamic_cast<Page*>(w); page && !page->IsDestroyed())
-            ++n;
-    }
-    return n;
-}
+template <class Page> int CountPages(QWidget* parent) { return static_cast<int>(PagesOf<Page>(parent).size()); }
 
 // While it lives, every print job draws into a recording printer context;
 // Calls() holds what the last finished job drew.

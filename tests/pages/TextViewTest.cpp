@@ -27,14 +27,12 @@ struct Parent {
     QWidget widget;
 };
 
-TEST(TextView, CreatedOverTheRectangleHiddenAndEmptyRectanglesRefused) {
+TEST(TextView, CreatedHiddenOverTheRectangleShortTextsClearLongerOnesLoad) {
     Parent p;
     TextView* view = CreateTextView(&p.widget, kTextViewInfoPage, Rect{16, 64, 612, 384});
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->geometry(), QRect(16, 64, 596, 320));
-    EXPECT_EQ(view->parentWidget(), &p.widget);
     EXPECT_TRUE(view->isHidden());
-    EXPECT_EQ(view->Kind(), kTextViewInfoPage);
     EXPECT_EQ(CreateTextView(&p.widget, kTextViewInfoPage, Rect{10, 10, 10, 50}), nullptr);
 
     // Operations on a missing view do nothing.
@@ -46,58 +44,18 @@ TEST(TextView, CreatedOverTheRectangleHiddenAndEmptyRectanglesRefused) {
     RecordingDc dc({4960, 7016}, true);
     EXPECT_FALSE(PrintTextViewPage(none, dc, 1, kPrintRectTwips));
     EXPECT_TRUE(dc.Calls().empty());
+
+    // Texts of 7 characters and fewer clear the view to one blank, longer ones
+    // load; text in the code page of the UI language.
+    std::string shown;
+    for (const char* html : {"<p>Eine Zeile</p>", "<p>abcd", "", "<p>abcde", "<p>Gr\xF6\xDF" "e f\xFCr B\xFChnen"}) {
+        ShowHtmlText(view, html, "\\");
+        shown += TextViewText(view) + "|";
+    }
+    EXPECT_EQ(shown, "Eine Zeile| | |abcde|Gr\xF6\xDF" "e f\xFCr B\xFChnen|");
+    EXPECT_TRUE(view->isVisibleTo(&p.widget));
     DestroyTextView(view);
     EXPECT_EQ(view, nullptr);
-}
-
-TEST(TextView, ShortTextsClearLongerOnesLoad) {
-    Parent p;
-    TextView* view = CreateTextView(&p.widget, kTextViewRequirements, Rect{0, 0, 300, 200});
-    ShowHtmlText(view, "<p>Eine Zeile mit Text</p>", "\\");
-    EXPECT_EQ(TextViewText(view), "Eine Zeile mit Text");
-    EXPECT_TRUE(view->isVisibleTo(&p.widget));
-
-    ShowHtmlText(view, "<p>abcd", "\\"); // 7 characters: cleared to one blank
-    EXPECT_EQ(TextViewText(view), " ");
-    ShowHtmlText(view, "", "\\");
-    EXPECT_EQ(TextViewText(view), " ");
-
-    ShowHtmlText(view, "<p>abcde", "\\"); // 8 characters: loaded
-    EXPECT_EQ(TextViewText(view), "abcde");
-
-    // Text in the code page of the UI language.
-    ShowHtmlText(view, "<p>Gr\xF6\xDF" "e f\xFCr B\xFChnen</p>", "\\");
-    EXPECT_EQ(TextViewText(view), "Gr\xF6\xDF" "e f\xFCr B\xFChnen");
-    DestroyTextView(view);
-}
-
-TEST(TextView, RefusedTextsGoToTheErrorFileAndTheViewKeepsItsText) {
-    TempCatalog drive;
-    SetDriveRootForTesting(drive.Dir());
-    // An older, longer file in another letter case is replaced, not appended to.
-    drive.Write("errhtml.txt", std::string(200, 'x'));
-    Parent p;
-    TextView* view = CreateTextView(&p.widget, kTextViewRequirements, Rect{0, 0, 300, 200});
-    ShowHtmlText(view, "<p>Bisheriger Text</p>", "\\");
-
-    const std::string withNul = std::string("<p>Kaputt\0er Text</p>", 21);
-    ShowHtmlText(view, withNul, "\\");
-    EXPECT_EQ(TextViewText(view), "Bisheriger Text");
-    EXPECT_TRUE(view->isVisibleTo(&p.widget));
-    auto written = ReadWholeFile(ResolvePath("C:\\ERRHTML.TXT"));
-    ASSERT_TRUE(written);
-    EXPECT_EQ(*written, withNul + "\r\n[EndOfFile]");
-
-    std::string huge = "<p>" + std::string(kMaxHtmlText, 'a');
-    ShowHtmlText(view, huge, "\\");
-    EXPECT_EQ(TextViewText(view), "Bisheriger Text");
-    written = ReadWholeFile(ResolvePath("C:\\ERRHTML.TXT"));
-    ASSERT_TRUE(written);
-    EXPECT_EQ(written->size(), huge.size() + 13);
-    EXPECT_EQ(written->substr(written->size() - 13), "\r\n[EndOfFile]");
-
-    DestroyTextView(view);
-    SetDriveRootForTesting({});
 }
 
 TEST(TextView, FilesAndPicturesFoundWhateverTheLetterCase) {
@@ -110,74 +68,58 @@ TEST(TextView, FilesAndPicturesFoundWhateverTheLetterCase) {
     const std::string dir = ProgramDir(c);
     Parent p;
     TextView* view = CreateTextView(&p.widget, kTextViewInfoPage, Rect{0, 0, 400, 300});
-
+    const auto size = [](QTextDocument* d, const char* name) {
+        return d->resource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(name))).value<QImage>().size();
+    };
     EXPECT_FALSE(LoadHtmlFile(view, dir + "HTML\\LANG1\\Fehlt.htm", 0, dir));
     EXPECT_EQ(TextViewText(view), "");
 
     ASSERT_TRUE(LoadHtmlFile(view, dir + "HTML\\LANG1\\betrieb.htm", 0, dir));
     EXPECT_NE(TextViewText(view).find("Hebeb\xFChne"), std::string::npos);
     EXPECT_EQ(view->ImageFolder(), dir + "BILDER\\800");
-    QVariant image = view->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("HEBE_BUEHNE.bmp")));
-    EXPECT_EQ(image.value<QImage>().size(), QSize(30, 20));
-    EXPECT_TRUE(view->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("fehlt.bmp"))).isNull());
+    EXPECT_EQ(size(view->document(), "HEBE_BUEHNE.bmp"), QSize(30, 20));
+    EXPECT_EQ(size(view->document(), "fehlt.bmp"), QSize(0, 0));
 
     // Mode 1 takes the pictures of the large screen; a new load forgets the old ones.
     ASSERT_TRUE(LoadHtmlFile(view, dir + "HTML\\LANG1\\Betrieb.htm", 1, dir));
-    image = view->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("HEBE_BUEHNE.bmp")));
-    EXPECT_EQ(image.value<QImage>().size(), QSize(48, 32));
+    EXPECT_EQ(size(view->document(), "HEBE_BUEHNE.bmp"), QSize(48, 32));
 
-    // Texts from memory always take BILDER\800.
+    // Texts from memory always take BILDER\800, and so does their printout.
     ShowHtmlText(view, "<p><img src=\"hebe_buehne.bmp\">Bild</p>", dir);
-    image = view->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("hebe_buehne.bmp")));
-    EXPECT_EQ(image.value<QImage>().size(), QSize(30, 20));
-
-    // The printed document has the pictures too.
-    QTextDocument& printed = view->PrintDocument(9406, 11077);
-    image = printed.resource(QTextDocument::ImageResource, QUrl(QStringLiteral("hebe_buehne.bmp")));
-    EXPECT_EQ(image.value<QImage>().size(), QSize(30, 20));
+    EXPECT_EQ(size(view->document(), "hebe_buehne.bmp"), QSize(30, 20));
+    EXPECT_EQ(size(&view->PrintDocument(9406, 11077), "hebe_buehne.bmp"), QSize(30, 20));
     DestroyTextView(view);
 }
 
-// Paragraphs "Zeile 1" ... "Zeile n".
-std::string Lines(int n) {
-    std::string html = "<html><body>";
+// Paragraphs "Zeile 1" ... "Zeile n", as the HTML holds them or as they print.
+std::string Lines(int n, bool html) {
+    std::string s;
     for (int i = 1; i <= n; ++i)
-        html += "<p>Zeile " + std::to_string(i) + "</p>";
-    return html + "</body></html>";
+        s += html ? "<p>Zeile " + std::to_string(i) + "</p>" : (i > 1 ? "\nZeile " : "Zeile ") + std::to_string(i);
+    return s;
 }
 
 TEST(TextView, PagesOfTheDocumentPrintEachLineOnceInOrder) {
-    Parent p;
     TextView* view = CreateTextView(nullptr, kTextViewPrint, Rect{0, 0, 640, 640});
     EXPECT_EQ(TextViewPageCount(view, 11077), 0); // nothing loaded
-
-    ShowHtmlText(view, Lines(5), "\\");
+    ShowHtmlText(view, Lines(5, true), "\\");
     EXPECT_EQ(TextViewPageCount(view, 11077), 1);
-    ShowHtmlText(view, Lines(150), "\\");
+    ShowHtmlText(view, Lines(150, true), "\\");
     const int pages = TextViewPageCount(view, 11077);
     ASSERT_GE(pages, 3);
-    // Half the height: about twice the pages.
-    const int halfPages = TextViewPageCount(view, 11077 / 2);
-    EXPECT_GE(halfPages, 2 * pages - 1);
+    EXPECT_GE(TextViewPageCount(view, 11077 / 2), 2 * pages - 1); // half the height: about twice the pages
     EXPECT_EQ(TextViewPageCount(view, 11077), pages);
 
+    // One text per page, together every line once.
     RecordingDc dc({4960, 7016}, true);
-    std::string all;
-    for (int page = 1; page <= pages; ++page) {
-        dc.Clear();
+    for (int page = 1; page <= pages; ++page)
         ASSERT_TRUE(PrintTextViewPage(view, dc, page, kPrintRectTwips));
-        ASSERT_EQ(dc.Calls().size(), 1u);
-        const DrawCall& call = dc.Calls()[0];
-        EXPECT_EQ(call.kind, DrawCall::Kind::DrawText);
-        EXPECT_EQ(call.rect, (Rect{57, 155, 563, 750}));
-        EXPECT_FALSE(call.text.empty());
-        all += (all.empty() ? "" : "\n") + call.text;
-    }
     EXPECT_FALSE(PrintTextViewPage(view, dc, pages + 1, kPrintRectTwips));
-    std::string expected;
-    for (int i = 1; i <= 150; ++i)
-        expected += (i > 1 ? "\n" : "") + std::string("Zeile ") + std::to_string(i);
-    EXPECT_EQ(all, expected);
+    ASSERT_EQ(dc.Calls().size(), static_cast<std::size_t>(pages));
+    std::string all;
+    for (const DrawCall& call : dc.Calls())
+        all += (all.empty() ? "" : "\n") + call.text;
+    EXPECT_EQ(all, Lines(150, false));
 
     // A table row stays whole on its page and keeps its cells' text.
     ShowHtmlText(view, "<table border=1><tr><td>Links</td><td>Rechts</td></tr></table>", "\\");
@@ -189,11 +131,12 @@ TEST(TextView, PagesOfTheDocumentPrintEachLineOnceInOrder) {
 }
 
 // The HTML pages of the broken-file corpus, whole and cut, load and lay out
-// for printing, or are refused and leave the view as it was; so are files
-// past kMaxHtmlText and tables past kMaxHtmlTableCells.
+// for printing, or are refused and leave the view as it was; so are texts and
+// files past kMaxHtmlText and tables past kMaxHtmlTableCells.
 TEST(TextView, BrokenPagesLoadOrAreRefusedAndTheViewKeepsItsText) {
     test::TempDir drive;
     SetDriveRootForTesting(drive.Path());
+    drive.Write("errhtml.txt", std::string(200, 'x')); // an older error file, in another letter case
     Parent p;
     TextView* view = CreateTextView(&p.widget, kTextViewInfoPage, Rect{0, 0, 400, 300});
     const auto loads = [&](const std::string& bytes) {
@@ -226,13 +169,19 @@ TEST(TextView, BrokenPagesLoadOrAreRefusedAndTheViewKeepsItsText) {
     std::string rows;
     for (int i = 0; i < 511; ++i)
         rows += "<tr><td>x</td></tr>";
-    EXPECT_FALSE(loads("<table>" + rows + "<TR><TD COLSPAN = \"513\">y</TD></TR></table>"));
+    EXPECT_FALSE(loads("<table>" + rows + "<TR><TD COLSPAN = \"519\">y</TD></TR></table>"));
     EXPECT_TRUE(loads("<table>" + rows + "<TR><TD COLSPAN = \"8\">y</TD></TR></table>"));
+    // Texts with a NUL, past kMaxHtmlText or of too many cells go to the error
+    // file, which each replaces.
     const std::string spans = "<p>Tabelle</p><table><tr><td rowspan='1000' colspan=+1000>z</td></tr></table>";
-    ShowHtmlText(view, "<p>Bisheriger Text</p>", "C:\\");
-    ShowHtmlText(view, spans, "C:\\");
-    EXPECT_EQ(TextViewText(view), "Bisheriger Text");
-    EXPECT_EQ(ReadWholeFile(ResolvePath("C:\\ERRHTML.TXT")), spans + "\r\n[EndOfFile]");
+    for (const std::string& bad :
+         {std::string("<p>Kaputt\0er Text</p>", 21), "<p>" + std::string(kMaxHtmlText, 'a'), spans}) {
+        ShowHtmlText(view, "<p>Bisheriger Text</p>", "C:\\");
+        ShowHtmlText(view, bad, "C:\\");
+        EXPECT_EQ(TextViewText(view), "Bisheriger Text");
+        EXPECT_TRUE(view->isVisibleTo(&p.widget));
+        EXPECT_EQ(ReadWholeFile(ResolvePath("C:\\ERRHTML.TXT")), bad + "\r\n[EndOfFile]");
+    }
 
     const std::filesystem::path big = drive.Write("BIG.HTM", "<p>Neuer Text</p>");
     std::filesystem::resize_file(big, kMaxHtmlText + 1);
