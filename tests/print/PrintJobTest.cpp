@@ -10,18 +10,16 @@
 #include "tests/common/TempDir.h"
 #include "tests/platform/QtTestApp.h"
 
+#include "tests/common/PdfText.h"
+
 #include <QDir>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
-
-#include "tests/common/PdfText.h"
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <stdexcept>
+#include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace qx {
@@ -126,9 +124,7 @@ TEST_F(PrintJobTest, TwoPagesThenFinishEnablesOwnerAndClosesDialog) {
     dc->TextOut(300, 30, "2");
     PrintJob::Finish();
 
-    EXPECT_FALSE(PrintJob::IsStarted() || PrintJob::GetDc());
-    EXPECT_TRUE(owner.isEnabled());
-    EXPECT_TRUE(Gone(dialog));
+    EXPECT_TRUE(!PrintJob::IsStarted() && !PrintJob::GetDc() && owner.isEnabled() && Gone(dialog));
     ASSERT_TRUE(recorded.deleted) << "the job's context is deleted";
     EXPECT_EQ(test::Dump(recorded.calls),
               "startpage p1\n"
@@ -199,9 +195,7 @@ TEST_F(PrintJobTest, AbbrechenEndsALongJob) {
     EXPECT_TRUE(dialog && dialog->isVisible()) << "the dialog stays until the job finishes";
     EXPECT_FALSE(owner.isEnabled());
     PrintJob::Finish();
-    EXPECT_TRUE(owner.isEnabled());
-    EXPECT_TRUE(Gone(dialog));
-
+    EXPECT_TRUE(owner.isEnabled() && Gone(dialog));
     const auto lines = std::count_if(recorded.calls.begin(), recorded.calls.end(),
                                      [](const DrawCall& c) { return c.kind == DrawCall::Kind::Line; });
     EXPECT_TRUE(lines >= 1 && lines < 100) << lines << " lines: drawing stops at the abort";
@@ -222,8 +216,7 @@ TEST_F(PrintJobTest, PrintToDirectoryWritesThePdfAndAnAbortedJobNone) {
     ASSERT_TRUE(PrintJob::Start(&owner, 1));
     PrintJob::GetDc()->TextOut(45, 104, "Bestellliste");
     PrintJob::Finish();
-    EXPECT_TRUE(
-        PdfText(QDir(path).filePath(QStringLiteral("QTX-1.pdf"))).contains(QStringLiteral("Bestellliste")));
+    EXPECT_TRUE(PdfText(QDir(path).filePath(QStringLiteral("QTX-1.pdf"))).contains(QStringLiteral("Bestellliste")));
 
     // An aborted job leaves no file behind.
     ASSERT_TRUE(PrintJob::Start(&owner, 0));
