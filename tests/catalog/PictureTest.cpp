@@ -143,17 +143,14 @@ TEST(Picture, HandlesShareOneBlockAndTheNullHandleIsNoPicture) {
     DibHandle copy = a;
     EXPECT_TRUE(copy == a && copy.View().data == a.View().data);
     FreePicture(a);
-    EXPECT_TRUE(a.IsNull());
-    EXPECT_EQ(DibSize(copy), (Size{4, 3})); // the copy keeps the block alive
+    EXPECT_TRUE(a.IsNull() && DibSize(copy) == (Size{4, 3})); // the copy keeps the block alive
 
     // The palette: six fixed colours, then the picture's own.
-    const Colours colours = Ramp(16);
-    const Palette p = MakePalette(DibFromBytes(Packed(4, 4, 4, colours)));
-    ASSERT_EQ(p.size(), 16u);
     const Palette fixed = {{0, 0, 0}, {255, 255, 255}, {255, 0, 52}, {128, 128, 128}, {192, 192, 192}, {0, 82, 255}};
-    EXPECT_EQ(Palette(p.begin(), p.begin() + 6), fixed);
-    for (std::size_t i = 0; i < 10; ++i)
-        EXPECT_EQ(p[6 + i], EntryOf(colours[i]));
+    Palette sixteen = fixed;
+    for (std::uint32_t c : Ramp(10))
+        sixteen.push_back(EntryOf(c));
+    EXPECT_EQ(MakePalette(DibFromBytes(Packed(4, 4, 4, Ramp(16)))), sixteen);
 
     // Fewer than seven colours: just the fixed six.
     EXPECT_EQ(MakePalette(DibFromBytes(Packed(4, 4, 1, Ramp(2)))), fixed);
@@ -198,8 +195,6 @@ TEST(Picture, ColourCountBitsOffsetAndRefusedHeaders) {
     // The file header's bits offset is ignored: the bits follow the table.
     EXPECT_FALSE(DibFromBmpBytes(Patched(file, 10, 9999)).IsNull());
 }
-
-// --- the bitmap forms --------------------------------------------------------
 
 TEST(BmpForms, EveryFormDrawsItsPixels) {
     struct Form {
@@ -382,8 +377,6 @@ TEST(DibPixels, EncodeDib24RoundTripsBottomUp) {
     EXPECT_TRUE(EncodeDib24(p).empty() && EncodeDib24(Pixels{}).empty());
 }
 
-// --- JPEG ----------------------------------------------------------------------
-
 // A JPEG of the given pixels, encoded by libjpeg itself into memory.
 Bytes EncodeJpeg(int width, int height, J_COLOR_SPACE space, int components, const Bytes& pixels) {
     jpeg_compress_struct cinfo{};
@@ -536,8 +529,6 @@ TEST(Jpeg, ReductionGivesAnEightBitPictureOfTheNearestFixedColours) {
         EXPECT_EQ(ReduceTo256Colors(other), other) << other.size();
 }
 
-// --- LoadPicture ---------------------------------------------------------------
-
 TEST(LoadPicture, ReadsBmpFilesByRelativePathInAnyCaseAndJpgByName) {
     const test::TempDir dir_;
     GlobalState state_;
@@ -579,8 +570,6 @@ TEST(LoadPicture, ReadsBmpFilesByRelativePathInAnyCaseAndJpgByName) {
     state_.programDir = ToWindowsPath(dir_.Path() / "jpgs", true);
     EXPECT_EQ(loaded("pic.bmp"), "none");
 }
-
-// --- drawing and scaling -------------------------------------------------------
 
 // A 24-bit picture of the given size, black.
 DibHandle Picture(int width, int height) {

@@ -282,12 +282,8 @@ TEST(TextLayout, LineBreaksWordBreaksPrefixesAndTabs) {
         unsigned format;
         const char* lines;
     } cases[] = {
-        {"", 100, 0, ""},
-        {"a\r\nb\nc\rd", 100, 0, "a|b|c|d"}, // CR LF, LF or a lone CR
-        {"a\r\n", 100, 0, "a"},
-        {"a\r", 100, 0, "a"},
-        {"\r\nb", 100, 0, "|b"},
-        {"a\n\nb", 100, 0, "a||b"},
+        {"", 100, 0, ""}, {"a\r\nb\nc\rd", 100, 0, "a|b|c|d"}, // CR LF, LF or a lone CR
+        {"a\r\n", 100, 0, "a"}, {"a\r", 100, 0, "a"}, {"\r\nb", 100, 0, "|b"}, {"a\n\nb", 100, 0, "a||b"},
         {"a long line", 3, 0, "a long line"}, // without DT_WORDBREAK nothing is wrapped
         {"Katalog Betriebseinrichtungen und Spezialwerkzeuge", 20, DT_WORDBREAK,
          "Katalog|Betriebseinrichtunge|n und|Spezialwerkzeuge"},
@@ -295,16 +291,12 @@ TEST(TextLayout, LineBreaksWordBreaksPrefixesAndTabs) {
         // Blanks at the break vanish; leading blanks of a paragraph stay.
         {"  aa    bb", 6, DT_WORDBREAK, "  aa|bb"},
         {"aa bb\r\ncc dd", 5, DT_WORDBREAK, "aa bb|cc dd"},
-        {"abcdefg", 3, DT_WORDBREAK, "abc|def|g"},
-        {"ab c", 0, DT_WORDBREAK, "a|b|c"}, // a zero width still makes progress
-        {"&Datei", 100, 0, "Datei"},
-        {"A && B", 100, 0, "A & B"},
-        {"end&", 100, 0, "end&"},
+        {"abcdefg", 3, DT_WORDBREAK, "abc|def|g"}, {"ab c", 0, DT_WORDBREAK, "a|b|c"}, // a zero width still makes progress
+        {"&Datei", 100, 0, "Datei"}, {"A && B", 100, 0, "A & B"}, {"end&", 100, 0, "end&"},
         {"&Datei && &&x", 100, DT_NOPREFIX, "&Datei && &&x"},
         {"a\r\nb c", 1, DT_SINGLELINE | DT_WORDBREAK, "ab c"},
         // Tabs: stops every 8 average widths, and break points with DT_WORDBREAK.
-        {"a\tb", 100, DT_EXPANDTABS, "a       b"},
-        {"abcdefgh\tb", 100, DT_EXPANDTABS, "abcdefgh        b"},
+        {"a\tb", 100, DT_EXPANDTABS, "a       b"}, {"abcdefgh\tb", 100, DT_EXPANDTABS, "abcdefgh        b"},
         {"a\tb", 100, 0, "a\tb"},
         {"aaaa\tbb\tc", 10, DT_EXPANDTABS | DT_WORDBREAK, "aaaa    bb|c"},
     };

@@ -27,26 +27,14 @@ namespace {
 
 using test::PdfText;
 
-// What a recorded job left behind; the job deletes its context at Finish.
-struct Recorded {
-    std::vector<DrawCall> calls;
-    int started = 0;
-    int ended = 0;
-    bool deleted = false;
-};
-
+// Leaves what the job drew behind when the job deletes its context at Finish.
 class KeptRecordingDc : public RecordingDc {
 public:
-    explicit KeptRecordingDc(Recorded& out) : RecordingDc({4800, 6800}, true), out_(out) {}
-    ~KeptRecordingDc() override {
-        out_.calls = Calls();
-        out_.started = PagesStarted();
-        out_.ended = PagesEnded();
-        out_.deleted = true;
-    }
+    explicit KeptRecordingDc(RecordingDc& out) : RecordingDc({4800, 6800}, true), out_(out) {}
+    ~KeptRecordingDc() override { out_ = *this; }
 
 private:
-    Recorded& out_;
+    RecordingDc& out_;
 };
 
 class PrintJobTest : public ::testing::Test {
@@ -84,7 +72,7 @@ protected:
 
     QApplication& app = test::TestApp(); // before any widget
     QWidget owner;
-    Recorded recorded;
+    RecordingDc recorded;
 };
 
 TEST_F(PrintJobTest, TwoPagesThenFinishEnablesOwnerAndClosesDialog) {
@@ -125,8 +113,7 @@ TEST_F(PrintJobTest, TwoPagesThenFinishEnablesOwnerAndClosesDialog) {
     PrintJob::Finish();
 
     EXPECT_TRUE(!PrintJob::IsStarted() && !PrintJob::GetDc() && owner.isEnabled() && Gone(dialog));
-    ASSERT_TRUE(recorded.deleted) << "the job's context is deleted";
-    EXPECT_EQ(test::Dump(recorded.calls),
+    EXPECT_EQ(test::Dump(recorded.Calls()),
               "startpage p1\n"
               "text 45,104 \"Bestellliste\" Arial/-12/400 #000000 fmt=0 clear iso 640x480>4800x3600 p1\n"
               "endpage iso 640x480>4800x3600 p1\n"
@@ -160,7 +147,7 @@ TEST_F(PrintJobTest, WithoutPageTheCallerOwnsThePagesInEveryLanguage) {
         }
         PrintJob::Finish();
         EXPECT_TRUE(owner.isEnabled());
-        EXPECT_EQ(std::pair(recorded.started, recorded.ended), std::pair(2, 2)) << "Finish ends no page not open";
+        EXPECT_EQ(std::pair(recorded.PagesStarted(), recorded.PagesEnded()), std::pair(2, 2)) << "Finish ends no page not open";
     }
 
     PrintBackend::SetPrintRecorder([] { return std::unique_ptr<Dc>(); });
@@ -196,10 +183,10 @@ TEST_F(PrintJobTest, AbbrechenEndsALongJob) {
     EXPECT_FALSE(owner.isEnabled());
     PrintJob::Finish();
     EXPECT_TRUE(owner.isEnabled() && Gone(dialog));
-    const auto lines = std::count_if(recorded.calls.begin(), recorded.calls.end(),
+    const auto lines = std::count_if(recorded.Calls().begin(), recorded.Calls().end(),
                                      [](const DrawCall& c) { return c.kind == DrawCall::Kind::Line; });
     EXPECT_TRUE(lines >= 1 && lines < 100) << lines << " lines: drawing stops at the abort";
-    EXPECT_EQ(std::pair(recorded.started, recorded.ended), std::pair(1, 0)) << "an abandoned job ends no page";
+    EXPECT_EQ(std::pair(recorded.PagesStarted(), recorded.PagesEnded()), std::pair(1, 0)) << "an abandoned job ends no page";
 
     // The next job starts afresh.
     ASSERT_TRUE(PrintJob::Start(&owner, 0));
