@@ -571,14 +571,8 @@ TEST(LoadPicture, ReadsBmpFilesByRelativePathInAnyCaseAndJpgByName) {
     EXPECT_EQ(loaded("pic.bmp"), "none");
 }
 
-// A 24-bit picture of the given size, black.
-DibHandle Picture(int width, int height) {
-    return DibFromBytes(EncodeDib24(Pixels{width, height, std::vector<std::uint32_t>(std::size_t(width * height))}));
-}
-
 TEST(Draw, PicturesByAnchorScaledAndStretched) {
-    const DibHandle pic = Picture(40, 30);
-    ASSERT_FALSE(pic.IsNull());
+    const DibHandle pic = DibFromBytes(EncodeDib24(Pixels{40, 30, Colours(40 * 30)})); // black
     RecordingDc dc;
     DrawDib(dc, pic, 100, 50, kAnchorTopLeft);
     DrawDib(dc, pic, 100, 50, kAnchorBottom);

@@ -72,18 +72,14 @@ TEST(AbortableDcTest, AbortProcEveryFewCallsAndAtPagesThenNothing) {
     bool keepGoing = true;
     int abandoned = 0;
     AbortableDc dc(target, [&] { ++turns; return keepGoing; }, [&](Dc& d) { abandoned += &d == &target ? 1 : 100; });
-    ASSERT_TRUE(dc.StartPage());
-    EXPECT_EQ(turns, 1);
+    ASSERT_TRUE(dc.StartPage() && turns == 1);
     EXPECT_FALSE(dc.StartPage()) << "a page is open";
     SetupPrintMapping(dc, 640, 480);
     turns = 0;
     for (int i = 0; i < 3 * AbortableDc::kCallsPerTurn; ++i)
         dc.Polyline({{45, i}, {608, i}});
-    EXPECT_EQ(dc.GetTextExtent("x").cy, 12);
-    EXPECT_EQ(turns, 3) << "measuring is no turn";
-    EXPECT_TRUE(dc.EndPage());
-    EXPECT_FALSE(dc.EndPage()) << "no page open: not passed on";
-    EXPECT_EQ(target.PagesEnded(), 1);
+    EXPECT_TRUE(dc.GetTextExtent("x").cy == 12 && turns == 3) << "measuring is no turn";
+    EXPECT_TRUE(dc.EndPage() && !dc.EndPage() && target.PagesEnded() == 1) << "no page open: not passed on";
     ASSERT_TRUE(dc.StartPage());
 
     // The user aborts: the next turn gives the job up.
@@ -102,9 +98,8 @@ TEST(AbortableDcTest, AbortProcEveryFewCallsAndAtPagesThenNothing) {
     dc.FillRect({0, 0, 10, 10}, 0);
     dc.StretchDib({0, 0, 10, 10}, {0, 0, 1, 1}, DibBytes{});
     Rect box{45, 360, 608, 760};
-    EXPECT_EQ(dc.DrawText("zwei\nZeilen", box, DT_NOPREFIX), 24);
-    EXPECT_EQ(box, (Rect{45, 360, 608, 760}));
-    EXPECT_EQ(dc.GetTextExtent("abcd"), (Size{24, 12}));
+    const int height = dc.DrawText("zwei\nZeilen", box, DT_NOPREFIX);
+    EXPECT_EQ(std::tuple(height, box, dc.GetTextExtent("abcd")), std::tuple(24, Rect{45, 360, 608, 760}, Size{24, 12}));
     EXPECT_FALSE(dc.EndPage() || dc.StartPage());
     EXPECT_EQ(std::tuple(&dc.DrawingTarget(), target.Calls().size(), abandoned, target.PagesStarted()),
               std::tuple(static_cast<Dc*>(&dc), after, 1, 2));

@@ -101,9 +101,7 @@ TEST_F(PrintJobTest, TwoPagesThenFinishEnablesOwnerAndClosesDialog) {
     const Rect box = DialogUnits(10, 16, 120, 22);
     const QRect ink = test::InkBox(dialog->grab().toImage().convertToFormat(QImage::Format_RGB32), 0xFFFFFFFF,
                                    QRect(box.left, box.top, box.Width(), box.Height()));
-    ASSERT_FALSE(ink.isNull());
-    EXPECT_GT(ink.width(), 60);
-    EXPECT_NEAR(ink.center().x(), (box.left + box.right) / 2, 6);
+    EXPECT_TRUE(ink.width() > 60 && std::abs(ink.center().x() - (box.left + box.right) / 2) <= 6) << ink.x();
 
     SetupPrintMapping(*dc, 640, 480);
     dc->TextOut(45, 104, "Bestellliste");
@@ -151,8 +149,7 @@ TEST_F(PrintJobTest, WithoutPageTheCallerOwnsThePagesInEveryLanguage) {
     }
 
     PrintBackend::SetPrintRecorder([] { return std::unique_ptr<Dc>(); });
-    EXPECT_FALSE(PrintJob::Start(&owner, 0));
-    EXPECT_FALSE(PrintJob::IsStarted() || PrintJob::GetDc() || Dialog());
+    EXPECT_FALSE(PrintJob::Start(&owner, 0) || PrintJob::IsStarted() || PrintJob::GetDc() || Dialog());
     PrintJob::Finish(); // nothing to finish
     EXPECT_TRUE(owner.isEnabled());
 }
