@@ -272,7 +272,8 @@ TEST(Requirements, RowsFollowTheirTextDirectly) {
     EXPECT_EQ(r.title.str() + "|" + r.infoFile.str() + "|" + r.subtitle.str(), "Title|info.htm|Subtitle");
     ASSERT_EQ(r.rows.size(), 3u);
     EXPECT_EQ(Fields(r.rows[0]) + "/" + Fields(r.rows[1]) + "/" + Fields(r.rows[2]),
-              "$H|1|Heading|N-1|2x3|h.jpg|<p>head</p>/C|2|Lift|N-2|4x5|lift.jpg|<p>lift\r\ntext</p>/D|3|Press|N-3||press.jpg|");
+              "$H|1|Heading|N-1|2x3|h.jpg|<p>head</p>/C|2|Lift|N-2|4x5|lift.jpg|<p>lift\r\ntext</p>/"
+              "D|3|Press|N-3||press.jpg|");
 
     // A count beyond the rows present stops at the end of the file.
     for (const char* tail : {"", "# comment\r\n", "\r\n#a\r\n#b"}) {

@@ -57,7 +57,6 @@ TEST_F(PathTest, WindowsPathsResolveUnderTheDriveRoot) {
 
     // Rooted and relative paths.
     const std::string rooted = ToWindowsPath(tmp / "DATEN");
-    ASSERT_EQ(rooted[0], '\\');
     EXPECT_EQ(ResolvePath(rooted + "\\LANG1\\qx.prs"), tmp / "DATEN/lang1/QX.prs");
     fs::current_path(tmp / "DATEN");
     EXPECT_EQ(ResolvePath("LANG1\\QX.PRS"), tmp / "DATEN/lang1/QX.prs");

@@ -64,7 +64,7 @@ TEST_F(QtDcTest, FillRectLandsOnTheMappedPixels) {
         dc.FillRect({100, 100, 200, 150}, Rgb(255, 0, 0));
         dc.FillRect({300, 300, 300, 320}, Rgb(0, 0, 255)); // empty: nothing
     }
-    EXPECT_EQ(std::pair(InkBox(image), image.pixel(250, 191)), std::pair(QRect(QPoint(125, 128), QPoint(250, 191)), kRed));
+    EXPECT_EQ(std::pair(InkBox(image), image.pixel(250, 191)), std::pair(QRect(125, 128, 126, 64), kRed));
 }
 
 TEST_F(QtDcTest, LinesSolidDottedNullAndWide) {
@@ -242,9 +242,9 @@ TEST_F(QtDcTest, DibOneToOneStretchedAndMapped) {
     for (const auto& p : pixels)
         EXPECT_EQ(image.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
     // Beyond the picture: half the source, half drawn. Design (100, 100)-(104, 102) -> (161, 167)-(168, 170).
-    const std::vector<QRect> areas = {{0, 0, 18, 18}, {35, 35, 10, 10}, {45, 45, 20, 20}, {59, 59, 30, 30}, {150, 150, 30, 30}};
     std::vector<QRect> inks;
-    for (const QRect& area : areas)
+    for (const QRect& area :
+         {QRect(0, 0, 18, 18), QRect(35, 35, 10, 10), QRect(45, 45, 20, 20), QRect(59, 59, 30, 30), QRect(150, 150, 30, 30)})
         inks.push_back(InkBox(image, kWhite, area));
     EXPECT_EQ(inks, (std::vector<QRect>{{10, 10, 4, 2}, {40, 40, 2, 1}, {50, 50, 4, 2}, {}, {161, 167, 7, 3}}));
 
@@ -623,7 +623,8 @@ TEST(NoDataList, HoldsTwoHundredThousandRowsAndDrawsOnlyTheVisible) {
     QWidget* list = d.Item(kList);
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Up);
-    EXPECT_EQ(std::pair(d.GetCurSel(kList), d.commands), std::pair(199998, std::vector<std::pair<int, int>>{{kList, LBN_SELCHANGE}}));
+    EXPECT_EQ(std::pair(d.GetCurSel(kList), d.commands),
+              std::pair(199998, std::vector<std::pair<int, int>>{{kList, LBN_SELCHANGE}}));
     auto* view = static_cast<QListView*>(list);
     const QRect row = view->visualRect(view->model()->index(199995, 0));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, row.center());

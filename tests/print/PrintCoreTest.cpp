@@ -120,7 +120,8 @@ TEST(PrintMappingTest, PageSystemAndNewPages) {
     ASSERT_TRUE(dc.StartPage());
     // Isotropic: the vertical extent shrinks to the horizontal scale 3.75;
     // the sheet is about 900 units high.
-    EXPECT_EQ(std::tuple(dc.GetMapMode(), dc.LpToDp(Point{0, 0}), dc.LpToDp(Point{640, 900}), dc.GetFont(), dc.GetBkMode()),
+    EXPECT_EQ(std::tuple(dc.GetMapMode(), dc.LpToDp(Point{0, 0}), dc.LpToDp(Point{640, 900}), dc.GetFont(),
+                         dc.GetBkMode()),
               std::tuple(MapMode::Isotropic, Point{12, 20}, Point{2412, 3395}, FontSmall, BkMode::Transparent));
     int y = 779;
     EXPECT_TRUE(!NewPageIfFull(y, dc, 780) && y == 779);

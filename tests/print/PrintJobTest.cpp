@@ -48,7 +48,6 @@ protected:
         PrintJob::Finish();
         PrintBackend::SetPrintRecorder({});
         PrintBackend::SetPrintToDirectory(QString());
-        SetAnsiCodePage(CodePage::Cp1252);
     }
     void RecordJobs() {
         PrintBackend::SetPrintRecorder([this] { return std::make_unique<KeptRecordingDc>(recorded); });
@@ -145,7 +144,8 @@ TEST_F(PrintJobTest, WithoutPageTheCallerOwnsThePagesInEveryLanguage) {
         }
         PrintJob::Finish();
         EXPECT_TRUE(owner.isEnabled());
-        EXPECT_EQ(std::pair(recorded.PagesStarted(), recorded.PagesEnded()), std::pair(2, 2)) << "Finish ends no page not open";
+        EXPECT_EQ(std::pair(recorded.PagesStarted(), recorded.PagesEnded()), std::pair(2, 2))
+            << "Finish ends no page not open";
     }
 
     PrintBackend::SetPrintRecorder([] { return std::unique_ptr<Dc>(); });
