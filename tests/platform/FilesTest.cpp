@@ -213,7 +213,7 @@ TEST(Profile, ReadsWindowsAndSloppyFilesAndGivesDefaults) {
                                 p.GetInt("Global", "neg", 0), p.GetInt("Global", "big", 0), p.GetInt("Global", "junk", 5)}),
               (std::vector<int>{3, 5, -12, 2147483647, 0}));
     // The buffer limit, as with Windows: the size includes the terminating NUL.
-    for (const auto& [size, length] : {std::pair{std::size_t{10}, 9u}, {1, 0u}, {0, 0u}, {1000, 300u}})
+    for (const auto& [size, length] : {std::pair{std::size_t{10}, 9u}, {1, 0u}, {0, 0u}, {300, 299u}, {1000, 300u}})
         EXPECT_EQ(p.GetString("Paths", "long", "", size), std::string(length, 'x')) << size;
     EXPECT_EQ(p.GetString("Paths", "long", "").size(), 127u);
     EXPECT_EQ(p.GetString("Paths", "none", "abcdef", 4), "abc");
