@@ -72,18 +72,14 @@ TEST(AbortableDcTest, AbortProcEveryFewCallsAndAtPagesThenNothing) {
     bool keepGoing = true;
     int abandoned = 0;
     AbortableDc dc(target, [&] { ++turns; return keepGoing; }, [&](Dc& d) { abandoned += &d == &target ? 1 : 100; });
-    ASSERT_TRUE(dc.StartPage());
-    EXPECT_EQ(turns, 1);
+    ASSERT_TRUE(dc.StartPage() && turns == 1);
     EXPECT_FALSE(dc.StartPage()) << "a page is open";
     SetupPrintMapping(dc, 640, 480);
     turns = 0;
     for (int i = 0; i < 3 * AbortableDc::kCallsPerTurn; ++i)
         dc.Polyline({{45, i}, {608, i}});
-    EXPECT_EQ(dc.GetTextExtent("x").cy, 12);
-    EXPECT_EQ(turns, 3) << "measuring is no turn";
-    EXPECT_TRUE(dc.EndPage());
-    EXPECT_FALSE(dc.EndPage()) << "no page open: not passed on";
-    EXPECT_EQ(target.PagesEnded(), 1);
+    EXPECT_TRUE(dc.GetTextExtent("x").cy == 12 && turns == 3) << "measuring is no turn";
+    EXPECT_TRUE(dc.EndPage() && !dc.EndPage() && target.PagesEnded() == 1) << "no page open: not passed on";
     ASSERT_TRUE(dc.StartPage());
 
     // The user aborts: the next turn gives the job up.
@@ -102,15 +98,11 @@ TEST(AbortableDcTest, AbortProcEveryFewCallsAndAtPagesThenNothing) {
     dc.FillRect({0, 0, 10, 10}, 0);
     dc.StretchDib({0, 0, 10, 10}, {0, 0, 1, 1}, DibBytes{});
     Rect box{45, 360, 608, 760};
-    EXPECT_EQ(dc.DrawText("zwei\nZeilen", box, DT_NOPREFIX), 24);
-    EXPECT_EQ(box, (Rect{45, 360, 608, 760}));
-    EXPECT_EQ(dc.GetTextExtent("abcd"), (Size{24, 12}));
-    EXPECT_FALSE(dc.EndPage());
-    EXPECT_FALSE(dc.StartPage());
-    EXPECT_EQ(&dc.DrawingTarget(), &dc);
-    EXPECT_EQ(target.Calls().size(), after);
-    EXPECT_EQ(abandoned, 1);
-    EXPECT_EQ(target.PagesStarted(), 2);
+    const int height = dc.DrawText("zwei\nZeilen", box, DT_NOPREFIX);
+    EXPECT_EQ(std::tuple(height, box, dc.GetTextExtent("abcd")), std::tuple(24, Rect{45, 360, 608, 760}, Size{24, 12}));
+    EXPECT_FALSE(dc.EndPage() || dc.StartPage());
+    EXPECT_EQ(std::tuple(&dc.DrawingTarget(), target.Calls().size(), abandoned, target.PagesStarted()),
+              std::tuple(static_cast<Dc*>(&dc), after, 1, 2));
 }
 
 // A printable area of 2400 x 3400 device pixels (8 x 11.3 inches at 300 dpi):
@@ -126,18 +118,13 @@ TEST(PrintMappingTest, PageSystemAndNewPages) {
     dc.SetBkMode(BkMode::Opaque);
     SetupPrintMapping(dc, 640, 480);
     ASSERT_TRUE(dc.StartPage());
-    EXPECT_EQ(dc.GetMapMode(), MapMode::Isotropic);
     // Isotropic: the vertical extent shrinks to the horizontal scale 3.75;
     // the sheet is about 900 units high.
-    EXPECT_EQ(dc.GetViewportExt(), (Size{2400, 1800}));
-    EXPECT_EQ(dc.LpToDp(Point{0, 0}), (Point{12, 20}));
-    EXPECT_EQ(dc.LpToDp(Point{640, 900}), (Point{2412, 3395}));
-    EXPECT_EQ(dc.GetFont(), FontSmall);
-    EXPECT_EQ(dc.GetBkMode(), BkMode::Transparent);
-
+    EXPECT_EQ(std::tuple(dc.GetMapMode(), dc.LpToDp(Point{0, 0}), dc.LpToDp(Point{640, 900}), dc.GetFont(),
+                         dc.GetBkMode()),
+              std::tuple(MapMode::Isotropic, Point{12, 20}, Point{2412, 3395}, FontSmall, BkMode::Transparent));
     int y = 779;
-    EXPECT_FALSE(NewPageIfFull(y, dc, 780));
-    EXPECT_EQ(y, 779);
+    EXPECT_TRUE(!NewPageIfFull(y, dc, 780) && y == 779);
     // A letter logo changes the window extent and a title the font; the new
     // page is back in the page system.
     dc.SetWindowExt(1280, 960);
@@ -145,8 +132,7 @@ TEST(PrintMappingTest, PageSystemAndNewPages) {
     for (const int full : {780, 1200}) { // past the limit counts as well
         y = full;
         EXPECT_TRUE(NewPageIfFull(y, dc, 780));
-        EXPECT_EQ(y, 104);
-        dc.TextOut(45, y, "Seite");
+        dc.TextOut(45, y, "Seite"); // at the new page's first line
     }
     EXPECT_EQ(test::Dump(dc.Calls()),
               "startpage iso 640x480>2400x1800 p1\n"
