@@ -76,8 +76,7 @@ std::vector<ProductRecord> Records(std::initializer_list<const char*> numbers) {
 }
 
 TEST(PriceLookup, FieldsOfTheFirstMatchingLineAndScrambledTwins) {
-    const std::string lines = "x|A1|1234,5|631.36|1000|511,29|sofort lieferbar\r\n"
-                              "|B2|0,00||2.5||\r\n"
+    const std::string lines = "x|A1|1234,5|631.36|1000|511,29|sofort lieferbar\r\n|B2|0,00||2.5||\r\n"
                               "dup|A1|9|9|9|9|second\r\n";
     const std::string plain = PriceFile("CZK", "01.01.05", lines);
     for (const std::string& bytes : {plain, Scramble(plain)}) {

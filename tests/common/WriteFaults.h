@@ -27,12 +27,10 @@ inline constexpr WriteFault kWriteFaults[] = {
 class ScopedWriteFault {
 public:
     ScopedWriteFault(const std::filesystem::path& file, const WriteFault& fault) {
-        SetWriteFailureForTesting(
-            [file = std::filesystem::weakly_canonical(file),
+        SetWriteFailureForTesting([file = std::filesystem::weakly_canonical(file),
              step = fault.step](const std::filesystem::path& p, WriteStep s) {
                 return s == step && std::filesystem::weakly_canonical(p) == file;
-            },
-            fault.error);
+            }, fault.error);
     }
     ~ScopedWriteFault() { ClearWriteFailureForTesting(); }
     ScopedWriteFault(const ScopedWriteFault&) = delete;

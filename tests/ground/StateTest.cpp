@@ -11,8 +11,7 @@ namespace {
 // "width x height, client rectangle, 628 scaled": widths other than the
 // three take the largest mode.
 TEST(ScreenModes, WidthChoosesModeAndTruncatesScaling) {
-    const std::pair<int, const char*> cases[] = {{640, "640x480 0,0,628,430 628"},
-                                                 {800, "800x600 0,0,788,550 788"},
+    const std::pair<int, const char*> cases[] = {{640, "640x480 0,0,628,430 628"}, {800, "800x600 0,0,788,550 788"},
                                                  {1024, "1024x768 0,0,1012,718 1012"},
                                                  {1280, "1024x768 0,0,1012,718 1012"},
                                                  {799, "1024x768 0,0,1012,718 1012"}};
@@ -22,8 +21,7 @@ TEST(ScreenModes, WidthChoosesModeAndTruncatesScaling) {
         const Rect& r = s.clientRect;
         EXPECT_EQ(std::to_string(s.screenWidth) + "x" + std::to_string(s.screenHeight) + " " + std::to_string(r.left) +
                       "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," + std::to_string(r.bottom) +
-                      " " + std::to_string(ScaleX(s, 628)),
-                  mode);
+                      " " + std::to_string(ScaleX(s, 628)), mode);
     }
 }
 

@@ -48,12 +48,9 @@ TEST(AreaFile, EntriesCommentsTheBracketAndTheLimits) {
          "5: Last|p3|ZUR\xFC" "CK|1,2,3,4|tip\n"},
         // A "[" ends the list unless comments came just before it.
         {"A|a|a.ber\r\n#comment\r\n[B|b|b.ber\r\nC|c|c.ber\r\n[end\r\nD|d|d.ber\r\n",
-         "1: A|a|A.BER|0,0,0,0|\n3: [B|b|B.BER|0,0,0,0|\n4: C|c|C.BER|0,0,0,0|\n"},
-        {"[x\r\nA|a|a\r\n", ""},
-        {"A|a|a\r\n#c", "1: A|a|A|0,0,0,0|\n"},
-        {"", ""},
-        {Lines(64) + "\r\n#c\r\n\r\n[end\r\nmore|x|y\r\n", sixtyFour},
-        {Lines(65), sixtyFour + "+65\n"},
+         "1: A|a|A.BER|0,0,0,0|\n3: [B|b|B.BER|0,0,0,0|\n4: C|c|C.BER|0,0,0,0|\n"}, {"[x\r\nA|a|a\r\n", ""},
+        {"A|a|a\r\n#c", "1: A|a|A|0,0,0,0|\n"}, {"", ""},
+        {Lines(64) + "\r\n#c\r\n\r\n[end\r\nmore|x|y\r\n", sixtyFour}, {Lines(65), sixtyFour + "+65\n"},
         // The line is cut at 247 characters first, then each field to its size.
         {std::string(300, 'c') + "|p|t\r\n|" + std::string(200, 'p') + "|" + std::string(200, 't') + "|1|2|3|4|x\r\n",
          "1: " + std::string(127, 'c') + "|||0,0,0,0|\n2: |" + std::string(127, 'p') + "|" + std::string(45, 'T') +
@@ -64,12 +61,11 @@ TEST(AreaFile, EntriesCommentsTheBracketAndTheLimits) {
 }
 
 TEST(AreaFile, PageKindsTargetsAndNumbers) {
-    for (const char* start : {"QXSTART.BER", "qxStart.ber"})
-        EXPECT_EQ(AreaPageKindOf(start), AreaPageKind::Start);
-    for (const char* catalogue : {"katalog.ber", "KaTaLoG.BeR"})
-        EXPECT_EQ(AreaPageKindOf(catalogue), AreaPageKind::Catalogue);
-    for (const char* sub : {"KATALOG.BER2", "SUB.BER"})
-        EXPECT_EQ(AreaPageKindOf(sub), AreaPageKind::SubArea);
+    using K = AreaPageKind;
+    for (const auto& [name, kind] : {std::pair{"QXSTART.BER", K::Start}, {"qxStart.ber", K::Start},
+                                     {"katalog.ber", K::Catalogue}, {"KaTaLoG.BeR", K::Catalogue},
+                                     {"KATALOG.BER2", K::SubArea}, {"SUB.BER", K::SubArea}})
+        EXPECT_EQ(AreaPageKindOf(name), kind) << name;
 
     const std::pair<const char*, AreaTargetKind> targets[] = {
         {"QTXNUMMER", AreaTargetKind::QtxNumberSearch}, {"TNUMMER", AreaTargetKind::ToolNumberSearch},
@@ -106,13 +102,11 @@ TEST(External, DocumentsAndProgramsStayBelowTheProgramDirectory) {
     s.programDir = "\\cd\\qx\\";
     s.langDir = "LANG4\\";
 
-    EXPECT_TRUE(OpenDocument(s, "NORM.PDF"));
-    EXPECT_TRUE(RunCatalogProgram(s, "MY TOOLS\\RUN.EXE /A B"));
+    EXPECT_TRUE(OpenDocument(s, "NORM.PDF") && RunCatalogProgram(s, "MY TOOLS\\RUN.EXE /A B"));
     ASSERT_EQ(ui->shown.size(), 2u);
-    EXPECT_EQ(ui->shown[0].kind, "shell");
-    EXPECT_EQ(ui->shown[0].text, "\\cd\\qx\\PDF\\LANG4\\NORM.PDF");
-    EXPECT_EQ(ui->shown[1].kind, "run");
-    EXPECT_EQ(ui->shown[1].text, "\\cd\\qx\\MY TOOLS\\RUN.EXE /A B"); // parameters passed on as they stand
+    // Parameters are passed on as they stand.
+    EXPECT_EQ(ui->shown[0].kind + " " + ui->shown[0].text + "|" + ui->shown[1].kind + " " + ui->shown[1].text,
+              "shell \\cd\\qx\\PDF\\LANG4\\NORM.PDF|run \\cd\\qx\\MY TOOLS\\RUN.EXE /A B");
 
     // Out of the folder: refused before the desktop is asked.
     for (const char* name : {"..\\x.PDF", "A\\..\\..\\x.PDF", "\\etc\\x.PDF", "/etc/x.PDF", "C:x.PDF", "a/../../x.PDF", ""})

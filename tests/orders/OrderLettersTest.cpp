@@ -32,9 +32,8 @@ struct Letters : ::testing::Test {
         state.priceMode = 1;
         state.currency = "DM";
         list.indication = "Auftrag 7";
-        OrderInfo texts{"Absender W", "",         "Sehr geehrte Damen und Herren,", "Gruss W",
-                        "Absender B", "Empf\xE4nger B", "Bitte liefern Sie:",            "Gruss B"};
-        info = texts;
+        info = OrderInfo{"Absender W", "",         "Sehr geehrte Damen und Herren,", "Gruss W",
+                         "Absender B", "Empf\xE4nger B", "Bitte liefern Sie:",            "Gruss B"};
         in.list = &list;
         in.state = &state;
         in.today = 1173052800; // 5 March 2007, midday UTC
@@ -61,8 +60,7 @@ struct Letters : ::testing::Test {
             else if (c.kind == DrawCall::Kind::Text && !c.text.empty())
                 out += " " + at + ((c.format & TA_RIGHT) ? ">'" : "'") + c.text + "'";
             else if (c.kind == DrawCall::Kind::DrawText)
-                out += " [" + std::to_string(c.rect.left) + "," + std::to_string(c.rect.top) + "'" + c.text +
-                       "']";
+                out += " [" + std::to_string(c.rect.left) + "," + std::to_string(c.rect.top) + "'" + c.text + "']";
             else if (c.kind == DrawCall::Kind::Line)
                 out += "\n-" + std::to_string(c.points.at(0).y) + (c.pen.style == PenStyle::Dot ? "." : "");
         }
@@ -87,15 +85,13 @@ TEST_F(Letters, OneLetterPerSupplierInOrderEachOnItsOwnSheet) {
     const std::string sheets =
         "#1 [45,40'Absender B'] [45,150'Empf\xE4" "nger B'] 530,316>'Datum:' 608,316>'05.03.2007' "
         "45,320'Bestellung: ' 140,320'Auftrag 7' [45,360'Bitte liefern Sie:'] 45,394'Pos' 70,394'Nummer ' "
-        "172,394'Bezeichnung' 422,394>'Menge' 514,394>'St\xFC" "ckpreis' 608,394>'Preis' "
-        "608,404>'ohne MwSt'\n"
+        "172,394'Bezeichnung' 422,394>'Menge' 514,394>'St\xFC" "ckpreis' 608,394>'Preis' 608,404>'ohne MwSt'\n"
         "-420 58,430>'1' 422,430>'2' 514,430>'10,00 EUR' 608,430>'20,00 EUR' 70,430'Q-1' 172,430'Teil Q-1'\n"
         "-468. 58,474>'2' 422,474>'3' 514,474>'10,00 EUR' 608,474>'30,00 EUR' 70,474'Q-2' 172,474'Teil Q-2'\n"
         "-512. 45,518'PL 12' 608,518>'50,00 EUR' 45,536'Alle Preise zzgl. MwSt.' [45,586'Gruss B']\n"
         "#2 [45,40'Absender B'] [45,150'Empf\xE4" "nger B'] 530,316>'Datum:' 608,316>'05.03.2007' "
         "45,320'Bestellung: ' 140,320'Auftrag 7' [45,360'Bitte liefern Sie:'] 45,394'Pos' 70,394'Nummer ' "
-        "172,394'Bezeichnung' 422,394>'Menge' 514,394>'St\xFC" "ckpreis' 608,394>'Preis' "
-        "608,404>'ohne MwSt'\n"
+        "172,394'Bezeichnung' 422,394>'Menge' 514,394>'St\xFC" "ckpreis' 608,394>'Preis' 608,404>'ohne MwSt'\n"
         "-420 58,430>'1' 422,430>'2' 514,430>'10,00 EUR' 608,430>'20,00 EUR' 70,430'R-1' 172,430'Teil R-1'\n"
         "-468. 45,474'PL 12' 608,474>'20,00 EUR' 45,492'Alle Preise zzgl. MwSt.' [45,542'Gruss B']\n";
     EXPECT_EQ(Sheets(), sheets);
@@ -110,8 +106,7 @@ TEST_F(Letters, NoPricesNoSumAndNoOrderInformation) {
     const std::string sheets =
         "#1 530,316>'Datum:' 608,316>'05.03.2007' 45,320'Bestellung: ' 140,320'Auftrag 7' 45,382'Pos' "
         "70,382'Nummer ' 172,382'Bezeichnung' 422,382>'Menge'\n"
-        "-398 58,408>'1' 422,408>'2' 70,408'Q-1' 172,408'Teil Q-1'\n"
-        "-446.\n";
+        "-398 58,408>'1' 422,408>'2' 70,408'Q-1' 172,408'Teil Q-1'\n-446.\n";
     EXPECT_EQ(Sheets(), sheets);
 }
 
@@ -125,17 +120,14 @@ TEST_F(Letters, UpePricesAndTheNoteOfTheWholeList) {
     const std::string sheets =
         "#1 [45,40'Absender B'] [45,150'Empf\xE4" "nger B'] 530,316>'Datum:' 608,316>'05.03.2007' "
         "45,320'Bestellung: ' 140,320'Auftrag 7' [45,360'Bitte liefern Sie:'] 45,394'Pos' 70,394'Nummer "
-        "' 172,394'Bezeichnung' 422,394>'Menge' 514,394>'St\xFC" "ckpreis' 608,394>'Preis' 608,404>'ohne "
-        "MwSt'\n"
-        "-420 58,430>'1' 422,430>'3' 514,430>'12,00 EUR' 608,430>'36,00 EUR' 70,430'Q-1' 172,430'Teil "
-        "Q-1'\n"
+        "' 172,394'Bezeichnung' 422,394>'Menge' 514,394>'St\xFC" "ckpreis' 608,394>'Preis' 608,404>'ohne MwSt'\n"
+        "-420 58,430>'1' 422,430>'3' 514,430>'12,00 EUR' 608,430>'36,00 EUR' 70,430'Q-1' 172,430'Teil Q-1'\n"
         "-468. 45,474'PL Dorna' 608,474>'36,00 EUR' 45,492'Alle Preise zzgl. MwSt.' [45,542'Gruss B']\n"
         "#2 [45,40'Absender W'] [45,150'Werkzeug GmbH'] 530,316>'Datum:' 608,316>'05.03.2007' "
         "45,320'Bestellung: ' 140,320'Auftrag 7' [45,360'Sehr geehrte Damen und Herren,'] 45,394'Pos' "
         "70,394'Nummer ' 172,394'Bezeichnung' 422,394>'Menge' 514,394>'St\xFC" "ckpreis' 608,394>'Preis' "
         "608,404>'ohne MwSt'\n"
-        "-420 58,430>'1' 422,430>'2' 514,430>'12,00 EUR' 608,430>'24,00 EUR' 70,430'D-1' 172,430'Teil "
-        "D-1'\n"
+        "-420 58,430>'1' 422,430>'2' 514,430>'12,00 EUR' 608,430>'24,00 EUR' 70,430'D-1' 172,430'Teil D-1'\n"
         "-468. 45,474'PL Dorna' 608,474>'24,00 EUR' 45,492'Alle Preise zzgl. MwSt.' [45,542'Gruss W']\n";
     EXPECT_EQ(Sheets(), sheets);
 }

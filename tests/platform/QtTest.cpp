@@ -204,8 +204,7 @@ TEST_F(QtDcTest, FontHeightsTextAlignmentAndOpaqueCells) {
     EXPECT_NEAR(bottom.bottom() + 1, 300 - 14.32 * 0.212, 1);
     EXPECT_NEAR(bottom.center().x(), 600, 1);
     EXPECT_EQ((std::vector<QRgb>{image.pixel(10, 400), image.pixel(10 + extent.cx - 1, 400 + extent.cy - 1),
-                                 image.pixel(10 + extent.cx + 1, 400)}),
-              (std::vector<QRgb>{kGreen, kGreen, kWhite}));
+                                 image.pixel(10 + extent.cx + 1, 400)}), (std::vector<QRgb>{kGreen, kGreen, kWhite}));
 }
 
 std::vector<std::uint8_t> TestDib(std::uint32_t tint = 0) {
@@ -356,8 +355,7 @@ TEST(PrintTest, PdfPagesHoldWhatWasDrawnAndAnAbortedJobNothing) {
     ASSERT_TRUE(aborted.StartPage());
     aborted.TextOut(10, 10, "weg");
     aborted.Abort();
-    EXPECT_TRUE(aborted.IsAborted());
-    EXPECT_FALSE(aborted.EndPage() || aborted.StartPage());
+    EXPECT_TRUE(aborted.IsAborted() && !aborted.EndPage() && !aborted.StartPage());
     aborted.TextOut(10, 10, "nichts");
     EXPECT_FALSE(aborted.EndDoc() || QFileInfo::exists(Pdf(dir / "abort.pdf")));
 }
@@ -448,8 +446,7 @@ TEST(QtUiTest, MessageBoxButtonsIconsAndEscape) {
     QtUi ui;
     SeenBox ok;
     EXPECT_EQ(AskAndAnswer(ui, "M\xF6" "chten Sie das Programm beenden?", MB_OK | MB_ICONEXCLAMATION,
-                           QMessageBox::NoButton, ok),
-              IDOK);
+                           QMessageBox::NoButton, ok), IDOK);
     EXPECT_EQ(std::tuple(ok.title, ok.text, ok.icon),
               std::tuple(QStringLiteral("QUARVENTA AG"), QStringLiteral("Möchten Sie das Programm beenden?"),
                          QMessageBox::Warning));
@@ -519,8 +516,7 @@ TEST(QtUiTest, FileDialogsStartWhereAskedAndAnswerInBackslashForm) {
         seenSave = qobject_cast<QFileDialog*>(w)->acceptMode() == QFileDialog::AcceptSave;
         static_cast<QDialog*>(w)->accept(); // virtual: QFileDialog::accept
     });
-    EXPECT_EQ(ui.GetSaveFileName(spec), ToWindowsPath(dir / "ALT.STK"));
-    EXPECT_TRUE(seenSave);
+    EXPECT_TRUE(ui.GetSaveFileName(spec) == ToWindowsPath(dir / "ALT.STK") && seenSave);
 
     WhenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
     EXPECT_FALSE(ui.GetOpenFileName(spec).has_value());

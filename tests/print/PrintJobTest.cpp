@@ -8,9 +8,8 @@
 #include "platform/qt/Print.h"
 #include "tests/common/DrawDump.h"
 #include "tests/common/TempDir.h"
-#include "tests/platform/QtTestApp.h"
-
 #include "tests/common/PdfText.h"
+#include "tests/platform/QtTestApp.h"
 
 #include <QDir>
 #include <QPointer>
@@ -83,9 +82,7 @@ TEST_F(PrintJobTest, TwoPagesThenFinishEnablesOwnerAndClosesDialog) {
     // A print started inside the running one starts nothing and leaves the
     // running job its context.
     PrintBackend::SetPrintRecorder([]() -> std::unique_ptr<Dc> { throw std::logic_error("a printer chosen twice"); });
-    EXPECT_FALSE(PrintJob::Start(&owner, 0));
-    EXPECT_FALSE(PrintJob::StartWithoutPage(&owner, 0));
-    EXPECT_EQ(PrintJob::GetDc(), dc);
+    EXPECT_FALSE(PrintJob::Start(&owner, 0) || PrintJob::StartWithoutPage(&owner, 0) || PrintJob::GetDc() != dc);
 
     QPointer<PrintProgressDialog> dialog = Dialog();
     ASSERT_TRUE(dialog && dialog->isVisible());
@@ -110,11 +107,9 @@ TEST_F(PrintJobTest, TwoPagesThenFinishEnablesOwnerAndClosesDialog) {
     PrintJob::Finish();
 
     EXPECT_TRUE(!PrintJob::IsStarted() && !PrintJob::GetDc() && owner.isEnabled() && Gone(dialog));
-    EXPECT_EQ(test::Dump(recorded.Calls()),
-              "startpage p1\n"
+    EXPECT_EQ(test::Dump(recorded.Calls()), "startpage p1\n"
               "text 45,104 \"Bestellliste\" Arial/-12/400 #000000 fmt=0 clear iso 640x480>4800x3600 p1\n"
-              "endpage iso 640x480>4800x3600 p1\n"
-              "startpage iso 640x480>4800x3600 p2\n"
+              "endpage iso 640x480>4800x3600 p1\nstartpage iso 640x480>4800x3600 p2\n"
               "text 300,30 \"2\" Arial/-12/400 #000000 fmt=0 clear iso 640x480>4800x3600 p2\n"
               "endpage iso 640x480>4800x3600 p2\n");
 }
@@ -143,8 +138,7 @@ TEST_F(PrintJobTest, WithoutPageTheCallerOwnsThePagesInEveryLanguage) {
             EXPECT_TRUE(dc->EndPage());
         }
         PrintJob::Finish();
-        EXPECT_TRUE(owner.isEnabled());
-        EXPECT_EQ(std::pair(recorded.PagesStarted(), recorded.PagesEnded()), std::pair(2, 2))
+        EXPECT_EQ(std::tuple(owner.isEnabled(), recorded.PagesStarted(), recorded.PagesEnded()), std::tuple(true, 2, 2))
             << "Finish ends no page not open";
     }
 
@@ -176,8 +170,7 @@ TEST_F(PrintJobTest, AbbrechenEndsALongJob) {
     LongPrintout(*PrintJob::GetDc());
 
     EXPECT_TRUE(PrintJob::UserAbort() && !PrintJob::AbortProc());
-    EXPECT_TRUE(dialog && dialog->isVisible()) << "the dialog stays until the job finishes";
-    EXPECT_FALSE(owner.isEnabled());
+    EXPECT_TRUE(dialog && dialog->isVisible() && !owner.isEnabled()) << "the dialog stays until the job finishes";
     PrintJob::Finish();
     EXPECT_TRUE(owner.isEnabled() && Gone(dialog));
     const auto lines = std::count_if(recorded.Calls().begin(), recorded.Calls().end(),

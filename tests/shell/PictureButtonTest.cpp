@@ -22,8 +22,7 @@ TEST(PictureButton, FacesCaptionColourAndAmpersand) {
     pictures.buttonDown = Face(0xFF0000, 6, 3);
     CPictureButton button(pictures);
 
-    auto draw = [&](unsigned action, bool selected, bool disabled, const char* caption,
-                    bool focused = false) {
+    auto draw = [&](unsigned action, bool selected, bool disabled, const char* caption, bool focused = false) {
         RecordingDc dc({200, 40});
         DrawItem item;
         item.dc = &dc;

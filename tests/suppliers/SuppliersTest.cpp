@@ -35,18 +35,11 @@ TEST(AddressFile, BlocksRoundTripAndShortFiles) {
     EXPECT_FALSE(ReadAddressFile(path + "x"));
 }
 
-const char* kTable = "# country|brand|number|kind|address\r\n"
-                     "a|b|Deutschland|1||T|Werkzeug Nord|Weg 1|Stadt\r\n"
-                     "a|b|Deutschland|8|4711|B|Halle Sued|Ring 2\r\n"
-                     "a|b|Deutschland|9|0815|B|Halle West\r\n"
-                     "a|b|Deutschland|2||B|Miros Service\r\n"
-                     "a|b|deutschland|1||B|Klein geschrieben\r\n"
-                     "\r\n"
-                     "a|b|Austria|9|0|B|Wien Eins\r\n"
-                     "a|b|Austria|1||tools|Wien Zwei\r\n"
-                     "a|b|Austria|1||Tools|Wien Drei\r\n"
-                     "[end]\r\n"
-                     "a|b|Schweiz|9||B|nach dem Ende\r\n";
+const char* kTable = "# country|brand|number|kind|address\r\na|b|Deutschland|1||T|Werkzeug Nord|Weg 1|Stadt\r\n"
+                     "a|b|Deutschland|8|4711|B|Halle Sued|Ring 2\r\na|b|Deutschland|9|0815|B|Halle West\r\n"
+                     "a|b|Deutschland|2||B|Miros Service\r\na|b|deutschland|1||B|Klein geschrieben\r\n\r\n"
+                     "a|b|Austria|9|0|B|Wien Eins\r\na|b|Austria|1||tools|Wien Zwei\r\n"
+                     "a|b|Austria|1||Tools|Wien Drei\r\n[end]\r\na|b|Schweiz|9||B|nach dem Ende\r\n";
 
 TEST(Distributors, CountriesBrandsAndTheMatchRules) {
     EXPECT_EQ(DistributorCountries(kTable, 0), (Lines{"Deutschland", "Austria"}));
@@ -91,17 +84,14 @@ TEST(Distributors, CountriesBrandsAndTheMatchRules) {
 TEST(Distributors, NamesFollowTheLanguagesAlphabet) {
     EXPECT_EQ(DistributorCountries("a|b|\xD6STERREICH|1||B|x\r\na|b|\xF6sterreich|1||B|y\r\n", 0),
               Lines{"\xD6STERREICH"});
-    EXPECT_EQ(DistributorCountries("a|b|\xC8" "ESKO|1||B|x\r\na|b|\xE8" "esko|1||B|y\r\n", 3),
-              Lines{"\xC8" "ESKO"});
+    EXPECT_EQ(DistributorCountries("a|b|\xC8" "ESKO|1||B|x\r\na|b|\xE8" "esko|1||B|y\r\n", 3), Lines{"\xC8" "ESKO"});
     const struct {
         int language;
         Lines names, sorted;
-    } rows[] = {
-        {0, {"Zeta|]", "\xD6sterle|]", "Otto|]", "ober|]"}, {"ober|]", "\xD6sterle|]", "Otto|]", "Zeta|]"}},
+    } rows[] = {{0, {"Zeta|]", "\xD6sterle|]", "Otto|]", "ober|]"}, {"ober|]", "\xD6sterle|]", "Otto|]", "Zeta|]"}},
         {0, {"b|]", "B|]", "a|]"}, {"a|]", "b|]", "B|]"}}, // equal names keep their order
         // Czech: C with caron is a letter of its own after C, before D.
-        {3,
-         {"Zeman|]", "Dvo\xF8\xE1k|]", "\xC8" "ech|]", "Cyril|]"},
+        {3, {"Zeman|]", "Dvo\xF8\xE1k|]", "\xC8" "ech|]", "Cyril|]"},
          {"Cyril|]", "\xC8" "ech|]", "Dvo\xF8\xE1k|]", "Zeman|]"}},
     };
     for (const auto& row : rows) {
