@@ -573,9 +573,8 @@ TEST(LoadPicture, ReadsBmpFilesByRelativePathInAnyCaseAndJpgByName) {
 TEST(Draw, PicturesByAnchorScaledAndStretched) {
     const DibHandle pic = DibFromBytes(EncodeDib24(Pixels{40, 30, Colours(40 * 30)})); // black
     RecordingDc dc;
-    DrawDib(dc, pic, 100, 50, kAnchorTopLeft);
-    DrawDib(dc, pic, 100, 50, kAnchorBottom);
-    DrawDib(dc, pic, 100, 50, kAnchorRight);
+    for (const auto anchor : {kAnchorTopLeft, kAnchorBottom, kAnchorRight})
+        DrawDib(dc, pic, 100, 50, anchor);
     const DibHandle none; // draws nothing
     DrawDib(dc, none, 1, 2, kAnchorTopLeft);
     DrawDibScaled(dc, GlobalState{}, none, 1, 2, kAnchorTopLeft);

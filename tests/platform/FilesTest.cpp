@@ -103,8 +103,7 @@ TEST(FileIo, WriteAndReadKeepingPermissions) {
     EXPECT_FALSE(ReadWholeFile(file) || ReadWholeFile(tmp.Path())); // a directory is no file
     EXPECT_FALSE(WriteFileAtomic(tmp.Path(), "x") || WriteFileAtomic(tmp / "missing/dir/a.bin", "x"));
     errno = 0;
-    EXPECT_FALSE(WriteFileAtomic(tmp / "new/", "x")); // a folder's name, not a file's
-    EXPECT_EQ(errno, EINVAL);
+    EXPECT_TRUE(!WriteFileAtomic(tmp / "new/", "x") && errno == EINVAL); // a folder's name, not a file's
     for (const std::string& bytes : {std::string("a\0b\r\n", 5), std::string(), std::string("second")}) {
         ASSERT_TRUE(WriteFileAtomic(file, bytes));
         EXPECT_EQ(ReadWholeFile(file), bytes);
