@@ -580,7 +580,8 @@ TEST(Draw, PicturesByAnchorScaledAndStretched) {
     DrawDibScaled(dc, GlobalState{}, none, 1, 2, kAnchorTopLeft);
     DrawResourceDib(dc, none, 1, 2, kAnchorRight);
     DrawDibStretched(dc, none, 1, 2, 0, 0, 10, 10);
-    EXPECT_EQ(test::Dump(dc.Calls()), "dib 100,50,140,80 from 0,0,40,30\ndib 100,20,140,50 from 0,0,40,30\n"
+    EXPECT_EQ(test::Dump(dc.Calls()), "dib 100,50,140,80 from 0,0,40,30\n"
+                                      "dib 100,20,140,50 from 0,0,40,30\n"
                                       "dib 60,50,100,80 from 0,0,40,30\n");
 
     // Scaled and stretched pictures use colour on colour.
@@ -602,8 +603,10 @@ TEST(Draw, PicturesByAnchorScaledAndStretched) {
     EXPECT_EQ(FitFont(fit, Font{"Arial", 20}, {"abcd"}, 0, 1, 100).height, 8);
     EXPECT_EQ(fit.GetFont(), (Font{"Arial", -12}));
     EXPECT_EQ(test::Dump(scaled.Calls()) + test::Dump(resource.Calls()) + test::Dump(stretched.Calls()),
-              "dib -23,81,17,111 from 0,0,40,30\ndib 5,-24,45,6 from 0,0,40,30\n"
-              "dib 10,20,210,120 from 3,4,43,34\ndib 10,20,50,50 from 3,4,43,34\n");
+              "dib -23,81,17,111 from 0,0,40,30\n"
+              "dib 5,-24,45,6 from 0,0,40,30\n"
+              "dib 10,20,210,120 from 3,4,43,34\n"
+              "dib 10,20,50,50 from 3,4,43,34\n");
 }
 
 TEST(Draw, SunkenFrameDrawsFillThenFourEdgesAndRestoresThePen) {
@@ -613,7 +616,8 @@ TEST(Draw, SunkenFrameDrawsFillThenFourEdgesAndRestoresThePen) {
     DrawSunkenFrame(dc, 10, 20, 100, 30);
     // Right and bottom, left and top, then the inner pair one unit in (the
     // inner left edge from one unit up).
-    EXPECT_EQ(test::Dump(dc.Calls()), "fill 10,20,110,50 #ffffff\nline 110,20 110,50 10,50 solid/1 #c0c0c0\n"
+    EXPECT_EQ(test::Dump(dc.Calls()), "fill 10,20,110,50 #ffffff\n"
+                                      "line 110,20 110,50 10,50 solid/1 #c0c0c0\n"
                                       "line 10,50 10,20 110,20 solid/1 #808080\n"
                                       "line 111,21 111,51 11,51 solid/1 #ffffff\n"
                                       "line 11,50 11,21 111,21 solid/1 #000000\n");
@@ -626,7 +630,8 @@ TEST(Draw, LinesMappingAndScaledText) {
     dc.SelectPen(before);
     DrawDottedLine(dc, 1, 2, 30, 2, Rgb(10, 20, 30));
     DrawBlackLine(dc, 5, 6, 5, 60);
-    EXPECT_EQ(test::Dump(dc.Calls()), "line 1,2 30,2 dot/1 #0a141e\nline 5,6 5,60 solid/1 #000000\n");
+    EXPECT_EQ(test::Dump(dc.Calls()), "line 1,2 30,2 dot/1 #0a141e\n"
+                                      "line 5,6 5,60 solid/1 #000000\n");
     EXPECT_EQ(dc.GetPen(), before);
 
     GlobalState state;

@@ -145,10 +145,12 @@ TEST(RecordingDc, RecordsLinesTextFillsAndPicturesWithTheirState) {
     dc.TextOut(100, 50, "Hallo");
     dc.FillRect(Rect{0, 0, 10, 10}, Rgb(0, 0, 255));
     dc.StretchDib(Rect{1, 2, 3, 4}, Rect{0, 0, 8, 8}, DibBytes{});
-    EXPECT_EQ(test::Dump(dc.Calls()), "line 1,2 10,2 solid/1 #000000\nline 10,2 10,20 solid/1 #000000\n"
+    EXPECT_EQ(test::Dump(dc.Calls()), "line 1,2 10,2 solid/1 #000000\n"
+                                      "line 10,2 10,20 solid/1 #000000\n"
                                       "line 0,0 5,5 7,0 solid/1 #000000\n"
                                       "text 100,50 \"Hallo\" Arial/-20/700 #ffffff fmt=6 clear\n"
-                                      "fill 0,0,10,10 #0000ff\ndib 1,2,3,4 from 0,0,8,8\n");
+                                      "fill 0,0,10,10 #0000ff\n"
+                                      "dib 1,2,3,4 from 0,0,8,8\n");
     EXPECT_TRUE(dc.FindText("Hallo") == &dc.Calls()[3] && !dc.FindText("nope"));
     // Every byte is half the font's height wide; the standard font 8 x 16.
     const Size hallo = dc.GetTextExtent("Hallo");

@@ -46,7 +46,8 @@ TEST(AbortableDcTest, DrawsWithItsOwnStateOnTheTarget) {
         "text 1216,60 \"Logo\" Arial/16/700 #0000a0 fmt=2 clear iso 1280x960>2400x1800 p1\n"
         "line 45,142 608,142 dot/1 #000000 iso 640x480>2400x1800 p1\n"
         "drawtext 45,360,608,760 \"Sehr geehrte Damen und Herren,\" Arial/-12/400 #000000 fmt=810 clear "
-        "iso 640x480>2400x1800 p1\nendpage iso 640x480>2400x1800 p1\n");
+        "iso 640x480>2400x1800 p1\n"
+        "endpage iso 640x480>2400x1800 p1\n");
 }
 
 TEST(AbortableDcTest, IsotropicRoundingOfTheTargetDoesNotMoveTheMapping) {
@@ -131,10 +132,12 @@ TEST(PrintMappingTest, PageSystemAndNewPages) {
         EXPECT_TRUE(NewPageIfFull(y, dc, 780));
         dc.TextOut(45, y, "Seite"); // at the new page's first line
     }
-    EXPECT_EQ(test::Dump(dc.Calls()), "startpage iso 640x480>2400x1800 p1\nendpage iso 1280x960>2400x1800 p1\n"
+    EXPECT_EQ(test::Dump(dc.Calls()), "startpage iso 640x480>2400x1800 p1\n"
+                                      "endpage iso 1280x960>2400x1800 p1\n"
               "startpage iso 1280x960>2400x1800 p2\n"
               "text 45,104 \"Seite\" Arial/-12/400 #000000 fmt=0 clear iso 640x480>2400x1800 p2\n"
-              "endpage iso 640x480>2400x1800 p2\nstartpage iso 640x480>2400x1800 p3\n"
+              "endpage iso 640x480>2400x1800 p2\n"
+              "startpage iso 640x480>2400x1800 p3\n"
               "text 45,104 \"Seite\" Arial/-12/400 #000000 fmt=0 clear iso 640x480>2400x1800 p3\n");
 }
 

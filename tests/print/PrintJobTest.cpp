@@ -109,7 +109,8 @@ TEST_F(PrintJobTest, TwoPagesThenFinishEnablesOwnerAndClosesDialog) {
     EXPECT_TRUE(!PrintJob::IsStarted() && !PrintJob::GetDc() && owner.isEnabled() && Gone(dialog));
     EXPECT_EQ(test::Dump(recorded.Calls()), "startpage p1\n"
               "text 45,104 \"Bestellliste\" Arial/-12/400 #000000 fmt=0 clear iso 640x480>4800x3600 p1\n"
-              "endpage iso 640x480>4800x3600 p1\nstartpage iso 640x480>4800x3600 p2\n"
+              "endpage iso 640x480>4800x3600 p1\n"
+              "startpage iso 640x480>4800x3600 p2\n"
               "text 300,30 \"2\" Arial/-12/400 #000000 fmt=0 clear iso 640x480>4800x3600 p2\n"
               "endpage iso 640x480>4800x3600 p2\n");
 }
