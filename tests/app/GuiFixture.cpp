@@ -86,10 +86,7 @@ void Pump() {
 bool RunUntilQuit(int milliseconds) {
     bool timedOut = false;
     QTimer watchdog;
-    watchdog.callOnTimeout([&timedOut] {
-        timedOut = true;
-        QCoreApplication::exit(1);
-    });
+    watchdog.callOnTimeout([&timedOut] { timedOut = true; QCoreApplication::exit(1); });
     watchdog.start(milliseconds);
     return QApplication::exec() == 0 && !timedOut;
 }

@@ -17,8 +17,7 @@ namespace qx::testing {
 
 OrderListPage* OpenOrderList(RunningProgram& p, ScriptedUi& ui, const std::string& file) {
     ui.fileAnswers = {file};
-    p.Frame().OnMenuCommand(kCmdOrderList);
-    Pump();
+    p.Menu(kCmdOrderList);
     return p.Current<OrderListPage>();
 }
 

@@ -49,10 +49,7 @@ void FailEveryWrite() { SetWriteFailureForTesting([](const std::filesystem::path
 // Runs f on the notes dialog of article QX/7 while it is open, then closes it.
 void WithNotes(RunningProgram& p, const char* name, const std::function<void(NotesDialog&)>& f) {
     NotesDialog notes(&p.Frame(), p.Context(), "QX/7", name);
-    WhenModal([&](QWidget&) {
-        f(notes);
-        notes.EndDialog(IDCANCEL);
-    });
+    WhenModal([&](QWidget&) { f(notes); notes.EndDialog(IDCANCEL); });
     notes.DoModal();
 }
 
@@ -189,8 +186,7 @@ TEST_F(NothingLost, NotesFromTheProductPageAndOnANewAccount) {
             notes.SendCommand(NotesDialog::kSave);
             notes.SendCommand(NotesDialog::kClose);
         });
-        Click(page, ProductPage::kNote);
-        Pump();
+        p.Click(page->Item(ProductPage::kNote));
         EXPECT_EQ(ReadAll(c.Dir() / "B\xC3\x84ro" / "QX_7.NTZ"), "Schr\xE4ubstock|\r\nNeu (mit Klammer]");
         ASSERT_EQ(ui->Messages().size(), 1u);
         EXPECT_NE(ui->Messages()[0].find("ersetzt"), std::string::npos);
@@ -345,8 +341,7 @@ TEST_F(NothingLost, TheOrderListPageStoresWhatItReadAndDeletesOnlyWhatIsChosen) 
     Pump();
     const int scrolled = view->verticalScrollBar()->value();
     EXPECT_GT(scrolled, 0);
-    Click(page, OrderListPage::kDelete);
-    Pump();
+    p.Click(page->Item(OrderListPage::kDelete));
     EXPECT_EQ(view->verticalScrollBar()->value(), scrolled);
     EXPECT_EQ(page->GetCount(OrderListPage::kList), 299);
     ui->shown.clear();
@@ -361,8 +356,7 @@ TEST_F(NothingLost, TheOrderListPageStoresWhatItReadAndDeletesOnlyWhatIsChosen) 
 
     // A list without an entry of the three suppliers prints no sheet.
     RecordedPrint print;
-    Click(page, OrderListPage::kPrint);
-    Pump();
+    p.Click(page->Item(OrderListPage::kPrint));
     EXPECT_EQ(print.Jobs(), 0);
     page->Close();
     Pump();
@@ -373,8 +367,7 @@ TEST_F(NothingLost, TheOrderListPageStoresWhatItReadAndDeletesOnlyWhatIsChosen) 
     for (const std::string& path : {deep, deep.substr(0, 127 - 8) + "\\MAI.STK"}) {
         ui->shown.clear();
         ui->fileAnswers = {path};
-        p.Frame().OnMenuCommand(kCmdOrderList);
-        Pump();
+        p.Menu(kCmdOrderList);
         auto* opened = p.Current<OrderListPage>();
         EXPECT_EQ(opened ? opened->FilePath()
                          : ui->Messages().at(0).substr(0, kNotCreated.size()) +
@@ -394,8 +387,7 @@ TEST_F(NothingLost, LettersFromTheTemplateKeepItsAddresses) {
     OrderListPage* page = OpenList(p);
     ASSERT_NE(page, nullptr);
     RecordedPrint print;
-    Click(page, OrderListPage::kPrint);
-    Pump();
+    p.Click(page->Item(OrderListPage::kPrint));
     EXPECT_NE(print.FindText("Autohaus Muster"), nullptr);
     EXPECT_EQ(print.FindText("Aus der Datei"), nullptr);
     EXPECT_NE(print.FindText("Halle S\xFC" "d"), nullptr); // the empty recipient
@@ -458,8 +450,7 @@ TEST_F(NothingLost, EverySaveRoadAsksBeforeOverwritingAndSurvivesEveryWriteFault
                            return WriteBlocks(b);
                        },
                        "Die Bestellinformationen wurden seit dem Laden", kSaveFailed});
-    Click(info, OrderInfoPage::kBack);
-    Pump();
+    p.Click(info->Item(OrderInfoPage::kBack));
 
     Click(page, OrderListPage::kSuppliers);
     auto* suppliers = p.Current<SupplierSearchPage>();
@@ -467,8 +458,7 @@ TEST_F(NothingLost, EverySaveRoadAsksBeforeOverwritingAndSurvivesEveryWriteFault
     ExpectNothingLost({suppliers, SupplierSearchPage::kSave, SupplierSearchPage::kSpecialTools, ResolvePath(adr),
                        [](const std::string& text) { return WriteBlocks({text, "", ""}); },
                        "Die Adressen wurden seit dem Laden", kSaveFailed});
-    Click(suppliers, SupplierSearchPage::kCancel);
-    Pump();
+    p.Click(suppliers->Item(SupplierSearchPage::kCancel));
 
     WithNotes(p, "Zange", [&](NotesDialog& notes) {
         ExpectNothingLost({&notes, NotesDialog::kSave, NotesDialog::kText, ResolvePath(notes.FilePath()),
