@@ -8,7 +8,6 @@
 #include "platform/core/DibPixels.h"
 #include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
-#include "platform/qt/Desktop.h"
 #include "platform/qt/PictureView.h"
 #include "resources/Menus.h"
 #include "shell/ui/InputDialog.h"

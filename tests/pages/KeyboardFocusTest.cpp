@@ -25,7 +25,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QImage>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
 #include <QTextBrowser>

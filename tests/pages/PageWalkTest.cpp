@@ -17,7 +17,6 @@
 #include "platform/core/ScriptedUi.h"
 #include "platform/qt/LayoutCheck.h"
 #include "platform/qt/PictureView.h"
-#include "platform/qt/Print.h"
 #include "platform/qt/TextView.h"
 #include "platform/qt/VideoPlayer.h"
 #include "print/PrintMapping.h"
@@ -28,7 +27,6 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -59,8 +57,7 @@ void WriteWalkCatalog(TempCatalog& c) {
     testing::WriteCatalogPages(c);
     c.Write("DATEN\\LANG1\\PLAN.ZEN", "Bedarf Testwerkstatt\nPlan.htm\n-\nWerkstattplanung - Test\n4\n"
                                       "Code|Anzahl|Bezeichnung|Nummer|Fl\xE4" "che|Bild\n"
-                                      "$A||Hebetechnik|||G_A.bmp\n}\n"
-                                      "A1|2|Hebeb\xFChne|QX-801|4 x 3|P1.bmp\n"
+                                      "$A||Hebetechnik|||G_A.bmp\n}\n" "A1|2|Hebeb\xFChne|QX-801|4 x 3|P1.bmp\n"
                                       "<h3>Hebeb\xFChne</h3><p>Zwei S\xE4ulen.</p>}\n"
                                       "A2|1|Heber|QX-802||P1.bmp\n<p>Der Heber hebt.</p>}\n"
                                       "A3|1|Grube|QX-803||TALL.bmp\n<p>Eine tiefe Grube.</p>}\n");
@@ -324,8 +321,7 @@ TEST_F(Walk, ListRowsOfTheGroupProductRequirementsAndOrderListPages) {
                                       "drawtext 2,0,270,36 \"Heben\" Arial/16/400 #ffffff fmt=824 clear\n"
                                       "fill 0,0,270,36 #ffffff\n"
                                       "drawtext 2,0,270,36 \"Heben\" Arial/16/400 #000000 fmt=824 clear\n"
-                                      "fill 0,0,270,36 #000080\n"
-                                      "dib 251,1,269,19 from 0,0,18,18\n"
+                                      "fill 0,0,270,36 #000080\n" "dib 251,1,269,19 from 0,0,18,18\n"
                                       "text 2,2 \"Zwei-S\xE4ulen-B\xFChne\" Arial/16/400 #ffffff fmt=0 clear\n"
                                       "text 10,18 \"VAS 1\" Arial/16/400 #ffffff fmt=0 clear\n"
                                       "fill 0,16,270,52 #ffffff\n"
@@ -875,11 +871,10 @@ TEST_F(Walk, QuantityEditorShowsThePricesOfThePriceMode) {
         if (k.free) {
             OrderListPage* list = testing::OpenOrderList(p, *ui, ToWindowsPath(c.Dir()) + "\\LISTE.STK");
             ASSERT_NE(list, nullptr);
-            list->SendCommand(OrderListPage::kInsert);
+            p.Send(list, OrderListPage::kInsert);
         } else {
-            Products(p)->SendCommand(ProductPage::kOrderList);
+            p.Send(Products(p), ProductPage::kOrderList);
         }
-        Pump();
         EXPECT_EQ(texts, k.texts) << k.priceMode << " " << k.free;
     }
 }

@@ -18,7 +18,6 @@ namespace qx {
 namespace {
 
 using testing::PressKey;
-using testing::Pump;
 using testing::RunningProgram;
 using testing::TempCatalog;
 using testing::WhenModal;
