@@ -532,15 +532,12 @@ TEST_F(Walk, ProductPageSelectionsInformationDrawingAndTheirPrintouts) {
         RecordedPrint print;
         p.Click(drawing->Item(DrawingPage::kPrint));
         // One page: title, name, rule, the number row at 600 / 2 + 140, the drawing.
-        const std::string m = " iso 640x480>4960x3720 p1\n";
+        const std::string m = " iso 640x480>4960x3720 p1";
+        const auto line = [&m](int x, int y, const char* s, int size) { return Text(x, y, s, size, 400, "000000", m); };
         EXPECT_EQ(test::Dump(print.Calls()),
-                  "startpage p1\n"
-                  "text 40,40 \"Produktbild\" Arial/-18/400 #000000 fmt=0 clear" +
-                      m + "text 40,64 \"Zwei-S\xE4ulen-B\xFChne\" Arial/-12/400 #000000 fmt=0 clear" + m +
-                      "line 40,90 600,90 solid/1 #000000" + m +
-                      "text 40,440 \"Bestell-Nr.:\" Arial/-12/400 #000000 fmt=0 clear" + m +
-                      "text 112,440 \"QX-1\" Arial/-12/400 #000000 fmt=0 clear" + m +
-                      "dib 80,220,980,820 from 0,0,900,600 iso 1024x1024>3720x3720 p1\n"
+                  "startpage p1\n" + line(40, 40, "Produktbild", -18) + line(40, 64, "Zwei-S\xE4ulen-B\xFChne", -12) +
+                      "line 40,90 600,90 solid/1 #000000" + m + "\n" + line(40, 440, "Bestell-Nr.:", -12) +
+                      line(112, 440, "QX-1", -12) + "dib 80,220,980,820 from 0,0,900,600 iso 1024x1024>3720x3720 p1\n"
                       "endpage iso 1024x1024>3720x3720 p1\n");
     }
     p.Key(Qt::Key_Escape);
@@ -701,16 +698,15 @@ TEST_F(Walk, TermsOfDeliveryPrintOneSectionPerNumberedPageAndNothingElseRunsMean
         }
         // Rules, the sheet picture at half size, number and header, the
         // document's page inside the print rectangle, the footer.
-        const std::string m = " iso 640x480>4960x3720 p" + std::to_string(page) + "\n";
+        const std::string n = std::to_string(page), m = " iso 640x480>4960x3720 p" + n + "\n";
         const std::string bold = "\" Arial/16/700 #000000 fmt=2 clear" + m;
-        EXPECT_EQ(test::Dump(on), "line 40,30 610,30 solid/1 #000000" + m +
-                                      "dib 80,64,240,124 from 0,0,160,60 iso 1280x960>4960x3720 p" +
-                                      std::to_string(page) + "\n" + "text 610,50 \"" + std::to_string(page) +
-                                      "/03" + bold + "text 610,66 \"Kopfzeile Gruppe" + bold +
-                                      "line 40,102 610,102 solid/1 #000000" + m +
-                                      "drawtext 57,155,563,750 \"...\" Arial/16/700 #000000 fmt=810 clear" + m +
-                                      "line 40,870 610,870 solid/1 #000000" + m + "text 610,874 \"Fu\xDFzeile Katalog" +
-                                      bold + "line 40,894 610,894 solid/1 #000000" + m);
+        const auto rule = [&m](int y) {
+            return "line 40," + std::to_string(y) + " 610," + std::to_string(y) + " solid/1 #000000" + m;
+        };
+        EXPECT_EQ(test::Dump(on), rule(30) + "dib 80,64,240,124 from 0,0,160,60 iso 1280x960>4960x3720 p" + n + "\n" +
+                                      "text 610,50 \"" + n + "/03" + bold + "text 610,66 \"Kopfzeile Gruppe" + bold +
+                                      rule(102) + "drawtext 57,155,563,750 \"...\" Arial/16/700 #000000 fmt=810 clear" +
+                                      m + rule(870) + "text 610,874 \"Fu\xDFzeile Katalog" + bold + rule(894));
     }
     EXPECT_TRUE(p.Frame().isEnabled());
 
