@@ -240,22 +240,18 @@ TEST_F(NothingLost, LeavingAChangedOrderListAsksOnEveryRoad) {
         {"menu", [](RunningProgram& p) { p.Frame().OnMenuCommand(kCmdQuit); }, {IDOK}},
         {"Alt+F4", [](RunningProgram& p) { testing::PressKey(&p.Frame(), Qt::Key_F4, Qt::AltModifier); }, {}},
         {"window close", [](RunningProgram& p) { p.Frame().close(); }, {}},
-        {"product search",
-         [](RunningProgram& p) {
+        {"product search", [](RunningProgram& p) {
              WhenModal([](QWidget& modal) { testing::PressKey(&modal, Qt::Key_Return); });
              p.Frame().OnMenuCommand(kCmdKeyword);
-         },
-         {}},
+         }, {}},
     };
     struct Answer {
         std::deque<int> answers; // to the list's question, then to what a failed save asks
-        bool failingSave;
-        bool stays;
+        bool failingSave, stays;
         std::vector<std::string> onDisk;
     };
     const Answer answers[] = {
-        {{IDYES}, false, false, {"N-2"}},
-        {{IDNO}, false, false, {"N-1", "N-2"}},
+        {{IDYES}, false, false, {"N-2"}}, {{IDNO}, false, false, {"N-1", "N-2"}},
         {{IDCANCEL}, false, true, {"N-1", "N-2"}},
         {{IDYES}, true, true, {"N-1", "N-2"}}, // a failed save is no reason to go
         {{IDYES, IDOK, IDOK, IDYES}, true, true, {"N-1", "N-2"}}, // nor another name not chosen

@@ -98,8 +98,8 @@ struct Walk : ::testing::Test {
             Select(*page, row);
         return page;
     }
-    static GroupPage* Group(RunningProgram& p, int origin = 1, const std::string& listFile = "") {
-        p.State().groupFile = "HEBE";
+    static GroupPage* Group(RunningProgram& p, int origin = 1, const char* listFile = "", const char* file = "HEBE") {
+        p.State().groupFile = file;
         p.State().listFile = listFile;
         p.State().pageOrigin = origin;
         p.ShowPage(kPageGroup);
@@ -425,11 +425,8 @@ const Road kRoads[] = {
      "group 1 a||Heben|G_A.bmp"},
     {"group Hauptmenue", [](RunningProgram& p) -> DialogWindow* { return Walk::Group(p, 3, "LIST.KAT"); },
      Command(GroupPage::kMainMenu), "area 0"},
-    {"group file missing", NoPage,
-     [](RunningProgram& p, DialogWindow*) {
-         p.State().groupFile = "NICHTDA";
-         p.ShowPage(kPageGroup);
-     }, "area 2", -1, "Dieser Produktbereich wurde\nnicht installiert!", "QUARVENTA AG"},
+    {"group file missing", NoPage, [](RunningProgram& p, DialogWindow*) { Walk::Group(p, 1, "", "NICHTDA"); }, "area 2",
+     -1, "Dieser Produktbereich wurde\nnicht installiert!", "QUARVENTA AG"},
     {"product Zurueck", Products, Command(ProductPage::kBack), kList3, 3},
     {"product Enter", Products, Press(Qt::Key_Return), "product"},
     {"product double click", Products, Command(ProductPage::kList, LBN_DBLCLK), "product"},
@@ -722,7 +719,6 @@ TEST_F(Walk, TermsOfDeliveryPrintOneSectionPerNumberedPageAndNothingElseRunsMean
 }
 
 
-// Runs the event loop until the condition holds or the time is up.
 bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
     QElapsedTimer timer;
     timer.start();

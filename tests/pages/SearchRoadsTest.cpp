@@ -49,9 +49,7 @@ void Type(QWidget& window, const char* text) {
         QTest::keyClick(window.windowHandle(), *t);
 }
 
-std::string Prompt(SearchDialog& d) {
-    return static_cast<QLabel*>(d.Item(SearchDialog::kPrompt))->text().toStdString();
-}
+std::string Prompt(SearchDialog& d) { return static_cast<QLabel*>(d.Item(SearchDialog::kPrompt))->text().toStdString(); }
 
 // The prompt and the rows the dialog lists, as it draws them.
 std::string Listed(SearchDialog& d) {
