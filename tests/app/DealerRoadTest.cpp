@@ -124,10 +124,8 @@ TEST_P(DealerRoad, SearchOrderChooseDistributorsAndPrintTheLetters) {
     for (std::size_t i = 0; i < road.orders.size(); ++i) {
         SearchAndOrder(p.Frame(), road.orders[i], i == 0);
         ASSERT_EQ(p.Current<OrderListPage>() ? p.Current<OrderListPage>()->List().items.size() : 0u, i + 1);
-        if (i + 1 < road.orders.size()) {
-            PressKey(&p.Frame(), Qt::Key_Escape); // back to the product
-            Pump();
-        }
+        if (i + 1 < road.orders.size())
+            p.Key(Qt::Key_Escape); // back to the product
     }
     EXPECT_TRUE(ui->fileAnswers.empty());
     auto* list = p.Current<OrderListPage>();

@@ -35,9 +35,8 @@ void TempCatalog::Write(const std::string& relative, const std::string& text) {
 }
 
 void TempCatalog::WriteBmp(const std::string& relative, int width, int height, unsigned rgb) {
-    const auto dib = EncodeDib24(
-        Pixels{width, height,
-               std::vector<std::uint32_t>(static_cast<std::size_t>(width * height), 0xFF000000u | rgb)});
+    const std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height), 0xFF000000u | rgb);
+    const auto dib = EncodeDib24(Pixels{width, height, pixels});
     std::string file = "BM"; // file size, reserved, bits offset
     for (std::uint32_t v : {static_cast<std::uint32_t>(14 + dib.size()), 0u, 14u + 40u})
         for (int i = 0; i < 4; ++i)
@@ -54,22 +53,18 @@ void WriteAreas(TempCatalog& c) {
         c.Write(d + "QXSTART.BER", "# start\nKatalog " + tag +
                                        "|QXKatalog.bmp|katalog.ber|330|300|470|322|Zum Katalog\n" +
                                        "Ende|x|" + kBack + "|330|330|470|352|Beenden\n");
-        c.Write(d + "KATALOG.BER", "Betrieb " + tag + "|V_BE.bmp|BE.BER|330|300|470|322|" +
-                                       std::string(100, 't') +
+        c.Write(d + "KATALOG.BER", "Betrieb " + tag + "|V_BE.bmp|BE.BER|330|300|470|322|" + std::string(100, 't') +
                                        "\nWerkzeug|V_SW.bmp|SW.BER|330|330|470|352|SW\nZurueck|x|" + kBack +
-                                       "|480|330|620|352|zur\xFC"
-                                       "ck\n");
-        c.Write(d + "BE.BER",
-                "Heben " + tag + "|BE_SEITE.bmp|BE2.BER|20|80|200|120|Heben\nLeer||  |20|130|200|170|\n");
+                                       "|480|330|620|352|zur\xFC" "ck\n");
+        c.Write(d + "BE.BER", "Heben " + tag + "|BE_SEITE.bmp|BE2.BER|20|80|200|120|Heben\nLeer||  |20|130|200|170|\n");
         c.Write(d + "BE2.BER", "Tief " + tag + "|BE2_SEITE.bmp|HEBE|20|80|200|120|Gruppe\n");
     }
     for (int w : {640, 800, 1024}) {
         const std::string o = "BILDER\\OHNE\\" + std::to_string(w) + "\\";
-        c.WriteBmp(o + "QXStart.bmp", 40, 30);
-        c.WriteBmp(o + "QXKatalog.bmp", 40, 30);
-        c.WriteBmp(o + "Hintergrund_mit_logo.bmp", 40, 30);
-        c.WriteBmp(o + "buttons\\Up.bmp", 8, 4);
-        c.WriteBmp(o + "buttons\\Down.bmp", 8, 4);
+        for (const char* page : {"QXStart.bmp", "QXKatalog.bmp", "Hintergrund_mit_logo.bmp"})
+            c.WriteBmp(o + page, 40, 30);
+        for (const char* button : {"buttons\\Up.bmp", "buttons\\Down.bmp"})
+            c.WriteBmp(o + button, 8, 4);
         c.WriteBmp("BILDER\\" + std::to_string(w) + "\\V_BE.bmp", 20, 20);
         c.WriteBmp("BILDER\\LANG1\\" + std::to_string(w) + "\\BE_SEITE.bmp", 20, 20);
     }
@@ -86,10 +81,7 @@ void Pump() {
 bool RunUntilQuit(int milliseconds) {
     bool timedOut = false;
     QTimer watchdog;
-    watchdog.callOnTimeout([&timedOut] {
-        timedOut = true;
-        QCoreApplication::exit(1);
-    });
+    watchdog.callOnTimeout([&timedOut] { timedOut = true; QCoreApplication::exit(1); });
     watchdog.start(milliseconds);
     return QApplication::exec() == 0 && !timedOut;
 }

@@ -6,6 +6,8 @@
 #include "app/ui/CatalogApp.h"
 #include "app/ui/MainFrame.h"
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -37,8 +39,24 @@ struct RunningProgram {
         Frame().PostShowPage();
         Pump();
     }
-    template <class Page>
-    Page* Current() {
+    // What a user does, with the events it leads to run.
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        PressKey(&Frame(), key, modifiers);
+        Pump();
+    }
+    void Menu(int command) {
+        Frame().OnMenuCommand(command);
+        Pump();
+    }
+    void Click(QWidget* button) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        Pump();
+    }
+    template <class Page> void Send(Page* page, int command) {
+        page->SendCommand(command);
+        Pump();
+    }
+    template <class Page> Page* Current() {
         return dynamic_cast<Page*>(Frame().CurrentPage());
     }
     std::unique_ptr<CatalogApp> app;

@@ -17,8 +17,7 @@ namespace qx::testing {
 
 OrderListPage* OpenOrderList(RunningProgram& p, ScriptedUi& ui, const std::string& file) {
     ui.fileAnswers = {file};
-    p.Frame().OnMenuCommand(kCmdOrderList);
-    Pump();
+    p.Menu(kCmdOrderList);
     return p.Current<OrderListPage>();
 }
 
@@ -50,20 +49,11 @@ void WriteCatalogPages(TempCatalog& c) {
     WriteAreas(c);
     const std::string d = "DATEN\\LANG1\\";
     c.Write(d + "HEBE.gpe", "Hebetechnik\nStand 12\n----\n"
-                            "a||Heben|G_A.bmp\n"
-                            "aa||B\xFChnen|G_AA.bmp\n"
-                            "aaa|SAEULE.KAT|S\xE4ulen|G_AAA.bmp\n"
-                            "ab||Heber|G_AB.bmp\n"
-                            "# a comment between entries\n"
-                            "aba|X.KAT|Wagen|G_ABA.bmp\n"
-                            "abc|LIST.KAT|Kr\xE4ne|G_ABC.bmp\n"
-                            "abd|Y.KAT|St\xE4nder|G_ABC.bmp\n"
-                            "ac|GONE.KAT|Fehlt|\n"
-                            "ad|EMPTY.KAT|Leer|\n"
-                            "b||R\xE4""der|G_B.bmp\n"
-                            "x|\n"
-                            "bab|Z.KAT|Drei unter b|\n"
-                            "[Ende]\n"
+                            "a||Heben|G_A.bmp\n" "aa||B\xFChnen|G_AA.bmp\n" "aaa|SAEULE.KAT|S\xE4ulen|G_AAA.bmp\n"
+                            "ab||Heber|G_AB.bmp\n" "# a comment between entries\n" "aba|X.KAT|Wagen|G_ABA.bmp\n"
+                            "abc|LIST.KAT|Kr\xE4ne|G_ABC.bmp\n" "abd|Y.KAT|St\xE4nder|G_ABC.bmp\n"
+                            "ac|GONE.KAT|Fehlt|\n" "ad|EMPTY.KAT|Leer|\n" "b||R\xE4""der|G_B.bmp\n" "x|\n"
+                            "bab|Z.KAT|Drei unter b|\n" "[Ende]\n"
                             "abe|AFTER.KAT|Nach dem Ende|\n");
     c.Write(d + "SAEULE.KAT",
             "S\xE4ulen-Hebeb\xFChnen\nHEBE|aaa\nBetriebseinrichtungen - Hebetechnik\n3\nQX\n" +
@@ -73,15 +63,12 @@ void WriteCatalogPages(TempCatalog& c) {
                        "Eins\nZwei\nDrei\nVier") +
                 Record("P3", "P2.bmp", "QX-3", "VAS 3", 0, "Ohne Preis", "", "", "", "QTX_VZ", "Kurz"));
     c.Write(d + "EMPTY.KAT", "Leer\nHEBE|ad\nUntertitel\n0\nQX\n");
-    c.Write(d + "QX.PRS", "EUR\nPL 12\n01.12.20\n31.12.30\n1\n"
-                          "|QX-1|1234,5|1234,50|987,6|987,60|4 Wochen\n"
+    c.Write(d + "QX.PRS", "EUR\nPL 12\n01.12.20\n31.12.30\n1\n|QX-1|1234,5|1234,50|987,6|987,60|4 Wochen\n"
                           "|D-2|50|50|40|40|sofort\n");
     c.Write("HTML\\LANG1\\P1.htm", "<html><body><h1>Zwei-S\xE4ulen-B\xFChne</h1><p>Tragkraft 4 t.</p></body></html>\n");
     for (int w : {640, 800, 1024}) {
         const std::string o = "BILDER\\OHNE\\" + std::to_string(w) + "\\";
         c.WriteBmp(o + "Hintergrund_mit_logo.bmp", 40, 30, 0x003366);
-        c.WriteBmp(o + "buttons\\Up.bmp", 8, 4);
-        c.WriteBmp(o + "buttons\\Down.bmp", 8, 4);
         const std::string p = "BILDER\\" + std::to_string(w) + "\\";
         for (const char* name : {"G_A", "G_AA", "G_AAA", "G_AB", "G_ABA", "G_ABC", "G_B", "P1", "P2"})
             c.WriteBmp(p + name + ".bmp", 30, 20, 0x808000);

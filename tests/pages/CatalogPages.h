@@ -1,8 +1,6 @@
 #pragma once
 // The small catalogue and the helpers of the page tests.
 
-#include "app/ui/CatalogApp.h"
-#include "app/ui/MainFrame.h"
 #include "tests/app/GuiFixture.h"
 #include "tests/app/RunningProgram.h"
 

@@ -25,7 +25,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QImage>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
 #include <QTextBrowser>
@@ -191,14 +190,12 @@ protected:
                 QTest::keyClick(dialog.windowHandle(), *c);
             Press(&dialog, Qt::Key_Return);
         });
-        p->Frame().OnMenuCommand(kCmdKeyword);
-        Pump();
+        p->Menu(kCmdKeyword);
         return Current<ProductPage>();
     }
     void Click(DialogWindow* window, int id) {
         ASSERT_NE(window->Item(id), nullptr) << id;
-        QTest::mouseClick(window->Item(id), Qt::LeftButton);
-        Pump();
+        p->Click(window->Item(id));
     }
     // The order list page over the product page, with one entry ordered.
     OrderListPage* OrderFirst(ProductPage* product) {
@@ -314,10 +311,7 @@ TEST_F(DemoKeyboard, TabFollowsTheScreenOnEveryPageAndDialog) {
         Press(&search, Qt::Key_Return);
         EXPECT_EQ(asked, 1);
         for (const Qt::Key letter : {Qt::Key_W, Qt::Key_N}) { // "Weitersuchen", "Neue Suche"
-            WhenDialogOpens([&](DialogWindow& d) {
-                input(d);
-                Press(&d, Qt::Key_Escape);
-            });
+            WhenDialogOpens([&](DialogWindow& d) { input(d); Press(&d, Qt::Key_Escape); });
             const int was = asked;
             Press(&search, letter, Qt::AltModifier);
             // A letter presses its button as a click would look: down, then up.
@@ -327,8 +321,7 @@ TEST_F(DemoKeyboard, TabFollowsTheScreenOnEveryPageAndDialog) {
         }
         Press(&search, Qt::Key_Escape);
     });
-    p->Frame().OnMenuCommand(kCmdKeyword);
-    Pump();
+    p->Menu(kCmdKeyword);
 
     ProductPage* product = SearchProduct("rangierwagenheber 2");
     ASSERT_NE(product, nullptr);
@@ -424,8 +417,7 @@ TEST_F(DemoKeyboard, TabFollowsTheScreenOnEveryPageAndDialog) {
 }
 
 TEST_F(DemoKeyboard, WindowsAreNamedAsTheyCallThemselves) {
-    p->Frame().OnMenuCommand(kCmdHelp);
-    Pump();
+    p->Menu(kCmdHelp);
     QString help;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (qobject_cast<QTextBrowser*>(w) && w->isVisible() && w->close())
@@ -481,8 +473,7 @@ TEST_F(DemoKeyboard, WindowsAreNamedAsTheyCallThemselves) {
     ASSERT_EQ(area->PageKind(), AreaPageKind::Catalogue);
     const auto pageName = [&] { return QAccessible::queryAccessibleInterface(area)->text(QAccessible::Name); };
     EXPECT_EQ(pageName(), QStringLiteral("Katalog Betriebseinrichtungen und Spezialwerkzeuge"));
-    p->Frame().OnMenuCommand(LanguageAt(1).menuCommand);
-    Pump();
+    p->Menu(LanguageAt(1).menuCommand);
     EXPECT_EQ(pageName(), QStringLiteral("Catalogue Workshop equipment and Special tools"));
 }
 

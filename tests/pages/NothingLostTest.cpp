@@ -49,10 +49,7 @@ void FailEveryWrite() { SetWriteFailureForTesting([](const std::filesystem::path
 // Runs f on the notes dialog of article QX/7 while it is open, then closes it.
 void WithNotes(RunningProgram& p, const char* name, const std::function<void(NotesDialog&)>& f) {
     NotesDialog notes(&p.Frame(), p.Context(), "QX/7", name);
-    WhenModal([&](QWidget&) {
-        f(notes);
-        notes.EndDialog(IDCANCEL);
-    });
+    WhenModal([&](QWidget&) { f(notes); notes.EndDialog(IDCANCEL); });
     notes.DoModal();
 }
 
@@ -189,8 +186,7 @@ TEST_F(NothingLost, NotesFromTheProductPageAndOnANewAccount) {
             notes.SendCommand(NotesDialog::kSave);
             notes.SendCommand(NotesDialog::kClose);
         });
-        Click(page, ProductPage::kNote);
-        Pump();
+        p.Click(page->Item(ProductPage::kNote));
         EXPECT_EQ(ReadAll(c.Dir() / "B\xC3\x84ro" / "QX_7.NTZ"), "Schr\xE4ubstock|\r\nNeu (mit Klammer]");
         ASSERT_EQ(ui->Messages().size(), 1u);
         EXPECT_NE(ui->Messages()[0].find("ersetzt"), std::string::npos);
@@ -244,22 +240,18 @@ TEST_F(NothingLost, LeavingAChangedOrderListAsksOnEveryRoad) {
         {"menu", [](RunningProgram& p) { p.Frame().OnMenuCommand(kCmdQuit); }, {IDOK}},
         {"Alt+F4", [](RunningProgram& p) { testing::PressKey(&p.Frame(), Qt::Key_F4, Qt::AltModifier); }, {}},
         {"window close", [](RunningProgram& p) { p.Frame().close(); }, {}},
-        {"product search",
-         [](RunningProgram& p) {
+        {"product search", [](RunningProgram& p) {
              WhenModal([](QWidget& modal) { testing::PressKey(&modal, Qt::Key_Return); });
              p.Frame().OnMenuCommand(kCmdKeyword);
-         },
-         {}},
+         }, {}},
     };
     struct Answer {
         std::deque<int> answers; // to the list's question, then to what a failed save asks
-        bool failingSave;
-        bool stays;
+        bool failingSave, stays;
         std::vector<std::string> onDisk;
     };
     const Answer answers[] = {
-        {{IDYES}, false, false, {"N-2"}},
-        {{IDNO}, false, false, {"N-1", "N-2"}},
+        {{IDYES}, false, false, {"N-2"}}, {{IDNO}, false, false, {"N-1", "N-2"}},
         {{IDCANCEL}, false, true, {"N-1", "N-2"}},
         {{IDYES}, true, true, {"N-1", "N-2"}}, // a failed save is no reason to go
         {{IDYES, IDOK, IDOK, IDYES}, true, true, {"N-1", "N-2"}}, // nor another name not chosen
@@ -345,8 +337,7 @@ TEST_F(NothingLost, TheOrderListPageStoresWhatItReadAndDeletesOnlyWhatIsChosen) 
     Pump();
     const int scrolled = view->verticalScrollBar()->value();
     EXPECT_GT(scrolled, 0);
-    Click(page, OrderListPage::kDelete);
-    Pump();
+    p.Click(page->Item(OrderListPage::kDelete));
     EXPECT_EQ(view->verticalScrollBar()->value(), scrolled);
     EXPECT_EQ(page->GetCount(OrderListPage::kList), 299);
     ui->shown.clear();
@@ -361,8 +352,7 @@ TEST_F(NothingLost, TheOrderListPageStoresWhatItReadAndDeletesOnlyWhatIsChosen) 
 
     // A list without an entry of the three suppliers prints no sheet.
     RecordedPrint print;
-    Click(page, OrderListPage::kPrint);
-    Pump();
+    p.Click(page->Item(OrderListPage::kPrint));
     EXPECT_EQ(print.Jobs(), 0);
     page->Close();
     Pump();
@@ -373,8 +363,7 @@ TEST_F(NothingLost, TheOrderListPageStoresWhatItReadAndDeletesOnlyWhatIsChosen) 
     for (const std::string& path : {deep, deep.substr(0, 127 - 8) + "\\MAI.STK"}) {
         ui->shown.clear();
         ui->fileAnswers = {path};
-        p.Frame().OnMenuCommand(kCmdOrderList);
-        Pump();
+        p.Menu(kCmdOrderList);
         auto* opened = p.Current<OrderListPage>();
         EXPECT_EQ(opened ? opened->FilePath()
                          : ui->Messages().at(0).substr(0, kNotCreated.size()) +
@@ -394,8 +383,7 @@ TEST_F(NothingLost, LettersFromTheTemplateKeepItsAddresses) {
     OrderListPage* page = OpenList(p);
     ASSERT_NE(page, nullptr);
     RecordedPrint print;
-    Click(page, OrderListPage::kPrint);
-    Pump();
+    p.Click(page->Item(OrderListPage::kPrint));
     EXPECT_NE(print.FindText("Autohaus Muster"), nullptr);
     EXPECT_EQ(print.FindText("Aus der Datei"), nullptr);
     EXPECT_NE(print.FindText("Halle S\xFC" "d"), nullptr); // the empty recipient
@@ -458,8 +446,7 @@ TEST_F(NothingLost, EverySaveRoadAsksBeforeOverwritingAndSurvivesEveryWriteFault
                            return WriteBlocks(b);
                        },
                        "Die Bestellinformationen wurden seit dem Laden", kSaveFailed});
-    Click(info, OrderInfoPage::kBack);
-    Pump();
+    p.Click(info->Item(OrderInfoPage::kBack));
 
     Click(page, OrderListPage::kSuppliers);
     auto* suppliers = p.Current<SupplierSearchPage>();
@@ -467,8 +454,7 @@ TEST_F(NothingLost, EverySaveRoadAsksBeforeOverwritingAndSurvivesEveryWriteFault
     ExpectNothingLost({suppliers, SupplierSearchPage::kSave, SupplierSearchPage::kSpecialTools, ResolvePath(adr),
                        [](const std::string& text) { return WriteBlocks({text, "", ""}); },
                        "Die Adressen wurden seit dem Laden", kSaveFailed});
-    Click(suppliers, SupplierSearchPage::kCancel);
-    Pump();
+    p.Click(suppliers->Item(SupplierSearchPage::kCancel));
 
     WithNotes(p, "Zange", [&](NotesDialog& notes) {
         ExpectNothingLost({&notes, NotesDialog::kSave, NotesDialog::kText, ResolvePath(notes.FilePath()),

@@ -23,7 +23,6 @@
 namespace qx {
 namespace {
 
-using testing::Pump;
 using testing::RunningProgram;
 using testing::WhenModal;
 
@@ -79,8 +78,7 @@ TEST_F(OrderRoads, ProductPageToTheListThroughTheKeypad) {
         Keys(editor, "0742");
         QTest::keyClick(&editor, Qt::Key_Return);
     });
-    Click(product, ProductPage::kOrderList);
-    Pump();
+    p.Click(product->Item(ProductPage::kOrderList));
     auto* page = p.Current<OrderListPage>();
     ASSERT_NE(page, nullptr);
     EXPECT_FALSE(product->isVisible());
@@ -97,8 +95,7 @@ TEST_F(OrderRoads, ProductPageToTheListThroughTheKeypad) {
     const std::string row = "1074|QX-1|Zwei-S\xE4ulen-B\xFChne|";
     for (const auto& [command, prices] : {std::pair{kCmdPriceUpe, "1234,50 EUR|1325853,00 EUR"},
                                           std::pair{kCmdPriceVz, "987,60 EUR|1060682,40 EUR"}}) {
-        p.Frame().OnMenuCommand(command);
-        Pump();
+        p.Menu(command);
         EXPECT_EQ(RowTexts(*page), row + prices + "||") << command;
         EXPECT_TRUE(p.Frame().Action(command)->isChecked());
     }
@@ -120,8 +117,7 @@ TEST_F(OrderRoads, ProductPageToTheListThroughTheKeypad) {
     ui->messageAnswers = {IDCANCEL, IDNO};
     Click(page, OrderListPage::kBack);
     EXPECT_FALSE(page->IsDestroyed()); // Cancel stays
-    Click(page, OrderListPage::kBack);
-    Pump();
+    p.Click(page->Item(OrderListPage::kBack));
     EXPECT_EQ(ui->Messages().back(), "Sollen die \xC4nderungen gespeichert werden?");
     EXPECT_EQ(p.Current<ProductPage>(), product);
     EXPECT_TRUE(p.Frame().IsCommandEnabled(kCmdOrderList));
@@ -129,8 +125,7 @@ TEST_F(OrderRoads, ProductPageToTheListThroughTheKeypad) {
 
     // Cancel in the editor adds nothing and asks for no file.
     WhenModal([](QWidget& editor) { QTest::keyClick(&editor, Qt::Key_Escape); });
-    Click(product, ProductPage::kOrderList);
-    Pump();
+    p.Click(product->Item(ProductPage::kOrderList));
     EXPECT_EQ(p.Current<ProductPage>(), product);
 }
 
@@ -202,8 +197,7 @@ TEST_F(OrderRoads, FromTheStartPageAndBackWithATextTheCodePageCannotHold) {
     EXPECT_EQ(static_cast<QLineEdit*>(indication)->text(), QStringLiteral("Dvo?ak"));
     EXPECT_EQ(OnDisk(file).indication, "Dvo?ak");
     EXPECT_FALSE(page->IsChanged());
-    Click(page, OrderListPage::kBack); // unchanged: no question
-    Pump();
+    p.Click(page->Item(OrderListPage::kBack)); // unchanged: no question
     EXPECT_EQ(ui->Messages().size(), 1u);
     EXPECT_EQ(p.Current<AreaPage>(), area);
 }
@@ -219,8 +213,7 @@ TEST_F(OrderRoads, NumbersInByTheMenuKeyAndASpreadsheetOutByShiftF10) {
 
     ui->menuAnswers = {1};
     ui->fileAnswers = {dir + "\\numbers.txt"};
-    testing::PressKey(&p.Frame(), Qt::Key_Menu);
-    Pump();
+    p.Key(Qt::Key_Menu);
     ASSERT_GE(ui->shown.size(), 3u);
     EXPECT_EQ(ui->shown.end()[-3].text, "Als Tabelle exportieren\x85\nNummern einf\xFCgen\x85\n");
     EXPECT_EQ(ui->shown.end()[-2].spec.initialDirectory, dir); // the order-list folder first
@@ -233,8 +226,7 @@ TEST_F(OrderRoads, NumbersInByTheMenuKeyAndASpreadsheetOutByShiftF10) {
 
     ui->menuAnswers = {0};
     ui->fileAnswers = {dir + "\\out.csv"};
-    testing::PressKey(&p.Frame(), Qt::Key_F10, Qt::ShiftModifier);
-    Pump();
+    p.Key(Qt::Key_F10, Qt::ShiftModifier);
     EXPECT_EQ(ui->shown.back().spec.fileName, "MAI.csv");
     const std::string csv = ReadWholeFile(c.Dir() / "orders" / "out.csv").value_or("");
     EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBFPos.;Menge;Nummer;Bezeichnung;Bemerkungen;Lieferant;St\xC3\xBC"

@@ -17,7 +17,6 @@
 #include "platform/core/ScriptedUi.h"
 #include "platform/qt/LayoutCheck.h"
 #include "platform/qt/PictureView.h"
-#include "platform/qt/Print.h"
 #include "platform/qt/TextView.h"
 #include "platform/qt/VideoPlayer.h"
 #include "print/PrintMapping.h"
@@ -28,7 +27,6 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -59,8 +57,7 @@ void WriteWalkCatalog(TempCatalog& c) {
     testing::WriteCatalogPages(c);
     c.Write("DATEN\\LANG1\\PLAN.ZEN", "Bedarf Testwerkstatt\nPlan.htm\n-\nWerkstattplanung - Test\n4\n"
                                       "Code|Anzahl|Bezeichnung|Nummer|Fl\xE4" "che|Bild\n"
-                                      "$A||Hebetechnik|||G_A.bmp\n}\n"
-                                      "A1|2|Hebeb\xFChne|QX-801|4 x 3|P1.bmp\n"
+                                      "$A||Hebetechnik|||G_A.bmp\n}\n" "A1|2|Hebeb\xFChne|QX-801|4 x 3|P1.bmp\n"
                                       "<h3>Hebeb\xFChne</h3><p>Zwei S\xE4ulen.</p>}\n"
                                       "A2|1|Heber|QX-802||P1.bmp\n<p>Der Heber hebt.</p>}\n"
                                       "A3|1|Grube|QX-803||TALL.bmp\n<p>Eine tiefe Grube.</p>}\n");
@@ -83,10 +80,6 @@ void WriteWalkCatalog(TempCatalog& c) {
     }
     c.WriteBmp("logo.bmp", 160, 60, 0xC03030);
     c.WriteBmp("BILDER\\ZEICHNG\\P1.bmp", 900, 600, 0xFFFFFF);
-    std::string many;
-    for (int i = 1; i <= 64; ++i)
-        many += "Feld " + std::to_string(i) + "||" + (i == 64 ? "HEBE" : "X.BER") + "|0|0|10|10|\n";
-    c.Write("DATEN\\LANG1\\VOLL.BER", many);
 }
 
 struct Walk : ::testing::Test {
@@ -105,18 +98,21 @@ struct Walk : ::testing::Test {
             Select(*page, row);
         return page;
     }
-    static GroupPage* Group(RunningProgram& p, int origin = 1, const std::string& listFile = "") {
-        p.State().groupFile = "HEBE";
+    static GroupPage* Group(RunningProgram& p, int origin = 1, const char* listFile = "", const char* file = "HEBE") {
+        p.State().groupFile = file;
         p.State().listFile = listFile;
         p.State().pageOrigin = origin;
         p.ShowPage(kPageGroup);
         return p.Current<GroupPage>();
     }
-    static RequirementsPage* Requirements(RunningProgram& p, const std::string& file = "PLAN.ZEN") {
+    static RequirementsPage* Requirements(RunningProgram& p, const std::string& file = "PLAN.ZEN", int row = 0) {
         p.State().listFile = file;
         p.State().groupFile = "HEBE";
         p.ShowPage(kPageRequirements);
-        return p.Current<RequirementsPage>();
+        auto* page = p.Current<RequirementsPage>();
+        if (page && row > 0)
+            Select(*page, row);
+        return page;
     }
     static InfoPage* Info(RunningProgram& p, const std::string& document, int top = 0) {
         DialogWindow* under = p.Frame().HideCurrentPage();
@@ -150,7 +146,6 @@ std::string CaseName(const char* s) {
     return name;
 }
 
-// --- what the pages paint ---------------------------------------------------------
 
 // A text line of a drawing as the dump writes it, transparent, in Arial.
 std::string Text(int x, int y, const std::string& s, int size, int weight = 400, const char* colour = "000000",
@@ -230,13 +225,7 @@ const PaintCase kPaints[] = {
     {"requirements heading row", 640, 0, -1, [](RunningProgram& p) { return Walk::Requirements(p); },
      kBackground + "fill 16,64,614,220 #ffffff\ndib 18,66,48,86 from 0,0,30,20\n" +
          Headings(226, 11, {20, 80, 430, 537}) + kPlanTitle},
-    {"requirements, tall picture", 640, 0, -1,
-     [](RunningProgram& p) {
-         RequirementsPage* page = Walk::Requirements(p);
-         if (page)
-             Walk::Select(*page, 3);
-         return page;
-     },
+    {"requirements, tall picture", 640, 0, -1, [](RunningProgram& p) { return Walk::Requirements(p, "PLAN.ZEN", 3); },
      kBackground + "fill 16,64,614,220 #ffffff\ndib 18,66,202,218 from 0,0,292,240\n" +
          Headings(226, 11, {20, 80, 430, 537}) + kPlanTitle},
     {"requirements at 800", 800, 0, -1, [](RunningProgram& p) { return Walk::Requirements(p); },
@@ -245,8 +234,7 @@ const PaintCase kPaints[] = {
     {"drawing", 640, 0, 1,
      [](RunningProgram& p) -> DialogWindow* {
          if (ProductPage* page = Walk::Products(p))
-             page->SendCommand(ProductPage::kDrawing);
-         Pump();
+             p.Send(page, ProductPage::kDrawing);
          return FindPage<DrawingPage>(p.Frame().Client());
      },
      kBackground + "fill 16,64,520,412 #ffffff aniso 628x430>628x430\n" +
@@ -275,7 +263,6 @@ TEST_P(Paints, AsRecorded) {
 INSTANTIATE_TEST_SUITE_P(Pages, Paints, ::testing::ValuesIn(kPaints),
                          [](const auto& test) { return CaseName(test.param.name); });
 
-// --- list rows ------------------------------------------------------------------------
 
 // Group entries by name; products with the seal; requirements in four
 // columns, a heading row bold; the order list after the middle one of three
@@ -293,15 +280,7 @@ TEST_F(Walk, ListRowsOfTheGroupProductRequirementsAndOrderListPages) {
     RunningProgram p(c);
     RecordingDc dc;
     const auto draw = [&dc](DialogWindow& page, int id, int row, bool selected, std::string text, Rect rect) {
-        DrawItem item;
-        item.kind = DrawItem::ListBox;
-        item.controlId = id;
-        item.itemId = row;
-        item.itemData = row;
-        item.selected = selected;
-        item.dc = &dc;
-        item.rect = rect;
-        item.itemText = text;
+        DrawItem item{DrawItem::ListBox, id, row, DrawItem::DrawEntire, selected, false, false, &dc, rect, row, text};
         testing::DrawOf::Into(page, item);
     };
     const auto at = [](int row) { return Rect{0, 16 * row, 270, 16 * row + 36}; };
@@ -342,8 +321,7 @@ TEST_F(Walk, ListRowsOfTheGroupProductRequirementsAndOrderListPages) {
                                       "drawtext 2,0,270,36 \"Heben\" Arial/16/400 #ffffff fmt=824 clear\n"
                                       "fill 0,0,270,36 #ffffff\n"
                                       "drawtext 2,0,270,36 \"Heben\" Arial/16/400 #000000 fmt=824 clear\n"
-                                      "fill 0,0,270,36 #000080\n"
-                                      "dib 251,1,269,19 from 0,0,18,18\n"
+                                      "fill 0,0,270,36 #000080\n" "dib 251,1,269,19 from 0,0,18,18\n"
                                       "text 2,2 \"Zwei-S\xE4ulen-B\xFChne\" Arial/16/400 #ffffff fmt=0 clear\n"
                                       "text 10,18 \"VAS 1\" Arial/16/400 #ffffff fmt=0 clear\n"
                                       "fill 0,16,270,52 #ffffff\n"
@@ -395,7 +373,6 @@ TEST_F(Walk, TheListOnScreenMarksTheSelectedRowAndTheKeyboardsRow) {
     EXPECT_EQ(marked, "100");
 }
 
-// --- where keys and buttons lead -------------------------------------------------
 
 struct Road {
     const char* name;
@@ -423,11 +400,7 @@ DialogWindow* Products(RunningProgram& p) { return Walk::Products(p); }
 DialogWindow* Plan(RunningProgram& p) { return Walk::Requirements(p); }
 // The terms of delivery over the page, left by a step.
 Step Terms(int command, Step leave) {
-    return [=](RunningProgram& p, DialogWindow*) {
-        p.Frame().OnMenuCommand(command);
-        Pump();
-        leave(p, p.Current<InfoPage>());
-    };
+    return [=](RunningProgram& p, DialogWindow*) { p.Menu(command); leave(p, p.Current<InfoPage>()); };
 }
 
 constexpr const char* kNoData = "Es liegen keine Daten f\xFCr \ndiesen Katalog vor!";
@@ -436,10 +409,7 @@ constexpr const char* kGone = "group 2 ac|GONE.KAT|Fehlt|";
 
 const Road kRoads[] = {
     {"area level out of range", NoPage,
-     [](RunningProgram& p, DialogWindow*) {
-         p.State().areaLevel = kAreaLevels;
-         p.ShowPage(kPageArea);
-     }, "area 0"},
+     [](RunningProgram& p, DialogWindow*) { p.State().areaLevel = kAreaLevels; p.ShowPage(kPageArea); }, "area 0"},
     {"no sub-area below the deepest level", NoPage,
      [](RunningProgram& p, DialogWindow*) {
          p.State().areaLevel = kAreaLevels - 1;
@@ -455,11 +425,8 @@ const Road kRoads[] = {
      "group 1 a||Heben|G_A.bmp"},
     {"group Hauptmenue", [](RunningProgram& p) -> DialogWindow* { return Walk::Group(p, 3, "LIST.KAT"); },
      Command(GroupPage::kMainMenu), "area 0"},
-    {"group file missing", NoPage,
-     [](RunningProgram& p, DialogWindow*) {
-         p.State().groupFile = "NICHTDA";
-         p.ShowPage(kPageGroup);
-     }, "area 2", -1, "Dieser Produktbereich wurde\nnicht installiert!", "QUARVENTA AG"},
+    {"group file missing", NoPage, [](RunningProgram& p, DialogWindow*) { Walk::Group(p, 1, "", "NICHTDA"); }, "area 2",
+     -1, "Dieser Produktbereich wurde\nnicht installiert!", "QUARVENTA AG"},
     {"product Zurueck", Products, Command(ProductPage::kBack), kList3, 3},
     {"product Enter", Products, Press(Qt::Key_Return), "product"},
     {"product double click", Products, Command(ProductPage::kList, LBN_DBLCLK), "product"},
@@ -472,13 +439,6 @@ const Road kRoads[] = {
     {"requirements Hauptmenue", Plan, Click(RequirementsPage::kMainMenu), "area 0", 3},
     {"requirements file missing", NoPage, [](RunningProgram& p, DialogWindow*) { Walk::Requirements(p, "GONE.KAT"); },
      kGone, -1, kNoData, "DATEN\\LANG1\\GONE.KAT"},
-    {"the last of 64 area entries",
-     [](RunningProgram& p) -> DialogWindow* {
-         auto* area = p.Current<AreaPage>();
-         area->ShowArea("VOLL.BER", "");
-         return area;
-     },
-     Command(AreaPage::kLastButton), "group 1 a||Heben|G_A.bmp"},
     {"terms of delivery Zurueck", Products, Terms(kCmdTermsEquipment, Click(InfoPage::kBack)), "product"},
     {"terms of delivery Escape", Products, Terms(kCmdTermsTools, Press(Qt::Key_Escape)), "product"},
 };
@@ -508,22 +468,6 @@ TEST_P(Roads, EndWhereTheyShould) {
 
 INSTANTIATE_TEST_SUITE_P(Pages, Roads, ::testing::ValuesIn(kRoads),
                          [](const auto& test) { return CaseName(test.param.name); });
-
-// The catalogue page previews the entry under the mouse, the last as the
-// first, once each time another is pointed at; a place without an entry shows none.
-TEST_F(Walk, CataloguePagePreviewsEachEntryPointedAt) {
-    RunningProgram p(c);
-    auto* area = p.Current<AreaPage>();
-    ASSERT_NE(area, nullptr);
-    area->DispatchEntry(0);
-    ASSERT_EQ(area->PageKind(), AreaPageKind::Catalogue);
-    const int last = AreaPage::kFirstButton + area->EntryCount() - 1;
-    for (int id : {last, AreaPage::kFirstButton, AreaPage::kFirstButton, last + 1})
-        area->HoverOver(id);
-    EXPECT_EQ(area->PreviewLoads(), 2);
-}
-
-// --- the product page ----------------------------------------------------------------
 
 // The product page opens at its group, loads each selection once, opens its
 // information and drawing over itself and prints both.
@@ -559,15 +503,13 @@ TEST_F(Walk, ProductPageSelectionsInformationDrawingAndTheirPrintouts) {
     // Produktinformation over the page; the product sheet: header text, page
     // number, the document, the footer (the number, as the record leaves it empty).
     Select(*page, 0);
-    page->SendCommand(ProductPage::kProductInfo);
-    Pump();
+    p.Send(page, ProductPage::kProductInfo);
     auto* info = p.Current<InfoPage>();
     ASSERT_TRUE(info && info->ReturnPage() == page && !page->isVisible());
     EXPECT_EQ(info->Document(), "P1.htm");
     {
         RecordedPrint print;
-        page->SendCommand(ProductPage::kPrint);
-        Pump();
+        p.Send(page, ProductPage::kPrint);
         std::string texts;
         for (const DrawCall& call : print.Calls())
             if (!call.text.empty())
@@ -575,34 +517,27 @@ TEST_F(Walk, ProductPageSelectionsInformationDrawingAndTheirPrintouts) {
         EXPECT_EQ(texts, "1/01|Betriebseinrichtungen - Hebetechnik|Zwei-S\xE4ulen-B\xFChne\nTragkraft 4 t.|QX-1|");
     }
 
-    info->SendCommand(InfoPage::kBack);
-    Pump();
+    p.Send(info, InfoPage::kBack);
 
     // Produktbild over the page, the drawing in its view; the printed sheet.
-    QTest::mouseClick(page->Item(ProductPage::kDrawing), Qt::LeftButton);
-    Pump();
+    p.Click(page->Item(ProductPage::kDrawing));
     auto* drawing = FindPage<DrawingPage>(p.Frame().Client());
     ASSERT_NE(drawing, nullptr);
     EXPECT_FALSE(page->isVisible());
     EXPECT_EQ(drawing->View()->geometry(), QRect(18, 66, 502, 346));
     {
         RecordedPrint print;
-        QTest::mouseClick(drawing->Item(DrawingPage::kPrint), Qt::LeftButton);
-        Pump();
+        p.Click(drawing->Item(DrawingPage::kPrint));
         // One page: title, name, rule, the number row at 600 / 2 + 140, the drawing.
-        const std::string m = " iso 640x480>4960x3720 p1\n";
+        const std::string m = " iso 640x480>4960x3720 p1";
+        const auto line = [&m](int x, int y, const char* s, int size) { return Text(x, y, s, size, 400, "000000", m); };
         EXPECT_EQ(test::Dump(print.Calls()),
-                  "startpage p1\n"
-                  "text 40,40 \"Produktbild\" Arial/-18/400 #000000 fmt=0 clear" +
-                      m + "text 40,64 \"Zwei-S\xE4ulen-B\xFChne\" Arial/-12/400 #000000 fmt=0 clear" + m +
-                      "line 40,90 600,90 solid/1 #000000" + m +
-                      "text 40,440 \"Bestell-Nr.:\" Arial/-12/400 #000000 fmt=0 clear" + m +
-                      "text 112,440 \"QX-1\" Arial/-12/400 #000000 fmt=0 clear" + m +
-                      "dib 80,220,980,820 from 0,0,900,600 iso 1024x1024>3720x3720 p1\n"
+                  "startpage p1\n" + line(40, 40, "Produktbild", -18) + line(40, 64, "Zwei-S\xE4ulen-B\xFChne", -12) +
+                      "line 40,90 600,90 solid/1 #000000" + m + "\n" + line(40, 440, "Bestell-Nr.:", -12) +
+                      line(112, 440, "QX-1", -12) + "dib 80,220,980,820 from 0,0,900,600 iso 1024x1024>3720x3720 p1\n"
                       "endpage iso 1024x1024>3720x3720 p1\n");
     }
-    testing::PressKey(&p.Frame(), Qt::Key_Escape);
-    Pump();
+    p.Key(Qt::Key_Escape);
     EXPECT_EQ(FindPage<DrawingPage>(p.Frame().Client()), nullptr);
     EXPECT_TRUE(page->isVisible());
 
@@ -612,14 +547,12 @@ TEST_F(Walk, ProductPageSelectionsInformationDrawingAndTheirPrintouts) {
     request.picture = "NONE.bmp";
     drawing = OpenDrawingPage(p.Context(), p.Frame().Client(), page, request);
     RecordedPrint print;
-    drawing->SendCommand(DrawingPage::kPrint);
-    Pump();
+    p.Send(drawing, DrawingPage::kPrint);
     ASSERT_NE(print.FindText("Bestell-Nr.:"), nullptr);
     EXPECT_EQ(print.FindText("Bestell-Nr.:")->at, (Point{40, 140}));
     EXPECT_EQ(std::count_if(print.Calls().begin(), print.Calls().end(),
                             [](const DrawCall& call) { return call.kind == DrawCall::Kind::Dib; }), 0);
-    drawing->SendCommand(DrawingPage::kBack);
-    Pump();
+    p.Send(drawing, DrawingPage::kBack);
     EXPECT_TRUE(page->isVisible());
 
     // A preselected key is taken exactly and used once; a path from the group page as it is.
@@ -633,7 +566,6 @@ TEST_F(Walk, ProductPageSelectionsInformationDrawingAndTheirPrintouts) {
     EXPECT_TRUE(ui->Messages().empty());
 }
 
-// --- the requirements page ---------------------------------------------------------
 
 TEST_F(Walk, RequirementsRowsTheirInformationAndThePrintout) {
     RunningProgram p(c);
@@ -660,21 +592,18 @@ TEST_F(Walk, RequirementsRowsTheirInformationAndThePrintout) {
     EXPECT_TRUE(page->View()->Html().contains(QStringLiteral("Der Heber")));
 
     // Bedarf: the information over the page, its pictures from the large folder.
-    QTest::mouseClick(page->Item(RequirementsPage::kRequirements), Qt::LeftButton);
-    Pump();
+    p.Click(page->Item(RequirementsPage::kRequirements));
     auto* info = FindPage<InfoPage>(p.Frame().Client());
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(info->Document(), "Plan.htm");
     EXPECT_FALSE(page->isVisible());
     EXPECT_TRUE(info->View()->ImageFolder().ends_with("BILDER\\1024"));
-    testing::PressKey(&p.Frame(), Qt::Key_Escape);
-    Pump();
+    p.Key(Qt::Key_Escape);
     EXPECT_TRUE(page->isVisible());
 
     // Each printed page: the subtitle in the header band on the first, the title in every footer.
     RecordedPrint print;
-    QTest::mouseClick(page->Item(RequirementsPage::kPrint), Qt::LeftButton);
-    Pump();
+    p.Click(page->Item(RequirementsPage::kPrint));
     EXPECT_GE(print.Pages(), 2);
     int footers = 0;
     for (const DrawCall& call : print.Calls())
@@ -685,13 +614,11 @@ TEST_F(Walk, RequirementsRowsTheirInformationAndThePrintout) {
     EXPECT_EQ(p.Current<RequirementsPage>(), page);
 }
 
-// --- the information page --------------------------------------------------------------
 
 TEST_F(Walk, TermsOfDeliveryFromTheMenuScrollFollowTheLanguageAndGoBack) {
     RunningProgram p(c);
     DialogWindow* area = p.Frame().CurrentPage();
-    p.Frame().OnMenuCommand(kCmdTermsEquipment);
-    Pump();
+    p.Menu(kCmdTermsEquipment);
     auto* info = p.Current<InfoPage>();
     ASSERT_NE(info, nullptr);
     EXPECT_TRUE(area->isHidden()); // one page shown at a time
@@ -725,8 +652,7 @@ TEST_F(Walk, TermsOfDeliveryFromTheMenuScrollFollowTheLanguageAndGoBack) {
     p.State().languageIndex = 0;
 
     // Special tools, in the file's own letter case.
-    p.Frame().OnMenuCommand(kCmdTermsTools);
-    Pump();
+    p.Menu(kCmdTermsTools);
     EXPECT_EQ(p.Current<InfoPage>()->Document(), "Spezial.htm");
     EXPECT_EQ(TextViewText(p.Current<InfoPage>()->View()).substr(0, 22), "Spezialwerkzeuge LANG1");
 
@@ -750,8 +676,7 @@ TEST_F(Walk, TermsOfDeliveryPrintOneSectionPerNumberedPageAndNothingElseRunsMean
         info->SendCommand(InfoPage::kPrint);
         EXPECT_EQ(testing::CountPages<InfoPage>(p.Frame().Client()), 1);
     });
-    QTest::mouseClick(info->Item(InfoPage::kPrint), Qt::LeftButton);
-    Pump();
+    p.Click(info->Item(InfoPage::kPrint));
     EXPECT_TRUE(tried);
     EXPECT_EQ(print.Jobs(), 1);
     EXPECT_EQ(print.Pages(), 3);
@@ -770,16 +695,15 @@ TEST_F(Walk, TermsOfDeliveryPrintOneSectionPerNumberedPageAndNothingElseRunsMean
         }
         // Rules, the sheet picture at half size, number and header, the
         // document's page inside the print rectangle, the footer.
-        const std::string m = " iso 640x480>4960x3720 p" + std::to_string(page) + "\n";
+        const std::string n = std::to_string(page), m = " iso 640x480>4960x3720 p" + n + "\n";
         const std::string bold = "\" Arial/16/700 #000000 fmt=2 clear" + m;
-        EXPECT_EQ(test::Dump(on), "line 40,30 610,30 solid/1 #000000" + m +
-                                      "dib 80,64,240,124 from 0,0,160,60 iso 1280x960>4960x3720 p" +
-                                      std::to_string(page) + "\n" + "text 610,50 \"" + std::to_string(page) +
-                                      "/03" + bold + "text 610,66 \"Kopfzeile Gruppe" + bold +
-                                      "line 40,102 610,102 solid/1 #000000" + m +
-                                      "drawtext 57,155,563,750 \"...\" Arial/16/700 #000000 fmt=810 clear" + m +
-                                      "line 40,870 610,870 solid/1 #000000" + m + "text 610,874 \"Fu\xDFzeile Katalog" +
-                                      bold + "line 40,894 610,894 solid/1 #000000" + m);
+        const auto rule = [&m](int y) {
+            return "line 40," + std::to_string(y) + " 610," + std::to_string(y) + " solid/1 #000000" + m;
+        };
+        EXPECT_EQ(test::Dump(on), rule(30) + "dib 80,64,240,124 from 0,0,160,60 iso 1280x960>4960x3720 p" + n + "\n" +
+                                      "text 610,50 \"" + n + "/03" + bold + "text 610,66 \"Kopfzeile Gruppe" + bold +
+                                      rule(102) + "drawtext 57,155,563,750 \"...\" Arial/16/700 #000000 fmt=810 clear" +
+                                      m + rule(870) + "text 610,874 \"Fu\xDFzeile Katalog" + bold + rule(894));
     }
     EXPECT_TRUE(p.Frame().isEnabled());
 
@@ -794,9 +718,7 @@ TEST_F(Walk, TermsOfDeliveryPrintOneSectionPerNumberedPageAndNothingElseRunsMean
         EXPECT_TRUE(call.kind != DrawCall::Kind::DrawText || call.rect == (Rect{57, 165, 563, 750}));
 }
 
-// --- the video page ---------------------------------------------------------------
 
-// Runs the event loop until the condition holds or the time is up.
 bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
     QElapsedTimer timer;
     timer.start();
@@ -859,8 +781,7 @@ TEST_F(VideoPages, PlaysPausesResumesEndsAndRestarts) {
     QTest::mouseClick(page->Item(VideoPage::kRestart), Qt::LeftButton);
     EXPECT_EQ(page->Playing(), 1);
     EXPECT_TRUE(WaitFor([&] { return player->FramesShown() > before + 2; }, 5000));
-    testing::PressKey(&p.Frame(), Qt::Key_Escape);
-    Pump();
+    p.Key(Qt::Key_Escape);
     EXPECT_EQ(CurrentVideoPage(), nullptr);
     EXPECT_TRUE(area->isVisible());
     EXPECT_TRUE(ui->shown.empty());
@@ -900,8 +821,7 @@ TEST_F(VideoPages, UnplayableVideosAreReportedAndThePageStillAnswers) {
     EXPECT_EQ(testing::CountPages<VideoPage>(p.Frame().Client()), 1);
     for (int id : {VideoPage::kRestart, VideoPage::kPause, VideoPage::kPlay, VideoPage::kBack})
         captions += second->GetItemText(id) + "|";
-    testing::PressKey(&p.Frame(), Qt::Key_Escape);
-    Pump();
+    p.Key(Qt::Key_Escape);
     EXPECT_TRUE(area->isVisible());
     p.Frame().ChangeLanguage(0);
     GroupPage* group = Group(p);
@@ -912,7 +832,6 @@ TEST_F(VideoPages, UnplayableVideosAreReportedAndThePageStillAnswers) {
     EXPECT_EQ(captions, "Neustart|Pause|Play|Zur\xFC" "ck|Restart|Stop|Play|Back|Back|Main menu|");
 }
 
-// --- the quantity editor ---------------------------------------------------------------
 
 // The editor's labels and prices by price mode, for a product and for a free entry.
 TEST_F(Walk, QuantityEditorShowsThePricesOfThePriceMode) {
@@ -944,24 +863,21 @@ TEST_F(Walk, QuantityEditorShowsThePricesOfThePriceMode) {
         if (k.free) {
             OrderListPage* list = testing::OpenOrderList(p, *ui, ToWindowsPath(c.Dir()) + "\\LISTE.STK");
             ASSERT_NE(list, nullptr);
-            list->SendCommand(OrderListPage::kInsert);
+            p.Send(list, OrderListPage::kInsert);
         } else {
-            Products(p)->SendCommand(ProductPage::kOrderList);
+            p.Send(Products(p), ProductPage::kOrderList);
         }
-        Pump();
         EXPECT_EQ(texts, k.texts) << k.priceMode << " " << k.free;
     }
 }
 
-// --- by keys alone --------------------------------------------------------------------
 
 TEST_F(Walk, StartPageToAProductListAndBackByKeysAlone) {
     RunningProgram p(c);
     EXPECT_EQ(QApplication::activeWindow(), &p.Frame());
     // Where a key leads; on a group page also its path, picture (- for none) and entries.
     const auto press = [&p](int key) {
-        testing::PressKey(&p.Frame(), key);
-        Pump();
+        p.Key(key);
         GroupPage* g = p.Current<GroupPage>();
         return Where(p) + (g ? " [" + g->Breadcrumb() + "] " + (g->Picture().IsNull() ? "-" : g->PictureName()) +
                                    " " + std::to_string(g->GetCount(GroupPage::kList)) +
@@ -1004,7 +920,6 @@ TEST_F(Walk, StartPageToAProductListAndBackByKeysAlone) {
     EXPECT_TRUE(hasKeyboard(1010)) << "the new start page has the keyboard";
 }
 
-// --- the layout check of catalogue authors -----------------------------------------
 
 // A product name far wider than its list row, and a designation of the 31
 // characters it holds running into the number beside it.

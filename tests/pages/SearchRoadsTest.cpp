@@ -18,7 +18,6 @@ namespace qx {
 namespace {
 
 using testing::PressKey;
-using testing::Pump;
 using testing::RunningProgram;
 using testing::TempCatalog;
 using testing::WhenModal;
@@ -50,9 +49,7 @@ void Type(QWidget& window, const char* text) {
         QTest::keyClick(window.windowHandle(), *t);
 }
 
-std::string Prompt(SearchDialog& d) {
-    return static_cast<QLabel*>(d.Item(SearchDialog::kPrompt))->text().toStdString();
-}
+std::string Prompt(SearchDialog& d) { return static_cast<QLabel*>(d.Item(SearchDialog::kPrompt))->text().toStdString(); }
 
 // The prompt and the rows the dialog lists, as it draws them.
 std::string Listed(SearchDialog& d) {
@@ -63,10 +60,7 @@ std::string Listed(SearchDialog& d) {
 }
 
 struct SearchRoads : ::testing::Test {
-    void Click(int entry) {
-        QTest::mouseClick(p.Frame().CurrentPage()->Item(entry), Qt::LeftButton);
-        Pump();
-    }
+    void Click(int entry) { p.Click(p.Frame().CurrentPage()->Item(entry)); }
     // The key of the product the product page shows, or nothing.
     std::string ProductShown() {
         auto* product = p.Current<ProductPage>();
@@ -215,10 +209,7 @@ TEST_F(SearchRoads, CancelAndRefusalsLeaveEverythingAsItWas) {
     EXPECT_EQ(p.State().searchTerm, "");
 
     // A chosen product whose list file is missing: told, the page stays.
-    WhenModal([&](QWidget& modal) {
-        Type(modal, "satz");
-        PressKey(&modal, Qt::Key_Return);
-    });
+    WhenModal([&](QWidget& modal) { Type(modal, "satz"); PressKey(&modal, Qt::Key_Return); });
     Click(kKeyword);
     ASSERT_EQ(ui->shown.size(), 2u);
     EXPECT_EQ(ui->shown[1].caption + ": " + ui->shown[1].text,

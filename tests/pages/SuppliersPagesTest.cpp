@@ -65,10 +65,8 @@ TEST(SupplierRoads, DistributorsChosenAndStoredThenTheLettersPrinted) {
         // A row shows the first, second and sixth line of the address; the end mark "]" is not drawn.
         RecordingDc dc;
         for (int i : {0, 2}) {
-            DrawItem row{DrawItem::ListBox, DistributorListDialog::kList, i, DrawItem::DrawEntire, i == 0};
-            row.dc = &dc;
-            row.rect = Rect{0, 24 * i, 300, 24 * i + 48};
-            row.itemText = dialog.GetLbText(DistributorListDialog::kList, i);
+            DrawItem row{DrawItem::ListBox, DistributorListDialog::kList, i, DrawItem::DrawEntire, i == 0, false, false,
+                         &dc, Rect{0, 24 * i, 300, 24 * i + 48}, 0, dialog.GetLbText(DistributorListDialog::kList, i)};
             testing::DrawOf::Into(dialog, row);
         }
         const std::string font = "\" Arial/14/400 #000000 fmt=0 clear\n";
