@@ -64,8 +64,9 @@ TEST_F(PathTest, WindowsPathsResolveUnderTheDriveRoot) {
     EXPECT_EQ(ResolvePath(""), fs::path());
 
     SetDriveRootForTesting({});
-    if (const char* home = std::getenv("HOME"); home && *home)
+    if (const char* home = std::getenv("HOME"); home && *home) {
         EXPECT_EQ(DriveRoot(), fs::path(home) / "qxkat");
+    }
 }
 
 TEST_F(PathTest, ExactMatchWinsThenUpperThenLowerThenTheSmallestName) {

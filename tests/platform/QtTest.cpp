@@ -562,7 +562,7 @@ TEST(QtUiTest, AnOpenerThatFindsNoProgramIsTold) {
     ui.SetOpenFailedNotice([&told](const std::string& file) { told.push_back(file); });
     const std::string doc = ToWindowsPath(dir.Path()) + "\\Katalog.pdf";
     EXPECT_TRUE(ui.ShellOpen(doc));
-    QTest::qWaitFor([&told] { return !told.empty(); }, 10000); // the opener runs on its own
+    EXPECT_TRUE(QTest::qWaitFor([&told] { return !told.empty(); }, 10000)); // the opener runs on its own
     EXPECT_EQ(told, std::vector<std::string>{doc});
     qputenv("PATH", path);
 }

@@ -137,8 +137,9 @@ void ReadAsPictures(Catalogue& c, const std::string& name, const std::string& by
     for (const char* rel : {"BILDER\\800\\P.BMP", "BILDER\\800\\P.JPG"}) {
         const DibHandle picture = LoadPicture(c.state, rel);
         const bool ofItsKind = name.ends_with(std::string_view(rel).ends_with("JPG") ? ".jpg" : ".bmp");
-        if (whole)
+        if (whole) {
             EXPECT_EQ(picture.IsNull(), !ofItsKind || !kPartlyReadablePictures.count(name)) << rel;
+        }
         if (!picture.IsNull()) {
             const std::optional<Pixels> px = DecodeDib(picture.View());
             ASSERT_TRUE(px);
