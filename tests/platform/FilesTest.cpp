@@ -151,6 +151,7 @@ TEST(FileIo, EveryFaultKeepsTheOldFile) {
         {
             test::ScopedWriteFault f(ini, fault);
             EXPECT_FALSE(profile.WriteString("Global", "language", "2"));
+            EXPECT_TRUE(profile.WriteString("Global", "language", "1")); // unchanged: nothing to write
         }
         EXPECT_EQ(std::tuple(ReadAll(list), ReadAll(copy), ReadAll(ini)),
                   std::tuple("old contents", "old prices", "[Global]\r\nlanguage=1\r\n"));
