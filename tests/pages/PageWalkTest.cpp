@@ -245,6 +245,16 @@ void PrintTo(const PaintCase& k, std::ostream* os) { *os << k.name; }
 
 class Paints : public Walk, public ::testing::WithParamInterface<PaintCase> {};
 
+TEST(InfoPrint, EachLanguagePrintsItsOwnDocument) {
+    GlobalState s;
+    s.programDir = "C:\\Q\\";
+    // Language, then the folder of its documents: an unknown language prints the German one.
+    for (const auto& [lang, folder] : {std::pair{-1, '1'}, {0, '1'}, {1, '2'}, {2, '3'}, {3, '4'}, {4, '1'}}) {
+        s.languageIndex = lang;
+        EXPECT_EQ(InfoDocumentPath(s, "a.htm"), std::string("C:\\Q\\HTML\\LANG") + folder + "\\a.htm");
+    }
+}
+
 TEST_P(Paints, AsRecorded) {
     const PaintCase& k = GetParam();
     RunningProgram p(c, k.width, k.language);
