@@ -196,7 +196,7 @@ TEST(Profile, ReadsWindowsAndSloppyFilesAndGivesDefaults) {
 
     const std::string longValue(300, 'x');
     Profile p(tmp.Write("q.ini", "; comment\r\n[Global]\r\nlanguage=3\r\n  PriceMode =  1  \r\nempty=\r\nnovalue\r\n"
-                                 "neg=-12abc\r\nbig=99999999999\r\njunk=abc\r\n\r\n[ Paths ]\nstk=C:\\Orders\\\n"
+                                 "neg=-12abc\r\nbig=99999999999\r\nlow=-2147483647\r\njunk=abc\r\n\r\n[ Paths ]\nstk=C:\\Orders\\\n"
                                  "q1=\"quoted value\"\nq2='single'\nq3=\"unbalanced\nq4=\"\n;stk=commented\n"
                                  "long=" + longValue + "\n[global]\nlate=1\n"));
     const struct {
@@ -210,8 +210,9 @@ TEST(Profile, ReadsWindowsAndSloppyFilesAndGivesDefaults) {
     for (const auto& c : strings)
         EXPECT_EQ(p.GetString(c.section, c.key, c.fallback), c.value) << c.section << "/" << c.key;
     EXPECT_EQ((std::vector<int>{p.GetInt("GLOBAL", "LANGUAGE", 0), p.GetInt("Global", "empty", 5),
-                                p.GetInt("Global", "neg", 0), p.GetInt("Global", "big", 0), p.GetInt("Global", "junk", 5)}),
-              (std::vector<int>{3, 5, -12, 2147483647, 0}));
+                                p.GetInt("Global", "neg", 0), p.GetInt("Global", "big", 0), p.GetInt("Global", "junk", 5),
+                                p.GetInt("Global", "low", 0)}),
+              (std::vector<int>{3, 5, -12, 2147483647, 0, -2147483647}));
     // The buffer limit, as with Windows: the size includes the terminating NUL.
     for (const auto& [size, length] : {std::pair{std::size_t{10}, 9u}, {1, 0u}, {0, 0u}, {300, 299u}, {1000, 300u}})
         EXPECT_EQ(p.GetString("Paths", "long", "", size), std::string(length, 'x')) << size;
