@@ -241,12 +241,14 @@ void ExpectFocusFrame(DialogWindow& window, int id) {
 
 // Backspace and Delete clear the quantity outside the text edits: after "3",
 // with the keyboard on a keypad key, "C", the quantity, OK, and in the remarks.
+// A full stop is no Delete, though its key code is Delete's virtual key.
 void ClearKeysOfTheQuantityEditor(DialogWindow& editor) {
     std::string got;
     for (const auto& [focus, key] : {std::pair{QuantityEditor::kDigits[1], Qt::Key_Backspace},
                                      {QuantityEditor::kClear, Qt::Key_Delete},
                                      {QuantityEditor::kQuantity, Qt::Key_Backspace},
-                                     {IDOK, Qt::Key_Delete}, {QuantityEditor::kRemarks, Qt::Key_Backspace}}) {
+                                     {IDOK, Qt::Key_Delete}, {QuantityEditor::kRemarks, Qt::Key_Backspace},
+                                     {QuantityEditor::kDigits[1], Qt::Key_Period}}) {
         TabTo(editor, focus);
         if (focus == QuantityEditor::kRemarks) {
             Press(&editor, Qt::Key_A);
@@ -256,7 +258,7 @@ void ClearKeysOfTheQuantityEditor(DialogWindow& editor) {
         Press(&editor, key);
         got += editor.GetItemText(QuantityEditor::kQuantity) + "/" + editor.GetItemText(QuantityEditor::kRemarks) + " ";
     }
-    EXPECT_EQ(got, "1/ 1/ 1/ 1/ 3/a ");
+    EXPECT_EQ(got, "1/ 1/ 1/ 1/ 3/a 33/a ");
 }
 
 // Tab and Shift+Tab on every page and dialog; on the way each place's keys,
