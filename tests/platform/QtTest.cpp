@@ -325,7 +325,7 @@ TEST(PrintTest, PdfPagesHoldWhatWasDrawnAndAnAbortedJobNothing) {
         dc.MoveTo(100, 900);
         dc.LineTo(3000, 900);
         EXPECT_TRUE(dc.EndPage());
-        dc.TextOut(10, 10, "zwischen den Seiten");
+        dc.DrawText("zwischen den Seiten", r, DT_LEFT);
         ASSERT_TRUE(dc.StartPage());
         dc.TextOut(100, 500, "Seite zwei");
         EXPECT_TRUE(dc.EndPage() && dc.PagesStarted() == 2 && dc.EndDoc());
