@@ -3,6 +3,7 @@
 // files: nothing may crash, hang or read out of bounds (the sanitizer build
 // checks the last), and a reader either reads what is there or says it could
 // not. Files past a reader's limit are refused unread.
+#include "catalog/BlockStream.h"
 #include "catalog/CatalogText.h"
 #include "catalog/GroupFile.h"
 #include "catalog/Picture.h"
@@ -182,7 +183,10 @@ TEST(BrokenFiles, FilesPastTheLimitsAreRefused) {
         fs::resize_file(p, size);
     };
     huge("BIG.TXT", kMaxCatalogFileBytes + 1, "x|y|\r\n");
-    EXPECT_FALSE(LoadCatalogFile("C:\\BIG.TXT") || ReadAddressFile("C:\\BIG.TXT") || LoadOrderInfo("C:\\BIG.TXT"));
+    EXPECT_FALSE(LoadCatalogFile("C:\\BIG.TXT") || ReadAddressFile("C:\\BIG.TXT") || LoadOrderInfo("C:\\BIG.TXT") ||
+                 BlockStream::Open("C:\\BIG.TXT", false));
+    huge("MAX.TXT", kMaxCatalogFileBytes, "x|y|\r\n"); // the largest a stream takes
+    EXPECT_TRUE(BlockStream::Open("C:\\MAX.TXT", false));
     huge("BIG.STK", kMaxWholeFileBytes + 1, "QX0002\r\n");
     OrderList orders;
     EXPECT_EQ(LoadOrderList("C:\\BIG.STK", orders), OrderListRead::Missing);
