@@ -51,6 +51,7 @@ TEST(OrderListCsv, PricesAreNumbersWithTwoDecimals) {
     const std::pair<const char*, const char*> cases[] = {
         {"12,50 EUR", "12,50"}, {"1234,5 DM", "1234,50"}, {"7.125 EUR", "7,13"}, {"0,004", "0,00"},
         {"-3,5", "-3,50"},      {"siehe VZ-Preisliste", ""}, {"", ""},           {"42", "42,00"},
+        {"999999999999999,5", "999999999999999,50"}, {"1000000000000000", ""}, // 15 digits at the most
     };
     for (const auto& [text, csv] : cases)
         EXPECT_EQ(CsvPrice(text), csv) << text;

@@ -4,6 +4,7 @@
 #include "platform/core/DibPixels.h"
 #include "platform/core/Path.h"
 #include "platform/core/RecordingDc.h"
+#include "platform/qt/LayoutCheck.h"
 #include "platform/qt/Print.h"
 #include "platform/qt/QtDc.h"
 #include "platform/qt/QtUi.h"
@@ -17,6 +18,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
@@ -296,6 +298,18 @@ TEST_F(QtDcTest, DeviceCapsAndTextWidthsOfTheMapping) {
                                 dc.GetDeviceCaps(DeviceCap::BitsPixel), dc.GetDeviceCaps(DeviceCap::Planes),
                                 dc.GetDeviceCaps(DeviceCap::LogPixelsX)}),
               (std::vector<int>{800, 600, 24, 1, image.logicalDpiX()}));
+}
+
+// A label of one line needs the height of its glyphs, one of two lines two line spacings.
+TEST(LayoutCheck, LabelsNeedTheHeightOfTheirLines) {
+    test::TestApp();
+    QWidget window;
+    QLabel one(QStringLiteral("eins"), &window), two(QStringLiteral("zwei\ndrei"), &window);
+    const QFontMetricsF m(one.font());
+    one.setGeometry(0, 0, 200, static_cast<int>(std::ceil(m.ascent() + m.descent())));
+    two.setGeometry(0, 100, 200, static_cast<int>(m.lineSpacing() * 1.5));
+    LayoutRecorder recorder;
+    EXPECT_EQ(recorder.Problems(window), std::vector<std::string>{"\"zwei drei\" is cut"});
 }
 
 using test::PdfText;
