@@ -36,12 +36,15 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace qx {
 
 namespace {
 
 constexpr const char* kLanguageTags[] = {"de", "en", "fr", "cz"};
+// The price modes a page is shot in, with the name each picture carries.
+constexpr std::pair<int, const char*> kPriceModes[] = {{-1, "noprices"}, {0, "upe"}, {1, "vz"}};
 
 void Pump() {
     for (int i = 0; i < 4; ++i) {
@@ -179,10 +182,10 @@ public:
             return;
         GlobalState& s = app_.Context().state;
         const int mode = s.priceMode;
-        for (int m : {-1, 0, 1}) {
+        for (const auto& [m, modeName] : kPriceModes) {
             s.priceMode = m;
             product->Invalidate();
-            Shoot(m < 0 ? "product_noprices" : m == 0 ? "product_upe" : "product_vz");
+            Shoot(std::string("product_") + modeName);
         }
         s.priceMode = mode;
         WalkProductOverlays(*product);
@@ -303,20 +306,18 @@ public:
         DialogWindow* hidden = app_.Frame()->HideCurrentPage();
         OrderListPage* page = OpenOrderListPage(*app_.Frame(), app_.Context(), app_.Frame()->Client(), hidden);
         page->SetCurSel(OrderListPage::kList, 1);
-        for (int m : {-1, 0, 1}) {
+        for (const auto& [m, modeName] : kPriceModes) {
             s.priceMode = m;
             page->Invalidate();
-            Shoot(m < 0 ? "orderlist_noprices" : m == 0 ? "orderlist_upe" : "orderlist_vz");
-            for (int kind : {kItemTakenOver, kItemChanged, kItemFree}) {
+            Shoot(std::string("orderlist_") + modeName);
+            for (const auto& [kind, kindName] :
+                 {std::pair{kItemTakenOver, "taken"}, {kItemChanged, "changed"}, {kItemFree, "free"}}) {
                 OrderItem work = list.items[0];
                 work.kind = kind;
                 QuantityEditor editor(app_.Frame(), app_.Context(), work);
                 editor.ShowPage(true);
                 Pump();
-                const std::string name = std::string("quantity_") +
-                                         (kind == kItemTakenOver ? "taken" : kind == kItemChanged ? "changed" : "free") +
-                                         (m < 0 ? "_noprices" : m == 0 ? "_upe" : "_vz");
-                Grab(editor, name + suffix_);
+                Grab(editor, std::string("quantity_") + kindName + "_" + modeName + suffix_);
                 editor.hide();
             }
         }
