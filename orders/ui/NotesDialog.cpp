@@ -79,16 +79,14 @@ std::string NotesDialog::StoredText() {
     return text;
 }
 
-bool NotesDialog::Save() {
+void NotesDialog::Save() {
     const int lang = app_.state.languageIndex;
     if (!MayOverwrite(lang, kChangedElsewhere, path_, stamp_, [this] { LoadText(); }))
-        return false;
+        return;
     if (!SaveNote(path_, name_, StoredText(), &stamp_)) {
         TheUi().MessageBox(kSaveFailed.Text(lang), texts::kAppTitle.Text(lang), MB_OK);
         TheUi().MessageBox(DisplayPath(path_), texts::kAppTitle.Text(lang), MB_OK); // which file, to find out why
-        return false;
     }
-    return true;
 }
 
 void NotesDialog::Print() {

@@ -21,10 +21,10 @@ public:
 
     NotesDialog(QWidget* parent, AppContext& app, std::string number, std::string name);
 
-    // False (with the message shown) when the note could not be written, or
-    // when its file changed on disk since it was read and the user chose to
-    // load it instead or to do nothing.
-    bool Save();
+    // Writes the note; when it can't be written, or its file changed on disk
+    // since it was read and the user chose to load it instead or to do
+    // nothing, the user has been told and the note stays as it is.
+    void Save();
     void Print();
     const std::string& FilePath() const { return path_; }
 

@@ -191,10 +191,11 @@ int Dc::SaveDc() {
 
 void Dc::RestoreDc(int saved) {
     // Positive: the level SaveDc returned; negative: relative to the newest
-    // (-1 = the last one). Out-of-range levels are ignored, as GDI fails them.
+    // (-1 = the last one). Out-of-range levels (0 among them) are ignored, as
+    // GDI fails them.
     const long long count = static_cast<long long>(saved_.size());
     const long long index = saved < 0 ? count + saved : static_cast<long long>(saved) - 1;
-    if (saved == 0 || index < 0 || index >= count)
+    if (index < 0 || index >= count)
         return;
     const State s = saved_[static_cast<std::size_t>(index)];
     saved_.resize(static_cast<std::size_t>(index));

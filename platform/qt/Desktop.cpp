@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace qx {
 
 namespace {
@@ -21,7 +23,7 @@ Rect DesktopRect() {
     return Rect{0, 0, area.width(), area.height()};
 }
 
-void SetDesktopWidthOverride(int width) { g_widthOverride = width > 0 ? width : 0; }
+void SetDesktopWidthOverride(int width) { g_widthOverride = std::max(width, 0); }
 
 int ScreenColorDepth() {
     const QScreen* screen = QGuiApplication::primaryScreen();
