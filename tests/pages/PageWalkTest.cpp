@@ -486,7 +486,7 @@ TEST_F(Walk, ProductPageSelectionsInformationDrawingAndTheirPrintouts) {
     ProductPage* page = Products(p);
     ASSERT_NE(page, nullptr);
     auto* box = qobject_cast<QPlainTextEdit*>(page->Item(ProductPage::kInfoBox));
-    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(box && box->isReadOnly()) << "the catalogue's text, not for typing";
     // The list file names its group and code; the path is built from the group file.
     EXPECT_EQ(p.State().hierarchyCode.str() + " " + page->Breadcrumb(), "aaa Heben / B\xFChnen / S\xE4ulen");
     EXPECT_EQ(page->Item(ProductPage::kList)->geometry(), QRect(328, 64, 286, 287));
