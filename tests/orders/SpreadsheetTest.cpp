@@ -100,7 +100,7 @@ TEST_F(Numbers, EveryFormOfLineTakesExactlyItsProducts) {
         const char* result;
     } cases[] = {
         {0,
-         "Nummer;Menge\r\nt10001\r\n  hln0qx198001 ; 3\r\nZRT 6150\r\nZRT 6150 2\n\r\nT10001\t4\r\n\"T10001\";\"5\"\r\n"
+         "Nummer;Menge\r\nt10001\r\n  hln0qx198001 ; 3\r\nzrt 6150\r\nZRT 6150 2\n\r\nT10001\t4\r\n\"T10001\";\"5\"\r\n"
          "T99999\r\nT20000\r\nT10001;0\r\nT30000\r\n\"T10001\" 6\r\n;7",
          "T10001 x1|T10001 x3|T40002 x1|T40002 x2|T10001 x4|T10001 x5|T10001 x6|?T99999|?T10001;0|?T30000|?;7|~T20000|"},
         {0, "T99999\nT10001 2\n", "T10001 x2|?T99999|"}, // a first line of numbers is no header

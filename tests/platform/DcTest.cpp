@@ -122,7 +122,7 @@ TEST(Dc, SaveAndRestore) {
     dc.SetTextColor(Rgb(4, 4, 4));
     const std::string last = State(dc);
     dc.RestoreDc(-1);
-    dc.RestoreDc(5);
+    dc.RestoreDc(1);
     EXPECT_EQ(State(dc), last);
     EXPECT_EQ(dc.SaveDc(), 1);
 }
@@ -251,6 +251,7 @@ TEST(CodePage, UnrepresentableAndInvalidBecomeQuestionMarks) {
     EXPECT_TRUE(FromUtf16(u"a\U0001F600b\xD800\U00010000\U0010FFFF", kWest, &lossless) == "a?b???" && !lossless);
     EXPECT_EQ(FromUtf8(std::string_view("a\0b", 3), kWest), std::string("a\0b", 3));
     EXPECT_TRUE(Representable("ě", kCzech) && Representable(std::string_view("a\xC3", 1), kWest)); // the view only
+    EXPECT_TRUE(Representable(std::string_view("a\0b", 3), kWest)); // NUL is byte 0 of every code page
     // The control, not the euro sign of byte 0x80; just past the highest code
     // point either holds.
     for (const auto& [text, cp] : {std::pair{"ě", kWest}, {"à", kCzech}, {"\u0080", kWest}, {"\u2123", kWest},
