@@ -113,7 +113,7 @@ TEST(CatalogText, UnscrambleDecodesCrptAndLeavesPlainTextAlone) {
         const char* out;
     } cases[] = {
         {"1234,5", true, "CZK", 0, "1234,50 EUR"}, {"1234,5", false, "CZK", 3, "1234,50 CZK"},
-        {"12.5", false, "DM", 0, "12,50 DM"},      {"2,675", false, "DM", 0, "2,67 DM"}, // a double below 2.675
+        {"\t \r12.5", false, "DM", 0, "12,50 DM"}, {"2,675", false, "DM", 0, "2,67 DM"}, // a double below 2.675
         {"0,00", true, "DM", 0, "0.00"},           {"0", false, "DM", 1, "0"},
         {"-3,456", false, "EUR", 0, "-3,46 EUR"}, {"ab,c", false, "EUR", 0, "ab.c"},
         {"", false, "DM", 0, "siehe VZ-Preisliste"}, {"", true, "DM", 1, "on request"},
