@@ -4,11 +4,13 @@
 #include "ground/GlobalState.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 #include <functional>
 #include <future>
+#include <mutex>
 #include <system_error>
 #include <utility>
 
@@ -637,7 +639,13 @@ public:
     // slot and its prices formatted. Nothing when the file can't be opened.
     using Take = std::function<void(std::size_t slot, const PriceLine& line)>;
     void Read(std::string_view windowsPath, std::string_view currency, int languageIndex, std::size_t chunkBytes,
-              const Take& take) const;
+              const Take& take) const {
+        if (std::optional<BlockStream> stream = BlockStream::Open(windowsPath, true, chunkBytes)) {
+            Read(*stream, currency, languageIndex, take);
+        }
+    }
+    void Read(BlockStream& s, std::string_view currency, int languageIndex, const Take& take) const;
+    std::size_t Slots() const { return recordOf_.size(); }
     // Gives the line to every record with the slot's number.
     void Give(std::vector<ProductRecord>& records, std::size_t slot, const PriceLine& line) const {
         for (std::size_t i = recordOf_[slot]; i != kNone; i = nextOf_[i]) {
@@ -698,13 +706,7 @@ PriceKeys::PriceKeys(const std::vector<ProductRecord>& records)
 // candidate in text order whose bytes are a number is that number's first
 // occurrence (a number with a bar in it included). The text is cut at its
 // first NUL, as the C-string search was. Bars are found 64 bytes at a time.
-void PriceKeys::Read(std::string_view windowsPath, std::string_view currency, int languageIndex,
-                     std::size_t chunkBytes, const Take& take) const {
-    std::optional<BlockStream> stream = BlockStream::Open(windowsPath, true, chunkBytes);
-    if (!stream) {
-        return;
-    }
-    BlockStream& s = *stream;
+void PriceKeys::Read(BlockStream& s, std::string_view currency, int languageIndex, const Take& take) const {
     StreamSteps steps(s);
     std::vector<char> seen(recordOf_.size(), 0);
     std::size_t open = recordOf_.size();
@@ -860,29 +862,43 @@ void LookUpPrices(std::vector<ProductRecord>& records, const GlobalState& state)
     if (state.priceListOutdated || records.empty()) {
         return;
     }
-    // The update file is read beside the list, its lines kept; they are
-    // given last, so they win for every number it holds.
+    // The update file is read beside the list, and a number it holds takes
+    // its line from there, whichever file finds the number first. Records
+    // of one number share a slot, so a slot's lock guards them.
     const PriceKeys keys(records);
-    std::vector<std::pair<std::size_t, PriceLine>> updateLines;
-    std::future<void> readingUpdate;
+    std::vector<char> fromUpdate(keys.Slots(), 0);
+    std::array<std::mutex, 64> locks;
+    const auto giveFromList = [&](std::size_t slot, const PriceLine& line) {
+        const std::lock_guard lock(locks[slot % locks.size()]);
+        if (!fromUpdate[slot]) {
+            keys.Give(records, slot, line);
+        }
+    };
+    const auto giveFromUpdate = [&](std::size_t slot, const PriceLine& line) {
+        const std::lock_guard lock(locks[slot % locks.size()]);
+        fromUpdate[slot] = 1;
+        keys.Give(records, slot, line);
+    };
+    std::optional<BlockStream> update;
     if (!state.priceUpdatePath.empty()) {
-        auto read = [&keys, &updateLines, &state] {
-            keys.Read(state.priceUpdatePath.str(), state.currency, state.languageIndex, kStreamChunkBytes,
-                      [&](std::size_t slot, const PriceLine& line) { updateLines.emplace_back(slot, line); });
-        };
+        update = BlockStream::Open(state.priceUpdatePath.str(), true);
+    }
+    const auto readUpdate = [&] { keys.Read(*update, state.currency, state.languageIndex, giveFromUpdate); };
+    // A thread takes a millisecond or so to get going, as much as reading
+    // some megabytes: only a long read is worth one.
+    constexpr std::size_t kWorthAThread = std::size_t{32} << 20;
+    std::future<void> readingUpdate;
+    if (update && update->ContentSize() >= kWorthAThread) {
         try {
-            readingUpdate = std::async(std::launch::async, read);
+            readingUpdate = std::async(std::launch::async, readUpdate);
         } catch (const std::system_error&) {
-            read(); // no thread to be had: one after the other
         }
     }
-    keys.Read(PriceListPath(state), state.currency, state.languageIndex, kStreamChunkBytes,
-              [&](std::size_t slot, const PriceLine& line) { keys.Give(records, slot, line); });
+    keys.Read(PriceListPath(state), state.currency, state.languageIndex, kStreamChunkBytes, giveFromList);
     if (readingUpdate.valid()) {
         readingUpdate.get();
-    }
-    for (const auto& [slot, line] : updateLines) {
-        keys.Give(records, slot, line);
+    } else if (update) {
+        readUpdate();
     }
 }
 

@@ -26,16 +26,18 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export LC_ALL=C
 
-# Runs a command under /usr/bin/time -v; prints "wall_ms cpu_ms peak_kb".
+# Runs a command under /usr/bin/time -v; prints "wall_ms cpu_ms peak_kb", the
+# wall time to a tenth of a millisecond (the CPU time comes in hundredths of a
+# second).
 measure() {
     local report=$work/time.txt start end
     start=$(date +%s%N)
     /usr/bin/time -v -o "$report" "$@" >/dev/null 2>&1
     end=$(date +%s%N)
-    awk -v wall=$(((end - start) / 1000000)) '
+    awk -v wall=$(((end - start) / 100000)) '
         /User time/ { cpu += $NF * 1000 } /System time/ { cpu += $NF * 1000 }
         /Maximum resident set size/ { kb = $NF }
-        END { printf "%d %d %d\n", wall, cpu, kb }' "$report"
+        END { printf "%.1f %d %d\n", wall / 10, cpu, kb }' "$report"
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
