@@ -35,6 +35,12 @@ public:
 private:
     CodePage previous_;
 };
+
+// Around r, its right and bottom edges inside it.
+void Outline(Dc& dc, const Rect& r) {
+    const int right = r.right - 1, bottom = r.bottom - 1;
+    dc.Polyline({{r.left, r.top}, {right, r.top}, {right, bottom}, {r.left, bottom}, {r.left, r.top}});
+}
 } // namespace
 
 LanguageDialog::LanguageDialog(QWidget* parent, const GlobalState& state, std::string pictureName)
@@ -66,24 +72,15 @@ void LanguageDialog::OnPaint(Dc& dc) {
         const Pen previous = dc.SelectPen(Pen{PenStyle::Solid, 1, Rgb(128, 128, 128)});
         for (const HotArea& h : kHotAreas) {
             Rect r = h.rect;
-            dc.Polyline({{r.left, r.top},
-                         {r.right - 1, r.top},
-                         {r.right - 1, r.bottom - 1},
-                         {r.left, r.bottom - 1},
-                         {r.left, r.top}});
+            Outline(dc, r);
             const CodePageOf own(h.language);
             dc.DrawText(h.name, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         }
         dc.SelectPen(previous);
     }
     if (marked_ >= 0) {
-        const Rect& r = kHotAreas[static_cast<std::size_t>(marked_)].rect;
         const Pen previous = dc.SelectPen(Pen{PenStyle::Solid, 3, Rgb(0, 102, 204)});
-        dc.Polyline({{r.left, r.top},
-                     {r.right - 1, r.top},
-                     {r.right - 1, r.bottom - 1},
-                     {r.left, r.bottom - 1},
-                     {r.left, r.top}});
+        Outline(dc, kHotAreas[static_cast<std::size_t>(marked_)].rect);
         dc.SelectPen(previous);
     }
 }

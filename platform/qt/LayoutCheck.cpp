@@ -70,8 +70,8 @@ bool Above(const QWidget* x, const QWidget* w) {
     if (w->isAncestorOf(x))
         return true;
     for (const QWidget* xb = x; xb->parentWidget(); xb = xb->parentWidget()) {
-        const QWidget* common = xb->parentWidget();
-        if (common != w && !common->isAncestorOf(w))
+        const QWidget* common = xb->parentWidget(); // never w: w is no ancestor of x
+        if (!common->isAncestorOf(w))
             continue;
         const QWidget* wb = w;
         while (wb->parentWidget() != common)
