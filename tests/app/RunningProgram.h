@@ -33,11 +33,12 @@ struct RunningProgram {
     AppContext& Context() { return app->Context(); }
     GlobalState& State() { return app->Context().state; }
     // Replaces the pages by the one of a page mode, as a page leading elsewhere does.
-    void ShowPage(int pageMode) {
+    template <class Page = DialogWindow> Page* ShowPage(int pageMode) {
         Frame().DestroyAllPages();
         State().pageMode = pageMode;
         Frame().PostShowPage();
         Pump();
+        return Current<Page>();
     }
     // What a user does, with the events it leads to run.
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {

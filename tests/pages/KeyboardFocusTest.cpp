@@ -467,8 +467,7 @@ TEST_F(DemoKeyboard, WindowsAreNamedAsTheyCallThemselves) {
     EXPECT_EQ(buttonNames(), QStringLiteral("Order list|Back"));
     // The catalogue page's name is its drawn title, switched from the menu.
     p->Frame().ChangeLanguage(0);
-    p->ShowPage(kPageArea);
-    AreaPage* area = Current<AreaPage>();
+    AreaPage* area = p->ShowPage<AreaPage>(kPageArea);
     ASSERT_NE(area, nullptr);
     Of(*area, AreaPage::kFirstButton)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     Pump();

@@ -173,8 +173,7 @@ TEST_F(NothingLost, NotesFromTheProductPageAndOnANewAccount) {
         RunningProgram p(c);
         p.State().groupFile = "HEBE";
         p.State().listFile = "NOTE.KAT";
-        p.ShowPage(kPageProduct);
-        auto* page = p.Current<ProductPage>();
+        auto* page = p.ShowPage<ProductPage>(kPageProduct);
         ASSERT_NE(page, nullptr);
         WhenModal([&](QWidget& modal) {
             auto& notes = dynamic_cast<NotesDialog&>(modal);

@@ -66,8 +66,7 @@ TEST_F(OrderRoads, ProductPageToTheListThroughTheKeypad) {
     RunningProgram p(c);
     p.State().listFile = "SAEULE.KAT";
     p.State().breadcrumb = "x";
-    p.ShowPage(kPageProduct);
-    auto* product = p.Current<ProductPage>();
+    auto* product = p.ShowPage<ProductPage>(kPageProduct);
     ASSERT_NE(product, nullptr);
 
     ui->fileAnswers = {file};

@@ -92,8 +92,7 @@ struct Walk : ::testing::Test {
         p.State().listFile = list;
         p.State().preselectKey = key;
         p.State().breadcrumb = "";
-        p.ShowPage(kPageProduct);
-        ProductPage* page = p.Current<ProductPage>();
+        ProductPage* page = p.ShowPage<ProductPage>(kPageProduct);
         if (page && row > 0)
             Select(*page, row);
         return page;
@@ -102,14 +101,12 @@ struct Walk : ::testing::Test {
         p.State().groupFile = file;
         p.State().listFile = listFile;
         p.State().pageOrigin = origin;
-        p.ShowPage(kPageGroup);
-        return p.Current<GroupPage>();
+        return p.ShowPage<GroupPage>(kPageGroup);
     }
     static RequirementsPage* Requirements(RunningProgram& p, const std::string& file = "PLAN.ZEN", int row = 0) {
         p.State().listFile = file;
         p.State().groupFile = "HEBE";
-        p.ShowPage(kPageRequirements);
-        auto* page = p.Current<RequirementsPage>();
+        auto* page = p.ShowPage<RequirementsPage>(kPageRequirements);
         if (page && row > 0)
             Select(*page, row);
         return page;
@@ -423,8 +420,7 @@ const Road kRoads[] = {
     {"no sub-area below the deepest level", NoPage,
      [](RunningProgram& p, DialogWindow*) {
          p.State().areaLevel = kAreaLevels - 1;
-         p.ShowPage(kPageArea);
-         p.Current<AreaPage>()->ShowArea("BE.BER", "");
+         p.ShowPage<AreaPage>(kPageArea)->ShowArea("BE.BER", "");
          p.Current<AreaPage>()->DispatchEntry(0);
      }, "area 63"},
     {"group Zurueck at the top", GroupTop, Command(GroupPage::kBack), "area 2", 2},
@@ -570,8 +566,7 @@ TEST_F(Walk, ProductPageSelectionsInformationDrawingAndTheirPrintouts) {
     EXPECT_TRUE(p.State().preselectKey.empty());
     EXPECT_EQ(Products(p, "SAEULE.KAT", "p2")->CurrentIndex(), 0);
     p.State().breadcrumb = "Vom Gruppenblatt";
-    p.ShowPage(kPageProduct);
-    EXPECT_EQ(p.Current<ProductPage>()->Breadcrumb(), "Vom Gruppenblatt");
+    EXPECT_EQ(p.ShowPage<ProductPage>(kPageProduct)->Breadcrumb(), "Vom Gruppenblatt");
     EXPECT_EQ(Products(p, "EMPTY.KAT")->CurrentIndex(), -1);
     EXPECT_TRUE(ui->Messages().empty());
 }
