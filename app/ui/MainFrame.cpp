@@ -22,7 +22,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
-#include <QThread>
 #include <QTimer>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
@@ -376,11 +375,9 @@ void MainFrame::closeEvent(QCloseEvent* event) {
     if (background_)
         background_->hide();
     CloseHelp();
-    // Any other window left open must not either. Outside a running loop
-    // (start-up, tests) there is nothing to end, and a quit would end the
-    // next modal dialog's loop at once.
-    if (QThread::currentThread()->loopLevel() > 0)
-        QCoreApplication::quit();
+    // Any other window left open must not either. Outside the application's
+    // loop (start-up, tests) the quit does nothing.
+    QCoreApplication::quit();
 }
 
 void MainFrame::keyPressEvent(QKeyEvent* event) {
