@@ -253,6 +253,21 @@ TEST_F(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
     }
 }
 
+// Moved past an edge of the desktop while the window manager places it, the
+// window comes back, even when it is exactly as wide as the desktop.
+TEST_F(MainWindow, ComesBackOnTheDesktopWhileItIsPlaced) {
+    Started s(c, 640);
+    MainFrame& f = s.Frame();
+    const QRect desktop(QPoint(0, 0), f.frameGeometry().size() + QSize(0, 10));
+    s.State().desktopRect = {0, 0, desktop.width(), desktop.height()};
+    f.PlaceOnScreen();
+    for (const QPoint by : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -11), QPoint(0, 11)}) {
+        f.move(f.pos() + by);
+        Pump();
+        EXPECT_TRUE(desktop.contains(f.frameGeometry())) << by.x() << "," << by.y();
+    }
+}
+
 TEST_F(MainWindow, AMissingStartFileIsToldOnceAndTheWindowStaysUsable) {
     std::filesystem::remove(c.Dir() / "DATEN" / "LANG1" / "QXSTART.BER");
     Started s(c);
