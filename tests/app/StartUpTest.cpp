@@ -258,8 +258,8 @@ TEST_F(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
 TEST_F(MainWindow, ComesBackOnTheDesktopWhileItIsPlaced) {
     Started s(c, 640);
     MainFrame& f = s.Frame();
-    const QRect desktop(QPoint(0, 0), f.frameGeometry().size() + QSize(0, 10));
-    s.State().desktopRect = {0, 0, desktop.width(), desktop.height()};
+    const QRect desktop(QPoint(10, 10), f.frameGeometry().size() + QSize(0, 10));
+    s.State().desktopRect = {10, 10, desktop.right() + 1, desktop.bottom() + 1};
     f.PlaceOnScreen();
     for (const QPoint by : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -11), QPoint(0, 11)}) {
         f.move(f.pos() + by);
