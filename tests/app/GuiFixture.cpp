@@ -92,9 +92,10 @@ void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void WhenModal(std::function<void(QWidget&)> f) {
+    QWidget* below = QApplication::activeModalWidget();
     auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, f] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+    QObject::connect(timer, &QTimer::timeout, [timer, below, f] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != below) {
             timer->stop();
             timer->deleteLater();
             f(*modal);

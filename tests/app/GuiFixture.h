@@ -43,8 +43,8 @@ bool RunUntilQuit(int milliseconds);
 // widget that has the keyboard.
 void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
-// Runs f on the next modal dialog once it is open; the keys go to it as a
-// user's would.
+// Runs f on the next modal dialog other than the one open now, once it is
+// open; the keys go to it as a user's would.
 void WhenModal(std::function<void(QWidget&)> f);
 
 } // namespace qx::testing

@@ -49,21 +49,8 @@ void Press(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoMod
     Pump();
 }
 
-// Runs f on the next modal dialog other than the one open now.
 void WhenDialogOpens(std::function<void(DialogWindow&)> f) {
-    QWidget* below = QApplication::activeModalWidget();
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, below, f] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == below)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        auto* dialog = dynamic_cast<DialogWindow*>(modal);
-        ASSERT_NE(dialog, nullptr) << "not a dialog of the program";
-        f(*dialog);
-    });
-    timer->start(5);
+    testing::WhenModal([f](QWidget& modal) { f(dynamic_cast<DialogWindow&>(modal)); });
 }
 
 // The control of the window that keys pressed on it reach, and where it is in its window.
