@@ -253,18 +253,16 @@ TEST_F(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
     }
 }
 
-// Moved past an edge of the desktop while the window manager places it, the
-// window comes back, even when it is exactly as wide as the desktop.
+// Moved off the desktop while it is placed, the window comes back, also when exactly as wide.
 TEST_F(MainWindow, ComesBackOnTheDesktopWhileItIsPlaced) {
     Started s(c, 640);
-    MainFrame& f = s.Frame();
-    const QRect desktop(QPoint(10, 10), f.frameGeometry().size() + QSize(0, 10));
+    const QRect desktop(QPoint(10, 10), s.Frame().frameGeometry().size() + QSize(0, 10));
     s.State().desktopRect = {10, 10, desktop.right() + 1, desktop.bottom() + 1};
-    f.PlaceOnScreen();
+    s.Frame().PlaceOnScreen();
     for (const QPoint by : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -11), QPoint(0, 11)}) {
-        f.move(f.pos() + by);
+        s.Frame().move(s.Frame().pos() + by);
         Pump();
-        EXPECT_TRUE(desktop.contains(f.frameGeometry())) << by.x() << "," << by.y();
+        EXPECT_TRUE(desktop.contains(s.Frame().frameGeometry())) << by.x() << "," << by.y();
     }
 }
 
