@@ -146,9 +146,9 @@ public:
 private:
     static QImage Decode(const DibBytes& dib) {
         const std::optional<Pixels> px = DecodeDib(dib);
-        if (!px || px->width <= 0 || px->height <= 0)
+        if (!px)
             return {};
-        QImage image(px->width, px->height, QImage::Format_RGB32);
+        QImage image(px->width, px->height, QImage::Format_RGB32); // null without width or height
         if (image.isNull())
             return {};
         const std::size_t row = static_cast<std::size_t>(px->width) * sizeof(std::uint32_t);

@@ -258,7 +258,7 @@ void SupplierSearchPage::Search() {
         SetItemText(kSpecialTools, AddressText(found.specialTools.front()));
 }
 
-bool SupplierSearchPage::Save() {
+void SupplierSearchPage::Save() {
     const int lang = app_.state.languageIndex;
     std::string path = app_.profile.GetString("Paths", "adr", "", 260);
     if (path.empty() || !Writable(path)) {
@@ -270,13 +270,13 @@ bool SupplierSearchPage::Save() {
         spec.initialDirectory = ToWindowsPath(app_.profile.File().parent_path());
         const std::optional<std::string> chosen = TheUi().GetOpenFileName(spec);
         if (!chosen)
-            return false;
+            return;
         path = *chosen;
         app_.profile.WriteString("Paths", "adr", path);
     }
     // A place chosen just now had its own overwrite question.
     if (path == addressPath_ && !MayOverwrite(lang, kChangedElsewhere, path, stamp_, [this] { LoadAddresses(); }))
-        return false;
+        return;
     std::vector<std::string> addresses(kAddressBlocks);
     bool clean = true;
     for (const auto& [block, id] : {std::pair{kAddressSpecialTools, kSpecialTools}, std::pair{kAddressEquipment, kEquipment},
@@ -287,10 +287,9 @@ bool SupplierSearchPage::Save() {
         ShowWarning(lang, texts::kCharactersReplaced);
     if (!WriteAddressFile(path, addresses, &stamp_)) {
         ShowWarning(lang, kSaveFailed);
-        return false;
+        return;
     }
     addressPath_ = path;
-    return true;
 }
 
 void SupplierSearchPage::Close() { ReturnTo(returnPage_); }

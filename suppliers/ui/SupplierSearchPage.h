@@ -62,8 +62,8 @@ public:
     void Search();
     // Writes the address file, asking for its place when none is known. When
     // the file changed on disk since it was read, the user chooses to
-    // overwrite it, to load it instead or to do nothing (false then).
-    bool Save();
+    // overwrite it, to load it instead or to do nothing.
+    void Save();
     void Close();
 
 protected:

@@ -524,7 +524,8 @@ TEST(Jpeg, ReductionGivesAnEightBitPictureOfTheNearestFixedColours) {
     EXPECT_EQ(ReduceTo256Colors(dib), reduced); // deterministic
 
     // Anything but a sound 24-bit DIB comes back as it was.
-    for (const Bytes& other : {Packed(3, 2, 8, Ramp(256)), Bytes(dib.begin(), dib.end() - 1), Bytes{}})
+    for (const Bytes& other :
+         {Packed(3, 2, 8, Ramp(256)), Bytes(dib.begin(), dib.end() - 1), Bytes{}, Patched(dib, 4, 0)})
         EXPECT_EQ(ReduceTo256Colors(other), other) << other.size();
 }
 

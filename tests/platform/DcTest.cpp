@@ -69,6 +69,12 @@ TEST(Dc, IsotropicKeepsTheAspectAndTheSign) {
     // Rectangles come back ordered.
     EXPECT_EQ(std::tuple(dc.GetViewportExt(), dc.LpToDp(Point{10, 10}), dc.ScaleY(), dc.LpToDp(Rect{0, 0, 10, 10})),
               std::tuple(Size{200, -200}, Point{20, -20}, 2.0, Rect{0, -20, 20, 0}));
+    // A device that tells no resolution is taken for 96 dpi: 96 pixels are 25.4 mm.
+    struct NoDpi : RecordingDc {
+        int GetDeviceCaps(DeviceCap) const override { return 0; }
+    } none;
+    none.SetMapMode(MapMode::Isotropic);
+    EXPECT_EQ(none.GetWindowExt(), (Size{3, 3}));
 }
 
 TEST(Dc, ModeChangesFollowGdi) {
@@ -239,9 +245,9 @@ TEST(CodePage, UnrepresentableAndInvalidBecomeQuestionMarks) {
         CodePage cp;
         const char* bytes;
     } lossy[] = {{"ě", kWest, "?"}, {"a😀b", kWest, "a?b"},
-                 // Stray continuation, truncated sequence, overlong form, surrogate, beyond U+10FFFF.
+                 // Stray continuation, truncated sequence, overlong form, surrogate, beyond U+10FFFF, last 2-byte lead.
                  {"a\x80" "b", kWest, "a?b"}, {"a\xE2\x82", kWest, "a?"}, {"\xC0\xAF", kWest, "??"},
-                 {"\xED\xA0\x80", kWest, "???"}, {"\xF4\x90\x80\x80", kWest, "????"}};
+                 {"\xED\xA0\x80", kWest, "???"}, {"\xF4\x90\x80\x80", kWest, "????"}, {"\xDF\xBF", kWest, "?"}};
     for (const auto& l : lossy) {
         bool lossless = true;
         EXPECT_TRUE(FromUtf8(l.utf8, l.cp, &lossless) == l.bytes && !lossless) << l.bytes;
