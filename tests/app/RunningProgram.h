@@ -57,10 +57,18 @@ struct RunningProgram {
         page->SendCommand(command);
         Pump();
     }
-    template <class Page> Page* Current() {
-        return dynamic_cast<Page*>(Frame().CurrentPage());
-    }
+    template <class Page> Page* Current() { return dynamic_cast<Page*>(Frame().CurrentPage()); }
     std::unique_ptr<CatalogApp> app;
+};
+
+// Paints a page or dialog into a recording, as its window does on screen.
+struct PaintOf : DialogWindow {
+    static void Into(DialogWindow& w, Dc& dc) { (w.*&PaintOf::OnPaint)(dc); }
+};
+
+// Draws one owner-drawn item of a page, as its list or button does on screen.
+struct DrawOf : DialogWindow {
+    static void Into(DialogWindow& w, DrawItem& item) { (w.*&DrawOf::OnDrawItem)(item); }
 };
 
 } // namespace qx::testing

@@ -282,10 +282,6 @@ TEST_F(MainWindow, AMissingStartFileIsToldOnceAndTheWindowStaysUsable) {
     EXPECT_TRUE(s.Frame().isVisible());
 }
 
-struct PaintOf : DialogWindow {
-    static void Into(DialogWindow& w, Dc& dc) { (w.*&PaintOf::OnPaint)(dc); }
-};
-
 // The language chosen by a click on the picture's hot areas, by number keys,
 // by arrows and Enter; Escape chooses nothing and closes nothing.
 TEST(LanguageDialog, HotAreasKeysAndArrows) {
@@ -318,7 +314,7 @@ TEST(LanguageDialog, HotAreasKeysAndArrows) {
             }
             // The keyboard's mark lies inside the marked area, over its outline.
             RecordingDc dc({800, 600});
-            PaintOf::Into(d, dc);
+            testing::PaintOf::Into(d, dc);
             EXPECT_EQ(test::Dump(dc.Calls().back()), "line 76,470 301,470 301,549 76,549 76,470 solid/3 #0066cc\n");
             PressKey(&d, Qt::Key_Return);
         },

@@ -136,8 +136,8 @@ TEST(PriceLookup, UpdateFileWinsAndTheWholeProductLoadUsesBoth) {
         dir.Write("update.prs", Scramble(PriceFile("EUR", "01.01.05", "|B|3|3|3|3|update\r\n" + fill)));
         EXPECT_EQ(Checked(state, 0), "update availability 1 outdated 0 EUR LIST-ID"); // same date as the list
         list = LoadProductList(state, "LISTE.TXT");
-        ASSERT_EQ(list.value().records.size(), 3u);
-        EXPECT_EQ(Fields(list->records[0]) + "/" + Fields(list->records[1]) + "/" + Fields(list->records[2]),
+        EXPECT_EQ(Fields(list.value().records.at(0)) + "/" + Fields(list->records.at(1)) + "/" +
+                      Fields(list->records.at(2)),
                   "1,00 EUR|1,00 EUR|1,00 EUR|1,00 EUR|list/3,00 EUR|3,00 EUR|3,00 EUR|3,00 EUR|update/"
                   "on request|on request|5,00 EUR|on request|");
     }

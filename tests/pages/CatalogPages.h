@@ -59,16 +59,6 @@ private:
     std::shared_ptr<int> jobs_;
 };
 
-// Paints a page or dialog into a recording, as its window does on screen.
-struct PaintOf : DialogWindow {
-    static void Into(DialogWindow& w, Dc& dc) { (w.*&PaintOf::OnPaint)(dc); }
-};
-
-// Draws one owner-drawn item of a page, as its list or button does on screen.
-struct DrawOf : DialogWindow {
-    static void Into(DialogWindow& w, DrawItem& item) { (w.*&DrawOf::OnDrawItem)(item); }
-};
-
 // The page shown: "area N", "group N <selected entry>", "product", "info", ...
 std::string Where(RunningProgram& p);
 
