@@ -268,7 +268,7 @@ bool QtUi::ShellOpen(std::string_view windowsPath) {
     // The opener tells that no program takes the file only by its exit code
     // (and on standard error, which nobody reads), after it was started.
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-    if (!openFailed_ || opener.isEmpty())
+    if (opener.isEmpty())
         return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
     auto* process = new QProcess(openers_.get());
     process->setStandardOutputFile(QProcess::nullDevice());
