@@ -241,7 +241,7 @@ TEST(BmpForms, EveryFormDrawsItsPixels) {
     rle4.height = -2;
     forms.push_back({"RLE4 top-down", rle4, {kR, kG, kR, kG, kR, kB, kR, kG, kK, kK}});
     forms.push_back({"past the table: black",
-                     {.width = 2, .colorsUsed = 2, .table = {kR, kG}, .bits = Rows({{1, 200}})}, {kG, kK}});
+                     {.width = 2, .colorsUsed = 2, .table = {kR, kG}, .bits = Rows({{1, 2}})}, {kG, kK}});
 
     const Bmp rgb555{.width = 2, .height = 2, .bitCount = 16, .bits = Words({0x7C00, 0x03E0, 0x001F, 0x4210}, 2)};
     forms.push_back({"16 bits 5-5-5", rgb555, {kB, 0x838383, kR, kG}});
