@@ -101,12 +101,8 @@ DibHandle DibFromBytes(std::vector<std::uint8_t> dib) {
         return {};
     if (ColorCountOf(dib.data()) > (dib.size() - headerSize) / 4)
         return {};
-    const auto width = static_cast<std::int32_t>(GetU32(dib.data() + 4));
-    const auto height = static_cast<std::int32_t>(GetU32(dib.data() + 8));
-    if (width <= 0 || height == 0 || height == INT32_MIN)
-        return {};
     // The pixel rows are the drawing code's business: accept only what it
-    // can decode within the bytes present.
+    // can decode within the bytes present (a width and a height included).
     if (!ParseDibHeader(DibBytes{dib.data(), dib.size(), 0}))
         return {};
     auto block = std::make_shared<Dib>();

@@ -71,7 +71,6 @@ void RequirementsPage::OnInitDialog() {
     const GlobalState& s = app_.state;
     ControlStyle list;
     list.ownerDraw = true;
-    list.hasStrings = false;
     list.vScroll = true;
     list.itemHeight = ScaleY(s, 16);
     AddControl(kList, ControlKind::ListBox, list);

@@ -141,7 +141,6 @@ void OrderListPage::OnInitDialog() {
 
     ControlStyle list;
     list.ownerDraw = true;
-    list.hasStrings = false;
     list.noData = true; // a row is the entry at its position: 100,000 entries keep no row objects
     list.vScroll = true;
     list.itemHeight = 36;

@@ -57,7 +57,6 @@ enum class ControlKind { OwnerDrawButton, PushButton, DefPushButton, ListBox, Ed
 
 struct ControlStyle {
     bool ownerDraw = false;     // list box: items drawn by OnDrawItem
-    bool hasStrings = true;     // list box: items carry text
     // List box without items of its own: SetListCount gives the number of
     // rows, OnDrawItem draws row itemId from the owner's data. For lists of
     // hundreds of thousands of entries; implies ownerDraw.

@@ -59,7 +59,6 @@ void SearchDialog::OnInitDialog() {
     prompt.centered = true;
     ControlStyle list;
     list.ownerDraw = true;
-    list.hasStrings = false;
     list.noData = true;
     list.vScroll = true;
     list.itemHeight = kItemHeight;

@@ -591,7 +591,6 @@ public:
     RowsDialog() : DialogWindow(nullptr, Kind::Modal) {
         ControlStyle style;
         style.ownerDraw = true;
-        style.hasStrings = false;
         style.noData = true;
         style.itemHeight = 16;
         AddControl(kList, ControlKind::ListBox, style);
