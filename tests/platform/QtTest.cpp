@@ -9,6 +9,7 @@
 #include "platform/qt/QtDc.h"
 #include "platform/qt/QtUi.h"
 #include "platform/qt/Window.h"
+#include "tests/app/GuiFixture.h"
 #include "tests/common/PdfText.h"
 #include "tests/common/TempDir.h"
 #include "tests/platform/QtTestApp.h"
@@ -35,6 +36,7 @@ namespace qx {
 namespace {
 
 using test::InkBox;
+using testing::WhenModal;
 
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kBlack = 0xFF000000;
@@ -417,18 +419,6 @@ TEST(PrintTest, BackendOverrides) {
     EXPECT_EQ(PrintBackend::ChoosePrinter(nullptr), nullptr);
 }
 
-// Runs `act` on the modal dialog once it is up.
-void WhenModal(std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, [act = std::move(act)] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w) {
-            WhenModal(act);
-            return;
-        }
-        act(w);
-    });
-}
-
 struct SeenBox {
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -439,8 +429,8 @@ struct SeenBox {
 // Shows a box; the dialog side presses Escape, then (if still open) clicks
 // the button with the given standard role.
 int AskAndAnswer(QtUi& ui, std::string_view text, unsigned type, QMessageBox::StandardButton click, SeenBox& seen) {
-    WhenModal([&seen, click](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
+    WhenModal([&seen, click](QWidget& w) {
+        auto* box = qobject_cast<QMessageBox*>(&w);
         ASSERT_NE(box, nullptr);
         seen.title = box->windowTitle();
         seen.text = box->text();
@@ -509,8 +499,8 @@ TEST(QtUiTest, FileDialogsStartWhereAskedAndAnswerInBackslashForm) {
     QString seenDir;
     QStringList seenFilters;
     bool seenSave = true;
-    WhenModal([&](QWidget* w) {
-        auto* d = qobject_cast<QFileDialog*>(w);
+    WhenModal([&](QWidget& w) {
+        auto* d = qobject_cast<QFileDialog*>(&w);
         ASSERT_NE(d, nullptr);
         seenDir = d->directory().absolutePath();
         seenFilters = d->nameFilters();
@@ -526,13 +516,13 @@ TEST(QtUiTest, FileDialogsStartWhereAskedAndAnswerInBackslashForm) {
 
     // Save: an existing name is taken as it is when no overwrite prompt is asked for.
     spec.fileName = "ALT.STK";
-    WhenModal([&](QWidget* w) {
-        seenSave = qobject_cast<QFileDialog*>(w)->acceptMode() == QFileDialog::AcceptSave;
-        static_cast<QDialog*>(w)->accept(); // virtual: QFileDialog::accept
+    WhenModal([&](QWidget& w) {
+        seenSave = qobject_cast<QFileDialog*>(&w)->acceptMode() == QFileDialog::AcceptSave;
+        static_cast<QDialog&>(w).accept(); // virtual: QFileDialog::accept
     });
     EXPECT_TRUE(ui.GetSaveFileName(spec) == ToWindowsPath(dir / "ALT.STK") && seenSave);
 
-    WhenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+    WhenModal([](QWidget& w) { qobject_cast<QDialog*>(&w)->reject(); });
     EXPECT_FALSE(ui.GetOpenFileName(spec).has_value());
 }
 
