@@ -376,8 +376,10 @@ TEST(DibPixels, EncodeDib24RoundTripsBottomUp) {
     EXPECT_TRUE(EncodeDib24(p).empty() && EncodeDib24(Pixels{}).empty());
 }
 
-// A JPEG of the given pixels, encoded by libjpeg itself into memory.
-Bytes EncodeJpeg(int width, int height, J_COLOR_SPACE space, int components, const Bytes& pixels) {
+// A JPEG of the given pixels, encoded by libjpeg itself into memory; a
+// progressive one in libjpeg's ten scans of three components.
+Bytes EncodeJpeg(int width, int height, J_COLOR_SPACE space, int components, const Bytes& pixels,
+                 bool progressive = false) {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr err{};
     cinfo.err = jpeg_std_error(&err);
@@ -391,6 +393,8 @@ Bytes EncodeJpeg(int width, int height, J_COLOR_SPACE space, int components, con
     cinfo.in_color_space = space;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, 95, TRUE);
+    if (progressive)
+        jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(pixels.data() + cinfo.next_scanline * width * components);
@@ -491,6 +495,9 @@ TEST(Jpeg, DecodesColourGreyAndCmykIntoBottomUp24BitDibs) {
                                      JpegLimits{.maxOutputBytes = 40 + 96 * 32 - 1}})
         EXPECT_FALSE(DecodeJpegToDib(jpeg, limits));
     EXPECT_TRUE(DecodeJpegToDib(jpeg, JpegLimits{.maxOutputBytes = 40 + 96 * 32}));
+    const Bytes scans = EncodeJpeg(8, 8, JCS_RGB, 3, Bytes(8 * 8 * 3, 90), true);
+    EXPECT_TRUE(DecodeJpegToDib(scans, JpegLimits{.maxScans = 10}));
+    EXPECT_FALSE(DecodeJpegToDib(scans, JpegLimits{.maxScans = 9}));
 
     // A header that claims a huge picture is refused before decoding:
     // patch the frame header's height and width (SOF0: FF C0 len p h h w w).

@@ -108,6 +108,8 @@ TEST_F(Numbers, EveryFormOfLineTakesExactlyItsProducts) {
         {3, "\xC8\xEDslo;Mno\x9Estv\xED\r\nT10001;2\r\nKl\xED\xE8 1\r\n", "T10001 x2|?Kl\xED\xE8 1|"},
         {3, "\xEF\xBB\xBF\xC4\x8C\xC3\xADslo;Mno\xC5\xBEstv\xC3\xAD\r\nT10001;2\r\nKl\xC3\xAD\xC4\x8D 1\r\n",
          "T10001 x2|?Kl\xED\xE8 1|"}, {0, "", ""},
+        {3, "\xC4\x8C\xC3\xADslo;Mno\xC5\xBEstv\xC3\xAD\r\nT10001;2\r\nKl\xC3\xAD\xC4\x8D 1\r\n", // no mark
+         "T10001 x2|?Kl\xED\xE8 1|"},
     };
     for (const auto& c : cases) {
         const std::optional<NumberImport> r = ImportNumbers(State(c.language), c.bytes);

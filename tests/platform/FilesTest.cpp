@@ -198,14 +198,14 @@ TEST(Profile, ReadsWindowsAndSloppyFilesAndGivesDefaults) {
     const std::string longValue(300, 'x');
     Profile p(tmp.Write("q.ini", "; comment\r\n[Global]\r\nlanguage=3\r\n  PriceMode =  1  \r\nempty=\r\nnovalue\r\n"
                                  "neg=-12abc\r\nbig=99999999999\r\nlow=-2147483647\r\njunk=abc\r\n\r\n[ Paths ]\nstk=C:\\Orders\\\n"
-                                 "q1=\"quoted value\"\nq2='single'\nq3=\"unbalanced\nq4=\"\n;stk=commented\n"
+                                 "q1=\"quoted value\"\nq2='single'\nq3=\"unbalanced\nq4=\"\nq5=\"\"\n;stk=commented\n"
                                  "long=" + longValue + "\n[global]\nlate=1\n"));
     const struct {
         const char *section, *key, *fallback, *value;
     } strings[] = {{"Global", "language", "", "3"}, {"global", "pricemode", "", "1"}, {"Global", "empty", "d", ""},
                    {"Global", "novalue", "d", "d"}, {"Paths", "stk", "", "C:\\Orders\\"},
                    {"Paths", "q1", "", "quoted value"}, {"Paths", "q2", "", "single"},
-                   {"Paths", "q3", "", "\"unbalanced"}, {"Paths", "q4", "", "\""},
+                   {"Paths", "q3", "", "\"unbalanced"}, {"Paths", "q4", "", "\""}, {"Paths", "q5", "d", ""},
                    // Keys are only looked for in the first section of the name.
                    {"Global", "late", "no", "no"}, {"Paths", "language", "no", "no"}, {"", "language", "no", "no"}};
     for (const auto& c : strings)
