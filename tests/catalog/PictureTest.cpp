@@ -376,8 +376,7 @@ TEST(DibPixels, EncodeDib24RoundTripsBottomUp) {
     EXPECT_TRUE(EncodeDib24(p).empty() && EncodeDib24(Pixels{}).empty());
 }
 
-// A JPEG of the given pixels, encoded by libjpeg itself into memory; a
-// progressive one in libjpeg's ten scans of three components.
+// A JPEG of the given pixels, encoded by libjpeg itself into memory (progressive: ten scans).
 Bytes EncodeJpeg(int width, int height, J_COLOR_SPACE space, int components, const Bytes& pixels,
                  bool progressive = false) {
     jpeg_compress_struct cinfo{};
@@ -496,8 +495,7 @@ TEST(Jpeg, DecodesColourGreyAndCmykIntoBottomUp24BitDibs) {
         EXPECT_FALSE(DecodeJpegToDib(jpeg, limits));
     EXPECT_TRUE(DecodeJpegToDib(jpeg, JpegLimits{.maxOutputBytes = 40 + 96 * 32}));
     const Bytes scans = EncodeJpeg(8, 8, JCS_RGB, 3, Bytes(8 * 8 * 3, 90), true);
-    EXPECT_TRUE(DecodeJpegToDib(scans, JpegLimits{.maxScans = 10}));
-    EXPECT_FALSE(DecodeJpegToDib(scans, JpegLimits{.maxScans = 9}));
+    EXPECT_TRUE(DecodeJpegToDib(scans, {.maxScans = 10}) && !DecodeJpegToDib(scans, {.maxScans = 9}));
 
     // A header that claims a huge picture is refused before decoding:
     // patch the frame header's height and width (SOF0: FF C0 len p h h w w).

@@ -71,8 +71,7 @@ TEST(Dc, IsotropicKeepsTheAspectAndTheSign) {
               std::tuple(Size{200, -200}, Point{20, -20}, 2.0, Rect{0, -20, 20, 0}));
     // A device that tells no resolution is taken for 96 dpi: 96 pixels are 25.4 mm.
     struct NoDpi : RecordingDc { int GetDeviceCaps(DeviceCap) const override { return 0; } } none;
-    none.SetMapMode(MapMode::Isotropic);
-    EXPECT_EQ(none.GetWindowExt(), (Size{3, 3}));
+    EXPECT_TRUE(none.SetMapMode(MapMode::Isotropic) == MapMode::Text && none.GetWindowExt() == (Size{3, 3}));
 }
 
 TEST(Dc, ModeChangesFollowGdi) {
