@@ -371,7 +371,6 @@ TEST(PictureView, CentresSmallPicturesAndScrollsLargeOnes) {
     const QSize vp = view.viewport()->size();
     EXPECT_EQ(view.Offset(), (Point{(vp.width() - 100) / 2, (vp.height() - 60) / 2}));
     EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
-    EXPECT_EQ(view.viewport()->grab().toImage().pixelColor(1, 1), QColor(Qt::white)); // round the picture
 
     const auto large = EncodeDib24(Pixels{1000, 900, std::vector<std::uint32_t>(900000, 0xFF00FF00u)});
     view.SetPicture(DibBytes{large.data(), large.size(), 0}, Size{1000, 900});
