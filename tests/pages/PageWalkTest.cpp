@@ -34,6 +34,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -136,10 +137,8 @@ struct Walk : ::testing::Test {
     TempCatalog c;
 };
 
-std::string CaseName(const char* s) {
-    std::string name;
-    for (; *s; ++s)
-        name += std::isalnum(static_cast<unsigned char>(*s)) ? *s : '_';
+std::string CaseName(std::string name) {
+    std::replace_if(name.begin(), name.end(), [](unsigned char ch) { return !std::isalnum(ch); }, '_');
     return name;
 }
 
