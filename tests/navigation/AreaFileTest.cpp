@@ -107,6 +107,7 @@ TEST(External, DocumentsAndProgramsStayBelowTheProgramDirectory) {
     // Parameters are passed on as they stand.
     EXPECT_EQ(ui->shown[0].kind + " " + ui->shown[0].text + "|" + ui->shown[1].kind + " " + ui->shown[1].text,
               "shell \\cd\\qx\\PDF\\LANG4\\NORM.PDF|run \\cd\\qx\\MY TOOLS\\RUN.EXE /A B");
+    EXPECT_EQ(ProgramPath(s, "MY TOOLS\\RUN.EXE"), "\\cd\\qx\\MY TOOLS\\RUN.EXE"); // a blank in the path, no parameters
 
     // Out of the folder: refused before the desktop is asked.
     for (const char* name : {"..\\x.PDF", "A\\..\\..\\x.PDF", "\\etc\\x.PDF", "/etc/x.PDF", "C:x.PDF", "a/../../x.PDF", ""})
