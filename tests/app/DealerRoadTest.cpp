@@ -66,11 +66,6 @@ bool HasLine(const std::string& text, const std::string& pieces) {
     return false;
 }
 
-void Click(DialogWindow* page, int id) {
-    QTest::mouseClick(page->Item(id), Qt::LeftButton);
-    Pump();
-}
-
 // The keyword search, the first time from the start page's second row
 // (reached by Tab past the first), then by the menu; the product ordered
 // through the keypad.
@@ -103,7 +98,7 @@ void SearchAndOrder(MainFrame& frame, const Order& order, bool first) {
             QTest::keyClick(&editor, static_cast<Qt::Key>(Qt::Key_0 + (*c - '0')));
         QTest::keyClick(&editor, Qt::Key_Return);
     });
-    Click(product, ProductPage::kOrderList);
+    testing::Click(product, ProductPage::kOrderList);
 }
 
 TEST_P(DealerRoad, SearchOrderChooseDistributorsAndPrintTheLetters) {
@@ -132,7 +127,7 @@ TEST_P(DealerRoad, SearchOrderChooseDistributorsAndPrintTheLetters) {
 
     // The distributors of the first country: Space and Enter take the first
     // of several equipment distributors.
-    Click(list, OrderListPage::kSuppliers);
+    testing::Click(list, OrderListPage::kSuppliers);
     auto* suppliers = p.Current<SupplierSearchPage>();
     ASSERT_NE(suppliers, nullptr);
     WhenModal([](QWidget& choice) {
@@ -140,22 +135,22 @@ TEST_P(DealerRoad, SearchOrderChooseDistributorsAndPrintTheLetters) {
         PressKey(&choice, Qt::Key_Return);
         EXPECT_FALSE(choice.isVisible()) << "the distributor list took no choice";
     });
-    Click(suppliers, SupplierSearchPage::kSearch);
+    testing::Click(suppliers, SupplierSearchPage::kSearch);
     QTest::keyClicks(suppliers->Item(SupplierSearchPage::kOwnAddress), QString::fromUtf8(road.ownAddress));
     ui->fileAnswers = {ToWindowsPath(work.Dir()) + "\\orders\\qxkat.adr"};
-    Click(suppliers, SupplierSearchPage::kSave);
-    Click(suppliers, SupplierSearchPage::kCancel);
+    testing::Click(suppliers, SupplierSearchPage::kSave);
+    testing::Click(suppliers, SupplierSearchPage::kCancel);
     ASSERT_EQ(p.Current<OrderListPage>(), list);
 
     // The order information from the templates, stored beside the list.
-    Click(list, OrderListPage::kOrderInfo);
+    testing::Click(list, OrderListPage::kOrderInfo);
     auto* info = p.Current<OrderInfoPage>();
     ASSERT_NE(info, nullptr);
-    Click(info, OrderInfoPage::kSave);
-    Click(info, OrderInfoPage::kBack);
+    testing::Click(info, OrderInfoPage::kSave);
+    testing::Click(info, OrderInfoPage::kBack);
     ASSERT_EQ(p.Current<OrderListPage>(), list);
 
-    Click(list, OrderListPage::kPrint);
+    testing::Click(list, OrderListPage::kPrint);
     PrintBackend::SetPrintToDirectory(QString());
     const std::filesystem::path pdf = out / "QTX-1.pdf";
     ASSERT_TRUE(std::filesystem::exists(pdf));

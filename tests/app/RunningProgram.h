@@ -61,6 +61,12 @@ struct RunningProgram {
     std::unique_ptr<CatalogApp> app;
 };
 
+// A click on a control of a page, with the events it leads to run.
+inline void Click(DialogWindow* page, int id) {
+    QTest::mouseClick(page->Item(id), Qt::LeftButton);
+    Pump();
+}
+
 // Paints a page or dialog into a recording, as its window does on screen.
 struct PaintOf : DialogWindow {
     static void Into(DialogWindow& w, Dc& dc) { (w.*&PaintOf::OnPaint)(dc); }

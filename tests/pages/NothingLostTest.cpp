@@ -43,7 +43,6 @@ const std::string kSaveQuestion = "Sollen die \xC4nderungen gespeichert werden?"
 const std::string kNotCreated = "Die Datei konnte nicht erzeugt werden!";
 const std::string kSaveFailed = "Fehler beim Abspeichern!";
 
-void Click(DialogWindow* page, int id) { QTest::mouseClick(page->Item(id), Qt::LeftButton); }
 void FailEveryWrite() { SetWriteFailureForTesting([](const std::filesystem::path&) { return true; }); }
 
 // Runs f on the notes dialog of article QX/7 while it is open, then closes it.
@@ -98,7 +97,7 @@ struct NothingLost : ::testing::Test {
         OrderListPage* page = OpenList(p);
         if (page) {
             page->SetCurSel(OrderListPage::kList, 0);
-            Click(page, OrderListPage::kDelete);
+            testing::Click(page, OrderListPage::kDelete);
         }
         return page;
     }
@@ -121,14 +120,14 @@ struct NothingLost : ::testing::Test {
         road.Type("mine");
         behindItsBack("theirs");
         ui->messageAnswers = {IDCANCEL};
-        Click(road.page, road.save);
+        testing::Click(road.page, road.save);
         ASSERT_FALSE(ui->shown.empty());
         EXPECT_EQ(ui->shown.back().text.substr(0, road.question.size()), road.question);
         EXPECT_EQ(ui->shown.back().type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
         EXPECT_EQ(ReadAll(road.file), road.fileWith("theirs"));
         EXPECT_EQ(road.page->GetItemText(road.text), "mine");
         ui->messageAnswers = {IDNO};
-        Click(road.page, road.save);
+        testing::Click(road.page, road.save);
         EXPECT_EQ(ReadAll(road.file), road.fileWith("theirs"));
         EXPECT_EQ(road.page->GetItemText(road.text), "theirs");
         // Deleted counts as changed; Yes writes what the page shows; its own save is no change by another.
@@ -137,7 +136,7 @@ struct NothingLost : ::testing::Test {
         ui->messageAnswers = {IDYES};
         for (const char* text : {"mine again", "mine at last"}) {
             road.Type(text);
-            Click(road.page, road.save);
+            testing::Click(road.page, road.save);
             EXPECT_EQ(ui->shown.size(), asked) << text;
             EXPECT_EQ(ReadAll(road.file), road.fileWith(text));
         }
@@ -149,7 +148,7 @@ struct NothingLost : ::testing::Test {
             road.Type(fault.name);
             {
                 test::ScopedWriteFault f(road.file, fault);
-                Click(road.page, road.save);
+                testing::Click(road.page, road.save);
             }
             EXPECT_EQ(ReadAll(road.file), road.fileWith("mine at last"));
             EXPECT_FALSE(test::TemporaryLeftBeside(road.file));
@@ -294,7 +293,7 @@ TEST_F(NothingLost, AFailedSaveIsKeptUnderAnotherName) {
     ui->shown.clear();
     ui->messageAnswers = {IDOK, IDOK, IDYES};
     ui->fileAnswers = {other};
-    Click(page, OrderListPage::kSave);
+    testing::Click(page, OrderListPage::kSave);
     // The path as the file system names it, "/" and "Ä" as they are.
     EXPECT_EQ(ui->Messages(), (std::vector<std::string>{kNotCreated, c.Dir().string() + "/B\xC4ro/MAI.STK",
                                                         "Soll die Liste unter einem anderen Namen gespeichert werden?"}));
@@ -327,7 +326,7 @@ TEST_F(NothingLost, TheOrderListPageStoresWhatItReadAndDeletesOnlyWhatIsChosen) 
     // The editor's OK changes nothing it was not told to.
     page->SetCurSel(OrderListPage::kList, 250);
     WhenModal([](QWidget& editor) { QTest::keyClick(&editor, Qt::Key_Return); });
-    Click(page, OrderListPage::kModify);
+    testing::Click(page, OrderListPage::kModify);
     EXPECT_EQ(page->List().items[250].remarks, std::string(126, 'r'));
 
     // A delete far down leaves the view where it was and nothing chosen: the
@@ -340,9 +339,9 @@ TEST_F(NothingLost, TheOrderListPageStoresWhatItReadAndDeletesOnlyWhatIsChosen) 
     EXPECT_EQ(view->verticalScrollBar()->value(), scrolled);
     EXPECT_EQ(page->GetCount(OrderListPage::kList), 299);
     ui->shown.clear();
-    Click(page, OrderListPage::kDelete);
+    testing::Click(page, OrderListPage::kDelete);
     EXPECT_EQ(ui->Messages(), std::vector<std::string>{"Bitte selektieren Sie zuerst einen Eintrag!"});
-    Click(page, OrderListPage::kSave);
+    testing::Click(page, OrderListPage::kSave);
     OrderList saved;
     ASSERT_EQ(LoadOrderList(list, saved), OrderListRead::Loaded);
     ASSERT_EQ(saved.items.size(), 299u);
@@ -395,7 +394,7 @@ TEST_F(NothingLost, ADocumentThatDoesNotOpenIsNamed) {
     auto* area = p.Current<AreaPage>();
     ASSERT_NE(area, nullptr);
     ui->shellResult = false;
-    Click(area, AreaPage::kFirstButton);
+    testing::Click(area, AreaPage::kFirstButton);
     ASSERT_EQ(ui->Messages().size(), 1u);
     EXPECT_EQ(ui->Messages()[0], "Die Datei konnte nicht ge\xF6" "ffnet werden:\n" + c.Dir().string() +
                                      "/PDF/LANG1/KATALOG.PDF");
@@ -434,7 +433,7 @@ TEST_F(NothingLost, EverySaveRoadAsksBeforeOverwritingAndSurvivesEveryWriteFault
     EXPECT_TRUE(page->IsChanged());
     EXPECT_FALSE(std::filesystem::exists(ResolvePath(list)));
 
-    Click(page, OrderListPage::kOrderInfo);
+    testing::Click(page, OrderListPage::kOrderInfo);
     auto* info = p.Current<OrderInfoPage>();
     ASSERT_NE(info, nullptr);
     ExpectNothingLost({info, OrderInfoPage::kSave, OrderInfoPage::kEdits[kToolsSender],
@@ -447,7 +446,7 @@ TEST_F(NothingLost, EverySaveRoadAsksBeforeOverwritingAndSurvivesEveryWriteFault
                        "Die Bestellinformationen wurden seit dem Laden", kSaveFailed});
     p.Click(info->Item(OrderInfoPage::kBack));
 
-    Click(page, OrderListPage::kSuppliers);
+    testing::Click(page, OrderListPage::kSuppliers);
     auto* suppliers = p.Current<SupplierSearchPage>();
     ASSERT_NE(suppliers, nullptr);
     ExpectNothingLost({suppliers, SupplierSearchPage::kSave, SupplierSearchPage::kSpecialTools, ResolvePath(adr),

@@ -31,7 +31,6 @@ void Keys(QWidget& w, const char* keys) {
         QTest::keyClick(&w, static_cast<Qt::Key>(Qt::Key_0 + (*k - '0')));
 }
 
-void Click(DialogWindow* page, int id) { QTest::mouseClick(page->Item(id), Qt::LeftButton); }
 
 // The texts of the first row as the list box has it drawn.
 std::string RowTexts(OrderListPage& page) {
@@ -107,14 +106,14 @@ TEST_F(OrderRoads, ProductPageToTheListThroughTheKeypad) {
         Keys(editor, "3");
         QTest::keyClick(&editor, Qt::Key_Return);
     });
-    Click(page, OrderListPage::kModify);
+    testing::Click(page, OrderListPage::kModify);
     EXPECT_EQ(page->List().items[0].quantity, "3");
     EXPECT_TRUE(page->IsChanged());
-    Click(page, OrderListPage::kDelete);
+    testing::Click(page, OrderListPage::kDelete);
     EXPECT_TRUE(page->List().items.empty());
 
     ui->messageAnswers = {IDCANCEL, IDNO};
-    Click(page, OrderListPage::kBack);
+    testing::Click(page, OrderListPage::kBack);
     EXPECT_FALSE(page->IsDestroyed()); // Cancel stays
     p.Click(page->Item(OrderListPage::kBack));
     EXPECT_EQ(ui->Messages().back(), "Sollen die \xC4nderungen gespeichert werden?");
@@ -154,7 +153,7 @@ TEST_F(OrderRoads, MenuWrongFormatFallbackAndAFreeEntry) {
         EXPECT_EQ(static_cast<QLineEdit*>(editor.Item(QuantityEditor::kName))->text(), QStringLiteral("Werkbank/gross"));
         QTest::keyClick(&w, Qt::Key_Return);
     });
-    Click(page, OrderListPage::kInsert);
+    testing::Click(page, OrderListPage::kInsert);
     ASSERT_EQ(ui->Messages().size(), 3u);
     EXPECT_EQ(ui->Messages()[1], "Bitte geben Sie einen Produktnamen an.");
     ASSERT_EQ(page->List().items.size(), 1u);
@@ -182,9 +181,9 @@ TEST_F(OrderRoads, FromTheStartPageAndBackWithATextTheCodePageCannotHold) {
     auto* area = p.Current<AreaPage>();
     ASSERT_NE(area, nullptr);
     ui->fileAnswers = {std::nullopt, file};
-    Click(area, AreaPage::kFirstButton); // cancelled: nothing opens
+    testing::Click(area, AreaPage::kFirstButton); // cancelled: nothing opens
     EXPECT_EQ(p.Current<AreaPage>(), area);
-    Click(area, AreaPage::kFirstButton);
+    testing::Click(area, AreaPage::kFirstButton);
     auto* page = p.Current<OrderListPage>();
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(page->List().items.empty()); // a new file: an empty list, no message
@@ -197,7 +196,7 @@ TEST_F(OrderRoads, FromTheStartPageAndBackWithATextTheCodePageCannotHold) {
     QApplication::sendEvent(indication, &key);
     QTest::keyClicks(indication, QStringLiteral("ak"));
     EXPECT_TRUE(page->IsChanged());
-    Click(page, OrderListPage::kSave);
+    testing::Click(page, OrderListPage::kSave);
     ASSERT_EQ(ui->Messages().size(), 1u);
     EXPECT_EQ(static_cast<QLineEdit*>(indication)->text(), QStringLiteral("Dvo?ak"));
     EXPECT_EQ(OnDisk(file).indication, "Dvo?ak");

@@ -24,11 +24,6 @@ namespace {
 using namespace std::string_literals;
 using testing::Pump;
 
-void Click(DialogWindow* page, int id) {
-    QTest::mouseClick(page->Item(id), Qt::LeftButton);
-    Pump();
-}
-
 TEST(SupplierRoads, DistributorsChosenAndStoredThenTheLettersPrinted) {
     ScopedScriptedUi ui;
     testing::TempCatalog c;
@@ -55,7 +50,7 @@ TEST(SupplierRoads, DistributorsChosenAndStoredThenTheLettersPrinted) {
 
     // Germany with the company number, two workshop equipment distributors
     // to choose from, sorted by their first line.
-    Click(page, OrderListPage::kSuppliers);
+    testing::Click(page, OrderListPage::kSuppliers);
     auto* suppliers = p.Current<SupplierSearchPage>();
     ASSERT_NE(suppliers, nullptr);
     EXPECT_EQ(suppliers->GetCount(SupplierSearchPage::kCountries), 2);
@@ -77,7 +72,7 @@ TEST(SupplierRoads, DistributorsChosenAndStoredThenTheLettersPrinted) {
         dialog.SetCurSel(DistributorListDialog::kList, 1);
         QTest::keyClick(&choice, Qt::Key_Return);
     });
-    Click(suppliers, SupplierSearchPage::kSearch);
+    testing::Click(suppliers, SupplierSearchPage::kSearch);
     const auto shown = [suppliers](int id) { return suppliers->GetItemText(id); };
     EXPECT_EQ(shown(SupplierSearchPage::kEquipment) + shown(SupplierSearchPage::kSpecialTools),
               "Zentrum Sued\r\nRing 2\r\nWerkzeug Nord\r\nWeg 1\r\n");
@@ -88,7 +83,7 @@ TEST(SupplierRoads, DistributorsChosenAndStoredThenTheLettersPrinted) {
     suppliers->SendCommand(SupplierSearchPage::kCountries, CBN_SELENDOK);
     EXPECT_FALSE(suppliers->IsItemVisible(SupplierSearchPage::kCompanyNumber));
     suppliers->SetCurSel(SupplierSearchPage::kBrands, 1);
-    Click(suppliers, SupplierSearchPage::kSearch);
+    testing::Click(suppliers, SupplierSearchPage::kSearch);
     EXPECT_EQ(ui->Messages(), std::vector<std::string>{"Keine Adresse (Betriebseinrichtungen) vorhanden!"});
     EXPECT_EQ(shown(SupplierSearchPage::kEquipment), "Zentrum Sued\r\nRing 2\r\n");
     suppliers->SetCurSel(SupplierSearchPage::kCountries, 0);
@@ -97,18 +92,18 @@ TEST(SupplierRoads, DistributorsChosenAndStoredThenTheLettersPrinted) {
 
     // The first save asks where; the place is kept in qxkat.ini and not asked again.
     ui->fileAnswers = {dir + "qxkat.adr"};
-    Click(suppliers, SupplierSearchPage::kSave);
+    testing::Click(suppliers, SupplierSearchPage::kSave);
     EXPECT_EQ(p.Context().profile.GetString("Paths", "adr", "", 260), dir + "qxkat.adr");
     EXPECT_EQ(ReadAddressFile(dir + "qxkat.adr").value_or(std::vector<std::string>(kAddressBlocks))[kAddressOwn],
               "Autohaus Nord");
-    Click(suppliers, SupplierSearchPage::kSave);
+    testing::Click(suppliers, SupplierSearchPage::kSave);
     EXPECT_TRUE(ui->fileAnswers.empty());
-    Click(suppliers, SupplierSearchPage::kCancel);
+    testing::Click(suppliers, SupplierSearchPage::kCancel);
     ASSERT_EQ(p.Current<OrderListPage>(), page);
 
     // The order information: the template with the stored addresses; Enter
     // in a field is a new line, "|" and what the code page lacks are replaced.
-    Click(page, OrderListPage::kOrderInfo);
+    testing::Click(page, OrderListPage::kOrderInfo);
     auto* info = p.Current<OrderInfoPage>();
     ASSERT_NE(info, nullptr);
     const auto field = [info](int i) { return info->GetItemText(OrderInfoPage::kEdits[i]) + "|"; };
@@ -123,16 +118,16 @@ TEST(SupplierRoads, DistributorsChosenAndStoredThenTheLettersPrinted) {
     QKeyEvent umlaut(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("\u00fc"));
     QApplication::sendEvent(closing, &umlaut);
     QTest::keyClicks(closing, QStringLiteral("ss"));
-    Click(info, OrderInfoPage::kSave);
+    testing::Click(info, OrderInfoPage::kSave);
     EXPECT_EQ(ui->Messages().back(), "Einige Zeichen k\xF6nnen nicht gespeichert werden und wurden ersetzt.\n"
                                      "Bitte pr\xFC" "fen Sie die Eingabe.");
     EXPECT_EQ(LoadOrderInfo(dir + "MAI.STT").value_or(OrderInfo{})[kEquipmentClosing], "Danke/\r\nTsch\xFCss");
-    Click(info, OrderInfoPage::kBack);
+    testing::Click(info, OrderInfoPage::kBack);
     ASSERT_EQ(p.Current<OrderListPage>(), page);
 
     // The letters: one per supplier, in order, each with its own addresses.
     testing::RecordedPrint print;
-    Click(page, OrderListPage::kPrint);
+    testing::Click(page, OrderListPage::kPrint);
     std::vector<std::string> sheets(3);
     for (const DrawCall& call : print.Calls())
         sheets.at(static_cast<std::size_t>(call.page - 1)) += call.text + "|";
