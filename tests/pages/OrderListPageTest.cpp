@@ -172,6 +172,7 @@ TEST_F(OrderRoads, MenuWrongFormatFallbackAndAFreeEntry) {
     EXPECT_EQ(ui->Messages()[4], "Die Datei konnte nicht erzeugt werden!");
     ui->messageAnswers = {IDYES};
     EXPECT_TRUE(page->Close() && page->Close()); // the second finds it gone
+    EXPECT_EQ(std::ranges::count(p.Frame().Pages(), page), 0); // at once, before it is deleted
     EXPECT_EQ(OnDisk(dir + "\\STKLISTE.STK").items.size(), 1u);
 }
 
