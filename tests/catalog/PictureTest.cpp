@@ -373,7 +373,7 @@ TEST(DibPixels, EncodeDib24RoundTripsBottomUp) {
     ASSERT_TRUE(back);
     EXPECT_EQ(std::tuple(back->width, back->height, back->argb), std::tuple(3, 2, p.argb));
     p.argb.pop_back();
-    EXPECT_TRUE(EncodeDib24(p).empty() && EncodeDib24(Pixels{}).empty());
+    EXPECT_TRUE(EncodeDib24(p).empty() && EncodeDib24(Pixels{0, 2, {}}).empty()); // no width
 }
 
 // A JPEG of the given pixels, encoded by libjpeg itself into memory (progressive: ten scans).
