@@ -253,16 +253,19 @@ TEST_F(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
     }
 }
 
-// Moved off the desktop while it is placed, the window comes back, also when exactly as wide.
+// Moved off the desktop while it is placed, the window comes back, also when exactly as wide; to its edge, it stays.
 TEST_F(MainWindow, ComesBackOnTheDesktopWhileItIsPlaced) {
     Started s(c, 640);
     const QRect desktop(QPoint(10, 10), s.Frame().frameGeometry().size() + QSize(0, 10));
     s.State().desktopRect = {10, 10, desktop.right() + 1, desktop.bottom() + 1};
     s.Frame().PlaceOnScreen();
-    for (const QPoint by : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -11), QPoint(0, 11)}) {
-        s.Frame().move(s.Frame().pos() + by);
+    Pump();
+    const QRect placed = s.Frame().frameGeometry();
+    for (const QRect to : {placed.translated(-1, 0), placed.translated(1, 0), placed.translated(0, -6),
+                           placed.translated(0, 6), placed.translated(0, 5)}) {
+        s.Frame().move(to.topLeft());
         Pump();
-        EXPECT_TRUE(desktop.contains(s.Frame().frameGeometry())) << by.x() << "," << by.y();
+        EXPECT_EQ(s.Frame().frameGeometry(), desktop.contains(to) ? to : placed) << to.x() << "," << to.y();
     }
 }
 
