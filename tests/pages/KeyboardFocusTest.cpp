@@ -40,6 +40,7 @@
 namespace qx {
 namespace {
 
+using testing::Click;
 using testing::Pump;
 using testing::RunningProgram;
 using testing::TempCatalog;
@@ -179,10 +180,6 @@ protected:
         });
         p->Menu(kCmdKeyword);
         return Current<ProductPage>();
-    }
-    void Click(DialogWindow* window, int id) {
-        ASSERT_NE(window->Item(id), nullptr) << id;
-        p->Click(window->Item(id));
     }
     // The order list page over the product page, with one entry ordered.
     OrderListPage* OrderFirst(ProductPage* product) {
