@@ -862,9 +862,10 @@ void LookUpPrices(std::vector<ProductRecord>& records, const GlobalState& state)
     if (state.priceListOutdated || records.empty()) {
         return;
     }
-    // The update file is read beside the list, and a number it holds takes
-    // its line from there, whichever file finds the number first. Records
-    // of one number share a slot, so a slot's lock guards them.
+    // The update file is read after the list, or beside it when long; a
+    // number it holds takes its line from there, whichever file finds the
+    // number first. Records of one number share a slot, so a slot's lock
+    // guards them.
     const PriceKeys keys(records);
     std::vector<char> fromUpdate(keys.Slots(), 0);
     std::array<std::mutex, 64> locks;
@@ -892,6 +893,7 @@ void LookUpPrices(std::vector<ProductRecord>& records, const GlobalState& state)
         try {
             readingUpdate = std::async(std::launch::async, readUpdate);
         } catch (const std::system_error&) {
+            // no thread to be had: read after the list
         }
     }
     keys.Read(PriceListPath(state), state.currency, state.languageIndex, kStreamChunkBytes, giveFromList);
