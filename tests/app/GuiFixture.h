@@ -35,16 +35,13 @@ void Pump();
 // the group list "HEBE"; with the pictures of the three screen modes.
 void WriteAreas(TempCatalog& c);
 
-// Runs the application's event loop as the program does; true when the
-// program quit by itself within the time.
+// Runs the application's event loop as the program does; true when it quit by itself in time.
 bool RunUntilQuit(int milliseconds);
 
-// A key pressed by the user: it goes to the window, which hands it to the
-// widget that has the keyboard.
+// A key pressed by the user: the window hands it to the widget that has the keyboard.
 void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
-// Runs f on the next modal dialog other than the one open now, once it is
-// open; the keys go to it as a user's would.
+// Runs f on the next modal dialog other than the one open now; keys go to it as a user's would.
 void WhenModal(std::function<void(QWidget&)> f);
 
 } // namespace qx::testing

@@ -466,6 +466,8 @@ TEST(QtUiTest, MessageBoxButtonsIconsAndEscape) {
     // Yes/No has no Escape; the user has to choose.
     EXPECT_EQ(box(MB_YESNO | MB_ICONINFORMATION, QM::No), std::tuple(IDNO, QM::Information, 2, true));
     EXPECT_EQ(box(MB_YESNO, QM::Yes), std::tuple(IDYES, QM::NoIcon, 2, true));
+    WhenModal([](QWidget& w) { static_cast<QDialog&>(w).reject(); }); // ended by the program: the last choice
+    EXPECT_EQ(ui.MessageBox("?", "QUARVENTA AG", MB_YESNO), IDNO);
 }
 
 TEST(QtUiTest, NameFiltersAndCommandLines) {

@@ -24,7 +24,7 @@ TEST(AbortableDcTest, DrawsWithItsOwnStateOnTheTarget) {
               std::tuple(Size{640, 480}, Point{12, 20}, FontSmall));
     dc.TextOut(45, 104, "Bestellliste");
 
-    // A temporary state, restored: the target follows both ways.
+    // A temporary state, restored, and a change of the map mode alone: the target follows.
     const int saved = dc.SaveDc();
     dc.SetWindowExt(1280, 960);
     dc.SelectFont(FontBold16);
@@ -32,6 +32,7 @@ TEST(AbortableDcTest, DrawsWithItsOwnStateOnTheTarget) {
     dc.SetTextColor(Rgb(0, 0, 160));
     dc.TextOut(1216, 60, "Logo");
     dc.RestoreDc(saved);
+    dc.SetMapMode(MapMode::Anisotropic);
     dc.SelectPen(Pen{PenStyle::Dot, 1, Rgb(0, 0, 0)});
     dc.MoveTo(45, 142);
     dc.LineTo(608, 142);
@@ -44,10 +45,10 @@ TEST(AbortableDcTest, DrawsWithItsOwnStateOnTheTarget) {
     EXPECT_EQ(test::Dump(target.Calls()), "startpage p1\n"
         "text 45,104 \"Bestellliste\" Arial/-12/400 #000000 fmt=0 clear iso 640x480>2400x1800 p1\n"
         "text 1216,60 \"Logo\" Arial/16/700 #0000a0 fmt=2 clear iso 1280x960>2400x1800 p1\n"
-        "line 45,142 608,142 dot/1 #000000 iso 640x480>2400x1800 p1\n"
+        "line 45,142 608,142 dot/1 #000000 aniso 640x480>2400x1800 p1\n"
         "drawtext 45,360,608,760 \"Sehr geehrte Damen und Herren,\" Arial/-12/400 #000000 fmt=810 clear "
-        "iso 640x480>2400x1800 p1\n"
-        "endpage iso 640x480>2400x1800 p1\n");
+        "aniso 640x480>2400x1800 p1\n"
+        "endpage aniso 640x480>2400x1800 p1\n");
 }
 
 TEST(AbortableDcTest, IsotropicRoundingOfTheTargetDoesNotMoveTheMapping) {
