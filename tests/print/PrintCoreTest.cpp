@@ -32,10 +32,10 @@ TEST(AbortableDcTest, DrawsWithItsOwnStateOnTheTarget) {
     dc.SetTextColor(Rgb(0, 0, 160));
     dc.TextOut(1216, 60, "Logo");
     dc.RestoreDc(saved);
-    dc.SetMapMode(MapMode::Anisotropic);
     dc.SelectPen(Pen{PenStyle::Dot, 1, Rgb(0, 0, 0)});
     dc.MoveTo(45, 142);
     dc.LineTo(608, 142);
+    dc.SetMapMode(MapMode::Anisotropic);
     Rect box{45, 360, 608, 760};
     EXPECT_EQ(dc.DrawText("Sehr geehrte Damen und Herren,", box, DT_WORDBREAK | DT_NOPREFIX), 12);
     EXPECT_EQ(dc.GetTextExtent("abcd"), (Size{24, 12}));
@@ -45,7 +45,7 @@ TEST(AbortableDcTest, DrawsWithItsOwnStateOnTheTarget) {
     EXPECT_EQ(test::Dump(target.Calls()), "startpage p1\n"
         "text 45,104 \"Bestellliste\" Arial/-12/400 #000000 fmt=0 clear iso 640x480>2400x1800 p1\n"
         "text 1216,60 \"Logo\" Arial/16/700 #0000a0 fmt=2 clear iso 1280x960>2400x1800 p1\n"
-        "line 45,142 608,142 dot/1 #000000 aniso 640x480>2400x1800 p1\n"
+        "line 45,142 608,142 dot/1 #000000 iso 640x480>2400x1800 p1\n"
         "drawtext 45,360,608,760 \"Sehr geehrte Damen und Herren,\" Arial/-12/400 #000000 fmt=810 clear "
         "aniso 640x480>2400x1800 p1\n"
         "endpage aniso 640x480>2400x1800 p1\n");
