@@ -3,6 +3,7 @@
 // text.
 #include "platform/core/CodePage.h"
 #include "platform/core/Dc.h"
+#include "platform/core/DrawItem.h"
 #include "platform/core/RecordingDc.h"
 #include "platform/core/TextLayout.h"
 #include "tests/common/DrawDump.h"
@@ -69,9 +70,16 @@ TEST(Dc, IsotropicKeepsTheAspectAndTheSign) {
     // Rectangles come back ordered.
     EXPECT_EQ(std::tuple(dc.GetViewportExt(), dc.LpToDp(Point{10, 10}), dc.ScaleY(), dc.LpToDp(Rect{0, 0, 10, 10})),
               std::tuple(Size{200, -200}, Point{20, -20}, 2.0, Rect{0, -20, 20, 0}));
-    // A device that tells no resolution is taken for 96 dpi: 96 pixels are 25.4 mm.
-    struct NoDpi : RecordingDc { int GetDeviceCaps(DeviceCap) const override { return 0; } } none;
+    // A device that tells no size or resolution is one pixel at 96 dpi: 0.3 mm.
+    // One pixel at 600 dpi is less than 0.1 mm, yet an extent is never 0.
+    struct Dpi : RecordingDc {
+        int dpi = 0;
+        int GetDeviceCaps(DeviceCap c) const override { return c >= DeviceCap::LogPixelsX ? dpi : 0; }
+    } none, fine;
+    fine.dpi = 600;
     EXPECT_TRUE(none.SetMapMode(MapMode::Isotropic) == MapMode::Text && none.GetWindowExt() == (Size{3, 3}));
+    fine.SetMapMode(MapMode::Isotropic);
+    EXPECT_EQ(fine.GetWindowExt(), (Size{1, 1}));
 }
 
 TEST(Dc, ModeChangesFollowGdi) {
@@ -155,6 +163,10 @@ TEST(RecordingDc, RecordsLinesTextFillsAndPicturesWithTheirState) {
                                       "fill 0,0,10,10 #0000ff\n"
                                       "dib 1,2,3,4 from 0,0,8,8\n");
     EXPECT_TRUE(dc.FindText("Hallo") == &dc.Calls()[3] && !dc.FindText("nope"));
+    // The keyboard's mark needs more than six pixels each way.
+    DrawFocusMark(dc, Rect{0, 0, 6, 40});
+    DrawFocusMark(dc, Rect{0, 0, 40, 6});
+    EXPECT_EQ(dc.Calls().size(), 6u);
     // Every byte is half the font's height wide; the standard font 8 x 16.
     const Size hallo = dc.GetTextExtent("Hallo");
     dc.SelectFont(Font{"Arial", 1});

@@ -28,7 +28,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
-#include <functional>
 #include <set>
 #include <vector>
 
@@ -302,15 +301,36 @@ TEST_F(QtDcTest, DeviceCapsAndTextWidthsOfTheMapping) {
               (std::vector<int>{800, 600, 24, 1, image.logicalDpiX()}));
 }
 
-// A label of one line needs the height of its glyphs, one of two lines two line spacings.
-TEST(LayoutCheck, LabelsNeedTheHeightOfTheirLines) {
+// Texts as a page draws them: each with the box its glyphs cover.
+struct Inked : QWidget {
+    using QWidget::QWidget;
+    std::vector<std::pair<QString, QRectF>> texts;
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        for (const auto& [text, ink] : texts)
+            RecordDrawnText(painter, text, ink);
+    }
+};
+
+// A label of one line needs the height of its glyphs, one of two lines two
+// line spacings. Texts that share half a pixel do not overlap; texts of
+// another window are not this window's.
+TEST(LayoutCheck, LabelsDrawnTextsAndOtherWindows) {
     test::TestApp();
-    QWidget window;
+    QWidget window, other;
     QLabel one(QStringLiteral("eins"), &window), two(QStringLiteral("zwei\ndrei"), &window);
     const QFontMetricsF m(one.font());
     one.setGeometry(0, 0, 200, static_cast<int>(std::ceil(m.ascent() + m.descent())));
     two.setGeometry(0, 100, 200, static_cast<int>(m.lineSpacing() * 1.5));
+    Inked drawn(&window), elsewhere(&other);
+    drawn.setGeometry(0, 200, 200, 40);
+    drawn.texts = {{QStringLiteral("links"), QRectF(10, 10, 20.5, 10)}, {QStringLiteral("rechts"), QRectF(30, 10, 20, 10)}};
+    elsewhere.texts = drawn.texts;
+    elsewhere.texts[0].first = QStringLiteral("fremd");
+    other.show();
     LayoutRecorder recorder;
+    window.grab();
+    other.grab();
     EXPECT_EQ(recorder.Problems(window), std::vector<std::string>{"\"zwei drei\" is cut"});
 }
 
@@ -641,9 +661,10 @@ TEST(NoDataList, HoldsTwoHundredThousandRowsAndDrawsOnlyTheVisible) {
     EXPECT_EQ(std::pair(outOfRange, d.GetCount(kList)), std::pair(-1, 0));
 }
 
-// Tab goes from control to control of the window; a list box with strings is
-// selected from the program without telling, as the one without items is.
-TEST(Window, TabWalksTheControlsAndSelectingFromTheProgramTellsNothing) {
+// Tab goes from control to control of the window; an edit keeps its limit; a
+// list box with strings is selected from the program without telling, as the
+// one without items is.
+TEST(Window, TabWalksTheControlsEditsKeepTheirLimitAndSelectingFromTheProgramTellsNothing) {
     test::TestApp();
     RowsDialog d;
     QWidget* first = d.AddControl(1, ControlKind::Edit);
@@ -659,6 +680,12 @@ TEST(Window, TabWalksTheControlsAndSelectingFromTheProgramTellsNothing) {
     EXPECT_EQ(d.focusWidget(), second);
     QTest::keyClick(second, Qt::Key_Backtab);
     EXPECT_EQ(d.focusWidget(), first);
+    // A text longer than its limit is kept; shortened to the limit, it holds the limit again.
+    d.SetItemText(1, "abcdef");
+    d.SetEditLimit(1, 4);
+    for (const Qt::Key key : {Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_X})
+        QTest::keyClick(first, key);
+    EXPECT_EQ(d.GetItemText(1), "abcd");
     d.commands.clear();
     d.SetCurSel(3, 1);
     EXPECT_TRUE(d.GetCurSel(3) == 1 && d.commands.empty());
