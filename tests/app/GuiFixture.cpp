@@ -37,12 +37,8 @@ void TempCatalog::Write(const std::string& relative, const std::string& text) {
 void TempCatalog::WriteBmp(const std::string& relative, int width, int height, unsigned rgb) {
     const std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height), 0xFF000000u | rgb);
     const auto dib = EncodeDib24(Pixels{width, height, pixels});
-    std::string file = "BM"; // file size, reserved, bits offset
-    for (std::uint32_t v : {static_cast<std::uint32_t>(14 + dib.size()), 0u, 14u + 40u})
-        for (int i = 0; i < 4; ++i)
-            file += static_cast<char>((v >> (8 * i)) & 0xFF);
-    file.append(reinterpret_cast<const char*>(dib.data()), dib.size());
-    WriteBytes(Dir(), relative, file);
+    // The program reads the DIB after the file header, whatever the header's sizes say.
+    WriteBytes(Dir(), relative, "BM" + std::string(12, '\0') + std::string(dib.begin(), dib.end()));
 }
 
 void WriteAreas(TempCatalog& c) {

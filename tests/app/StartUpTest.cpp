@@ -13,7 +13,6 @@
 #include "shell/ui/InputDialog.h"
 #include "tests/common/DrawDump.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>

@@ -4,7 +4,6 @@
 #include "tests/common/TempDir.h"
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <sys/wait.h>

@@ -37,15 +37,12 @@ TEST(AreaPage, EveryTargetWordDispatchesToItsCommand) {
         {"ZUR\xDC" "CK", ";0;message M\xF6" "chten Sie das Programm beenden?;;0"},
         {"TOOLS\\RUN.EXE /A", ";0;run {P}TOOLS\\RUN.EXE /A;;0"}, {"NORM.PDF", ";0;shell {P}PDF\\LANG1\\NORM.PDF;;0"},
         {"LISTE.XLS", ";0;shell {P}PDF\\LANG1\\LISTE.XLS;;0"}, {"BESTELLEN", "command 40002;0;;;0"},
-        {"STICHWORT", "command 40036;0;;;0"},
-        {"TNUMMER", "command 40028;0;;;0"},
-        {"QTXNUMMER", "command 40041;0;;;0"},
-        {"ZNUMMER", "command 40042;0;;;0"},
+        {"STICHWORT", "command 40036;0;;;0"}, {"TNUMMER", "command 40028;0;;;0"},
+        {"QTXNUMMER", "command 40041;0;;;0"}, {"ZNUMMER", "command 40042;0;;;0"},
         {"BETRIEB.HTM", "command 40039;0;;;0"}, {"SPEZIAL.HTM", "command 40040;0;;;0"},
         {"KATALOG.PRB", "documents 128;0;;;0"}, {"KATALOG.PRS", "documents 256;0;;;0"},
         {"KATALOG.PRK", "documents 512;0;;;0"}, {"KATALOG.STD", "documents 2;0;;;0"},
-        {"LIFTE.ZEN", "show page;4;;;closed"},
-        {"SUB.BER", ";0;;;1"},
+        {"LIFTE.ZEN", "show page;4;;;closed"}, {"SUB.BER", ";0;;;1"},
         {"NORMEN.STD", "show page;2;;;closed"}, {"HEBE", "show page;2;;;closed"},
     };
     std::string lines;

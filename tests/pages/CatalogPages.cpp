@@ -1,6 +1,7 @@
 #include "CatalogPages.h"
 
 #include "navigation/ui/AreaPage.h"
+#include "orders/OrderList.h"
 #include "orders/ui/OrderListPage.h"
 #include "pages/DrawingPage.h"
 #include "pages/GroupPage.h"
@@ -19,6 +20,17 @@ OrderListPage* OpenOrderList(RunningProgram& p, ScriptedUi& ui, const std::strin
     ui.fileAnswers = {file};
     p.Menu(kCmdOrderList);
     return p.Current<OrderListPage>();
+}
+
+bool SaveListOf(const std::string& file, const std::vector<std::pair<std::string, std::string>>& entries) {
+    OrderList list;
+    for (const auto& [number, supplier] : entries) {
+        OrderItem& e = list.items.emplace_back();
+        e.quantity = "1";
+        e.number = e.name = number;
+        e.supplier = supplier;
+    }
+    return SaveOrderList(file, list);
 }
 
 namespace {

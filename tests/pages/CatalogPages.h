@@ -19,6 +19,8 @@ namespace qx::testing {
 // The menu's "Bestellliste" with the file dialog answered by file: the page
 // it opened, or null.
 OrderListPage* OpenOrderList(RunningProgram& p, ScriptedUi& ui, const std::string& file);
+// Saves an order list of one entry per number and supplier: quantity 1, named by its number.
+bool SaveListOf(const std::string& file, const std::vector<std::pair<std::string, std::string>>& entries);
 
 // The area files of WriteAreas, and German data: group file HEBE.gpe with three levels, product lists
 // SAEULE.KAT (three products, one of them DORNA's) and EMPTY.KAT, a price

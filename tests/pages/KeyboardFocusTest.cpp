@@ -34,7 +34,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <sstream>
 
 namespace qx {

@@ -76,21 +76,13 @@ struct NothingLost : ::testing::Test {
         std::filesystem::create_directories(c.Dir() / "B\xC3\x84ro");
         base = ToWindowsPath(c.Dir()) + "\\B\xC3\x84ro\\";
         list = base + "MAI.STK";
-        WriteList({"N-1", "N-2"});
+        WriteList();
     }
     void TearDown() override {
         ClearWriteFailureForTesting();
         SetDriveRootForTesting({});
     }
-    void WriteList(std::vector<const char*> numbers, const char* supplier = "") {
-        OrderList l;
-        for (const char* number : numbers) {
-            OrderItem& e = l.items.emplace_back();
-            e.number = number;
-            e.supplier = supplier;
-        }
-        ASSERT_TRUE(SaveOrderList(list, l));
-    }
+    void WriteList(const char* s = "") { ASSERT_TRUE(testing::SaveListOf(list, {{"N-1", s}, {"N-2", s}})); }
     OrderListPage* OpenList(RunningProgram& p) { return testing::OpenOrderList(p, *ui, list); }
     // The first entry deleted: the page holds a change the file has not.
     OrderListPage* OpenAndChange(RunningProgram& p) {
@@ -257,7 +249,7 @@ TEST_F(NothingLost, LeavingAChangedOrderListAsksOnEveryRoad) {
     for (const Road& road : roads) {
         for (const Answer& a : answers) {
             SCOPED_TRACE(std::string(road.name) + ", answers row " + std::to_string(&a - answers));
-            WriteList({"N-1", "N-2"});
+            WriteList();
             RunningProgram p(c);
             OrderListPage* page = OpenAndChange(p);
             ASSERT_NE(page, nullptr);
@@ -376,7 +368,7 @@ TEST_F(NothingLost, LettersFromTheTemplateKeepItsAddresses) {
     c.Write("stkt_gr.bst", "|\n|\n|\n|\nAutohaus Muster|\n|\nBitte liefern Sie:|\nGruss|\n");
     c.Write("qxkat.adr", "Werkzeug Nord\0\nHalle S\xFC" "d\0\nAus der Datei\0\n[EndOfFile]"s);
     c.Write("qxkat.ini", "[Paths]\nadr=" + ToWindowsPath(c.Dir()) + "\\qxkat.adr\n");
-    WriteList({"N-1"}, "QTX_VZ");
+    WriteList("QTX_VZ");
     RunningProgram p(c);
     OrderListPage* page = OpenList(p);
     ASSERT_NE(page, nullptr);

@@ -12,7 +12,6 @@
 #include "platform/core/ScriptedUi.h"
 #include "resources/Menus.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>

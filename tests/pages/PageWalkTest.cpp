@@ -4,7 +4,6 @@
 #include "CatalogPages.h"
 #include "navigation/ui/AreaPage.h"
 #include "navigation/ui/VideoPage.h"
-#include "orders/OrderList.h"
 #include "orders/ui/OrderListPage.h"
 #include "orders/ui/QuantityEditor.h"
 #include "pages/DrawingPage.h"
@@ -87,16 +86,13 @@ struct Walk : ::testing::Test {
     Walk() { WriteWalkCatalog(c); }
     // A product list as a search jump opens it: no breadcrumb yet.
     static ProductPage* Products(RunningProgram& p, const std::string& list = "SAEULE.KAT",
-                                 const std::string& key = "", int row = 0) {
+                                 const std::string& key = "", int row = -1) {
         p.State().groupFile = "HEBE";
         p.State().hierarchyCode = "a";
         p.State().listFile = list;
         p.State().preselectKey = key;
         p.State().breadcrumb = "";
-        ProductPage* page = p.ShowPage<ProductPage>(kPageProduct);
-        if (page && row > 0)
-            Select(*page, row);
-        return page;
+        return Select(p.ShowPage<ProductPage>(kPageProduct), row);
     }
     static GroupPage* Group(RunningProgram& p, int origin = 1, const char* listFile = "", const char* file = "HEBE") {
         p.State().groupFile = file;
@@ -104,13 +100,10 @@ struct Walk : ::testing::Test {
         p.State().pageOrigin = origin;
         return p.ShowPage<GroupPage>(kPageGroup);
     }
-    static RequirementsPage* Requirements(RunningProgram& p, const std::string& file = "PLAN.ZEN", int row = 0) {
+    static RequirementsPage* Requirements(RunningProgram& p, const std::string& file = "PLAN.ZEN", int row = -1) {
         p.State().listFile = file;
         p.State().groupFile = "HEBE";
-        auto* page = p.ShowPage<RequirementsPage>(kPageRequirements);
-        if (page && row > 0)
-            Select(*page, row);
-        return page;
+        return Select(p.ShowPage<RequirementsPage>(kPageRequirements), row);
     }
     static InfoPage* Info(RunningProgram& p, const std::string& document, int top = 0) {
         DialogWindow* under = p.Frame().HideCurrentPage();
@@ -129,9 +122,13 @@ struct Walk : ::testing::Test {
         PrintInfoDocument(p.Context(), *dc, document, "logo.bmp", "Fuss", "Kopf", top, 0);
         return dc;
     }
-    template <class Page> static void Select(Page& page, int row) {
-        page.SetCurSel(Page::kList, row);
-        page.SendCommand(Page::kList, LBN_SELCHANGE);
+    // Selects a row of the page's list as a click does; row -1 leaves the list as it is.
+    template <class Page> static Page* Select(Page* page, int row) {
+        if (page && row >= 0) {
+            page->SetCurSel(Page::kList, row);
+            page->SendCommand(Page::kList, LBN_SELCHANGE);
+        }
+        return page;
     }
     ScopedScriptedUi ui;
     TempCatalog c;
@@ -208,7 +205,7 @@ const PaintCase kPaints[] = {
          ProductPage* page = Walk::Products(p);
          p.Frame().ChangeLanguage(1);
          Pump();
-         Walk::Select(*page, 1);
+         Walk::Select(page, 1);
          return page;
      },
      kProductTop + Row(314, "Tool no:", "D-2", 700) + Row(326, "Dorna price:", "50,00 EUR") +
@@ -274,15 +271,8 @@ INSTANTIATE_TEST_SUITE_P(Pages, Paints, ::testing::ValuesIn(kPaints),
 // columns, a heading row bold; the order list after the middle one of three
 // entries was deleted; selected rows highlighted.
 TEST_F(Walk, ListRowsOfTheGroupProductRequirementsAndOrderListPages) {
-    OrderList list;
-    for (const char* number : {"A-1", "B-2", "C-3"}) {
-        OrderItem& item = list.items.emplace_back();
-        item.quantity = "1";
-        item.number = item.name = number;
-        item.supplier = "QTX_VZ";
-    }
     const std::string file = ToWindowsPath(c.Dir()) + "\\LISTE.STK";
-    ASSERT_TRUE(SaveOrderList(file, list));
+    ASSERT_TRUE(testing::SaveListOf(file, {{"A-1", "QTX_VZ"}, {"B-2", "QTX_VZ"}, {"C-3", "QTX_VZ"}}));
     RunningProgram p(c);
     RecordingDc dc;
     const auto draw = [&dc](DialogWindow& page, int id, int row, bool selected, std::string text, Rect rect) {
@@ -489,7 +479,7 @@ TEST_F(Walk, ProductPageSelectionsInformationDrawingAndTheirPrintouts) {
     // (drawing, order list, note, information), the loads so far.
     const int first = page->SelectionLoads();
     const auto shows = [&](int row) {
-        Select(*page, row);
+        Select(page, row);
         std::string s = page->GetItemText(ProductPage::kInfoBox) +
                         (box->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn ? " | bar " : " | ");
         for (int id : {ProductPage::kDrawing, ProductPage::kOrderList, ProductPage::kNote, ProductPage::kProductInfo})
@@ -507,7 +497,7 @@ TEST_F(Walk, ProductPageSelectionsInformationDrawingAndTheirPrintouts) {
 
     // Produktinformation over the page; the product sheet: header text, page
     // number, the document, the footer (the number, as the record leaves it empty).
-    Select(*page, 0);
+    Select(page, 0);
     p.Send(page, ProductPage::kProductInfo);
     auto* info = p.Current<InfoPage>();
     ASSERT_TRUE(info && info->ReturnPage() == page && !page->isVisible());
@@ -555,8 +545,7 @@ TEST_F(Walk, ProductPageSelectionsInformationDrawingAndTheirPrintouts) {
     p.Send(drawing, DrawingPage::kPrint);
     ASSERT_NE(print.FindText("Bestell-Nr.:"), nullptr);
     EXPECT_EQ(print.FindText("Bestell-Nr.:")->at, (Point{40, 140}));
-    EXPECT_EQ(std::count_if(print.Calls().begin(), print.Calls().end(),
-                            [](const DrawCall& call) { return call.kind == DrawCall::Kind::Dib; }), 0);
+    EXPECT_TRUE(std::ranges::none_of(print.Calls(), [](const DrawCall& c) { return c.kind == DrawCall::Kind::Dib; }));
     p.Send(drawing, DrawingPage::kBack);
     EXPECT_TRUE(page->isVisible());
 
@@ -584,14 +573,14 @@ TEST_F(Walk, RequirementsRowsTheirInformationAndThePrintout) {
     EXPECT_EQ(visible, "00001");
     EXPECT_EQ(page->GetItemText(RequirementsPage::kRequirements), "Bedarf");
     EXPECT_EQ(page->Item(RequirementsPage::kList)->geometry(), QRect(16, 240, 598, 140));
-    Select(*page, 1);
+    Select(page, 1);
     const int loads = page->SelectionLoads();
-    Select(*page, 1);
+    Select(page, 1);
     EXPECT_EQ(page->SelectionLoads(), loads);
     EXPECT_EQ(page->PictureName(), "P1.bmp");
     EXPECT_TRUE(page->View()->Html().contains(QStringLiteral("Zwei S")));
     const DibHandle picture = page->Picture();
-    Select(*page, 2); // the same picture: not loaded again
+    Select(page, 2); // the same picture: not loaded again
     EXPECT_EQ(page->Picture(), picture);
     EXPECT_TRUE(page->View()->Html().contains(QStringLiteral("Der Heber")));
 
@@ -609,10 +598,7 @@ TEST_F(Walk, RequirementsRowsTheirInformationAndThePrintout) {
     RecordedPrint print;
     p.Click(page->Item(RequirementsPage::kPrint));
     EXPECT_GE(print.Pages(), 2);
-    int footers = 0;
-    for (const DrawCall& call : print.Calls())
-        footers += call.text == "Bedarf Testwerkstatt";
-    EXPECT_EQ(footers, print.Pages());
+    EXPECT_EQ(std::ranges::count(print.Calls(), std::string("Bedarf Testwerkstatt"), &DrawCall::text), print.Pages());
     ASSERT_NE(print.FindText("Werkstattplanung - Test"), nullptr);
     EXPECT_EQ(print.FindText("Werkstattplanung - Test")->page, 1);
     EXPECT_EQ(p.Current<RequirementsPage>(), page);
@@ -631,8 +617,6 @@ TEST_F(Walk, TermsOfDeliveryFromTheMenuScrollFollowTheLanguageAndGoBack) {
     };
     EXPECT_EQ(shows(), "Betrieb.htm Drucken|Zur\xFC" "ck");
     EXPECT_EQ(info->geometry(), QRect(0, 0, 632, 434));
-    EXPECT_EQ(info->Item(InfoPage::kPrint)->geometry(), QRect(471, 392, 71, 20));
-    EXPECT_EQ(info->Item(InfoPage::kBack)->geometry(), QRect(544, 392, 70, 20));
     EXPECT_EQ(info->View()->geometry(), QRect(16, 64, 596, 320));
     // The text has the keyboard: the arrows and Page Down scroll it.
     EXPECT_TRUE(info->View()->hasFocus());

@@ -2,7 +2,6 @@
 // the printed letters, as a user takes these roads.
 #include "CatalogPages.h"
 #include "orders/OrderInfo.h"
-#include "orders/OrderList.h"
 #include "orders/ui/OrderInfoPage.h"
 #include "orders/ui/OrderListPage.h"
 #include "platform/core/Path.h"
@@ -35,15 +34,8 @@ TEST(SupplierRoads, DistributorsChosenAndStoredThenTheLettersPrinted) {
     c.Write("stkt_gr.bst", "\0\n\0\nSehr geehrte Damen und Herren,\0\nGruss\0\n"
                            "\0\n\0\nBitte liefern Sie:\0\nGruss B\0\n[EndOfFile]"s);
     const std::string dir = ToWindowsPath(c.Dir()) + "\\";
-    OrderList l;
-    for (const char* supplier : {"QTX_VZ", "DORNA", "DERUZA"}) {
-        OrderItem& e = l.items.emplace_back();
-        e.quantity = "1";
-        e.number = std::string("N-") + supplier;
-        e.name = "Teil";
-        e.supplier = supplier;
-    }
-    ASSERT_TRUE(SaveOrderList(dir + "MAI.STK", l));
+    ASSERT_TRUE(testing::SaveListOf(dir + "MAI.STK",
+                                    {{"N-QTX_VZ", "QTX_VZ"}, {"N-DORNA", "DORNA"}, {"N-DERUZA", "DERUZA"}}));
     testing::RunningProgram p(c);
     OrderListPage* page = testing::OpenOrderList(p, *ui, dir + "MAI.STK");
     ASSERT_NE(page, nullptr);

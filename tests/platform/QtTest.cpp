@@ -304,11 +304,11 @@ TEST_F(QtDcTest, DeviceCapsAndTextWidthsOfTheMapping) {
 // Texts as a page draws them: each with the box its glyphs cover.
 struct Inked : QWidget {
     using QWidget::QWidget;
-    std::vector<std::pair<QString, QRectF>> texts;
+    std::vector<std::pair<const char*, QRectF>> texts;
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         for (const auto& [text, ink] : texts)
-            RecordDrawnText(painter, text, ink);
+            RecordDrawnText(painter, QString::fromLatin1(text), ink);
     }
 };
 
@@ -324,9 +324,8 @@ TEST(LayoutCheck, LabelsDrawnTextsAndOtherWindows) {
     two.setGeometry(0, 100, 200, static_cast<int>(m.lineSpacing() * 1.5));
     Inked drawn(&window), elsewhere(&other);
     drawn.setGeometry(0, 200, 200, 40);
-    drawn.texts = {{QStringLiteral("links"), QRectF(10, 10, 20.5, 10)}, {QStringLiteral("rechts"), QRectF(30, 10, 20, 10)}};
-    elsewhere.texts = drawn.texts;
-    elsewhere.texts[0].first = QStringLiteral("fremd");
+    drawn.texts = {{"links", QRectF(10, 10, 20.5, 10)}, {"rechts", QRectF(30, 10, 20, 10)}};
+    elsewhere.texts = {{"fremd", QRectF(10, 10, 20, 10)}};
     other.show();
     LayoutRecorder recorder;
     window.grab();
@@ -683,8 +682,7 @@ TEST(Window, TabWalksTheControlsEditsKeepTheirLimitAndSelectingFromTheProgramTel
     // A text longer than its limit is kept; shortened to the limit, it holds the limit again.
     d.SetItemText(1, "abcdef");
     d.SetEditLimit(1, 4);
-    for (const Qt::Key key : {Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_X})
-        QTest::keyClick(first, key);
+    QTest::keyClicks(first, QStringLiteral("\b\bx"));
     EXPECT_EQ(d.GetItemText(1), "abcd");
     d.commands.clear();
     d.SetCurSel(3, 1);

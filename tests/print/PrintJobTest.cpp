@@ -8,7 +8,6 @@
 #include "platform/qt/Print.h"
 #include "tests/common/DrawDump.h"
 #include "tests/common/TempDir.h"
-#include "tests/common/PdfText.h"
 #include "tests/platform/QtTestApp.h"
 
 #include <QDir>
@@ -19,12 +18,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <stdexcept>
-#include <vector>
 
 namespace qx {
 namespace {
 
-using test::PdfText;
 
 // Leaves what the job drew behind when the job deletes its context at Finish.
 class KeptRecordingDc : public RecordingDc {
@@ -185,24 +182,18 @@ TEST_F(PrintJobTest, AbbrechenEndsALongJob) {
     PrintJob::Finish();
 }
 
-// What the PDF holds is checked with the printer context itself; here the
-// job's route to the file.
-TEST_F(PrintJobTest, PrintToDirectoryWritesThePdfAndAnAbortedJobNone) {
+// What the PDF holds is checked with the printer context and its back end;
+// here an aborted job's route: no file is left behind.
+TEST_F(PrintJobTest, AnAbortedJobLeavesNoPdf) {
     test::TempDir dir;
     const QString path = QString::fromStdString(dir.Path().string());
     PrintBackend::SetPrintToDirectory(path);
-    ASSERT_TRUE(PrintJob::Start(&owner, 1));
-    PrintJob::GetDc()->TextOut(45, 104, "Bestellliste");
-    PrintJob::Finish();
-    EXPECT_TRUE(PdfText(QDir(path).filePath(QStringLiteral("QTX-1.pdf"))).contains(QStringLiteral("Bestellliste")));
-
-    // An aborted job leaves no file behind.
     ASSERT_TRUE(PrintJob::Start(&owner, 0));
     PrintJob::Abort();
     LongPrintout(*PrintJob::GetDc());
     PrintJob::Finish();
     EXPECT_TRUE(owner.isEnabled());
-    EXPECT_EQ(QDir(path).entryList({QStringLiteral("*.pdf")}), QStringList{QStringLiteral("QTX-1.pdf")});
+    EXPECT_TRUE(QDir(path).entryList({QStringLiteral("*.pdf")}).isEmpty());
 }
 
 } // namespace
