@@ -22,7 +22,6 @@
 namespace qx {
 namespace {
 
-
 // Leaves what the job drew behind when the job deletes its context at Finish.
 class KeptRecordingDc : public RecordingDc {
 public:
