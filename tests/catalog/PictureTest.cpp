@@ -544,6 +544,7 @@ TEST(LoadPicture, ReadsBmpFilesByRelativePathInAnyCaseAndJpgByName) {
     dir_.Write("empty.bmp", Bytes{});
     for (const char* name : {"a/bild.jpg", "b/BILD.JPG"})
         dir_.Write(name, jpeg);
+    std::filesystem::resize_file(dir_ / "b/BILD.JPG", kMaxPictureFileBytes); // the largest file read
     for (const char* name : {"jpgs/pic.bmp", "c/fake.jpg"})
         dir_.Write(name, bmp);
     // Width, height and bits per pixel of what was loaded.

@@ -37,10 +37,7 @@ TEST(AreaFile, EntriesCommentsTheBracketAndTheLimits) {
     std::string sixtyFour;
     for (int i = 1; i <= 64; ++i)
         sixtyFour += std::to_string(i) + ": E" + std::to_string(i - 1) + "|p|S|1,2,3,4|t\n";
-    const struct {
-        std::string bytes;
-        std::string dump;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         // Only a to z are raised in the target; numbers read as far as they go.
         {"# header\r\n\r\nCaption|pic.bmp|xyz.ber\r\nFull|p2.jpg|Katalog.std|  -10|+20|3x|abc|The tooltip|ignored\r\n"
          "Last|p3|Zur\xFC" "ck|1|2|3|4|tip",
@@ -56,8 +53,8 @@ TEST(AreaFile, EntriesCommentsTheBracketAndTheLimits) {
          "1: " + std::string(127, 'c') + "|||0,0,0,0|\n2: |" + std::string(127, 'p') + "|" + std::string(45, 'T') +
              "|0,0,0,0|\n"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Dump(ParseAreaFile(c.bytes)), c.dump) << c.bytes;
+    for (const auto& [bytes, dump] : cases)
+        EXPECT_EQ(Dump(ParseAreaFile(bytes)), dump) << bytes;
 }
 
 TEST(AreaFile, PageKindsTargetsAndNumbers) {

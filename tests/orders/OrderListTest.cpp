@@ -50,10 +50,8 @@ TEST(OrderListFile, WritesTheFullLayoutAndReadsItBack) {
 }
 
 TEST(OrderListFile, OlderLayoutCommentsShortLinesAndOverlongFields) {
-    const struct {
-        std::string bytes;
-        std::string dump; // "none": not an order list
-    } cases[] = {{"QX0001#ABC\r\n# a comment line\r\n2|N-1|Name|Zwei|Bem|DORNA|10,00|20,00|\r\n\r\n5|N-2\r\n"
+    // The bytes and what is read from them; "none": not an order list.
+    const std::pair<std::string, std::string> cases[] = {{"QX0001#ABC\r\n# a comment line\r\n2|N-1|Name|Zwei|Bem|DORNA|10,00|20,00|\r\n\r\n5|N-2\r\n"
          "[EndOfFile]\r\n9|after the end|\r\n",
          "#ABC\n2|N-1|Name|Zwei|Bem|DORNA|10,00||||20,00|||||\n5|N-2||||||||||||||\n"},
         // No end marker: nothing lost. Fields are cut to their capacity.
@@ -64,9 +62,9 @@ TEST(OrderListFile, OlderLayoutCommentsShortLinesAndOverlongFields) {
         {"QX000", "\n"}, // magic alone: an empty list
         {"QX001x\r\n", "none"}, {"QX00", "none"},
     };
-    for (const auto& c : cases) {
-        const auto list = ParseOrderList(c.bytes);
-        EXPECT_EQ(list ? Dump(*list) : "none", c.dump) << c.bytes;
+    for (const auto& [bytes, dump] : cases) {
+        const auto list = ParseOrderList(bytes);
+        EXPECT_EQ(list ? Dump(*list) : "none", dump) << bytes;
     }
 }
 

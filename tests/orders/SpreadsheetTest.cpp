@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace qx {
@@ -28,11 +29,7 @@ OrderList SampleList() {
 // UTF-8 with its mark, ";" between fields, CR LF after every row; a field
 // with a separator, a quote or a line end in quotes.
 TEST(OrderListCsv, TheEntriesInTheLanguageAndPriceMode) {
-    const struct {
-        int language;
-        int priceMode;
-        const char* csv;
-    } cases[] = {
+    const std::tuple<int, int, const char*> cases[] = {
         {0, 1, "Pos.;Menge;Nummer;Bezeichnung;Bemerkungen;Lieferant;Stückpreis;Gesamtpreis;Währung;Preisliste\r\n"
          "1;3;T10001;Klíè, Satz;\"links; \"\"rot\"\"\";DORNA;12,50;37,50;EUR;PL 12\r\n"
          "2;1;QX-1;Bühne;\"zwei\r\nZeilen\";QTX_VZ;1234,50;1234,50;EUR;\r\n"},
@@ -43,8 +40,8 @@ TEST(OrderListCsv, TheEntriesInTheLanguageAndPriceMode) {
          "1;3;T10001;Klíè, Satz;\"links; \"\"rot\"\"\";DORNA;PL 12\r\n"
          "2;1;QX-1;Bühne;\"zwei\r\nZeilen\";QTX_VZ;\r\n"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(OrderListCsv(SampleList(), c.priceMode, c.language), std::string("\xEF\xBB\xBF") + c.csv) << c.language;
+    for (const auto& [language, priceMode, csv] : cases)
+        EXPECT_EQ(OrderListCsv(SampleList(), priceMode, language), std::string("\xEF\xBB\xBF") + csv) << language;
 }
 
 TEST(OrderListCsv, PricesAreNumbersWithTwoDecimals) {
@@ -104,7 +101,7 @@ TEST_F(Numbers, EveryFormOfLineTakesExactlyItsProducts) {
          "T99999\r\nT20000\r\nT10001;0\r\nT30000\r\n\"T10001\" 6\r\n;7",
          "T10001 x1|T10001 x3|T40002 x1|T40002 x2|T10001 x4|T10001 x5|T10001 x6|?T99999|?T10001;0|?T30000|?;7|~T20000|"},
         {0, "T99999\nT10001 2\n", "T10001 x2|?T99999|"}, // a first line of numbers is no header
-        {0, "Werkzeugnummer\nT10001\nxT10001\"\n", "T10001 x1|?xT10001\"|"}, // a header without separator
+        {0, "Werkzeugnr. f\xFCr\nT10001\nxT10001\"\n", "T10001 x1|?xT10001\"|"}, // a header without separator
         {3, "\xC8\xEDslo;Mno\x9Estv\xED\r\nT10001;2\r\nKl\xED\xE8 1\r\n", "T10001 x2|?Kl\xED\xE8 1|"},
         {3, "\xEF\xBB\xBF\xC4\x8C\xC3\xADslo;Mno\xC5\xBEstv\xC3\xAD\r\nT10001;2\r\nKl\xC3\xAD\xC4\x8D 1\r\n",
          "T10001 x2|?Kl\xED\xE8 1|"}, {0, "", ""},

@@ -12,6 +12,7 @@
 #include "platform/core/ScriptedUi.h"
 #include "resources/Menus.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -239,6 +240,10 @@ TEST_F(OrderRoads, NumbersInByTheMenuKeyAndASpreadsheetOutByShiftF10) {
                                  "ckpreis;Gesamtpreis;W\xC3\xA4hrung;Preisliste\r\n1;2;QX-1;Zwei-S\xC3\xA4ulen-B"
                                  "\xC3\xBChne;;QTX_VZ;"))
         << csv;
+    // A right click on the list opens the same menu.
+    QWidget* rows = static_cast<QAbstractItemView*>(page->Item(OrderListPage::kList))->viewport();
+    QTest::mouseClick(p.Frame().windowHandle(), Qt::RightButton, {}, rows->mapTo(&p.Frame(), QPoint(5, 5)));
+    EXPECT_EQ(ui->shown.back().text, "Als Tabelle exportieren\x85\nNummern einf\xFCgen\x85\n");
 }
 
 } // namespace

@@ -215,19 +215,15 @@ constexpr CodePage kWest = CodePage::Cp1252, kCzech = CodePage::Cp1250;
 TEST(CodePage, KnownCharactersBothWays) {
     EXPECT_EQ((std::vector<CodePage>{CodePageOfLanguage(0), CodePageOfLanguage(1), CodePageOfLanguage(2),
                                      CodePageOfLanguage(3)}), (std::vector<CodePage>{kWest, kWest, kWest, kCzech}));
-    const struct {
-        const char* bytes;
-        CodePage cp;
-        const char* utf8;
-    } known[] = {{"\x80", kWest, "€"},          {"\x80", kCzech, "€"},         {"\x8A", kCzech, "Š"},
+    const std::tuple<const char*, CodePage, const char*> known[] = {{"\x80", kWest, "€"},          {"\x80", kCzech, "€"},         {"\x8A", kCzech, "Š"},
                  {"\x8A", kWest, "Š"},          {"\xEC", kCzech, "ě"},         {"\xEC", kWest, "ì"},
                  {"\xDF\xE4\xF6\xFC", kWest, "ßäöü"}, {"n\xE1\xF8\x61\x64\xED", kCzech, "nářadí"},
                  {"\x99", kWest, "™"},          {"\xFF", kCzech, "˙"},
                  // Undefined positions become the C1 control of the same value.
                  {"\x81\x8D\x8F\x90\x9D", kWest, "\u0081\u008D\u008F\u0090\u009D"},
                  {"\x81\x83\x88\x90\x98", kCzech, "\u0081\u0083\u0088\u0090\u0098"}};
-    for (const auto& k : known)
-        EXPECT_EQ(ToUtf8(k.bytes, k.cp), k.utf8) << k.utf8;
+    for (const auto& [bytes, cp, utf8] : known)
+        EXPECT_EQ(ToUtf8(bytes, cp), utf8) << utf8;
     EXPECT_EQ(ToUtf16("\x8A\xE9", kCzech), u"Šé");
     bool lossless = false;
     EXPECT_EQ(FromUtf8("Šíleně € ", kCzech, &lossless), "\x8A\xEDlen\xEC \x80 ");
@@ -248,17 +244,13 @@ TEST(CodePage, KnownCharactersBothWays) {
 }
 
 TEST(CodePage, UnrepresentableAndInvalidBecomeQuestionMarks) {
-    const struct {
-        const char* utf8;
-        CodePage cp;
-        const char* bytes;
-    } lossy[] = {{"ě", kWest, "?"}, {"a😀b", kWest, "a?b"},
+    const std::tuple<const char*, CodePage, const char*> lossy[] = {{"ě", kWest, "?"}, {"a😀b", kWest, "a?b"},
                  // Stray continuation, truncated sequence, overlong form, surrogate, beyond U+10FFFF, last 2-byte lead.
                  {"a\x80" "b", kWest, "a?b"}, {"a\xE2\x82", kWest, "a?"}, {"\xC0\xAF", kWest, "??"},
                  {"\xED\xA0\x80", kWest, "???"}, {"\xF4\x90\x80\x80", kWest, "????"}, {"\xDF\xBF", kWest, "?"}};
-    for (const auto& l : lossy) {
+    for (const auto& [utf8, cp, bytes] : lossy) {
         bool lossless = true;
-        EXPECT_TRUE(FromUtf8(l.utf8, l.cp, &lossless) == l.bytes && !lossless) << l.bytes;
+        EXPECT_TRUE(FromUtf8(utf8, cp, &lossless) == bytes && !lossless) << bytes;
     }
     bool lossless = true;
     // A pair is one '?', the first and last pairs too; a lone surrogate is one.
@@ -282,12 +274,7 @@ std::string Lines(std::string_view text, int width, unsigned format) {
 }
 
 TEST(TextLayout, LineBreaksWordBreaksPrefixesAndTabs) {
-    const struct {
-        const char* text;
-        int width;
-        unsigned format;
-        const char* lines;
-    } cases[] = {{"", 100, 0, ""}, {"a\r\nb\nc\rd", 100, 0, "a|b|c|d"}, // CR LF, LF or a lone CR
+    const std::tuple<const char*, int, unsigned, const char*> cases[] = {{"", 100, 0, ""}, {"a\r\nb\nc\rd", 100, 0, "a|b|c|d"}, // CR LF, LF or a lone CR
         {"a\r\n", 100, 0, "a"}, {"a\r", 100, 0, "a"}, {"\r\nb", 100, 0, "|b"}, {"a\n\nb", 100, 0, "a||b"},
         {"a long line", 3, 0, "a long line"}, // without DT_WORDBREAK nothing is wrapped
         {"Katalog Betriebseinrichtungen und Spezialwerkzeuge", 20, DT_WORDBREAK,
@@ -301,8 +288,8 @@ TEST(TextLayout, LineBreaksWordBreaksPrefixesAndTabs) {
         {"a\tb", 100, DT_EXPANDTABS, "a       b"}, {"abcdefgh\tb", 100, DT_EXPANDTABS, "abcdefgh        b"},
         {"a\tb", 100, 0, "a\tb"}, {"aaaa\tbb\tc", 10, DT_EXPANDTABS | DT_WORDBREAK, "aaaa    bb|c"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Lines(c.text, c.width, c.format), c.lines) << c.text;
+    for (const auto& [text, width, format, lines] : cases)
+        EXPECT_EQ(Lines(text, width, format), lines) << text;
     EXPECT_EQ(LayoutText("\n", 100, 0, [](std::string_view) { return 1; }).size(), 1u);
 
     const Rect r{10, 20, 110, 70};

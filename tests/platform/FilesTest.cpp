@@ -277,7 +277,9 @@ TEST(Profile, DefaultPathFollowsTheXdgFolders) {
 }
 
 TEST(ProfileText, LookupAndReplaceRoundTrip) {
-    EXPECT_FALSE(ProfileLookup("", "a", "b") || ProfileLookup("[a]\nb", "a", "b"));
+    // No value without a key line; a comment line is none.
+    EXPECT_FALSE(ProfileLookup("", "a", "b") || ProfileLookup("[a]\nb", "a", "b") ||
+                 ProfileLookup("[a]\n;b=1", "a", ";b"));
     EXPECT_EQ(ProfileLookup("\xEF\xBB\xBF[a]\nb=1", "a", "b"), "1");
     EXPECT_EQ(ProfileLookup("[a\nb=1\n[a]\nb=2", "a", "b"), "2"); // "[a" is no header
     EXPECT_EQ(ProfileReplace("x=1", "S", "k", "v"), "x=1\r\n[S]\r\nk=v\r\n");

@@ -670,7 +670,10 @@ TEST(Window, TabWalksTheControlsEditsKeepTheirLimitAndSelectingFromTheProgramTel
     QWidget* second = d.AddControl(2, ControlKind::Edit);
     d.MoveItem(1, Rect{0, 170, 90, 190});
     d.MoveItem(2, Rect{100, 170, 190, 190});
+    QWidget* under = d.AddControl(4, ControlKind::Edit);
+    d.MoveItem(4, Rect{0, 210, 90, 230});
     d.AddControl(3, ControlKind::ListBox);
+    d.MoveItem(3, Rect{300, 0, 400, 100});
     for (const char* text : {"eins", "zwei"})
         d.AddString(3, text);
     d.show();
@@ -679,6 +682,11 @@ TEST(Window, TabWalksTheControlsEditsKeepTheirLimitAndSelectingFromTheProgramTel
     EXPECT_EQ(d.focusWidget(), second);
     QTest::keyClick(second, Qt::Key_Backtab);
     EXPECT_EQ(d.focusWidget(), first);
+    // Controls that touch share a row: an edit under the first, level with the
+    // last pixel of a taller one beside it, comes before that one.
+    d.MoveItem(2, Rect{100, 170, 190, 210});
+    QTest::keyClick(first, Qt::Key_Tab);
+    EXPECT_EQ(d.focusWidget(), under);
     // A text longer than its limit is kept; shortened to the limit, it holds the limit again.
     d.SetItemText(1, "abcdef");
     d.SetEditLimit(1, 4);
