@@ -51,7 +51,8 @@ TEST(OrderListFile, WritesTheFullLayoutAndReadsItBack) {
 
 TEST(OrderListFile, OlderLayoutCommentsShortLinesAndOverlongFields) {
     // The bytes and what is read from them; "none": not an order list.
-    const std::pair<std::string, std::string> cases[] = {{"QX0001#ABC\r\n# a comment line\r\n2|N-1|Name|Zwei|Bem|DORNA|10,00|20,00|\r\n\r\n5|N-2\r\n"
+    const std::pair<std::string, std::string> cases[] = {
+        {"QX0001#ABC\r\n# a comment line\r\n2|N-1|Name|Zwei|Bem|DORNA|10,00|20,00|\r\n\r\n5|N-2\r\n"
          "[EndOfFile]\r\n9|after the end|\r\n",
          "#ABC\n2|N-1|Name|Zwei|Bem|DORNA|10,00||||20,00|||||\n5|N-2||||||||||||||\n"},
         // No end marker: nothing lost. Fields are cut to their capacity.

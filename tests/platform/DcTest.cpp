@@ -215,13 +215,13 @@ constexpr CodePage kWest = CodePage::Cp1252, kCzech = CodePage::Cp1250;
 TEST(CodePage, KnownCharactersBothWays) {
     EXPECT_EQ((std::vector<CodePage>{CodePageOfLanguage(0), CodePageOfLanguage(1), CodePageOfLanguage(2),
                                      CodePageOfLanguage(3)}), (std::vector<CodePage>{kWest, kWest, kWest, kCzech}));
-    const std::tuple<const char*, CodePage, const char*> known[] = {{"\x80", kWest, "€"},          {"\x80", kCzech, "€"},         {"\x8A", kCzech, "Š"},
-                 {"\x8A", kWest, "Š"},          {"\xEC", kCzech, "ě"},         {"\xEC", kWest, "ì"},
-                 {"\xDF\xE4\xF6\xFC", kWest, "ßäöü"}, {"n\xE1\xF8\x61\x64\xED", kCzech, "nářadí"},
-                 {"\x99", kWest, "™"},          {"\xFF", kCzech, "˙"},
-                 // Undefined positions become the C1 control of the same value.
-                 {"\x81\x8D\x8F\x90\x9D", kWest, "\u0081\u008D\u008F\u0090\u009D"},
-                 {"\x81\x83\x88\x90\x98", kCzech, "\u0081\u0083\u0088\u0090\u0098"}};
+    const std::tuple<const char*, CodePage, const char*> known[] = {
+        {"\x80", kWest, "€"}, {"\x80", kCzech, "€"}, {"\x8A", kCzech, "Š"}, {"\x8A", kWest, "Š"},
+        {"\xEC", kCzech, "ě"}, {"\xEC", kWest, "ì"}, {"\xDF\xE4\xF6\xFC", kWest, "ßäöü"},
+        {"n\xE1\xF8\x61\x64\xED", kCzech, "nářadí"}, {"\x99", kWest, "™"}, {"\xFF", kCzech, "˙"},
+        // Undefined positions become the C1 control of the same value.
+        {"\x81\x8D\x8F\x90\x9D", kWest, "\u0081\u008D\u008F\u0090\u009D"},
+        {"\x81\x83\x88\x90\x98", kCzech, "\u0081\u0083\u0088\u0090\u0098"}};
     for (const auto& [bytes, cp, utf8] : known)
         EXPECT_EQ(ToUtf8(bytes, cp), utf8) << utf8;
     EXPECT_EQ(ToUtf16("\x8A\xE9", kCzech), u"Šé");
@@ -274,7 +274,8 @@ std::string Lines(std::string_view text, int width, unsigned format) {
 }
 
 TEST(TextLayout, LineBreaksWordBreaksPrefixesAndTabs) {
-    const std::tuple<const char*, int, unsigned, const char*> cases[] = {{"", 100, 0, ""}, {"a\r\nb\nc\rd", 100, 0, "a|b|c|d"}, // CR LF, LF or a lone CR
+    const std::tuple<const char*, int, unsigned, const char*> cases[] = {
+        {"", 100, 0, ""}, {"a\r\nb\nc\rd", 100, 0, "a|b|c|d"}, // CR LF, LF or a lone CR
         {"a\r\n", 100, 0, "a"}, {"a\r", 100, 0, "a"}, {"\r\nb", 100, 0, "|b"}, {"a\n\nb", 100, 0, "a||b"},
         {"a long line", 3, 0, "a long line"}, // without DT_WORDBREAK nothing is wrapped
         {"Katalog Betriebseinrichtungen und Spezialwerkzeuge", 20, DT_WORDBREAK,
