@@ -10,6 +10,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 
 namespace qx {
 namespace {
@@ -180,14 +181,11 @@ TEST(ProductList, CommentsHashFieldsAndDamagedFiles) {
     std::string longName = Record("K1", "N1", "s");
     longName.replace(longName.find("Name K1"), 7, std::string(500, 'n'));
     const std::string two = Record("K1", "N1", "s") + Record("K2", "N2", "s");
-    const auto last = [](const ProductRecord& r) {
+    const auto shown = [](const ProductRecord& r) {
         return Joined({r.number, r.designation, r.name, r.sheetPicture, r.supplier, r.vzPrice, r.freeText});
     };
-    const struct {
-        std::string body;
-        std::size_t count;
-        std::string last;
-    } cases[] = {{"1\r\n\r\n" + comment, 1, "N1|D-K1|Name K1|sheet.bmp|S|12,50 DM|Text of K1\r\nsecond line"},
+    // The file after the header, the records read, the last one as shown.
+    const std::tuple<std::string, std::size_t, std::string> cases[] = {{"1\r\n\r\n" + comment, 1, "N1|D-K1|Name K1|sheet.bmp|S|12,50 DM|Text of K1\r\nsecond line"},
         {"1\r\n\r\n" + Record("K2", "#N2", "s"), 1, "D-K2|1|sheet.bmp|||info.htm|Text of K2\r\nsecond line"},
         // No empty line after line twelve, a comment before the text.
         {"1\r\n\r\nK\r\np\r\nN\r\nD\r\n0\r\nn\r\ns\r\nf\r\n\r\ni\r\nr\r\nsup\r\n#c\r\nText}rest\r\n\r\n", 1,
@@ -201,11 +199,11 @@ TEST(ProductList, CommentsHashFieldsAndDamagedFiles) {
         {"2147483647\r\n\r\n" + Record("K", "N", "s"), 1, "N|D-K|Name K|sheet.bmp|S|12,50 DM|Text of K\r\nsecond line"},
         {"-5\r\n\r\n" + Record("K", "N", "s"), 0, ""},
     };
-    for (const auto& c : cases) {
-        const ProductList list = ParseProductList(CatalogBlock(kHeader + c.body), "DM", 0);
-        ASSERT_EQ(list.records.size(), c.count) << c.body;
-        if (!c.last.empty()) {
-            EXPECT_EQ(last(list.records.back()), c.last) << c.body;
+    for (const auto& [body, count, last] : cases) {
+        const ProductList list = ParseProductList(CatalogBlock(kHeader + body), "DM", 0);
+        ASSERT_EQ(list.records.size(), count) << body;
+        if (!last.empty()) {
+            EXPECT_EQ(shown(list.records.back()), last) << body;
         }
     }
     // Only a line that starts with "#" is a comment: a "#" after a blank is text.

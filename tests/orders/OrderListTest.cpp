@@ -113,10 +113,7 @@ std::string FileWithAtTheEdge(std::string_view head, std::string_view edge) {
 }
 
 TEST(OrderListPieces, LoadAndSaveGiveWhatTheWholeFileGives) {
-    const struct {
-        const char* what;
-        std::string bytes;
-    } cases[] = {{"CR LF across the edge", FileWithAtTheEdge("QX0002Auftrag\r\n", "\r\n3|EDGE|x|\r\n")},
+    const std::pair<const char*, std::string> cases[] = {{"CR LF across the edge", FileWithAtTheEdge("QX0002Auftrag\r\n", "\r\n3|EDGE|x|\r\n")},
         {"LF at the edge", FileWithAtTheEdge("QX0002Auftrag\r\n", "\n3|EDGE|x|\r\n")},
         {"CR alone at the edge", FileWithAtTheEdge("QX0002Auftrag\r\n", "\r3|EDGE|x|\r\n")},
         {"LF CR at the edge", FileWithAtTheEdge("QX0002Auftrag\r\n", "\n\r3|EDGE|x|\r\n")},
@@ -128,21 +125,21 @@ TEST(OrderListPieces, LoadAndSaveGiveWhatTheWholeFileGives) {
         {"empty", ""},
     };
     test::TempDir dir;
-    for (const auto& c : cases) {
-        const auto path = dir.Write("list.stk", c.bytes);
+    for (const auto& [what, bytes] : cases) {
+        const auto path = dir.Write("list.stk", bytes);
         OrderList loaded{{Item("1", "before", "")}, {}}; // what a load replaces
         FileStamp stamp;
         const OrderListRead read = LoadOrderList(ToWindowsPath(path), loaded, &stamp);
-        const std::optional<OrderList> whole = ParseOrderList(c.bytes);
-        EXPECT_EQ(read, whole ? OrderListRead::Loaded : OrderListRead::WrongFormat) << c.what;
-        EXPECT_EQ(Dump(loaded), whole ? Dump(*whole) : Dump(OrderList{})) << c.what;
-        EXPECT_EQ(stamp, FileStamp::Of(c.bytes)) << c.what;
+        const std::optional<OrderList> whole = ParseOrderList(bytes);
+        EXPECT_EQ(read, whole ? OrderListRead::Loaded : OrderListRead::WrongFormat) << what;
+        EXPECT_EQ(Dump(loaded), whole ? Dump(*whole) : Dump(OrderList{})) << what;
+        EXPECT_EQ(stamp, FileStamp::Of(bytes)) << what;
 
         // Saved a piece at a time, the file and its stamp are those of the whole.
         FileStamp written;
-        ASSERT_TRUE(SaveOrderList(ToWindowsPath(dir / "saved.stk"), loaded, &written)) << c.what;
-        const std::string bytes = SerializeOrderList(loaded);
-        EXPECT_TRUE(ReadWholeFile(dir / "saved.stk") == bytes && written == FileStamp::Of(bytes)) << c.what;
+        ASSERT_TRUE(SaveOrderList(ToWindowsPath(dir / "saved.stk"), loaded, &written)) << what;
+        const std::string saved = SerializeOrderList(loaded);
+        EXPECT_TRUE(ReadWholeFile(dir / "saved.stk") == saved && written == FileStamp::Of(saved)) << what;
     }
 }
 

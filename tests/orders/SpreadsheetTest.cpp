@@ -91,11 +91,7 @@ struct Numbers : ::testing::Test {
 // Per case: the entries added ("number x quantity"), then "?" and the lines
 // not found, then "~" and those naming more than one product.
 TEST_F(Numbers, EveryFormOfLineTakesExactlyItsProducts) {
-    const struct {
-        int language;
-        std::string bytes;
-        const char* result;
-    } cases[] = {
+    const std::tuple<int, std::string, const char*> cases[] = {
         {0,
          "Nummer;Menge\r\nt10001\r\n  hln0qx198001 ; 3\r\nzrt 6150\r\nZRT 6150 2\n\r\nT10001\t4\r\n\"T10001\";\"5\"\r\n"
          "T99999\r\nT20000\r\nT10001;0\r\nT30000\r\n\"T10001\" 6\r\n;7",
@@ -108,9 +104,9 @@ TEST_F(Numbers, EveryFormOfLineTakesExactlyItsProducts) {
         {3, "\xC4\x8C\xC3\xADslo;Mno\xC5\xBEstv\xC3\xAD\r\nT10001;2\r\nKl\xC3\xAD\xC4\x8D 1\r\n", // no mark
          "T10001 x2|?Kl\xED\xE8 1|"},
     };
-    for (const auto& c : cases) {
-        const std::optional<NumberImport> r = ImportNumbers(State(c.language), c.bytes);
-        ASSERT_TRUE(r) << c.bytes;
+    for (const auto& [language, bytes, wanted] : cases) {
+        const std::optional<NumberImport> r = ImportNumbers(State(language), bytes);
+        ASSERT_TRUE(r) << bytes;
         std::string result;
         for (const OrderItem& item : r->items)
             result += item.number.str() + " x" + item.quantity.str() + "|";
@@ -118,7 +114,7 @@ TEST_F(Numbers, EveryFormOfLineTakesExactlyItsProducts) {
             result += "?" + line + "|";
         for (const std::string& line : r->ambiguous)
             result += "~" + line + "|";
-        EXPECT_EQ(result, c.result) << c.bytes;
+        EXPECT_EQ(result, wanted) << bytes;
     }
 }
 
