@@ -341,21 +341,17 @@ TEST(DibPixels, RejectsWhatDoesNotFit) {
     for (std::size_t n : {good.size() - 1, std::size_t{40 + 1024}, std::size_t{100}, std::size_t{39}, std::size_t{0}})
         EXPECT_FALSE(Decode(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n)))) << n;
 
-    struct Patch {
-        std::size_t at;
-        std::uint32_t value;
-        const char* why;
-    };
-    const Patch patches[] = {{0, 12, "OS/2 core header"}, {0, 64, "unknown header size"}, {0, 0xFFFFFFF0u, "huge"},
-                             {4, 0, "width 0"}, {4, static_cast<std::uint32_t>(-3), "negative width"},
-                             {4, 32769, "too wide"}, {8, 0, "height 0"}, {8, 32769, "too high"},
-                             {8, static_cast<std::uint32_t>(INT_MIN), "least height"}, {8, 0x7FFFFFFF, "greatest"},
-                             {16, 1, "RLE8"}, {32, 257, "more colours than 8 bits hold"}, {32, 0xFFFFFFFFu, "all"},
-                             {12, 2, "two planes"}, {14, 16, "16 bits"}};
-    for (const Patch& p : patches) {
+    // Where a field is patched, its new value, and why that is refused.
+    const std::tuple<std::size_t, std::uint32_t, const char*> patches[] = {
+        {0, 12, "OS/2 core header"}, {0, 64, "unknown header size"}, {0, 0xFFFFFFF0u, "huge"}, {4, 0, "width 0"},
+        {4, static_cast<std::uint32_t>(-3), "negative width"}, {4, 32769, "too wide"}, {8, 0, "height 0"},
+        {8, 32769, "too high"}, {8, static_cast<std::uint32_t>(INT_MIN), "least height"}, {8, 0x7FFFFFFF, "greatest"},
+        {16, 1, "RLE8"}, {32, 257, "more colours than 8 bits hold"}, {32, 0xFFFFFFFFu, "all"},
+        {12, 2, "two planes"}, {14, 16, "16 bits"}};
+    for (const auto& [at, value, why] : patches) {
         Bytes b = good;
-        Put(b, p.at, p.value, p.at == 12 || p.at == 14 ? 2 : 4);
-        EXPECT_FALSE(Decode(b)) << p.why;
+        Put(b, at, value, at == 12 || at == 14 ? 2 : 4);
+        EXPECT_FALSE(Decode(b)) << why;
     }
     // Huge declared dimensions with few bytes: refused without allocating.
     EXPECT_FALSE(Decode(Bmp{.width = 32768, .height = 32768, .bitCount = 24, .bits = rows}.Dib()));
@@ -374,6 +370,7 @@ TEST(DibPixels, EncodeDib24RoundTripsBottomUp) {
     EXPECT_EQ(std::tuple(back->width, back->height, back->argb), std::tuple(3, 2, p.argb));
     p.argb.pop_back();
     EXPECT_TRUE(EncodeDib24(p).empty() && EncodeDib24(Pixels{0, 2, {}}).empty()); // no width
+    EXPECT_FALSE(EncodeDib24(Pixels{kMaxDibSide, 1, Colours(kMaxDibSide)}).empty()); // the widest
 }
 
 // A JPEG of the given pixels, encoded by libjpeg itself into memory (progressive: ten scans).
@@ -530,7 +527,7 @@ TEST(Jpeg, ReductionGivesAnEightBitPictureOfTheNearestFixedColours) {
 
     // Anything but a sound 24-bit DIB comes back as it was.
     for (const Bytes& other :
-         {Packed(3, 2, 8, Ramp(256)), Bytes(dib.begin(), dib.end() - 1), Bytes{}, Patched(dib, 4, 0)})
+         {Packed(3, 2, 8, Ramp(256)), Bytes(dib.begin(), dib.end() - 1), Bytes{}, Patched(dib, 4, 0), Patched(dib, 0, 12)})
         EXPECT_EQ(ReduceTo256Colors(other), other) << other.size();
 }
 

@@ -11,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <tuple>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -159,6 +161,15 @@ TEST(FileIo, EveryFaultKeepsTheOldFile) {
         for (const auto& file : {list, copy, ini})
             EXPECT_FALSE(test::TemporaryLeftBeside(file)) << file;
     }
+    // A write the system itself refuses (past the file size limit here) keeps the old file too.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit was{}, small{};
+    ::getrlimit(RLIMIT_FSIZE, &was);
+    small = {100, was.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const bool written = WriteFileAtomic(list, std::string(1000, 'x'));
+    ::setrlimit(RLIMIT_FSIZE, &was);
+    EXPECT_TRUE(!written && ReadAll(list) == "old contents");
     EXPECT_FALSE(profile.WriteString("Global", "k", "a\nb")); // refused, not failed: nobody to tell
     EXPECT_EQ(told, static_cast<int>(std::size(test::kWriteFaults)));
     EXPECT_EQ(ReadAll(tmp / "other.stk"), "fine");

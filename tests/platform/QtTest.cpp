@@ -29,6 +29,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <set>
+#include <tuple>
 #include <vector>
 
 namespace qx {
@@ -235,14 +236,12 @@ TEST_F(QtDcTest, DibOneToOneStretchedAndMapped) {
         UseDesignMapping(dc, {628, 430}, {1012, 718});
         dc.StretchDib({100, 100, 104, 102}, {0, 0, 4, 2}, dib);
     }
-    const struct {
-        int x, y;
-        QRgb colour;
-    } pixels[] = {{10, 10, kRed},        {13, 10, kWhite},      {12, 11, 0xFFFFFF00}, {20, 20, kRed},
-                  {21, 21, kRed},        {22, 20, kGreen},      {27, 23, 0xFF00FFFF}, {25, 22, 0xFFFFFF00},
-                  {40, 40, 0xFFFFFF00}, {41, 40, 0xFF00FFFF}, {50, 50, kRed},        {52, 50, 0xFF0000FF}};
-    for (const auto& p : pixels)
-        EXPECT_EQ(image.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
+    const std::tuple<int, int, QRgb> pixels[] = {
+        {10, 10, kRed},        {13, 10, kWhite},      {12, 11, 0xFFFFFF00}, {20, 20, kRed},
+        {21, 21, kRed},        {22, 20, kGreen},      {27, 23, 0xFF00FFFF}, {25, 22, 0xFFFFFF00},
+        {40, 40, 0xFFFFFF00}, {41, 40, 0xFF00FFFF}, {50, 50, kRed},        {52, 50, 0xFF0000FF}};
+    for (const auto& [x, y, colour] : pixels)
+        EXPECT_EQ(image.pixel(x, y), colour) << x << "," << y;
     // Beyond the picture: half the source, half drawn. Design (100, 100)-(104, 102) -> (161, 167)-(168, 170).
     std::vector<QRect> inks;
     for (const QRect& area :
@@ -589,6 +588,8 @@ TEST(QtUiTest, AnOpenerThatFindsNoProgramIsTold) {
     EXPECT_TRUE(ui.ShellOpen(doc));
     EXPECT_TRUE(QTest::qWaitFor([&told] { return !told.empty(); }, 10000)); // the opener runs on its own
     EXPECT_EQ(told, std::vector<std::string>{doc});
+    dir.Write("bin/xdg-open", "\x7F" "ELF"); // an opener that cannot even start: answered at once
+    EXPECT_FALSE(ui.ShellOpen(doc));
     qputenv("PATH", path);
 }
 
