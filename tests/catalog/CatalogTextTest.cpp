@@ -46,9 +46,7 @@ std::string Reads(const std::string& file, const std::string& ops) {
 
 TEST(CatalogText, ReadsStopAtCapacityLineEndCommentAndBlockEnd) {
     const std::string longLine(70 * 1024, 'x');
-    const struct {
-        std::string file, ops, reads;
-    } cases[] = {
+    const std::tuple<std::string, std::string, std::string> cases[] = { // the file, the reads, what they read
         // The last line is terminated; at the end nothing more is read, the marker never.
         {"one\r\ntwo", "L31 L31 E K L31 E", "one/two/end/[//end/"},
         // Comments are skipped before every read but not by SkipLine; a field
@@ -67,8 +65,8 @@ TEST(CatalogText, ReadsStopAtCapacityLineEndCommentAndBlockEnd) {
         {"cut\0off}rest"s, "B R", "cut/rest\r\n/"},
         {"no brace", "B R", "no brace//"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Reads(c.file, c.ops), c.reads) << c.ops;
+    for (const auto& [file, ops, reads] : cases)
+        EXPECT_EQ(Reads(file, ops), reads) << ops;
 
     const CatalogBlock block("one\r\ntwo");
     EXPECT_EQ(std::pair(std::string(block.Content()), std::string(block.Data(), block.BlockSize())),
@@ -105,14 +103,8 @@ TEST(CatalogText, UnscrambleDecodesCrptAndLeavesPlainTextAlone) {
     CatalogBlock c(std::string("CRPT\x01\x00\x05", 7));
     EXPECT_EQ((Unscramble(c), c.Content()), std::string("CRPT\x02\x00\x05", 7));
 
-    // Prices in their display forms.
-    const struct {
-        const char* in;
-        bool euro;
-        const char* currency;
-        int language;
-        const char* out;
-    } cases[] = {
+    // Prices in their display forms: the field, whether in euro, the currency, the language, the form.
+    const std::tuple<const char*, bool, const char*, int, const char*> cases[] = {
         {"1234,5", true, "CZK", 0, "1234,50 EUR"}, {"1234,5", false, "CZK", 3, "1234,50 CZK"},
         {"\t \r12.5", false, "DM", 0, "12,50 DM"}, {"2,675", false, "DM", 0, "2,67 DM"}, // a double below 2.675
         {"0,00", true, "DM", 0, "0.00"},           {"0", false, "DM", 1, "0"},
@@ -120,13 +112,13 @@ TEST(CatalogText, UnscrambleDecodesCrptAndLeavesPlainTextAlone) {
         {"", false, "DM", 0, "siehe VZ-Preisliste"}, {"", true, "DM", 1, "on request"},
         {"", true, "DM", 2, "sur demande"},          {"", false, "DM", 3, "na dotaz"},
     };
-    for (const auto& tc : cases) {
-        std::string s = tc.in;
-        FormatPrice(s, tc.euro, tc.currency, tc.language);
+    for (const auto& [in, euro, currency, language, out] : cases) {
+        std::string s = in;
+        FormatPrice(s, euro, currency, language);
         // Formatting twice changes nothing: the lookup formats found records again.
         std::string again = s;
-        FormatPrice(again, tc.euro, tc.currency, tc.language);
-        EXPECT_EQ(std::pair(s, again), std::pair(std::string(tc.out), std::string(tc.out))) << tc.in;
+        FormatPrice(again, euro, currency, language);
+        EXPECT_EQ(std::pair(s, again), std::pair(std::string(out), std::string(out))) << in;
     }
     std::string huge = "1e300";
     FormatPrice(huge, false, "DM", 0);

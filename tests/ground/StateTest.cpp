@@ -45,7 +45,7 @@ TEST(CommandLine, OptionsAndErrors) {
 
     // "--check-layout" only with the snapshots.
     for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
-             {"--bogus"}, {"--language", "4"}, {"--language"}, {"--desktop-width", "12a"}, {"stray"}, {"--check-layout"}})
+             {"--bogus"}, {"--language", "4"}, {"--language"}, {"--desktop-width", "1280a"}, {"stray"}, {"--check-layout"}})
         EXPECT_FALSE(ParseCommandLine(wrong).error.empty()) << wrong[0];
     EXPECT_TRUE(ParseCommandLine({"--snapshot", "d", "--check-layout"}).checkLayout);
 

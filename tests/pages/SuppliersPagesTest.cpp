@@ -90,6 +90,11 @@ TEST(SupplierRoads, DistributorsChosenAndStoredThenTheLettersPrinted) {
               "Autohaus Nord");
     testing::Click(suppliers, SupplierSearchPage::kSave);
     EXPECT_TRUE(ui->fileAnswers.empty());
+    // A kept place that takes no file now is asked for again.
+    p.Context().profile.WriteString("Paths", "adr", dir + "fehlt\\qxkat.adr");
+    ui->fileAnswers = {dir + "qxkat.adr"};
+    testing::Click(suppliers, SupplierSearchPage::kSave);
+    EXPECT_TRUE(ui->fileAnswers.empty());
     testing::Click(suppliers, SupplierSearchPage::kCancel);
     ASSERT_EQ(p.Current<OrderListPage>(), page);
 

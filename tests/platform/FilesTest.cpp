@@ -63,6 +63,7 @@ TEST_F(PathTest, WindowsPathsResolveUnderTheDriveRoot) {
     fs::current_path(tmp / "DATEN");
     EXPECT_EQ(ResolvePath("LANG1\\QX.PRS"), tmp / "DATEN/lang1/QX.prs");
     EXPECT_EQ(ResolvePath("..\\daten"), tmp / "DATEN");
+    EXPECT_EQ(ResolvePath("1:x"), tmp / "DATEN/1:x"); // drives are letters
     EXPECT_EQ(ResolvePath(""), fs::path());
 
     SetDriveRootForTesting({});

@@ -229,6 +229,7 @@ TEST_F(QtDcTest, DibOneToOneStretchedAndMapped) {
         dc.StretchDib({20, 20, 28, 24}, {0, 0, 4, 2}, dib);
         dc.StretchDib({40, 40, 42, 41}, {2, 1, 4, 2}, dib); // the right two of the bottom row
         dc.StretchDib({50, 50, 58, 52}, {0, 0, 8, 2}, dib); // beyond the picture: what exists
+        dc.StretchDib({34, 10, 30, 12}, {0, 0, 4, 2}, dib); // mirrored left to right
         // Nothing for an empty destination or a broken picture.
         dc.StretchDib({60, 60, 60, 70}, {0, 0, 4, 2}, dib);
         const std::uint8_t junk[8] = {1, 2, 3};
@@ -239,7 +240,8 @@ TEST_F(QtDcTest, DibOneToOneStretchedAndMapped) {
     const std::tuple<int, int, QRgb> pixels[] = {
         {10, 10, kRed},        {13, 10, kWhite},      {12, 11, 0xFFFFFF00}, {20, 20, kRed},
         {21, 21, kRed},        {22, 20, kGreen},      {27, 23, 0xFF00FFFF}, {25, 22, 0xFFFFFF00},
-        {40, 40, 0xFFFFFF00}, {41, 40, 0xFF00FFFF}, {50, 50, kRed},        {52, 50, 0xFF0000FF}};
+        {40, 40, 0xFFFFFF00}, {41, 40, 0xFF00FFFF}, {50, 50, kRed},        {52, 50, 0xFF0000FF},
+        {33, 10, kRed},        {30, 10, kWhite}};
     for (const auto& [x, y, colour] : pixels)
         EXPECT_EQ(image.pixel(x, y), colour) << x << "," << y;
     // Beyond the picture: half the source, half drawn. Design (100, 100)-(104, 102) -> (161, 167)-(168, 170).
