@@ -247,7 +247,8 @@ TEST(CodePage, UnrepresentableAndInvalidBecomeQuestionMarks) {
     const std::tuple<const char*, CodePage, const char*> lossy[] = {{"ě", kWest, "?"}, {"a😀b", kWest, "a?b"},
                  // Stray continuation, truncated sequence, overlong form, surrogate, beyond U+10FFFF, last 2-byte lead.
                  {"a\x80" "b", kWest, "a?b"}, {"a\xE2\x82", kWest, "a?"}, {"\xC0\xAF", kWest, "??"},
-                 {"\xED\xA0\x80", kWest, "???"}, {"\xF4\x90\x80\x80", kWest, "????"}, {"\xDF\xBF", kWest, "?"}};
+                 {"\xED\xA0\x80", kWest, "???"}, {"\xF4\x90\x80\x80", kWest, "????"}, {"\xDF\xBF", kWest, "?"},
+                 {"\xF0\x8F\xBF\xBF", kWest, "????"}}; // four bytes for what three hold
     for (const auto& [utf8, cp, bytes] : lossy) {
         bool lossless = true;
         EXPECT_TRUE(FromUtf8(utf8, cp, &lossless) == bytes && !lossless) << bytes;
