@@ -177,7 +177,8 @@ TEST(ProductList, CommentsHashFieldsAndDamagedFiles) {
         return Joined({r.number, r.designation, r.name, r.sheetPicture, r.supplier, r.vzPrice, r.freeText});
     };
     // The file after the header, the records read, the last one as shown.
-    const std::tuple<std::string, std::size_t, std::string> cases[] = {{"1\r\n\r\n" + comment, 1, "N1|D-K1|Name K1|sheet.bmp|S|12,50 DM|Text of K1\r\nsecond line"},
+    const std::tuple<std::string, std::size_t, std::string> cases[] = {
+        {"1\r\n\r\n" + comment, 1, "N1|D-K1|Name K1|sheet.bmp|S|12,50 DM|Text of K1\r\nsecond line"},
         {"1\r\n\r\n" + Record("K2", "#N2", "s"), 1, "D-K2|1|sheet.bmp|||info.htm|Text of K2\r\nsecond line"},
         // No empty line after line twelve, a comment before the text.
         {"1\r\n\r\nK\r\np\r\nN\r\nD\r\n0\r\nn\r\ns\r\nf\r\n\r\ni\r\nr\r\nsup\r\n#c\r\nText}rest\r\n\r\n", 1,

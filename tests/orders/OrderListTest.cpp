@@ -113,7 +113,8 @@ std::string FileWithAtTheEdge(std::string_view head, std::string_view edge) {
 }
 
 TEST(OrderListPieces, LoadAndSaveGiveWhatTheWholeFileGives) {
-    const std::pair<const char*, std::string> cases[] = {{"CR LF across the edge", FileWithAtTheEdge("QX0002Auftrag\r\n", "\r\n3|EDGE|x|\r\n")},
+    const std::pair<const char*, std::string> cases[] = {
+        {"CR LF across the edge", FileWithAtTheEdge("QX0002Auftrag\r\n", "\r\n3|EDGE|x|\r\n")},
         {"LF at the edge", FileWithAtTheEdge("QX0002Auftrag\r\n", "\n3|EDGE|x|\r\n")},
         {"CR alone at the edge", FileWithAtTheEdge("QX0002Auftrag\r\n", "\r3|EDGE|x|\r\n")},
         {"LF CR at the edge", FileWithAtTheEdge("QX0002Auftrag\r\n", "\n\r3|EDGE|x|\r\n")},

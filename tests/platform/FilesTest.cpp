@@ -212,12 +212,13 @@ TEST(Profile, ReadsWindowsAndSloppyFilesAndGivesDefaults) {
                                  "neg=-12abc\r\nbig=99999999999\r\nlow=-2147483647\r\njunk=abc\r\n\r\n[ Paths ]\nstk=C:\\Orders\\\n"
                                  "q1=\"quoted value\"\nq2='single'\nq3=\"unbalanced\nq4=\"\nq5=\"\"\n;stk=commented\n"
                                  "long=" + longValue + "\n[global]\nlate=1\n"));
-    const std::tuple<const char*, const char*, const char*, const char*> strings[] = {{"Global", "language", "", "3"}, {"global", "pricemode", "", "1"}, {"Global", "empty", "d", ""},
-                   {"Global", "novalue", "d", "d"}, {"Paths", "stk", "", "C:\\Orders\\"},
-                   {"Paths", "q1", "", "quoted value"}, {"Paths", "q2", "", "single"},
-                   {"Paths", "q3", "", "\"unbalanced"}, {"Paths", "q4", "", "\""}, {"Paths", "q5", "d", ""},
-                   // Keys are only looked for in the first section of the name.
-                   {"Global", "late", "no", "no"}, {"Paths", "language", "no", "no"}, {"", "language", "no", "no"}};
+    const std::tuple<const char*, const char*, const char*, const char*> strings[] = {
+        {"Global", "language", "", "3"}, {"global", "pricemode", "", "1"}, {"Global", "empty", "d", ""},
+        {"Global", "novalue", "d", "d"}, {"Paths", "stk", "", "C:\\Orders\\"},
+        {"Paths", "q1", "", "quoted value"}, {"Paths", "q2", "", "single"},
+        {"Paths", "q3", "", "\"unbalanced"}, {"Paths", "q4", "", "\""}, {"Paths", "q5", "d", ""},
+        // Keys are only looked for in the first section of the name.
+        {"Global", "late", "no", "no"}, {"Paths", "language", "no", "no"}, {"", "language", "no", "no"}};
     for (const auto& [section, key, fallback, value] : strings)
         EXPECT_EQ(p.GetString(section, key, fallback), value) << section << "/" << key;
     EXPECT_EQ((std::vector<int>{p.GetInt("GLOBAL", "LANGUAGE", 0), p.GetInt("Global", "empty", 5),
