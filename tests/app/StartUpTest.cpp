@@ -51,17 +51,16 @@ using AreaPages = Areas;
 using MainWindow = Areas;
 
 TEST_F(StartUp, EachScreenModeWithoutConfiguration) {
-    struct Case {
-        int desktop;
-        const char* shown; // the client area, and whether a background window covers the rest
-    };
-    for (const Case& k : {Case{640, "632x434"}, Case{800, "793x555"}, Case{1024, "1018x724"},
-                          Case{1280, "1018x724 background"}}) {
-        Started s(c, k.desktop, 1);
+    // The client area, and whether a background window covers the rest.
+    for (const auto& [desktop, shown] : {std::pair{640, "632x434"}, {800, "793x555"}, {1024, "1018x724"},
+                                         {1280, "1018x724 background"}}) {
+        if (desktop > 1024) // the language asked over the background window
+            testing::WhenModal([](QWidget& d) { PressKey(&d, Qt::Key_2); });
+        Started s(c, desktop, desktop > 1024 ? -1 : 1);
         const QWidget* client = s.Frame().Client();
         EXPECT_EQ(std::to_string(client->width()) + "x" + std::to_string(client->height()) +
                       (s.app->Background() ? " background" : ""),
-                  k.shown);
+                  shown);
         ASSERT_NE(s.Frame().CurrentPage(), nullptr);
         EXPECT_EQ(s.Frame().CurrentPage()->geometry(), client->rect()) << "the page fills the client area";
         // Pushed off the screen while the window manager still places it, the window comes back.
@@ -133,19 +132,16 @@ TEST_F(AreaPages, WalkDownThePageKindsLanguageKeepsTheLevel) {
 // Only the start page scales heights by the y factor; a screen size change
 // shows the start page laid out for the new size.
 TEST_F(AreaPages, EntryRectanglesByScreenModeAndLevel) {
-    struct Case {
-        int width, level, id;
-        QRect rect;
-    };
     // Start page 330|300|470|322; at 1024 scaleX 1.6115 and scaleY 1.67 tell the axes apart.
-    for (const Case& k : {Case{1024, 0, 1010, QRect(531, 501, 226, 36)}, Case{1024, 1, 1010, QRect(531, 483, 226, 35)},
-                          Case{1024, 2, 1010, QRect(32, 128, 290, 65)}, Case{1024, 2, 1011, QRect(32, 209, 290, 64)},
-                          Case{800, 0, 1010, QRect(414, 383, 175, 28)}}) {
-        Started s(c, k.width);
-        for (int i = 0; i < k.level; ++i)
+    for (const auto& [width, level, id, rect] :
+         {std::tuple{1024, 0, 1010, QRect(531, 501, 226, 36)}, {1024, 1, 1010, QRect(531, 483, 226, 35)},
+          {1024, 2, 1010, QRect(32, 128, 290, 65)}, {1024, 2, 1011, QRect(32, 209, 290, 64)},
+          {800, 0, 1010, QRect(414, 383, 175, 28)}}) {
+        Started s(c, width);
+        for (int i = 0; i < level; ++i)
             s.Area()->SendCommand(1010);
-        ASSERT_EQ(s.Area()->Level(), k.level);
-        EXPECT_EQ(s.Area()->Item(k.id)->geometry(), k.rect) << k.width << " " << k.level << " " << k.id;
+        ASSERT_EQ(s.Area()->Level(), level);
+        EXPECT_EQ(s.Area()->Item(id)->geometry(), rect) << width << " " << level << " " << id;
     }
     Started s(c, 1024);
     s.Area()->SendCommand(1010);
@@ -227,11 +223,7 @@ TEST_F(MainWindow, MenuItemsFollowThePageAndLanguageChangesFreeOldMenus) {
 
 TEST_F(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
     c.Write("online.htm", "<html><body><p>Hilfe</p></body></html>\n");
-    struct Road {
-        const char* name;
-        std::function<void(MainFrame&)> take;
-    };
-    const Road roads[] = {
+    const std::pair<const char*, std::function<void(MainFrame&)>> roads[] = {
         {"menu", [](MainFrame& f) { f.Action(kCmdQuit)->trigger(); }},
         {"start page entry", [](MainFrame& f) { QTest::mouseClick(f.CurrentPage()->Item(1011), Qt::LeftButton); }},
         {"Escape on the start page", [](MainFrame& f) { PressKey(&f, Qt::Key_Escape); }},
@@ -239,16 +231,16 @@ TEST_F(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
         // Alt+F4 once the window has the keyboard back from the help window.
         {"Alt+F4", [](MainFrame& f) { f.activateWindow(); PressKey(&f, Qt::Key_F4, Qt::AltModifier); }},
     };
-    for (const Road& road : roads) {
+    for (const auto& [name, take] : roads) {
         Started s(c, 1920);
         ASSERT_TRUE(s.app->Background() && s.app->Background()->isVisible());
         s.Menu(kCmdHelp);
         ui->messageAnswers = {IDOK};
         MainFrame& frame = s.Frame();
-        QTimer::singleShot(0, &frame, [&road, &frame] { road.take(frame); });
-        EXPECT_TRUE(testing::RunUntilQuit(2000)) << road.name;
+        QTimer::singleShot(0, &frame, [&take, &frame] { take(frame); });
+        EXPECT_TRUE(testing::RunUntilQuit(2000)) << name;
         for (QWidget* w : QApplication::topLevelWidgets())
-            EXPECT_FALSE(w->isVisible()) << road.name << ": " << w->metaObject()->className();
+            EXPECT_FALSE(w->isVisible()) << name << ": " << w->metaObject()->className();
     }
 }
 

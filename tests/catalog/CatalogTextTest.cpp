@@ -111,6 +111,7 @@ TEST(CatalogText, UnscrambleDecodesCrptAndLeavesPlainTextAlone) {
         {"-3,456", false, "EUR", 0, "-3,46 EUR"}, {"ab,c", false, "EUR", 0, "ab.c"},
         {"", false, "DM", 0, "siehe VZ-Preisliste"}, {"", true, "DM", 1, "on request"},
         {"", true, "DM", 2, "sur demande"},          {"", false, "DM", 3, "na dotaz"},
+        {"2,5e+2", false, "DM", 0, "250,00 DM"},     {"1e3x", false, "DM", 0, "1000,00 DM"},
     };
     for (const auto& [in, euro, currency, language, out] : cases) {
         std::string s = in;

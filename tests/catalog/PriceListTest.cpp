@@ -50,6 +50,8 @@ TEST(PriceKeys, OnePassFindsWhatTheKeyByKeySearchFinds) {
         for (std::size_t i = 0; i < numbers.size(); ++i)
             ASSERT_EQ(found[i], NaiveFind(text, numbers[i])) << "text [" << text << "] number [" << numbers[i] << "]";
     }
+    const std::string_view twins[] = {"N995960", "N1008973"}; // hashes alike in all bits the table looks at
+    EXPECT_EQ(FindPriceKeys("|N1008973|N995960|", twins), (std::vector<std::optional<std::size_t>>{9, 0}));
 }
 
 std::string PriceFile(const std::string& currency, const std::string& date, const std::string& lines) {

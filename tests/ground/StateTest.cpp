@@ -54,6 +54,7 @@ TEST(CommandLine, OptionsAndErrors) {
     EXPECT_TRUE(cl.error.empty());
     EXPECT_TRUE(cl.help);
     EXPECT_EQ(cl.passThrough, (std::vector<std::string>{"-platform", "offscreen"}));
+    EXPECT_EQ(ParseCommandLine({"-display"}).passThrough, std::vector<std::string>{"-display"}); // no value
 }
 
 } // namespace

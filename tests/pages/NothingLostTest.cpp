@@ -221,12 +221,8 @@ TEST_F(NothingLost, NotesFromTheProductPageAndOnANewAccount) {
 // Every road away from a changed order list asks first; each answer does what it says.
 TEST_F(NothingLost, LeavingAChangedOrderListAsksOnEveryRoad) {
     c.Write("DATEN\\LANG1\\Katalog.SWS", "Bohrmaschine|P3|SAEULE.KAT\n");
-    struct Road {
-        const char* name;
-        std::function<void(RunningProgram&)> leave;
-        std::deque<int> before; // answers to what is asked before the list's question
-    };
-    const Road roads[] = {
+    // A road, and the answers to what is asked before the list's question.
+    const std::tuple<const char*, std::function<void(RunningProgram&)>, std::deque<int>> roads[] = {
         {"menu", [](RunningProgram& p) { p.Frame().OnMenuCommand(kCmdQuit); }, {IDOK}},
         {"Alt+F4", [](RunningProgram& p) { testing::PressKey(&p.Frame(), Qt::Key_F4, Qt::AltModifier); }, {}},
         {"window close", [](RunningProgram& p) { p.Frame().close(); }, {}},
@@ -235,38 +231,35 @@ TEST_F(NothingLost, LeavingAChangedOrderListAsksOnEveryRoad) {
              p.Frame().OnMenuCommand(kCmdKeyword);
          }, {}},
     };
-    struct Answer {
-        std::deque<int> answers; // to the list's question, then to what a failed save asks
-        bool failingSave, stays;
-        std::vector<std::string> onDisk;
-    };
-    const Answer answers[] = {
+    // Answers to the list's question, then to what a failed save asks; whether the save fails; what follows.
+    const std::tuple<std::deque<int>, bool, bool, std::vector<std::string>> answers[] = {
         {{IDYES}, false, false, {"N-2"}}, {{IDNO}, false, false, {"N-1", "N-2"}},
         {{IDCANCEL}, false, true, {"N-1", "N-2"}},
         {{IDYES}, true, true, {"N-1", "N-2"}}, // a failed save is no reason to go
         {{IDYES, IDOK, IDOK, IDYES}, true, true, {"N-1", "N-2"}}, // nor another name not chosen
     };
-    for (const Road& road : roads) {
-        for (const Answer& a : answers) {
-            SCOPED_TRACE(std::string(road.name) + ", answers row " + std::to_string(&a - answers));
+    for (const auto& [name, leave, before] : roads) {
+        for (const auto& row : answers) {
+            const auto& [toList, failingSave, stays, onDisk] = row;
+            SCOPED_TRACE(std::string(name) + ", answers row " + std::to_string(&row - answers));
             WriteList();
             RunningProgram p(c);
             OrderListPage* page = OpenAndChange(p);
             ASSERT_NE(page, nullptr);
             ui->shown.clear();
-            ui->messageAnswers = road.before;
-            ui->messageAnswers.insert(ui->messageAnswers.end(), a.answers.begin(), a.answers.end());
-            if (a.failingSave)
+            ui->messageAnswers = before;
+            ui->messageAnswers.insert(ui->messageAnswers.end(), toList.begin(), toList.end());
+            if (failingSave)
                 FailEveryWrite();
-            road.leave(p);
+            leave(p);
             Pump();
             ClearWriteFailureForTesting();
             const auto messages = ui->Messages();
-            ASSERT_GT(messages.size(), road.before.size());
-            EXPECT_EQ(messages[road.before.size()], kSaveQuestion);
-            EXPECT_EQ(p.Frame().isVisible() && p.Current<OrderListPage>() == page, a.stays);
-            EXPECT_EQ(OnDisk(list), a.onDisk);
-            EXPECT_TRUE(!a.stays || page->IsChanged());
+            ASSERT_GT(messages.size(), before.size());
+            EXPECT_EQ(messages[before.size()], kSaveQuestion);
+            EXPECT_EQ(p.Frame().isVisible() && p.Current<OrderListPage>() == page, stays);
+            EXPECT_EQ(OnDisk(list), onDisk);
+            EXPECT_TRUE(!stays || page->IsChanged());
         }
     }
 }

@@ -823,20 +823,16 @@ TEST_F(VideoPages, UnplayableVideosAreReportedAndThePageStillAnswers) {
 
 // The editor's labels and prices by price mode, for a product and for a free entry.
 TEST_F(Walk, QuantityEditorShowsThePricesOfThePriceMode) {
-    struct Case {
-        int priceMode;
-        bool free;
-        std::string texts;
-    };
     const std::string head = "Mengen-Editor@10,24|Bemerkungen:@9,176|Artikel:@18,64|Nummer:@18,86|";
     const std::string prices = "St\xFC" "ckpreis:@18,114|Gesamtpreis:@18,136|";
     const std::string product = "Zwei-S\xE4ulen-B\xFChne@116,64|QX-1@116,86|";
-    for (const Case& k : {Case{0, false, head + prices + product + "1234,50 EUR@116,114|1234,50 EUR@116,136|"},
-                          Case{1, false, head + prices + product + "987,60 EUR@116,114|987,60 EUR@116,136|"},
-                          Case{-1, false, head + product}, Case{-1, true, head},
-                          Case{0, true, head + prices + "siehe VZ-Preisliste@116,136|price edit"}}) {
+    for (const auto& [priceMode, free, drawn] :
+         {std::tuple{0, false, head + prices + product + "1234,50 EUR@116,114|1234,50 EUR@116,136|"},
+          {1, false, head + prices + product + "987,60 EUR@116,114|987,60 EUR@116,136|"},
+          {-1, false, head + product}, {-1, true, head},
+          {0, true, head + prices + "siehe VZ-Preisliste@116,136|price edit"}}) {
         RunningProgram p(c);
-        p.State().priceMode = k.priceMode;
+        p.State().priceMode = priceMode;
         std::string texts;
         testing::WhenModal([&](QWidget& w) {
             auto& editor = dynamic_cast<QuantityEditor&>(w);
@@ -848,14 +844,14 @@ TEST_F(Walk, QuantityEditorShowsThePricesOfThePriceMode) {
             texts += editor.IsItemVisible(QuantityEditor::kPrice) ? "price edit" : "";
             QTest::keyClick(&w, Qt::Key_Escape);
         });
-        if (k.free) {
+        if (free) {
             OrderListPage* list = testing::OpenOrderList(p, *ui, ToWindowsPath(c.Dir()) + "\\LISTE.STK");
             ASSERT_NE(list, nullptr);
             p.Send(list, OrderListPage::kInsert);
         } else {
             p.Send(Products(p), ProductPage::kOrderList);
         }
-        EXPECT_EQ(texts, k.texts) << k.priceMode << " " << k.free;
+        EXPECT_EQ(texts, drawn) << priceMode << " " << free;
     }
 }
 

@@ -130,13 +130,8 @@ TEST_F(SearchRoads, ContinueSearchTwiceNarrowsAndNewSearchStartsOver) {
 // What each road's dialog opens with; the term edit has the keyboard and
 // Tab passes the list by (clicks and arrows reach it) to the first button.
 TEST_F(SearchRoads, EachRoadOpensItsListWithItsPreset) {
-    struct Case {
-        int entry;
-        const char* lastChoice;
-        const char* searchTerm; // not applied to the document lists
-        std::string opened;
-    };
-    const Case cases[] = {
+    // The entry, the last choice, the search term (not applied to the document lists), what opens.
+    const std::tuple<int, const char*, const char*, std::string> cases[] = {
         {kKeyword, "", "", "Produktsuche||edit  at 0|row 0 of 4|continue, new search|tab 1143"},
         {kKeyword, "nothing like it", "", "Produktsuche||edit  at 0|row 0 of 4|continue, new search|tab 1143"},
         {kKeyword, "Bohrmaschine", "", "Produktsuche||edit Bohrmaschine at 12|row 2 of 4|continue, new search|tab 1143"},
@@ -146,9 +141,9 @@ TEST_F(SearchRoads, EachRoadOpensItsListWithItsPreset) {
         {kStandard, "", " schl", "Service Standard| schl|edit  at 0|row -1 of 0|continue, new search|tab 1143"},
         {kBrochures, "", "bohr", "Katalog zum Drucken|Beschreibung|edit  at 0|row 0 of 3||tab 1"},
     };
-    for (const Case& k : cases) {
-        p.State().lastSearchChoice = k.lastChoice;
-        p.State().searchTerm = k.searchTerm;
+    for (const auto& [entry, lastChoice, searchTerm, expected] : cases) {
+        p.State().lastSearchChoice = lastChoice;
+        p.State().searchTerm = searchTerm;
         std::string opened;
         WhenModal([&](QWidget& modal) {
             SearchDialog& d = Dialog(modal);
@@ -164,9 +159,9 @@ TEST_F(SearchRoads, EachRoadOpensItsListWithItsPreset) {
                      std::to_string(d.FocusedItem());
             PressKey(&modal, Qt::Key_Escape);
         });
-        Click(k.entry);
-        EXPECT_EQ(opened, k.opened) << k.entry;
-        EXPECT_EQ(p.State().searchTerm, k.searchTerm);
+        Click(entry);
+        EXPECT_EQ(opened, expected) << entry;
+        EXPECT_EQ(p.State().searchTerm, searchTerm);
     }
     EXPECT_TRUE(ui->shown.empty());
 }

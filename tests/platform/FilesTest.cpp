@@ -14,6 +14,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <tuple>
+#include <unistd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -126,6 +127,12 @@ TEST(FileIo, WriteAndReadKeepingPermissions) {
     const bool written = WriteFileAtomic(file, "y");
     ::umask(umaskBefore);
     EXPECT_TRUE(written && std::filesystem::status(file).permissions() == shared && ReadWholeFile(file) == "y");
+    // Started with standard input closed, the temporary file may be descriptor 0.
+    const int in = ::dup(0);
+    ::close(0);
+    const bool closedIn = WriteFileAtomic(file, "z");
+    ::dup2(in, 0);
+    EXPECT_TRUE(closedIn && ::close(in) == 0 && ReadWholeFile(file) == "z");
 }
 
 // Every fault, at every writer of this library: the old file stays byte for
@@ -294,6 +301,7 @@ TEST(ProfileText, LookupAndReplaceRoundTrip) {
     EXPECT_EQ(ProfileLookup("\xEF\xBB\xBF[a]\nb=1", "a", "b"), "1");
     EXPECT_EQ(ProfileLookup("[a\nb=1\n[a]\nb=2", "a", "b"), "2"); // "[a" is no header
     EXPECT_EQ(ProfileReplace("x=1", "S", "k", "v"), "x=1\r\n[S]\r\nk=v\r\n");
+    EXPECT_EQ(ProfileReplace("[S]\nk=1\nk=2", "S", "k", "3"), "[S]\nk=3\nk=2"); // the first, which is read
     EXPECT_EQ(ProfileLookup("x=1\r\n[S]\r\nk=v\r\n", "s", "K"), "v");
     EXPECT_FALSE(ProfileReplace("", "S", "k", "a\nb"));
     // A file ending in a lone CR: the CR is completed, not left in the value.

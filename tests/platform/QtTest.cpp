@@ -394,6 +394,9 @@ TEST(PrintTest, PdfPagesHoldWhatWasDrawnAndAnAbortedJobNothing) {
     EXPECT_TRUE(aborted.IsAborted() && !aborted.EndPage() && !aborted.StartPage());
     aborted.TextOut(10, 10, "nichts");
     EXPECT_FALSE(aborted.EndDoc() || QFileInfo::exists(Pdf(dir / "abort.pdf")));
+    PrinterDc unused(Pdf(dir / "unused.pdf"));
+    unused.Abort();
+    EXPECT_FALSE(unused.EndDoc()) << "aborted before its first page";
 }
 
 TEST(PrintTest, BackendOverrides) {
