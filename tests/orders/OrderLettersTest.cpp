@@ -95,6 +95,8 @@ TEST_F(Letters, OneLetterPerSupplierInOrderEachOnItsOwnSheet) {
         "-420 58,430>'1' 422,430>'2' 514,430>'10,00 EUR' 608,430>'20,00 EUR' 70,430'R-1' 172,430'Teil R-1'\n"
         "-468. 45,474'PL 12' 608,474>'20,00 EUR' 45,492'Alle Preise zzgl. MwSt.' [45,542'Gruss B']\n";
     EXPECT_EQ(Sheets(), sheets);
+    EXPECT_EQ(std::pair(dc->FindText("Bezeichnung")->font, dc->FindText("R-1")->font),
+              std::pair(Font{"Arial", -9}, Font{"Arial", -10})) << "the table's head and rows, upright";
 }
 
 // No prices, no sum and no order information.

@@ -85,20 +85,19 @@ TEST(Distributors, NamesFollowTheLanguagesAlphabet) {
     EXPECT_EQ(DistributorCountries("a|b|\xD6STERREICH|1||B|x\r\na|b|\xF6sterreich|1||B|y\r\n", 0),
               Lines{"\xD6STERREICH"});
     EXPECT_EQ(DistributorCountries("a|b|\xC8" "ESKO|1||B|x\r\na|b|\xE8" "esko|1||B|y\r\n", 3), Lines{"\xC8" "ESKO"});
-    const struct {
-        int language;
-        Lines names, sorted;
-    } rows[] = {{0, {"Zeta|]", "\xD6sterle|]", "Otto|]", "ober|]"}, {"ober|]", "\xD6sterle|]", "Otto|]", "Zeta|]"}},
+    const std::tuple<int, Lines, Lines> rows[] = {
+        {0, {"Zeta|]", "\xD6sterle|]", "Otto|]", "ober|]"}, {"ober|]", "\xD6sterle|]", "Otto|]", "Zeta|]"}},
         {0, {"b|]", "B|]", "a|]"}, {"a|]", "b|]", "B|]"}}, // equal names keep their order
         {0, {"\xE9|]", "e|]"}, {"e|]", "\xE9|]"}}, // the accent only where the letters are the same
+        // Signs and digits before the letters, in code order.
+        {0, {"W-1|]", "W a|]", "W 2|]", "W \x80|]"}, {"W 2|]", "W \x80|]", "W a|]", "W-1|]"}},
         // Czech: C with caron is a letter of its own after C, before D.
         {3, {"Zeman|]", "Dvo\xF8\xE1k|]", "\xC8" "ech|]", "Cyril|]"},
          {"Cyril|]", "\xC8" "ech|]", "Dvo\xF8\xE1k|]", "Zeman|]"}},
     };
-    for (const auto& row : rows) {
-        Lines names = row.names;
-        SortForChoice(names, row.language);
-        EXPECT_EQ(names, row.sorted) << row.language;
+    for (auto [language, names, sorted] : rows) {
+        SortForChoice(names, language);
+        EXPECT_EQ(names, sorted) << language;
     }
 }
 
