@@ -245,7 +245,7 @@ TEST_F(MainWindow, EveryRoadOutEndsTheProgramWithBackgroundAndHelpOpen) {
 }
 
 // Moved off the desktop while it is placed, the window comes back, also when exactly as wide; to its edge, it stays.
-TEST_F(MainWindow, ComesBackOnTheDesktopWhileItIsPlaced) {
+TEST_F(MainWindow, ComesBackOnTheDesktopWhileItIsPlacedAndGoesToTheCornerAtANewSize) {
     Started s(c, 640);
     const QRect desktop(QPoint(10, 10), s.Frame().frameGeometry().size() + QSize(0, 10));
     s.State().desktopRect = {10, 10, desktop.right() + 1, desktop.bottom() + 1};
@@ -258,6 +258,8 @@ TEST_F(MainWindow, ComesBackOnTheDesktopWhileItIsPlaced) {
         Pump();
         EXPECT_EQ(s.Frame().frameGeometry(), desktop.contains(to) ? to : placed) << to.x() << "," << to.y();
     }
+    s.Menu(kCmdScreen800); // a new screen size goes to the screen's corner, as asked
+    EXPECT_EQ(s.Frame().frameGeometry().topLeft(), QPoint(0, 0));
 }
 
 TEST_F(MainWindow, AMissingStartFileIsToldOnceAndTheWindowStaysUsable) {

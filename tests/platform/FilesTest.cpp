@@ -278,6 +278,7 @@ TEST(Profile, WritesCreateTheFileAndPreserveEverythingElse) {
                                               {"Global", "", "v"}})
         EXPECT_FALSE(refusing.WriteString(section, key, value)) << section << "/" << key;
     EXPECT_FALSE(std::filesystem::exists(tmp / "refused.ini"));
+    EXPECT_FALSE(Profile(tmp.Path()).WriteString("Global", "k", "v")); // a folder in its place cannot be read
 }
 
 TEST(Profile, DefaultPathFollowsTheXdgFolders) {
