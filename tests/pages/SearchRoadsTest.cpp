@@ -5,7 +5,6 @@
 #include "pages/ProductPage.h"
 #include "platform/core/Path.h"
 #include "platform/core/ScriptedUi.h"
-#include "resources/Menus.h"
 #include "search/ui/SearchDialog.h"
 
 #include <QLabel>
