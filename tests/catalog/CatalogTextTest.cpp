@@ -202,7 +202,7 @@ TEST(ProductList, CommentsHashFieldsAndDamagedFiles) {
     }
     // Only a line that starts with "#" is a comment: a "#" after a blank is text.
     for (const auto& [rest, only] : {std::pair<std::string_view, bool>{"\r\n# a\r\n\t\r\n#", true},
-                                     {" # a", false}, {"\r\n \r#a", false}, {"x", false}})
+                                     {" # a", false}, {"\r\n \r#a", false}, {"x", false}, {"# a\n", true}})
         EXPECT_EQ(OnlyCommentsLeft(rest.data(), rest.data() + rest.size()), only) << rest;
     // A missing "}": the text runs to the end of the file and reading stops.
     std::string open = Record("K1", "N1", "s");

@@ -96,8 +96,8 @@ TEST_F(Numbers, EveryFormOfLineTakesExactlyItsProducts) {
          "Nummer;Menge\r\nt10001\r\n  hln0qx198001 ; 3\r\nzrt 6150\r\nZRT 6150 2\n\r\nT10001\t4\r\n\"T10001\";\"5\"\r\n"
          "T99999\r\nT20000\r\nT10001;0\r\nT30000\r\n\"T10001\" 6\r\n;7",
          "T10001 x1|T10001 x3|T40002 x1|T40002 x2|T10001 x4|T10001 x5|T10001 x6|?T99999|?T10001;0|?T30000|?;7|~T20000|"},
-        {0, "T99999\nT10001 2\nT10001 99999999999\n", // a first line of numbers is no header
-         "T10001 x2|?T99999|?T10001 99999999999|"},
+        {0, "T99999\x80\nT10001 2\nT10001 99999999999\n", // a first line of numbers is no header
+         "T10001 x2|?T99999\x80|?T10001 99999999999|"},
         {0, "Werkzeugnr. f\xFCr\nT10001\nxT10001\"\n", "T10001 x1|?xT10001\"|"}, // a header without separator
         {3, "\xC8\xEDslo;Mno\x9Estv\xED\r\nT10001;2\r\nKl\xED\xE8 1\r\n", "T10001 x2|?Kl\xED\xE8 1|"},
         {3, "\xEF\xBB\xBF\xC4\x8C\xC3\xADslo;Mno\xC5\xBEstv\xC3\xAD\r\nT10001;2\r\nKl\xC3\xAD\xC4\x8D 1\r\n",
