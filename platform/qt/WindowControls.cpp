@@ -308,11 +308,9 @@ bool DialogWindow::IsEditModified(int id) const {
 }
 
 void DialogWindow::SetEditSelection(int id, int start, int end) {
-    if (auto* e = qobject_cast<QLineEdit*>(Item(id))) {
+    // An empty selection puts the caret at start.
+    if (auto* e = qobject_cast<QLineEdit*>(Item(id)))
         e->setSelection(start, end - start);
-        if (start == end)
-            e->setCursorPosition(start);
-    }
 }
 
 void DialogWindow::SetStaticTextColor(int id, ColorRef color) {
