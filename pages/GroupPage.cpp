@@ -50,7 +50,6 @@ void GroupPage::OnInitDialog() {
     GlobalState& s = app_.state;
     ControlStyle list;
     list.ownerDraw = true;
-    list.vScroll = true;
     list.itemHeight = 16;
     AddControl(kList, ControlKind::ListBox, list);
     AddControl(kMainMenu, ControlKind::OwnerDrawButton);

@@ -90,7 +90,6 @@ void ProductPage::OnInitDialog() {
     GlobalState& s = app_.state;
     ControlStyle list;
     list.ownerDraw = true;
-    list.vScroll = true;
     list.itemHeight = 36;
     AddControl(kList, ControlKind::ListBox, list);
     ControlStyle box;

@@ -71,7 +71,6 @@ void RequirementsPage::OnInitDialog() {
     const GlobalState& s = app_.state;
     ControlStyle list;
     list.ownerDraw = true;
-    list.vScroll = true;
     list.itemHeight = ScaleY(s, 16);
     AddControl(kList, ControlKind::ListBox, list);
     SetStartItem(kList); // the arrows move in the rows at once

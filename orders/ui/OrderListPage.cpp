@@ -142,7 +142,6 @@ void OrderListPage::OnInitDialog() {
     ControlStyle list;
     list.ownerDraw = true;
     list.noData = true; // a row is the entry at its position: 100,000 entries keep no row objects
-    list.vScroll = true;
     list.itemHeight = 36;
     const ControlKind button = ControlKind::OwnerDrawButton;
     AddControls({

@@ -60,7 +60,6 @@ void SearchDialog::OnInitDialog() {
     ControlStyle list;
     list.ownerDraw = true;
     list.noData = true;
-    list.vScroll = true;
     list.itemHeight = kItemHeight;
     AddControls({
         {kPrompt, ControlKind::Static, DialogUnits(6, 3, 234, 9), prompt},

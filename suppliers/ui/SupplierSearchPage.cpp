@@ -80,7 +80,6 @@ void DistributorListDialog::OnInitDialog() {
     SetCaption(texts::kAppTitle.Text(language_));
     ControlStyle list;
     list.ownerDraw = true;
-    list.vScroll = true;
     list.itemHeight = 54;
     AddControl(kList, ControlKind::ListBox, list);
     AddControl(IDCANCEL, ControlKind::PushButton);

@@ -59,8 +59,7 @@ TEST_F(StartUp, EachScreenModeWithoutConfiguration) {
         Started s(c, desktop, desktop > 1024 ? -1 : 1);
         const QWidget* client = s.Frame().Client();
         EXPECT_EQ(std::to_string(client->width()) + "x" + std::to_string(client->height()) +
-                      (s.app->Background() ? " background" : ""),
-                  shown);
+                      (s.app->Background() ? " background" : ""), shown);
         ASSERT_NE(s.Frame().CurrentPage(), nullptr);
         EXPECT_EQ(s.Frame().CurrentPage()->geometry(), client->rect()) << "the page fills the client area";
         // Pushed off the screen while the window manager still places it, the window comes back.
@@ -74,8 +73,7 @@ TEST_F(StartUp, EachScreenModeWithoutConfiguration) {
     // No price list: no prices, the items grayed.
     EXPECT_EQ(st.dataDir.str() + " " + st.currency.str() + " " + std::to_string(st.priceMode) + "|" +
                   st.priceUpdatePath.str() + "|" + std::to_string(s.Frame().IsCommandEnabled(kCmdPriceUpe)) +
-                  st.programDir.str().back(),
-              "DATEN\\LANG2\\ DM -1||0\\");
+                  st.programDir.str().back(), "DATEN\\LANG2\\ DM -1||0\\");
 }
 
 TEST(DefaultCatalogue, BesideTheProgramElseTheFirstDemoThatHoldsOne) {

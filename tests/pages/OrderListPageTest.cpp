@@ -162,8 +162,7 @@ TEST_F(OrderRoads, MenuWrongFormatFallbackAndAFreeEntry) {
     const OrderItem& e = page->List().items[0];
     // The local price with the currency label of the price list.
     EXPECT_EQ(e.name.str() + " " + e.supplier.str() + " " + e.vzUnitEur.str() + " " + e.upeTotalEur.str() + " " +
-                  e.vzUnitLocal.str(),
-              "Werkbank/gross QTX_VZ 10,50 EUR 31,50 EUR 20,54 EUR");
+                  e.vzUnitLocal.str(), "Werkbank/gross QTX_VZ 10,50 EUR 31,50 EUR 20,54 EUR");
     EXPECT_TRUE(page->IsChanged()); // saved, but "Zurück" still asks
 
     // Yes saves; a failing save keeps the page open.
