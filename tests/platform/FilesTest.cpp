@@ -75,11 +75,12 @@ TEST_F(PathTest, WindowsPathsResolveUnderTheDriveRoot) {
 
 TEST_F(PathTest, ExactMatchWinsThenUpperThenLowerThenTheSmallestName) {
     tmp.Write("DATEN/lang1/qx.prs", "y");
+    tmp.Write("DATEN/lang1/za.prs", "y");
     for (const char* name : {"QX.prs", "qx.prs"})
         EXPECT_EQ(ResolvePath(std::string("C:\\DATEN\\lang1\\") + name), tmp / "DATEN/lang1" / name);
-    EXPECT_EQ(ResolvePath("C:\\DATEN\\lang1\\Qx.Prs"), tmp / "DATEN/lang1/qx.prs");
-    tmp.Write("DATEN/lang1/QX.PRS", "z");
-    EXPECT_EQ(ResolvePath("C:\\DATEN\\lang1\\Qx.Prs"), tmp / "DATEN/lang1/QX.PRS");
+    EXPECT_EQ(ResolvePath("C:\\DATEN\\lang1\\za.Prs"), tmp / "DATEN/lang1/za.prs");
+    tmp.Write("DATEN/lang1/ZA.PRS", "z"); // both ends of the alphabet
+    EXPECT_EQ(ResolvePath("C:\\DATEN\\lang1\\za.Prs"), tmp / "DATEN/lang1/ZA.PRS");
     tmp.Write("DATEN/lang1/Readme.Txt", "z");
     tmp.Write("DATEN/lang1/readMe.txT", "z");
     EXPECT_EQ(ResolvePath("C:\\DATEN\\lang1\\README.txt"), tmp / "DATEN/lang1/Readme.Txt");
