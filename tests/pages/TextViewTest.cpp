@@ -5,6 +5,7 @@
 #include "platform/qt/TextView.h"
 #include "tests/common/TempDir.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QTextDocument>
 #include <QUrl>
@@ -61,7 +62,12 @@ TEST(TextView, FilesAndPicturesFoundWhateverTheLetterCase) {
     TempCatalog c;
     c.WriteBmp("Bilder\\800\\Hebe_Buehne.BMP", 30, 20);
     c.WriteBmp("Bilder\\1024\\hebe_buehne.bmp", 48, 32);
-    c.Write("html\\lang1\\Betrieb.HTM", "<html><body><h1>Lieferbedingungen</h1>\n"
+    QBuffer photo; // its camera marks it as turned a quarter: it is shown upright
+    QImage(4, 2, QImage::Format_RGB32).save(&photo, "JPG");
+    const QByteArray exif("\xFF\xE1\0\x22" "Exif\0\0" "MM\0*\0\0\0\x08" // one tag: orientation 6
+                          "\0\x01" "\x01\x12\0\x03\0\0\0\x01\0\x06\0\0" "\0\0\0\0", 36);
+    WriteFileAtomic(c.Dir() / "Bilder/800/foto.jpg", photo.buffer().insert(2, exif).toStdString());
+    c.Write("html\\lang1\\Betrieb.HTM", "<html><body><h1>Lieferbedingungen</h1><img src=\"foto.jpg\">\n"
                                       "<p><img src=\"HEBE_BUEHNE.bmp\"> Hebeb\xFChne</p>\n"
                                       "<p><img src=\"fehlt.bmp\"></p></body></html>\n");
     const std::string dir = ProgramDir(c);
@@ -78,6 +84,7 @@ TEST(TextView, FilesAndPicturesFoundWhateverTheLetterCase) {
     EXPECT_EQ(view->ImageFolder(), dir + "BILDER\\800");
     EXPECT_EQ(size(view->document(), "HEBE_BUEHNE.bmp"), QSize(30, 20));
     EXPECT_EQ(size(view->document(), "fehlt.bmp"), QSize(0, 0));
+    EXPECT_EQ(size(view->document(), "foto.jpg"), QSize(2, 4));
 
     // Mode 1 takes the pictures of the large screen; a new load forgets the old ones.
     ASSERT_TRUE(LoadHtmlFile(view, dir + "HTML\\LANG1\\Betrieb.htm", 1, dir));

@@ -441,47 +441,38 @@ TEST(PrintTest, BackendOverrides) {
     EXPECT_EQ(PrintBackend::ChoosePrinter(nullptr), nullptr);
 }
 
-struct SeenBox {
-    QString title, text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    int buttons = 0;
-    bool stillOpenAfterEscape = false;
-};
-
 // Shows a box; the dialog side presses Escape, then (if still open) clicks
-// the button with the given standard role.
-int AskAndAnswer(QtUi& ui, std::string_view text, unsigned type, QMessageBox::StandardButton click, SeenBox& seen) {
+// the button with the given standard role. The answer, then what the box showed:
+// title, text, icon, buttons and whether Escape left it open.
+auto AskAndAnswer(QtUi& ui, std::string_view text, unsigned type, QMessageBox::StandardButton click) {
+    std::tuple<int, QString, QString, QMessageBox::Icon, int, bool> seen;
     WhenModal([&seen, click](QWidget& w) {
         auto* box = qobject_cast<QMessageBox*>(&w);
         ASSERT_NE(box, nullptr);
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        seen.buttons = static_cast<int>(box->findChildren<QPushButton*>().size());
+        const int buttons = static_cast<int>(box->findChildren<QPushButton*>().size());
         QTest::keyClick(box, Qt::Key_Escape);
-        seen.stillOpenAfterEscape = box->isVisible();
+        seen = {0, box->windowTitle(), box->text(), box->icon(), buttons, box->isVisible()};
         if (box->isVisible() && click != QMessageBox::NoButton)
             box->button(click)->click();
     });
-    return ui.MessageBox(text, "QUARVENTA AG", type);
+    std::get<0>(seen) = ui.MessageBox(text, "QUARVENTA AG", type);
+    return seen;
 }
 
 TEST(QtUiTest, MessageBoxButtonsIconsAndEscape) {
     test::TestApp();
     SetAnsiCodePage(CodePage::Cp1252);
     QtUi ui;
-    SeenBox ok;
-    EXPECT_EQ(AskAndAnswer(ui, "M\xF6" "chten Sie das Programm beenden?", MB_OK | MB_ICONEXCLAMATION,
-                           QMessageBox::NoButton, ok), IDOK);
-    EXPECT_EQ(std::tuple(ok.title, ok.text, ok.icon),
-              std::tuple(QStringLiteral("QUARVENTA AG"), QStringLiteral("Möchten Sie das Programm beenden?"),
-                         QMessageBox::Warning));
-    const auto box = [&ui](unsigned type, QMessageBox::StandardButton click) {
-        SeenBox seen;
-        const int answer = AskAndAnswer(ui, "?", type, click, seen);
-        return std::tuple{answer, seen.icon, seen.buttons, seen.stillOpenAfterEscape};
-    };
     using QM = QMessageBox;
+    const auto [ok, title, text, icon, buttons, open] =
+        AskAndAnswer(ui, "M\xF6" "chten Sie das Programm beenden?", MB_OK | MB_ICONEXCLAMATION, QM::NoButton);
+    EXPECT_EQ(std::tuple(ok, title, text, icon),
+              std::tuple(IDOK, QStringLiteral("QUARVENTA AG"), QStringLiteral("Möchten Sie das Programm beenden?"),
+                         QM::Warning));
+    const auto box = [&ui](unsigned type, QMessageBox::StandardButton click) {
+        const auto seen = AskAndAnswer(ui, "?", type, click);
+        return std::tuple{std::get<0>(seen), std::get<3>(seen), std::get<4>(seen), std::get<5>(seen)};
+    };
     EXPECT_EQ(box(MB_OK, QM::NoButton), std::tuple(IDOK, QM::NoIcon, 1, false));
     EXPECT_EQ(box(MB_OKCANCEL | MB_ICONEXCLAMATION, QM::NoButton), std::tuple(IDCANCEL, QM::Warning, 2, false));
     EXPECT_EQ(box(MB_YESNOCANCEL, QM::NoButton), std::tuple(IDCANCEL, QM::NoIcon, 3, false));
