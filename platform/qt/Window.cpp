@@ -144,7 +144,6 @@ DialogWindow::DialogWindow(QWidget* parent, Kind kind) : QDialog(parent), kind_(
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
     setAutoFillBackground(true);
-    setMouseTracking(true);
     static const bool accessible = (InstallAccessibility(), true);
     (void)accessible;
 }

@@ -138,7 +138,6 @@ QWidget* DialogWindow::AddControl(int id, ControlKind kind, const ControlStyle& 
     }
     }
     w->installEventFilter(this);
-    w->setMouseTracking(true);
     controls_[id] = ControlEntry{kind, style, w};
     return w;
 }
