@@ -94,7 +94,6 @@ void ProductPage::OnInitDialog() {
     AddControl(kList, ControlKind::ListBox, list);
     ControlStyle box;
     box.readOnly = true;
-    box.vScroll = true;
     AddControl(kInfoBox, ControlKind::MultiLineEdit, box);
     for (int id : {kNote, kMainMenu, kBack, kDrawing, kOrderList, kProductInfo, kPrint})
         AddControl(id, ControlKind::OwnerDrawButton);

@@ -38,12 +38,10 @@ void NotesDialog::OnInitDialog() {
     const Rect client = DialogUnits(0, 0, 219, 200);
     setFixedSize(client.Width(), client.Height());
     SetCaption(kCaption.Text(lang));
-    ControlStyle edit;
-    edit.vScroll = true;
     AddControls({
         {kNumber, ControlKind::Static, DialogUnits(129, 6, 84, 14)},
         {kName, ControlKind::Static, DialogUnits(6, 24, 207, 14)},
-        {kText, ControlKind::MultiLineEdit, DialogUnits(6, 42, 207, 131), edit},
+        {kText, ControlKind::MultiLineEdit, DialogUnits(6, 42, 207, 131)},
         {kPrint, ControlKind::PushButton, DialogUnits(6, 180, 54, 14)},
         {kSave, ControlKind::DefPushButton, DialogUnits(102, 180, 54, 14)},
         {kClose, ControlKind::PushButton, DialogUnits(159, 180, 54, 14)},

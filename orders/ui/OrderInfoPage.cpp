@@ -42,10 +42,8 @@ OrderInfoPage::OrderInfoPage(AppContext& app, QWidget* parent, DialogWindow* ret
 
 void OrderInfoPage::OnInitDialog() {
     const GlobalState& s = app_.state;
-    ControlStyle text;
-    text.vScroll = true;
     for (int id : kEdits)
-        AddControl(id, ControlKind::MultiLineEdit, text);
+        AddControl(id, ControlKind::MultiLineEdit);
     AddControl(kSave, ControlKind::OwnerDrawButton);
     AddControl(kBack, ControlKind::OwnerDrawButton);
     SetAllControlsFont(FontText14);

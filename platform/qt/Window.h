@@ -63,7 +63,6 @@ struct ControlStyle {
     bool noData = false;
     bool sorted = false;        // list box / combo box
     bool readOnly = false;      // edits
-    bool vScroll = false;       // multi-line edits: vertical scroll bar (lists always scroll)
     int itemHeight = 16;        // list box, in pixels
     bool centered = false;      // statics
 };

@@ -113,7 +113,6 @@ QWidget* DialogWindow::AddControl(int id, ControlKind kind, const ControlStyle& 
     case ControlKind::MultiLineEdit: {
         auto* e = new QPlainTextEdit(this);
         e->setReadOnly(style.readOnly);
-        e->setVerticalScrollBarPolicy(style.vScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         e->setTabChangesFocus(true);
         QObject::connect(e, &QPlainTextEdit::textChanged, this, [this, id, e] {
             if (e->document()->isModified())

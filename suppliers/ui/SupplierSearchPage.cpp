@@ -157,10 +157,8 @@ void SupplierSearchPage::OnInitDialog() {
     AddControl(kCountries, ControlKind::ComboBox);
     AddControl(kBrands, ControlKind::ComboBox);
     AddControl(kCompanyNumber, ControlKind::Edit);
-    ControlStyle address;
-    address.vScroll = true;
     for (int id : {kOwnAddress, kSpecialTools, kEquipment})
-        AddControl(id, ControlKind::MultiLineEdit, address);
+        AddControl(id, ControlKind::MultiLineEdit);
     for (int id : {kSearch, kSave, kCancel})
         AddControl(id, ControlKind::OwnerDrawButton);
     SetAllControlsFont(FontText16);
