@@ -310,8 +310,7 @@ TEST(DibPixels, HeadersAndDirectColours) {
     ASSERT_TRUE(one);
     EXPECT_EQ(std::tuple(one->stride, one->colorCount, one->bitsOffset, one->topDown), std::tuple(4u, 2, 48u, false));
 
-    // 24 bits, 6 bytes padded to 8; also behind a V5 header. 32 bits: the
-    // fourth byte is ignored.
+    // 24 bits, 6 bytes padded to 8; also behind a V5 header. 32 bits: the fourth byte is ignored.
     const Bytes rows24 = {0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0, 0};
     for (std::uint32_t header : {40u, 124u})
         EXPECT_EQ(Px(Bmp{.headerSize = header, .width = 2, .bitCount = 24, .bits = rows24}.Dib()),
@@ -466,8 +465,7 @@ TEST(Jpeg, DecodesColourGreyAndCmykIntoBottomUp24BitDibs) {
     ExpectNear(Decoded(g, 3, 13), {220, 220, 220});
     EXPECT_EQ(Decoded(g, 3, 2)[0], Decoded(g, 3, 2)[2]);
 
-    // CMYK as Adobe writes it (inks inverted): no cyan, full magenta and
-    // yellow, no black = red.
+    // CMYK as Adobe writes it (inks inverted): no cyan, full magenta and yellow, no black = red.
     ExpectNear(Decoded(Flat(8, 8, JCS_CMYK, {255, 0, 0, 255}), 4, 4), {255, 0, 0});
     // Without the Adobe marker (APP14) the inks are taken as written.
     Bytes plain = Flat(8, 8, JCS_CMYK, {0, 255, 255, 0});

@@ -159,8 +159,8 @@ TEST(PriceListCheck, DatesDecideUpdateAndExpiry) {
     GlobalState state = StateFor(dir);
     state.priceUpdatePath = ToWindowsPath(dir.Path() / "old.prs");
     const std::time_t expiryMidnight = MidnightOf({5, 3, 2007});
-    // An older update is dropped; the "#" line is skipped.
-    EXPECT_EQ(Checked(state, expiryMidnight - 1), "availability 0 outdated 0 EUR ID no update");
+    // An older update is dropped; the "#" line is skipped; at midnight itself the list still holds.
+    EXPECT_EQ(Checked(state, expiryMidnight), "availability 0 outdated 0 EUR ID no update");
     state.priceUpdatePath = ToWindowsPath(dir.Path() / "nodate.prs");
     // The expiry day has begun.
     EXPECT_EQ(Checked(state, expiryMidnight + 1), "warning availability 0 outdated 1 EUR ID no update");

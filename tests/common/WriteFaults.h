@@ -22,8 +22,7 @@ inline constexpr WriteFault kWriteFaults[] = {
     {"quota at close", WriteStep::Close, EDQUOT},   {"rename refused", WriteStep::Rename, EACCES},
 };
 
-// While it lives, every save to the file fails with the fault; other files
-// are written as usual.
+// While it lives, every save to the file fails with the fault; other files are written as usual.
 class ScopedWriteFault {
 public:
     ScopedWriteFault(const std::filesystem::path& file, const WriteFault& fault) {

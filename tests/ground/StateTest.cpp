@@ -8,8 +8,7 @@
 namespace qx {
 namespace {
 
-// "width x height, client rectangle, 628 scaled": widths other than the
-// three take the largest mode.
+// "width x height, client rectangle, 628 scaled": widths other than the three take the largest mode.
 TEST(ScreenModes, WidthChoosesModeAndTruncatesScaling) {
     const std::pair<int, const char*> cases[] = {{640, "640x480 0,0,628,430 628"}, {800, "800x600 0,0,788,550 788"},
                                                  {1024, "1024x768 0,0,1012,718 1012"},

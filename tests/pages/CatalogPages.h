@@ -16,8 +16,7 @@ class ScriptedUi;
 
 namespace qx::testing {
 
-// The menu's "Bestellliste" with the file dialog answered by file: the page
-// it opened, or null.
+// The menu's "Bestellliste" with the file dialog answered by file: the page it opened, or null.
 OrderListPage* OpenOrderList(RunningProgram& p, ScriptedUi& ui, const std::string& file);
 // Saves an order list of one entry per number and supplier: quantity 1, named by its number.
 bool SaveListOf(const std::string& file, const std::vector<std::pair<std::string, std::string>>& entries);

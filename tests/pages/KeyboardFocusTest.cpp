@@ -201,8 +201,7 @@ void TabTo(DialogWindow& window, int id) {
     ASSERT_EQ(window.FocusedItem(), id);
 }
 
-// Pixels that differ between the control drawn with the keyboard and drawn
-// after Tab took it away.
+// Pixels that differ between the control drawn with the keyboard and drawn after Tab took it away.
 int FocusMarkPixels(DialogWindow& window, int id) {
     TabTo(window, id);
     QWidget* w = window.Item(id);

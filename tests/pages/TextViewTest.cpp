@@ -22,18 +22,17 @@ using testing::TempCatalog;
 
 std::string ProgramDir(const TempCatalog& c) { return ToWindowsPath(c.Dir(), true); }
 
-struct Parent {
-    Parent() { widget.resize(640, 480); }
-    QWidget widget;
+struct Parent : QWidget {
+    Parent() { resize(640, 480); }
 };
 
 TEST(TextView, CreatedHiddenOverTheRectangleShortTextsClearLongerOnesLoad) {
     Parent p;
-    TextView* view = CreateTextView(&p.widget, kTextViewInfoPage, Rect{16, 64, 612, 384});
+    TextView* view = CreateTextView(&p, kTextViewInfoPage, Rect{16, 64, 612, 384});
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->geometry(), QRect(16, 64, 596, 320));
     EXPECT_TRUE(view->isHidden());
-    EXPECT_EQ(CreateTextView(&p.widget, kTextViewInfoPage, Rect{10, 10, 10, 50}), nullptr);
+    EXPECT_EQ(CreateTextView(&p, kTextViewInfoPage, Rect{10, 10, 10, 50}), nullptr);
 
     // Operations on a missing view do nothing.
     TextView* none = nullptr;
@@ -53,7 +52,7 @@ TEST(TextView, CreatedHiddenOverTheRectangleShortTextsClearLongerOnesLoad) {
         shown += TextViewText(view) + "|";
     }
     EXPECT_EQ(shown, "Eine Zeile| | |abcde|Gr\xF6\xDF" "e f\xFCr B\xFChnen|");
-    EXPECT_TRUE(view->isVisibleTo(&p.widget));
+    EXPECT_TRUE(view->isVisibleTo(&p));
     DestroyTextView(view);
     EXPECT_EQ(view, nullptr);
 }
@@ -72,7 +71,7 @@ TEST(TextView, FilesAndPicturesFoundWhateverTheLetterCase) {
                                       "<p><img src=\"fehlt.bmp\"></p></body></html>\n");
     const std::string dir = ProgramDir(c);
     Parent p;
-    TextView* view = CreateTextView(&p.widget, kTextViewInfoPage, Rect{0, 0, 400, 300});
+    TextView* view = CreateTextView(&p, kTextViewInfoPage, Rect{0, 0, 400, 300});
     const auto size = [](QTextDocument* d, const char* name) {
         return d->resource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(name))).value<QImage>().size();
     };
@@ -144,7 +143,7 @@ TEST(TextView, BrokenPagesLoadOrAreRefusedAndTheViewKeepsItsText) {
     SetDriveRootForTesting(drive.Path());
     drive.Write("errhtml.txt", std::string(200, 'x')); // an older error file, in another letter case
     Parent p;
-    TextView* view = CreateTextView(&p.widget, kTextViewInfoPage, Rect{0, 0, 400, 300});
+    TextView* view = CreateTextView(&p, kTextViewInfoPage, Rect{0, 0, 400, 300});
     const auto loads = [&](const std::string& bytes) {
         ShowHtmlText(view, "<p>Bisheriger Text</p>", "C:\\");
         drive.Write("PAGE.HTM", bytes);
@@ -188,7 +187,7 @@ TEST(TextView, BrokenPagesLoadOrAreRefusedAndTheViewKeepsItsText) {
         ShowHtmlText(view, "<p>Bisheriger Text</p>", "C:\\");
         ShowHtmlText(view, bad, "C:\\");
         EXPECT_EQ(TextViewText(view), "Bisheriger Text");
-        EXPECT_TRUE(view->isVisibleTo(&p.widget));
+        EXPECT_TRUE(view->isVisibleTo(&p));
         EXPECT_EQ(ReadWholeFile(ResolvePath("C:\\ERRHTML.TXT")), bad + "\r\n[EndOfFile]");
     }
 
