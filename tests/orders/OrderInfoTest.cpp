@@ -66,8 +66,7 @@ TEST(Notes, FolderRuleFileNameAndTheSavedNote) {
     EXPECT_EQ(LoadNote(path + "x", "Name").name, "Name");
 }
 
-// A header line names the note unless a name is given; without one the
-// whole text is the note's, up to a "[".
+// A header line names the note unless a name is given; without one the whole text is the note's, up to a "[".
 TEST(Notes, HeaderTextAndTheBracketRule) {
     const auto note = [](std::string_view bytes, std::string_view given) {
         const Note n = ParseNote(bytes, given);

@@ -314,8 +314,7 @@ TEST_F(NothingLost, TheOrderListPageStoresWhatItReadAndDeletesOnlyWhatIsChosen) 
     testing::Click(page, OrderListPage::kModify);
     EXPECT_EQ(page->List().items[250].remarks, std::string(126, 'r'));
 
-    // A delete far down leaves the view where it was and nothing chosen: the
-    // second press deletes nothing.
+    // A delete far down leaves the view where it was and nothing chosen: the second press deletes nothing.
     auto* view = static_cast<QAbstractItemView*>(page->Item(OrderListPage::kList));
     Pump();
     const int scrolled = view->verticalScrollBar()->value();

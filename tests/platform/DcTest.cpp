@@ -191,8 +191,7 @@ TEST(RecordingDc, DrawTextCalcRect) {
     EXPECT_EQ(dc.DrawText("x", drawn, DT_SINGLELINE | DT_VCENTER), 55);
 }
 
-// A recording printer numbers its pages and can be told to refuse one; the
-// screen has none.
+// A recording printer numbers its pages and can be told to refuse one; the screen has none.
 TEST(RecordingDc, PrinterPages) {
     EXPECT_TRUE(!RecordingDc().StartPage() && RecordingDc().GetDeviceCaps(DeviceCap::LogPixelsX) == 96);
     RecordingDc dc({2400, 3300}, true);

@@ -606,6 +606,7 @@ public:
     }
     std::set<int> drawn;
     std::vector<std::pair<int, int>> commands;
+    Point menuAt{};
 
 protected:
     void OnDrawItem(DrawItem& item) override {
@@ -613,6 +614,7 @@ protected:
         item.dc->FillRect(item.rect, item.selected ? Rgb(0, 0, 255) : Rgb(255, 255, 255));
     }
     void OnCommand(int id, int code) override { commands.emplace_back(id, code); }
+    void OnContextMenu(int, Point screen) override { menuAt = screen; }
 };
 
 TEST(NoDataList, HoldsTwoHundredThousandRowsAndDrawsOnlyTheVisible) {
@@ -646,6 +648,11 @@ TEST(NoDataList, HoldsTwoHundredThousandRowsAndDrawsOnlyTheVisible) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, row.center());
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, row.center());
     EXPECT_EQ(std::pair(d.GetCurSel(kList), d.commands.back()), std::pair(199995, std::pair(kList, int{LBN_DBLCLK})));
+    // The Menu key on a row scrolled out of sight opens the menu at the bottom edge of the list.
+    d.EnableContextMenu(kList);
+    view->scrollToTop();
+    QTest::keyClick(list, Qt::Key_Menu);
+    EXPECT_EQ(d.menuAt.y, view->viewport()->mapToGlobal(QPoint(0, view->viewport()->height() - 1)).y());
 
     // Refilled shorter, the selection is gone; out of range selects nothing.
     d.SetListCount(kList, 3);
@@ -693,8 +700,7 @@ TEST(Window, TabWalksTheControlsEditsKeepTheirLimitAndSelectingFromTheProgramTel
     EXPECT_TRUE(d.GetCurSel(3) == 1 && d.commands.empty());
 }
 
-// A page shown by its parent leaves the keyboard where it was; a dialog that
-// appears takes it.
+// A page shown by its parent leaves the keyboard where it was; a dialog that appears takes it.
 TEST(Window, OnlyDialogsTakeTheKeyboardWhenTheyAppear) {
     test::TestApp();
     QWidget top;

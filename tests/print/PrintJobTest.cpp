@@ -75,8 +75,7 @@ TEST_F(PrintJobTest, TwoPagesThenFinishEnablesOwnerAndClosesDialog) {
     Dc* dc = PrintJob::GetDc();
     ASSERT_TRUE(PrintJob::IsStarted() && dc);
     EXPECT_FALSE(owner.isEnabled() || PrintJob::UserAbort());
-    // A print started inside the running one starts nothing and leaves the
-    // running job its context.
+    // A print started inside the running one starts nothing and leaves the running job its context.
     PrintBackend::SetPrintRecorder([]() -> std::unique_ptr<Dc> { throw std::logic_error("a printer chosen twice"); });
     EXPECT_FALSE(PrintJob::Start(&owner, 0) || PrintJob::StartWithoutPage(&owner, 0) || PrintJob::GetDc() != dc);
 
