@@ -165,8 +165,7 @@ TEST_P(DealerRoad, SearchOrderChooseDistributorsAndPrintTheLetters) {
     EXPECT_TRUE(ui->Messages().empty()) << ui->Messages().front();
 }
 
-// Positions, prices and sums from the demo price lists (UPE); the
-// distributors the first of their lists.
+// Positions, prices and sums from the demo price lists (UPE); the distributors the first of their lists.
 const Road kGerman{"0",
                    {{"rangierwagenheber 2", "HZ01", "2"},
                     {"bremse - nuss", "BR04", "3"},

@@ -597,8 +597,7 @@ TEST(Draw, PicturesByAnchorScaledAndStretched) {
     for (const RecordingDc* each : {&scaled, &resource, &stretched})
         EXPECT_EQ(each->GetStretchBltMode(), COLORONCOLOR);
 
-    // A font is made smaller until the texts fit, down to 8, and the one
-    // selected before stays selected.
+    // A font is made smaller until the texts fit, down to 8, and the one selected before stays selected.
     RecordingDc fit;
     fit.SelectFont(Font{"Arial", -12});
     EXPECT_EQ(FitFont(fit, Font{"Arial", 20}, {"abcd", "ef"}, 4, 40, 100).height, 13);

@@ -98,8 +98,7 @@ TEST(Dc, ModeChangesFollowGdi) {
     EXPECT_EQ(std::pair(dc.GetWindowExt(), dc.GetViewportExt()), std::pair(Size{1, 1}, Size{1, 1}));
 }
 
-// Mapping mode, window extent, text colour, background mode, font height,
-// pen width and current position.
+// Mapping mode, window extent, text colour, background mode, font height, pen width and current position.
 std::string State(const Dc& dc) {
     char buf[128];
     std::snprintf(buf, sizeof buf, "%d %dx%d #%06x %d %d %d %d,%d", static_cast<int>(dc.GetMapMode()),
@@ -258,8 +257,7 @@ TEST(CodePage, UnrepresentableAndInvalidBecomeQuestionMarks) {
     EXPECT_EQ(FromUtf8(std::string_view("a\0b", 3), kWest), std::string("a\0b", 3));
     EXPECT_TRUE(Representable("ě", kCzech) && Representable(std::string_view("a\xC3", 1), kWest)); // the view only
     EXPECT_TRUE(Representable(std::string_view("a\0b", 3), kWest)); // NUL is byte 0 of every code page
-    // The control, not the euro sign of byte 0x80; just past the highest code
-    // point either holds.
+    // The control, not the euro sign of byte 0x80; just past the highest code point either holds.
     for (const auto& [text, cp] : {std::pair{"ě", kWest}, {"à", kCzech}, {"\u0080", kWest}, {"\u2123", kWest},
                                    {"\xC3", kWest}})
         EXPECT_FALSE(Representable(text, cp)) << text;

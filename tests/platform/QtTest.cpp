@@ -24,6 +24,7 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -131,8 +132,7 @@ TEST_F(QtDcTest, DrawTextPlacesInkInItsBox) {
     const QRect mid = InkBox(image, kWhite, QRect(0, 0, 350, 250));
     EXPECT_NEAR(mid.center().x(), 200, 3);
     EXPECT_TRUE(mid.width() >= extent.cx - 4 && mid.width() <= extent.cx) << mid.width();
-    // The cell (20 high) is centred: top 140, baseline 140 + 16.3; capitals
-    // reach 0.716 em above it.
+    // The cell (20 high) is centred: top 140, baseline 140 + 16.3; capitals reach 0.716 em above it.
     EXPECT_NEAR(mid.bottom(), 156, 1);
     EXPECT_NEAR(mid.top(), 156 - 13, 1);
     const QRect corner = InkBox(image, kWhite, QRect(350, 0, 300, 250));
@@ -433,12 +433,18 @@ TEST(PrintTest, BackendOverrides) {
     PrintBackend::SetPrintToDirectory(QString());
     EXPECT_FALSE(QFileInfo::exists(Pdf(dir / "QTX-4.pdf")));
 
-    // A cancelled print dialog gives nothing.
-    QTimer::singleShot(0, [] {
-        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+    // A cancelled print dialog gives nothing. It prints whole documents, to a printer or a file.
+    using Dialog = QAbstractPrintDialog;
+    Dialog::PrintDialogOptions offered;
+    QTimer::singleShot(0, [&offered] {
+        if (auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+            offered = d->options();
             d->reject();
+        }
     });
     EXPECT_EQ(PrintBackend::ChoosePrinter(nullptr), nullptr);
+    EXPECT_EQ(offered & (Dialog::PrintSelection | Dialog::PrintPageRange | Dialog::PrintCurrentPage | Dialog::PrintToFile),
+              Dialog::PrintToFile);
 }
 
 // Shows a box; the dialog side presses Escape, then (if still open) clicks

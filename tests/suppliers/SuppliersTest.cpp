@@ -79,8 +79,7 @@ TEST(Distributors, CountriesBrandsAndTheMatchRules) {
     EXPECT_EQ(AddressText(m.equipment[9]), "");
 }
 
-// Names as the language's alphabet has them, letter case aside, for every
-// letter of the code page.
+// Names as the language's alphabet has them, letter case aside, for every letter of the code page.
 TEST(Distributors, NamesFollowTheLanguagesAlphabet) {
     EXPECT_EQ(DistributorCountries("a|b|\xD6STERREICH|1||B|x\r\na|b|\xF6sterreich|1||B|y\r\n", 0),
               Lines{"\xD6STERREICH"});
