@@ -139,7 +139,6 @@ public:
     std::string GetLbText(int id, int index) const;
     std::intptr_t GetItemData(int id, int index) const;
     void SetItemData(int id, int index, std::intptr_t data);
-    int FindStringExact(int id, std::string_view text) const; // ignores ASCII case; -1 when absent
     void DeleteString(int id, int index);
     void SetItemHeight(int id, int height);
     // Rows of a noData list box (the selection is cleared, as on refilling).

@@ -4,7 +4,6 @@
 
 #include "OwnerDraw.h"
 #include "QtText.h"
-#include "platform/core/Path.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -12,14 +11,6 @@
 #include <algorithm>
 
 namespace qx {
-
-namespace {
-
-bool AsciiEqualNoCase(std::string_view a, std::string_view b) {
-    return EqualsIgnoreCase(a, b);
-}
-
-} // namespace
 
 int DialogWindow::AddString(int id, std::string_view text, std::intptr_t data) {
     if (auto* n = dynamic_cast<NoDataList*>(Item(id)))
@@ -137,15 +128,6 @@ void DialogWindow::SetItemData(int id, int index, std::intptr_t data) {
         if (QListWidgetItem* it = l->item(index))
             it->setData(Qt::UserRole, QVariant::fromValue<qlonglong>(data));
     }
-}
-
-int DialogWindow::FindStringExact(int id, std::string_view text) const {
-    const int n = GetCount(id);
-    for (int i = 0; i < n; ++i) {
-        if (AsciiEqualNoCase(GetLbText(id, i), text))
-            return i;
-    }
-    return -1;
 }
 
 void DialogWindow::DeleteString(int id, int index) {
