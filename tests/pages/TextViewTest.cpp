@@ -179,8 +179,7 @@ TEST(TextView, BrokenPagesLoadOrAreRefusedAndTheViewKeepsItsText) {
     rows += "<tr><td>a</td><td>b</td></tr>";
     EXPECT_FALSE(loads("<table>" + rows + "<TR><TD COLSPAN = \"512\">y</TD></TR></table>"));
     EXPECT_TRUE(loads("<table>" + rows + "<TR><TD COLSPAN = \"511\">y</TD></TR></table><><t"));
-    // Texts with a NUL, past kMaxHtmlText or of too many cells go to the error
-    // file, which each replaces.
+    // Texts with a NUL, past kMaxHtmlText or of too many cells go to the error file, which each replaces.
     const std::string spans = "<p>Tabelle</p><table><tr><td rowspan='1000' colspan=+1000>z</td></tr></table>";
     for (const std::string& bad :
          {std::string("<p>Kaputt\0er Text</p>", 21), "<p>" + std::string(kMaxHtmlText, 'a'), spans}) {

@@ -36,8 +36,7 @@ std::string Menu(const PriceMenuState& m, const GlobalState& s) {
            " mode " + std::to_string(s.priceMode) + " " + s.currency.str();
 }
 
-// The list's availability decides the menu and the mode; without a list
-// there are no prices and "DM" stays.
+// The list's availability decides the menu and the mode; without a list there are no prices and "DM" stays.
 TEST_F(PricesTest, AvailabilityDecidesMenuAndMode) {
     const struct {
         int availability; // -1: no list
@@ -55,8 +54,7 @@ TEST_F(PricesTest, AvailabilityDecidesMenuAndMode) {
     EXPECT_TRUE(ui->shown.empty());
 }
 
-// The check's dates are the price list's business; what it finds outdated
-// is said once.
+// The check's dates are the price list's business; what it finds outdated is said once.
 TEST_F(PricesTest, AnOutdatedListIsSaid) {
     WriteList("01.12.26", "06.12.26", 1);
     RunPriceListCheck(*app_, At(6, 12, 2026));
@@ -65,8 +63,7 @@ TEST_F(PricesTest, AnOutdatedListIsSaid) {
     EXPECT_EQ(app_->state.priceListOutdated, 1);
 }
 
-// The mode is kept in the profile; after a language change the state of the
-// last check is applied again.
+// The mode is kept in the profile; after a language change the state of the last check is applied again.
 TEST_F(PricesTest, ModeIsKeptInTheProfileAndRestoredAfterALanguageChange) {
     WriteList("01.12.26", "31.12.30", 1);
     RunPriceListCheck(*app_, At(6, 12, 2026));

@@ -57,8 +57,7 @@ struct Catalogue {
 
 std::size_t Lines(std::string_view bytes) { return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1; }
 
-// The catalogue's own files: each one reads, and what it holds stays within
-// what the bytes can carry.
+// The catalogue's own files: each one reads, and what it holds stays within what the bytes can carry.
 void ReadAsCatalogueFiles(Catalogue& c, const std::string& bytes) {
     for (const char* name : {"DATEN/LANG1/LIST.TXT", "DATEN/LANG1/QX.PRS", "UPDATE.PRS", "DATEN/LANG1/G.GPE",
                              "DATEN/LANG1/R.ZEN", "DATEN/LANG1/Katalog.SWS", "DIST_GR.TAB"})
