@@ -241,7 +241,6 @@ void OrderListPage::ModifyEntry() {
     if (!SelectionOrMessage(index))
         return;
     OrderItem work = list_.items[static_cast<std::size_t>(index)];
-    work.unitValue = FormatPrice(work.vzUnitLocal, false, app_.state.currency.str(), app_.state.languageIndex);
     work.kind = kItemChanged;
     QuantityEditor editor(this, app_, work);
     if (editor.DoModal() != IDOK)
