@@ -124,8 +124,7 @@ TEST(PrintMappingTest, PageSystemAndNewPages) {
               std::tuple(MapMode::Isotropic, Point{12, 20}, Point{2412, 3395}, FontSmall, BkMode::Transparent));
     int y = 779;
     EXPECT_TRUE(!NewPageIfFull(y, dc, 780) && y == 779);
-    // A letter logo changes the window extent and a title the font; the new
-    // page is back in the page system.
+    // A letter logo changes the window extent and a title the font; the new page is back in the page system.
     dc.SetWindowExt(1280, 960);
     dc.SelectFont(FontBold16);
     for (const int full : {780, 1200}) { // past the limit counts as well
